@@ -1,0 +1,21 @@
+// Loading every model, picture, the universe and the sounds at start-up.
+#pragma once
+
+#include <cstdint>
+
+constexpr unsigned LIST_SHIP      = 1;
+constexpr unsigned LIST_ROCKET    = 2;
+constexpr unsigned LIST_EXPLOSION = 3;
+constexpr unsigned LIST_SKY       = 4;
+constexpr unsigned LIST_STONE0    = 5;
+constexpr unsigned LIST_STONE1    = 6;
+constexpr unsigned LIST_STONE2    = 7;
+
+constexpr float ROCKET_MODEL_SIZE = 0.1f;
+
+extern int32_t numbersTexture;
+extern int32_t textTexture;
+extern int32_t crossTexture;
+extern int32_t deadTexture;
+
+void loadAssets();

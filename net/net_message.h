@@ -1,0 +1,40 @@
+// The 40-byte record that is all of the game's traffic.
+//
+// Ten 32-bit words, each least significant byte first, no other framing:
+//   word 0  type     int     MSG_WELCOME | MSG_STATE | MSG_ROCKET | MSG_SERVER_FULL
+//   word 1  slot     int     player slot the record is about
+//   word 2  killer (state) | rocket index (rocket)           int
+//   word 3  health (state) | rocketLife (rocket)             int
+//   word 4-6  pos (state) | rocketPos (rocket)               float
+//   word 7-8  yaw, pitch (state) | rocketVel x, y (rocket)   float
+//   word 9    unused (state) | rocketVel z (rocket)          float
+// Floats travel as their bit patterns.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t MSG_WELCOME     = 1010;
+constexpr int32_t MSG_STATE       = 1013;
+constexpr int32_t MSG_ROCKET      = 1014;
+constexpr int32_t MSG_SERVER_FULL = 1016;
+constexpr int NET_RECORD_SIZE     = 40;
+constexpr int NET_RECORD_WORDS    = 10;
+
+struct NetMessage {
+    uint32_t word[NET_RECORD_WORDS]; // host-order values; floats as bit patterns
+};
+
+void encodeNetMessage(const NetMessage& msg, uint8_t out[NET_RECORD_SIZE]);
+NetMessage decodeNetMessage(const uint8_t in[NET_RECORD_SIZE]);
+
+int32_t netMessageType(const NetMessage& msg);
+int32_t netMessageSlot(const NetMessage& msg);
+
+// Records of the local player, built from the player table.
+NetMessage makeStateMessage(int32_t slot);
+NetMessage makeRocketMessage(int32_t slot, int32_t rocket);
+NetMessage makeControlMessage(int32_t type, int32_t slot); // welcome or refusal
+
+// Applies a received state or rocket record to the player table; other types change
+// nothing. Records whose slot or rocket index lies outside the tables are ignored.
+void applyNetMessage(const NetMessage& msg);

@@ -1,0 +1,38 @@
+// Platform stand-in: a real steady clock (or a test's own), no window, error boxes recorded.
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "app/platform.h"
+#include "app/shutdown.h"
+#include "net/net.h"
+#include "tests/fakes/fakes.h"
+
+FakeRecord fakeRecord;
+
+void resetFakes() { fakeRecord = FakeRecord{}; }
+
+uint32_t platformMilliseconds() {
+    if (fakeRecord.fakeClock) return *fakeRecord.fakeClock;
+    using namespace std::chrono;
+    return static_cast<uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void platformSleep(uint32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void centreCursor() { ++fakeRecord.cursorCentrings; }
+void platformShowCursor(bool) {}
+void platformSwapBuffers() {}
+
+void platformErrorBox(const char* title, const char* text) {
+    std::fprintf(stderr, "%s: %s\n", title, text);
+    fakeRecord.errors.emplace_back(text);
+}
+
+void shutdownGame() {
+    ++fakeRecord.shutdowns;
+    netShutdown();
+}

@@ -1,0 +1,165 @@
+// updateFrame: the simulation step, in a fixed order, with no time scaling.
+#include "world/frame_update.h"
+
+#include <cmath>
+
+#include "app/platform.h"
+#include "net/net.h"
+#include "sound/sound.h"
+#include "world/contact.h"
+#include "world/control_state.h"
+#include "world/game_setup.h"
+#include "world/world_state.h"
+
+namespace {
+// The frame floor sleeps until this many milliseconds are left, then spins: a sleep may
+// overshoot, a spin of the last millisecond costs little.
+constexpr uint32_t FLOOR_SPIN_MS = 1;
+
+// Decrement that stays defined for any life a peer may have sent.
+void ageRocket(int32_t& life) { life = static_cast<int32_t>(static_cast<uint32_t>(life) - 1u); }
+
+bool touchesSomething(const Player& l) { return findObstacle(l.pos, SHIP_RADIUS, localPlayer) != 0; }
+
+// Moves the local ship by sign x vel on the axes given; a contact sends it one full step
+// back past where it started.
+void moveShip(Player& l, float sign, bool allAxes) {
+    for (int a = 0; a < 3; ++a) {
+        if (allAxes || a != 1) l.pos[a] += sign * l.vel[a];
+    }
+    if (!touchesSomething(l)) return;
+    for (int a = 0; a < 3; ++a) {
+        if (allAxes || a != 1) l.pos[a] -= 2.0f * sign * l.vel[a];
+    }
+}
+
+void moveLocalShip(Player& l) {
+    if (controls.strafeRight) {
+        strafeStep(l.yaw, &l.vel[0], &l.vel[2]);
+        moveShip(l, -1.0f, false);
+    }
+    if (controls.strafeLeft) {
+        strafeStep(l.yaw, &l.vel[0], &l.vel[2]);
+        moveShip(l, 1.0f, false);
+    }
+    if (controls.vertical) {
+        l.vel[0] = 0.0f;
+        l.vel[1] = CLIMB_STEP;
+        l.vel[2] = 0.0f;
+    } else {
+        forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
+    }
+    if (controls.forward) moveShip(l, 1.0f, true);
+    if (controls.backward) moveShip(l, -1.0f, true);
+}
+
+void fireShot(Player& l) {
+    if (!controls.fire || l.health <= 0) return;
+    if (controls.vertical) forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
+    for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
+        if (l.rocketLife[j] >= ROCKET_REUSE_BELOW) continue;
+        if (gameSetup.soundEnabled) {
+            const float heard[3] = {l.pos[0], l.pos[1] + SHOT_SOUND_HEIGHT, l.pos[2]};
+            soundPlayShot(heard);
+        }
+        l.rocketLife[j] = ROCKET_LAUNCH_LIFE;
+        for (int a = 0; a < 3; ++a) {
+            l.rocketPos[j][a] = l.pos[a];
+            l.rocketVel[j][a] = ROCKET_SPEED * l.vel[a];
+        }
+        netSend(makeRocketMessage(localPlayer, j));
+        break;
+    }
+    controls.fire = 0;
+}
+
+// A rocket of player i that touches obstacle t: damage, impact, ageing.
+void rocketContact(int i, int j, int32_t t) {
+    Player& p      = playerTable[i];
+    int32_t& life  = p.rocketLife[j];
+    if (i != localPlayer && t - 1 == localPlayer && life > ROCKET_DAMAGE_ABOVE) {
+        Player& l = playerTable[localPlayer];
+        l.health -= 1;
+        if (l.health <= 0) l.killer = i;
+    }
+    if (life > ROCKET_BURST_ABOVE) {
+        if (gameSetup.soundEnabled) soundPlayExplosion(p.rocketPos[j]);
+        life = ROCKET_BURST_LIFE;
+        if (i == localPlayer) netSend(makeRocketMessage(i, j));
+    }
+    if (life > 0) ageRocket(life);
+}
+
+void flyRockets() {
+    for (int i = 0; i < MAX_PLAYERS; ++i) {
+        Player& p = playerTable[i];
+        if (p.killer == localPlayer) {
+            p.killer = NO_KILLER;
+            localScore += 1;
+        }
+        if (p.slot < 0) continue;
+        for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
+            if (p.rocketLife[j] == 0) continue;
+            int32_t t = findObstacle(p.rocketPos[j], ROCKET_RADIUS, i);
+            if (t != 0) {
+                rocketContact(i, j, t);
+                continue;
+            }
+            for (int a = 0; a < 3; ++a) p.rocketPos[j][a] += p.rocketVel[j][a];
+            ageRocket(p.rocketLife[j]);
+        }
+    }
+}
+
+void advanceAngles() {
+    spinAngle += SPIN_STEP;
+    pulseAngle += PULSE_STEP;
+    if (spinAngle >= ANGLE_LIMIT) spinAngle = 0.0f;
+    if (pulseAngle >= ANGLE_LIMIT) pulseAngle = 0.0f;
+}
+} // namespace
+
+void forwardStep(float yaw, float pitch, float* x, float* y, float* z) {
+    float a = (yaw + 270.0f) * DEG_TO_RAD;
+    float c = std::cos(pitch * DEG_TO_RAD);
+    *x      = std::cos(a) * c * FORWARD_STEP;
+    *z      = std::sin(a) * c * FORWARD_STEP;
+    *y      = -std::sin(pitch * DEG_TO_RAD) * FORWARD_STEP;
+}
+
+void strafeStep(float yaw, float* x, float* z) {
+    float a = (yaw + 180.0f) * DEG_TO_RAD;
+    *x      = std::cos(a) * STRAFE_STEP;
+    *z      = std::sin(a) * STRAFE_STEP;
+}
+
+void simulateFrame() {
+    if (isValidSlot(localPlayer)) {
+        Player& l = playerTable[localPlayer];
+        l.killer  = NO_KILLER;
+        if (gameSetup.soundEnabled) soundUpdateListener();
+        moveLocalShip(l);
+        fireShot(l);
+        flyRockets();
+        netSend(makeStateMessage(localPlayer));
+    }
+    centreCursor();
+    advanceAngles();
+}
+
+void waitFrameFloor() {
+    for (;;) {
+        uint32_t elapsed = platformMilliseconds() - frameStart;
+        if (elapsed >= FRAME_FLOOR_MS) return;
+        uint32_t left = FRAME_FLOOR_MS - elapsed;
+        if (left > FLOOR_SPIN_MS) platformSleep(left - FLOOR_SPIN_MS);
+    }
+}
+
+void updateFrame() {
+    frameStart = platformMilliseconds();
+    netExchange(gameSetup.isServer);
+    simulateFrame();
+    if (!gameSetup.isServer) checkGlobalTimeout();
+    waitFrameFloor();
+}

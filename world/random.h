@@ -1,0 +1,8 @@
+// The game's one pseudo-random generator, with a fixed rule on every platform:
+// state = state * 214013 + 2531011 (mod 2^32), result = (state >> 16) & 0x7FFF.
+#pragma once
+
+#include <cstdint>
+
+void gameSrand(uint32_t seed);
+int gameRand(); // 0 to 32767
