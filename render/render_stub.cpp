@@ -5,7 +5,6 @@
 
 #include "app/platform.h"
 
-void setupScene(int width, int height) { glViewport(0, 0, width, height); }
 void renderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     platformSwapBuffers();
