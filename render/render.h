@@ -1,7 +1,19 @@
 // Drawing: the fixed GL state, the frame and the overlay.
 #pragma once
 
+#include "world/world_state.h"
+
+constexpr float PLANET_DETAIL_DISTANCE = 22.0f; // beyond it a planet gets the coarsest mesh
+constexpr int DAMAGED_SHIP_HEALTH      = 10;    // at or below it a ship pulses
+constexpr int FLYING_ROCKET_LIFE       = 100;   // from here up a rocket flies, below it bursts
+
+// Each player slot's colour, for its ship and its flying rockets.
+extern const float slotColours[MAX_PLAYERS][3];
+
 void setupScene(int width, int height);
 void renderFrame();
 void drawOverlay();
 void drawDigits(float x, float y, float z, const char* text);
+
+// The planet mesh for a viewer at the given distance from a planet's centre.
+unsigned planetDetailList(float distance, float radius);

@@ -1,0 +1,185 @@
+// One frame from the world tables: sky, camera and light, planets, ships, rockets, overlay.
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "app/platform.h"
+#include "assets/asset_loading.h"
+#include "assets/textures.h"
+#include "render/render.h"
+#include "world/random.h"
+#include "world/world_state.h"
+
+// clang-format off
+const float slotColours[MAX_PLAYERS][3] = {
+    // red   green  blue
+    { 1.0f,  0.0f,  0.0f },  // 0 red
+    { 0.0f,  0.0f,  1.0f },  // 1 blue
+    { 0.0f,  1.0f,  0.0f },  // 2 green
+    { 1.0f,  1.0f,  0.0f },  // 3 yellow
+    { 1.0f,  0.0f,  1.0f },  // 4 magenta
+    { 0.0f,  1.0f,  1.0f },  // 5 cyan
+    { 0.5f,  1.0f,  0.5f },  // 6 pale green
+    { 1.0f,  0.5f,  0.0f },  // 7 orange
+};
+// clang-format on
+
+namespace {
+
+constexpr float DAMAGED_ALPHA_PER_DEGREE  = 0.0027777778f; // pulseAngle / 360
+constexpr float EXPLOSION_COLOUR[3]       = {1.0f, 0.5f, 0.5f};
+constexpr float EXPLOSION_ALPHA_PER_LIFE  = 0.005f;
+constexpr float EXPLOSION_SHRINK_PER_LIFE = 0.01f;
+constexpr int EXPLOSION_AXIS_STEPS        = 100;    // each axis component is a draw mod this ...
+constexpr float EXPLOSION_AXIS_SCALE      = 100.0f; // ... times this
+
+// Peers can send any bit pattern as a position; such objects are not drawn.
+bool isFinite3(const float v[3]) {
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
+
+float distanceBetween(const float a[3], const float b[3]) {
+    const float dx = a[0] - b[0];
+    const float dy = a[1] - b[1];
+    const float dz = a[2] - b[2];
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+// The sky turns with the view but never moves with it, and lies behind everything.
+void drawSky(const Player& viewer) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glRotatef(viewer.pitch, 1.0f, 0.0f, 0.0f);
+    glRotatef(viewer.yaw, 0.0f, 1.0f, 0.0f);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glCallList(LIST_SKY);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+// The eye and the one point light sit at the centre of the local ship.
+void placeCamera(const Player& viewer) {
+    glLoadIdentity();
+    glRotatef(viewer.pitch, 1.0f, 0.0f, 0.0f);
+    glRotatef(viewer.yaw, 0.0f, 1.0f, 0.0f);
+    glTranslatef(-viewer.pos[0], -viewer.pos[1], -viewer.pos[2]);
+    const float lightPos[4] = {viewer.pos[0], viewer.pos[1], viewer.pos[2], 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPos);
+}
+
+void drawPlanets(const Player& viewer) {
+    const int count = planetCount < MAX_PLANETS ? planetCount : MAX_PLANETS;
+    for (int p = 0; p < count; ++p) {
+        const float* pos   = planets.pos[p];
+        const float radius = planets.radius[p];
+        if (!isFinite3(pos) || !std::isfinite(radius)) continue;
+        glPushMatrix();
+        glTranslatef(pos[0], pos[1], pos[2]);
+        glScalef(radius, radius, radius);
+        glRotatef(spinAngle * planets.spin[p], 0.0f, 1.0f, 0.0f);
+        bindTexture(planetTextureBase + planets.texture[p]);
+        glCallList(planetDetailList(distanceBetween(viewer.pos, pos), radius));
+        glPopMatrix();
+    }
+}
+
+void drawShips() {
+    for (int i = 0; i < MAX_PLAYERS; ++i) {
+        const Player& ship = playerTable[i];
+        if (i == localPlayer || ship.slot < 0 || ship.health <= 0) continue;
+        if (!isFinite3(ship.pos) || !std::isfinite(ship.yaw) || !std::isfinite(ship.pitch))
+            continue;
+        glPushMatrix();
+        glTranslatef(ship.pos[0], ship.pos[1], ship.pos[2]);
+        glRotatef(-ship.yaw, 0.0f, 1.0f, 0.0f);
+        glRotatef(-ship.pitch, 1.0f, 0.0f, 0.0f);
+        const bool damaged = ship.health <= DAMAGED_SHIP_HEALTH;
+        if (damaged) {
+            glEnable(GL_BLEND);
+            glColor4f(slotColours[i][0], slotColours[i][1], slotColours[i][2],
+                      pulseAngle * DAMAGED_ALPHA_PER_DEGREE);
+        } else {
+            glColor3fv(slotColours[i]);
+        }
+        glCallList(LIST_SHIP);
+        if (damaged) glDisable(GL_BLEND);
+        glPopMatrix();
+    }
+}
+
+// Grows and fades as its life runs down, turned about a fresh random axis every frame.
+void drawExplosion(const float pos[3], int life) {
+    const float az = static_cast<float>(gameRand() % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
+    const float ay = static_cast<float>(gameRand() % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
+    const float ax = static_cast<float>(gameRand() % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
+    if (!isFinite3(pos)) return;
+    glPushMatrix();
+    glTranslatef(pos[0], pos[1], pos[2]);
+    glEnable(GL_BLEND);
+    glColor4f(EXPLOSION_COLOUR[0], EXPLOSION_COLOUR[1], EXPLOSION_COLOUR[2],
+              static_cast<float>(life) * EXPLOSION_ALPHA_PER_LIFE);
+    const float s = 1.0f - static_cast<float>(life) * EXPLOSION_SHRINK_PER_LIFE;
+    glScalef(s, s, s);
+    // A zero axis names no rotation at all.
+    if (ax != 0.0f || ay != 0.0f || az != 0.0f) glRotatef(pulseAngle, ax, ay, az);
+    glCallList(LIST_EXPLOSION);
+    glDisable(GL_BLEND);
+    glPopMatrix();
+}
+
+void drawRocket(const float pos[3], const float colour[3]) {
+    if (!isFinite3(pos)) return;
+    glPushMatrix();
+    glTranslatef(pos[0], pos[1], pos[2]);
+    glRotatef(pulseAngle, 0.0f, 0.0f, 1.0f);
+    glColor3fv(colour);
+    glCallList(LIST_ROCKET);
+    glPopMatrix();
+}
+
+// Every player in use, the local one and the dead included, shows its rockets.
+void drawRockets() {
+    for (int i = 0; i < MAX_PLAYERS; ++i) {
+        const Player& owner = playerTable[i];
+        if (owner.slot < 0) continue;
+        for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
+            const int life = owner.rocketLife[j];
+            if (life >= FLYING_ROCKET_LIFE) {
+                drawRocket(owner.rocketPos[j], slotColours[i]);
+            } else if (life >= 1) {
+                drawExplosion(owner.rocketPos[j], life);
+            }
+        }
+    }
+}
+
+} // namespace
+
+unsigned planetDetailList(float distance, float radius) {
+    if (2.0f * radius > distance) return LIST_STONE2;
+    if (distance > PLANET_DETAIL_DISTANCE) return LIST_STONE0;
+    return LIST_STONE1;
+}
+
+void renderFrame() {
+    if (!isValidSlot(localPlayer)) {
+        // No ship to look from yet: show an empty frame rather than read outside the table.
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glFlush();
+        platformSwapBuffers();
+        return;
+    }
+    const Player& viewer = playerTable[localPlayer];
+    drawSky(viewer);
+    placeCamera(viewer);
+    drawPlanets(viewer);
+    drawShips();
+    drawRockets();
+    drawOverlay();
+    glFlush();
+    platformSwapBuffers();
+}
