@@ -3,4 +3,6 @@
 
 #include "app/main_loop.h"
 
-int main(int, char**) { return runGame(); }
+int main(int, char**) {
+    return runGame();
+}

@@ -3,8 +3,11 @@
 
 constexpr const char* GAME_NAME = "Voranis";
 
-// Posts the quit message: the main loop ends with this exit code at its next look.
+// Posts the quit message: the main loop ends with this exit code at its next look. A
+// later post before then changes nothing.
 void postQuitMessage(int exitCode);
+bool quitMessagePosted();
+int quitExitCode();
 
 // Handles every waiting event, one per turn, and runs a frame whenever none is waiting.
 // Returns the quit message's exit code.

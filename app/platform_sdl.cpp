@@ -1,13 +1,28 @@
 // The platform layer on SDL2: millisecond clock, sleep, cursor visibility, error boxes.
 #include <SDL.h>
 
+#include <chrono>
+
 #include "app/platform.h"
 
-uint32_t platformMilliseconds() { return SDL_GetTicks(); }
+// Milliseconds of the machine's steady clock, which starts before the program does: the
+// random seed is taken from it at start-up, so it must differ between runs.
+uint32_t platformMilliseconds() {
+    using namespace std::chrono;
+    auto now = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
+    return static_cast<uint32_t>(now.count());
+}
 
-void platformSleep(uint32_t milliseconds) { SDL_Delay(milliseconds); }
+void platformSleep(uint32_t milliseconds) {
+    SDL_Delay(milliseconds);
+}
 
-void platformShowCursor(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+// A hidden cursor means play: the mouse then reports motion only, and never leaves the
+// game window (moving the pointer back every frame is not allowed everywhere).
+void platformShowCursor(bool visible) {
+    SDL_SetRelativeMouseMode(visible ? SDL_FALSE : SDL_TRUE);
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
 
 void platformErrorBox(const char* title, const char* text) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, nullptr);

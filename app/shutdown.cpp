@@ -1,4 +1,4 @@
-// shutdownGame: network, sound, display mode, cursor, in that order.
+// shutdownGame: network, sound, display mode, cursor, in that order, once.
 #include "app/shutdown.h"
 
 #include "app/platform.h"
@@ -7,7 +7,15 @@
 #include "sound/sound.h"
 #include "world/game_setup.h"
 
+namespace {
+bool shutDown = false;
+}
+
 void shutdownGame() {
+    // A second Escape or close may arrive before the loop sees the quit; everything is
+    // already put back then.
+    if (shutDown) return;
+    shutDown = true;
     netShutdown();
     if (gameSetup.soundEnabled) soundShutdown();
     if (gameSetup.fullScreen) restoreDisplayMode();

@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <SDL_error.h>
+
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "app/setup_dialog.h"
@@ -15,14 +17,25 @@
 #include "world/random.h"
 #include "world/world_state.h"
 
+namespace {
+// No window means no game: the reason goes to standard error, not into a message box.
+[[noreturn]] void failWithoutWindow(const char* what) {
+    std::fprintf(stderr, "voranis: %s: %s\n", what, SDL_GetError());
+    std::exit(1);
+}
+} // namespace
+
 int runGame() {
     gameSrand(platformMilliseconds() & 0xFFFFu);
     resetPlayerTable();
     resetConnSlots();
-    if (runSetupDialog()) postQuitMessage(0);
+    runSetupDialog();
 
     const Resolution& size = resolutionTable[gameSetup.resolutionIndex];
-    if (!createGameWindow(GAME_NAME, size.width, size.height)) std::exit(1);
+    if (!createGameWindow(GAME_NAME, size.width, size.height)) {
+        failWithoutWindow("cannot create the game window");
+    }
+    if (!createGlContext()) failWithoutWindow("cannot create the OpenGL context");
     setupScene(size.width, size.height);
     if (gameSetup.soundEnabled) soundStart();
     initTextures(TEXTURE_TABLE_SIZE);
@@ -31,5 +44,7 @@ int runGame() {
     platformShowCursor(false);
     frameStart = platformMilliseconds();
     showGameWindow();
-    return runMainLoop();
+    int exitCode = runMainLoop();
+    closeVideo();
+    return exitCode;
 }

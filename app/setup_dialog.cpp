@@ -1,0 +1,79 @@
+// The set-up dialog on FLTK: its buttons host or join, its close box also quits.
+#include "app/setup_dialog.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Input.H>
+
+#include "app/main_loop.h"
+#include "app/server_info_box.h"
+#include "app/setup_commands.h"
+#include "app/setup_dialog_layout.h"
+#include "app/window.h"
+#include "net/net.h"
+
+namespace {
+constexpr const char* SETUP_SCHEME = "gtk+";
+
+bool isChecked(const SetupDialog& d, int id) {
+    return static_cast<Fl_Button*>(controlById(d, id))->value() != 0;
+}
+
+Fl_Input* addressBox(const SetupDialog& d) {
+    return static_cast<Fl_Input*>(controlById(d, ID_ADDRESS));
+}
+
+// Every command reads the choices again; one resolution is always on.
+void storeChoices(const SetupDialog& d) {
+    int resolution = 0;
+    while (resolution < RESOLUTION_COUNT - 1 && !isChecked(d, ID_RESOLUTION_FIRST + resolution)) {
+        ++resolution;
+    }
+    storeSetupChoices(isChecked(d, ID_FULL_SCREEN), isChecked(d, ID_SOUND), resolution);
+}
+
+void createGame(Fl_Widget*, void* data) {
+    const SetupDialog& d = *static_cast<SetupDialog*>(data);
+    storeChoices(d);
+    char address[NET_ADDRESS_TEXT_SIZE];
+    hostGame(address);
+    // The host reads out its own address for the others before it confirms.
+    addressBox(d)->value(address);
+    Fl::flush();
+    showServerInfo(d.window);
+    d.window->hide();
+}
+
+void joinGameCommand(Fl_Widget*, void* data) {
+    const SetupDialog& d = *static_cast<SetupDialog*>(data);
+    storeChoices(d);
+    joinGame(addressBox(d)->value());
+    d.window->hide();
+}
+
+// Escape and the close box both come here; the close box quits as well, and then joins
+// with what the address box holds, as Escape does.
+void closeDialog(Fl_Widget* window, void* data) {
+    if (Fl::event() == FL_CLOSE) postQuitMessage(0);
+    joinGameCommand(window, data);
+}
+} // namespace
+
+void runSetupDialog() {
+    Fl::scheme(SETUP_SCHEME);
+    SetupDialog dialog = buildSetupDialog();
+    controlById(dialog, ID_CREATE_GAME)->callback(createGame, &dialog);
+    controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &dialog);
+    dialog.window->callback(closeDialog, &dialog);
+
+    dialog.window->show();
+    // The address is what a joining player types, so the text cursor waits at its end.
+    Fl_Input* address = addressBox(dialog);
+    address->take_focus();
+    address->position(address->size());
+    while (dialog.window->shown())
+        Fl::wait();
+    delete dialog.window;
+    Fl::check(); // lets the display take the dialog away before the game window comes
+}

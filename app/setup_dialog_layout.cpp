@@ -1,0 +1,186 @@
+// The set-up dialog's template and its FLTK widgets, scaled from dialog units.
+#include "app/setup_dialog_layout.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/Fl_Round_Button.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/setup_commands.h"
+#include "world/game_setup.h"
+
+// clang-format off
+const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
+    {ID_CREATE_GAME,          ControlKind::DEFAULT_BUTTON, "Create Game",     17, 25,  57, 14},
+    {ID_JOIN_GAME,            ControlKind::BUTTON,         "Join Game",       79, 25,  58, 14},
+    {ID_ADDRESS,              ControlKind::EDIT,           "",                17, 12, 119, 12},
+    {NO_CONTROL_ID,           ControlKind::STATIC,         "Server IP",       17,  2,  40,  9},
+    {NO_CONTROL_ID,           ControlKind::GROUP_BOX,      "Video setup",      7, 42, 142, 49},
+    {ID_FULL_SCREEN,          ControlKind::CHECK_BOX,      "FullScreen mode", 79, 79,  65,  8},
+    {ID_RESOLUTION_FIRST,     ControlKind::RADIO,          "640 x 480",       10, 55,  61,  9},
+    {ID_RESOLUTION_FIRST + 1, ControlKind::RADIO,          "800 x 600",       10, 66,  53,  9},
+    {ID_RESOLUTION_FIRST + 2, ControlKind::RADIO,          "1024 x 768",      10, 79,  56,  8},
+    {ID_SOUND,                ControlKind::CHECK_BOX,      "Enable sound",    79, 54,  59, 11},
+};
+// clang-format on
+
+namespace {
+constexpr const char* AVERAGE_WIDTH_SAMPLE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+constexpr int TEXT_MARGIN                  = 3; // pixels kept free on each side of a text
+constexpr int GROUP_LABEL_X = 8; // the group box's text, in from its left edge (pixels)
+
+// A frame with its text set into the top line, as a group box shows it.
+class GroupBox : public Fl_Group {
+  public:
+    GroupBox(int x, int y, int w, int h, const char* text) : Fl_Group(x, y, w, h, text) {
+        box(FL_NO_BOX);
+        align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
+    }
+
+  protected:
+    void draw() override {
+        fl_font(labelfont(), labelsize());
+        int textH = fl_height();
+        int lineY = y() + textH / 2;
+        if (damage() & ~FL_DAMAGE_CHILD) {
+            fl_color(color());
+            fl_rectf(x(), y(), w(), h());
+            fl_draw_box(FL_ENGRAVED_FRAME, x(), lineY, w(), h() - (lineY - y()), color());
+            int textW = static_cast<int>(fl_width(label()));
+            fl_color(color());
+            fl_rectf(x() + GROUP_LABEL_X - 2, y(), textW + 4, textH);
+            fl_color(labelcolor());
+            fl_draw(label(), x() + GROUP_LABEL_X, y() + textH - fl_descent());
+        }
+        draw_children();
+    }
+};
+
+// Pixels a control needs around its text, by kind, as FLTK draws them. heightPx is the
+// control's own height: the default button's return arrow is as wide as the button is high.
+void neededSize(const ControlTemplate& c, int heightPx, int* w, int* h) {
+    int textW = static_cast<int>(std::ceil(fl_width(c.text)));
+    int textH = fl_height();
+    switch (c.kind) {
+    case ControlKind::DEFAULT_BUTTON:
+        textW += heightPx;
+        [[fallthrough]];
+    case ControlKind::BUTTON:
+        *w = textW + Fl::box_dw(FL_UP_BOX) + 4 * TEXT_MARGIN;
+        *h = textH + Fl::box_dh(FL_UP_BOX) + 2;
+        return;
+    case ControlKind::EDIT:
+        *w = 0;
+        *h = textH + Fl::box_dh(FL_DOWN_BOX);
+        return;
+    case ControlKind::STATIC:
+        *w = textW + TEXT_MARGIN;
+        *h = textH;
+        return;
+    case ControlKind::GROUP_BOX:
+        *w = textW + 2 * GROUP_LABEL_X;
+        *h = 2 * textH;
+        return;
+    case ControlKind::CHECK_BOX:
+    case ControlKind::RADIO:
+        *w = SETUP_FONT_SIZE + 4 + textW + TEXT_MARGIN; // indicator, gap, text
+        *h = textH;
+        return;
+    }
+}
+
+struct Scale {
+    double x, y;
+    int px(int dialogUnits) const { return static_cast<int>(std::lround(dialogUnits * x)); }
+    int py(int dialogUnits) const { return static_cast<int>(std::lround(dialogUnits * y)); }
+};
+
+// Heights first: the widths depend on them through the return arrow.
+Scale dialogScale() {
+    fl_open_display();
+    fl_font(FL_HELVETICA, SETUP_FONT_SIZE);
+    Scale s{fl_width(AVERAGE_WIDTH_SAMPLE) / 52.0 / 4.0, fl_height() / 8.0};
+    int w = 0, h = 0;
+    for (const ControlTemplate& c : SETUP_CONTROLS) {
+        neededSize(c, 0, &w, &h);
+        s.y = std::max(s.y, static_cast<double>(h) / c.h);
+    }
+    for (const ControlTemplate& c : SETUP_CONTROLS) {
+        neededSize(c, s.py(c.h), &w, &h);
+        s.x = std::max(s.x, static_cast<double>(w) / c.w);
+    }
+    return s;
+}
+
+Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s) {
+    int x = s.px(c.x), y = s.py(c.y), w = s.px(c.x + c.w) - x, h = s.py(c.y + c.h) - y;
+    switch (c.kind) {
+    case ControlKind::DEFAULT_BUTTON:
+        return new Fl_Return_Button(x, y, w, h, c.text);
+    case ControlKind::BUTTON:
+        return new Fl_Button(x, y, w, h, c.text);
+    case ControlKind::EDIT: {
+        Fl_Input* input = new Fl_Input(x, y, w, h);
+        input->maximum_size(ADDRESS_MAX_CHARS);
+        input->value(ADDRESS_PREFIX);
+        return input;
+    }
+    case ControlKind::STATIC: {
+        Fl_Box* text = new Fl_Box(x, y, w, h, c.text);
+        text->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_TOP);
+        return text;
+    }
+    case ControlKind::GROUP_BOX:
+        return new GroupBox(x, y, w, h, c.text);
+    case ControlKind::CHECK_BOX:
+        return new Fl_Check_Button(x, y, w, h, c.text);
+    case ControlKind::RADIO: {
+        Fl_Round_Button* radio = new Fl_Round_Button(x, y, w, h, c.text);
+        radio->type(FL_RADIO_BUTTON);
+        radio->clear_visible_focus(); // not a tab stop
+        return radio;
+    }
+    }
+    return nullptr;
+}
+} // namespace
+
+Fl_Widget* controlById(const SetupDialog& dialog, int id) {
+    for (int i = 0; i < SETUP_CONTROL_COUNT; ++i) {
+        if (SETUP_CONTROLS[i].id == id) return dialog.control[i];
+    }
+    return nullptr;
+}
+
+SetupDialog buildSetupDialog() {
+    FL_NORMAL_SIZE = SETUP_FONT_SIZE;
+    Scale s        = dialogScale();
+    SetupDialog dialog{};
+    dialog.window      = new Fl_Double_Window(s.px(SETUP_DIALOG_X), s.py(SETUP_DIALOG_Y),
+                                              s.px(SETUP_DIALOG_W), s.py(SETUP_DIALOG_H), SETUP_TITLE);
+    Fl_Group* groupBox = nullptr;
+    for (int i = 0; i < SETUP_CONTROL_COUNT; ++i) {
+        const ControlTemplate& c = SETUP_CONTROLS[i];
+        dialog.control[i]        = makeControl(c, s);
+        if (c.kind == ControlKind::GROUP_BOX) groupBox = static_cast<Fl_Group*>(dialog.control[i]);
+    }
+    if (groupBox) groupBox->end();
+    dialog.window->end();
+    dialog.window->set_modal();
+    dialog.window->xclass(SETUP_TITLE);
+
+    static_cast<Fl_Button*>(controlById(dialog, ID_RESOLUTION_FIRST + gameSetup.resolutionIndex))
+        ->setonly();
+    static_cast<Fl_Button*>(controlById(dialog, ID_FULL_SCREEN))->value(gameSetup.fullScreen);
+    static_cast<Fl_Button*>(controlById(dialog, ID_SOUND))->value(gameSetup.soundEnabled);
+    return dialog;
+}

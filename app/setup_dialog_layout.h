@@ -1,0 +1,44 @@
+// The set-up dialog's controls, in dialog units, and the dialog built from them with FLTK.
+// A dialog unit is a quarter of the font's average character width across and an eighth
+// of its height down, widened where a text would not fit its control.
+#pragma once
+
+class Fl_Double_Window;
+class Fl_Widget;
+
+enum class ControlKind { DEFAULT_BUTTON, BUTTON, EDIT, STATIC, GROUP_BOX, CHECK_BOX, RADIO };
+
+// A group box takes every control after it as its own.
+struct ControlTemplate {
+    int id; // NO_CONTROL_ID for the texts that nothing refers to
+    ControlKind kind;
+    const char* text;
+    int x, y, w, h; // dialog units
+};
+
+constexpr int NO_CONTROL_ID       = -1;
+constexpr int ID_CREATE_GAME      = 1;
+constexpr int ID_JOIN_GAME        = 2;
+constexpr int ID_ADDRESS          = 1000;
+constexpr int ID_FULL_SCREEN      = 1003;
+constexpr int ID_RESOLUTION_FIRST = 1004; // then 1005, 1006 in resolutionTable's order
+constexpr int ID_SOUND            = 1007;
+
+constexpr int SETUP_CONTROL_COUNT = 10;
+extern const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT];
+
+constexpr const char* SETUP_TITLE = "Voranis NetSetup";
+constexpr int SETUP_DIALOG_X      = 100; // dialog units from the screen's corner
+constexpr int SETUP_DIALOG_Y      = 100;
+constexpr int SETUP_DIALOG_W      = 157;
+constexpr int SETUP_DIALOG_H      = 95;
+constexpr int SETUP_FONT_SIZE     = 13; // pixels
+
+struct SetupDialog {
+    Fl_Double_Window* window;
+    Fl_Widget* control[SETUP_CONTROL_COUNT]; // in SETUP_CONTROLS' order
+};
+
+// Builds the dialog, hidden, with its start values and without callbacks.
+SetupDialog buildSetupDialog();
+Fl_Widget* controlById(const SetupDialog& dialog, int id);

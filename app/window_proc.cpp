@@ -1,0 +1,85 @@
+// gameWindowProc: the only place where the player's input enters the game.
+#include "app/window_proc.h"
+
+#include "app/main_loop.h"
+#include "app/shutdown.h"
+#include "world/contact.h"
+#include "world/control_state.h"
+#include "world/world_state.h"
+
+namespace {
+int32_t* flagOf(GameKey key) {
+    switch (key) {
+    case GameKey::CTRL:
+        return &controls.vertical;
+    case GameKey::LEFT:
+        return &controls.strafeLeft;
+    case GameKey::UP:
+        return &controls.forward;
+    case GameKey::RIGHT:
+        return &controls.strafeRight;
+    case GameKey::DOWN:
+        return &controls.backward;
+    case GameKey::OTHER:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+void setKeyFlag(GameKey key, int32_t value) {
+    if (int32_t* flag = flagOf(key)) *flag = value;
+}
+
+void quitGame() {
+    shutdownGame();
+    postQuitMessage(0);
+}
+} // namespace
+
+void applyMouseLook(float& yaw, float& pitch, int dx, int dy) {
+    yaw += static_cast<float>(dx) * LOOK_FACTOR;
+    pitch += static_cast<float>(dy) * LOOK_FACTOR;
+    if (yaw > YAW_LIMIT) {
+        yaw -= YAW_LIMIT;
+    } else if (yaw < 0.0f) {
+        yaw += YAW_LIMIT;
+    }
+    if (pitch > PITCH_LIMIT) {
+        pitch = PITCH_LIMIT;
+    } else if (pitch < -PITCH_LIMIT) {
+        pitch = -PITCH_LIMIT;
+    }
+}
+
+void gameWindowProc(const InputEvent& event) {
+    switch (event.kind) {
+    case InputKind::KEY_DOWN:
+        setKeyFlag(event.key, 1);
+        return;
+    case InputKind::KEY_UP:
+        setKeyFlag(event.key, 0);
+        return;
+    case InputKind::CHAR:
+        if (event.character == ESCAPE_CHAR) quitGame();
+        return;
+    case InputKind::CLOSE:
+        quitGame();
+        return;
+    case InputKind::MOUSE_MOVE:
+        // Until this machine has a slot there is no ship to turn.
+        if (!isValidSlot(localPlayer)) return;
+        applyMouseLook(playerTable[localPlayer].yaw, playerTable[localPlayer].pitch, event.dx,
+                       event.dy);
+        return;
+    case InputKind::LEFT_BUTTON_DOWN:
+        controls.fire = 1;
+        return;
+    case InputKind::RIGHT_BUTTON_DOWN:
+        if (isValidSlot(localPlayer) && playerTable[localPlayer].health < 1) {
+            spawnLocalPlayer(localPlayer);
+        }
+        return;
+    case InputKind::OTHER:
+        return;
+    }
+}
