@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "assets/vrml_model.h"
+
 constexpr unsigned LIST_SHIP      = 1;
 constexpr unsigned LIST_ROCKET    = 2;
 constexpr unsigned LIST_EXPLOSION = 3;
@@ -19,3 +21,7 @@ extern int32_t crossTexture;
 extern int32_t deadTexture;
 
 void loadAssets();
+
+// The rocket's reference size: sizeX when above sizeY, else sizeY when above sizeZ, else
+// sizeZ (not always the largest of the three).
+float rocketReferenceSize(const Model& model);

@@ -2,9 +2,25 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
-constexpr int MAX_TEXTURE_SIDE = 256;
+constexpr int MAX_TEXTURE_SIDE   = 256;
 constexpr int TEXTURE_TABLE_SIZE = 30; // names 1 to 29
+constexpr int PLACEHOLDER_SIDE   = 8;  // the checkerboard that stands in for a missing picture
+
+// The scaled image of one texture: width x height pixels of red, green, blue, bottom row
+// first. Empty until the texture is loaded.
+struct TextureImage {
+    int32_t width;
+    int32_t height;
+    std::vector<uint8_t> pixels;
+};
+
+extern std::vector<TextureImage> textureTable; // entry n belongs to texture name n
+extern int32_t nextTextureName;                // the name the next loadTexture uses
+extern int32_t boundTexture;                   // the name bindTexture bound last
+extern int32_t imageWidth, imageHeight;        // the picture being loaded
+extern int32_t textureWidth, textureHeight;    // the last image scaled successfully
 
 void initTextures(int count);
 int loadTexture(const char* fileName); // the new texture's name plus one
@@ -12,3 +28,9 @@ void bindTexture(int name);
 int readBmp(const char* fileName, int name);
 int scaleToPowerOfTwo(const uint8_t* pixels, int name);
 void swapRedBlue(uint8_t* buffer, unsigned int byteCount);
+
+// The smallest power of two not below side, but never above limit (a power of two).
+int powerOfTwoSide(int side, int limit);
+
+// Back to the state before initTextures, for tests that load textures more than once.
+void resetTextures();

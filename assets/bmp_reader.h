@@ -1,0 +1,38 @@
+// Uncompressed 24-bit BMP reading without OpenGL: header checks and pixel rows.
+//
+// Layout read (little-endian): 14-byte file header (not examined), 40-byte information
+// header with width at 18, height at 22, planes at 26, bits per pixel at 28, then the
+// pixel rows straight after byte 54, bottom row first, blue-green-red, each row padded to
+// a multiple of four bytes.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+constexpr int BMP_HEADER_SIZE  = 54;
+constexpr int32_t BMP_MAX_SIDE = 16384; // larger pictures are refused before any allocation
+
+enum BmpStatus {
+    BMP_OK = 0,
+    BMP_SHORT_HEADER, // the file ends inside the 54 header bytes
+    BMP_NOT_24_BIT,   // planes other than 1 or bits per pixel other than 24
+    BMP_BAD_SIZE,     // width or height not in 1 .. BMP_MAX_SIDE
+};
+
+struct BmpHeader {
+    int32_t width;
+    int32_t height;
+    uint16_t planes;
+    uint16_t bitsPerPixel;
+};
+
+BmpStatus parseBmpHeader(const uint8_t bytes[BMP_HEADER_SIZE], BmpHeader* header);
+
+// Bytes of one stored row, padding included.
+uint32_t bmpRowStride(int32_t width);
+
+// Reads the header and pixels from the file's current position into blue-green-red rows
+// of width x 3 bytes, bottom row first, padding dropped. Pixel data missing at the end of
+// the file reads as zero.
+BmpStatus readBmpStream(FILE* file, BmpHeader* header, std::vector<uint8_t>* pixels);

@@ -1,0 +1,86 @@
+// Start-up loading of a small game folder: list numbers, overlay names, universe, sound.
+#include "assets/asset_loading.h"
+#include "tests/assets/gl_fixture.h"
+#include "tests/assets/test_files.h"
+#include "tests/fakes/fakes.h"
+#include "world/game_setup.h"
+#include "world/world_state.h"
+
+namespace {
+const std::vector<std::string> POINTS = {"0 0 0", "1 0 0", "0 1 0"};
+
+class AssetLoading : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        resetWorld();
+        resetFakes();
+        gameSetup = GameSetup{};
+        for (const char* m : {"ship", "rocket", "explode", "sky", "stone0", "stone1", "stone2"}) {
+            dir.write(std::string(m) + ".wrl", makeModelText(POINTS, {TestFaceSet{}}));
+        }
+        for (const char* p : {"numbers", "text", "cross", "dead", "rock", "ice"}) {
+            dir.write(std::string(p) + ".bmp", makeBmp(8, 8, [](int, int) {
+                          return Rgb{1, 2, 3};
+                      }));
+        }
+        dir.write("universe.uni", "TEXTURE rock\nTEXTURE ice\nPLANET 0 0 -10 2 1 1 rocky\n");
+    }
+    TempDir dir;
+};
+
+Model withExtents(float x, float y, float z) {
+    Model m{};
+    m.sizeX = x;
+    m.sizeY = y;
+    m.sizeZ = z;
+    return m;
+}
+} // namespace
+
+TEST_F(AssetLoading, ListsOverlayNamesAndUniverse) {
+    {
+        WorkingDir in(dir.dir());
+        loadAssets();
+    }
+    for (unsigned list = LIST_SHIP; list <= LIST_STONE2; ++list)
+        EXPECT_TRUE(glIsList(list)) << list;
+    EXPECT_EQ(numbersTexture, 1);
+    EXPECT_EQ(textTexture, 2);
+    EXPECT_EQ(crossTexture, 3);
+    EXPECT_EQ(deadTexture, 4);
+    EXPECT_EQ(planetTextureBase, 5);
+    EXPECT_EQ(nextTextureName, 7);
+    ASSERT_EQ(planetCount, 1);
+    EXPECT_FLOAT_EQ(planets.radius[0], 2.0f);
+    EXPECT_TRUE(fakeRecord.sounds.empty()); // sound off: the WAV files are never asked for
+}
+
+TEST_F(AssetLoading, ModelTexturesComeFirstAndSoundIsSetUpWhenEnabled) {
+    TestFaceSet hull;
+    hull.textureFile = "rock.bmp";
+    dir.write("ship.wrl", makeModelText(POINTS, {hull}));
+    gameSetup.soundEnabled = 1;
+    {
+        WorkingDir in(dir.dir());
+        loadAssets();
+    }
+    EXPECT_EQ(numbersTexture, 2);
+    EXPECT_EQ(deadTexture, 5);
+    EXPECT_EQ(planetTextureBase, 6);
+    ASSERT_EQ(fakeRecord.sounds.size(), 1u);
+    EXPECT_EQ(fakeRecord.sounds[0].what, "setup");
+}
+
+TEST(AssetLoadingDeathTest, MissingModelEndsWithStatusOne) {
+    TempDir dir;
+    WorkingDir in(dir.dir());
+    EXPECT_EXIT(loadAssets(), ::testing::ExitedWithCode(1), "");
+}
+
+TEST(RocketScaling, ReferenceSizeRule) {
+    EXPECT_FLOAT_EQ(rocketReferenceSize(withExtents(0.2f, 0.1f, 1.0f)), 0.2f); // not the largest
+    EXPECT_FLOAT_EQ(rocketReferenceSize(withExtents(0.1f, 0.2f, 1.0f)), 1.0f);
+    EXPECT_FLOAT_EQ(rocketReferenceSize(withExtents(0.1f, 0.3f, 0.2f)), 0.3f);
+    EXPECT_EQ(rocketReferenceSize(withExtents(0, 0, 0)), 0.0f);
+}
