@@ -1,0 +1,35 @@
+// soundStart and soundShutdown: the default audio device and its context, through ALUT.
+#include "sound/audio_device.h"
+
+#include <AL/alut.h>
+
+#include "sound/sound.h"
+#include "sound/sound_sources.h"
+
+namespace {
+bool deviceOpen = false;
+
+// ALUT refuses to work while an OpenAL or ALC error is pending, so clear both first.
+void clearPendingErrors() {
+    alGetError();
+    ALCcontext* context = alcGetCurrentContext();
+    if (context) alcGetError(alcGetContextsDevice(context));
+}
+} // namespace
+
+bool soundDeviceOpen() {
+    return deviceOpen;
+}
+
+void soundStart() {
+    if (deviceOpen) return;
+    deviceOpen = alutInit(nullptr, nullptr) == AL_TRUE;
+}
+
+void soundShutdown() {
+    if (!deviceOpen) return; // never opened, or already closed by an earlier shutdown
+    stopSoundSources();
+    clearPendingErrors();
+    alutExit();
+    deviceOpen = false;
+}

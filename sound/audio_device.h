@@ -1,0 +1,6 @@
+// The audio device's state, shared by the sound files: every sound call is a no-op while
+// the device is closed, so a machine without audio plays on silently.
+#pragma once
+
+// True from a soundStart that opened the default device until soundShutdown.
+bool soundDeviceOpen();
