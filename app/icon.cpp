@@ -60,14 +60,44 @@ bool onRing(float dx, float dy) {
     return std::fabs(e - 1.0f) < RING_HALF_WIDTH * 2.0f;
 }
 
-// The ship flies up and to the right: a dart whose tip is at (28, 3).
+// The ship, a dart flying up and to the right: light upper fin, dark lower fin, cockpit
+// along the middle and the engine's flame behind. '.' is sky.
+constexpr int SHIP_X = 18, SHIP_Y = 1, SHIP_W = 13, SHIP_H = 13;
+// clang-format off
+const char* const SHIP_ROWS[SHIP_H] = {
+    "...........LL",
+    ".........LLLH",
+    ".......LLLLHD",
+    ".....LLLLLCHD",
+    "...LLLLLLCHDD",
+    ".LLLLLLLCHHDD",
+    "..EHHHHCHHDD.",
+    "...EEHHHHDDD.",
+    "....E.HHHDD..",
+    "........HDD..",
+    "........HD...",
+    ".........D...",
+    ".........D...",
+};
+// clang-format on
+
 int shipColour(int x, int y) {
-    int u = x - y;      // across the dart
-    int v = x + y - 31; // along it, 0 at the nose
-    if (v > 0 || v < -14 || u < 10 + v / 3 || u > 20 - v / 3 - 1) return -1;
-    if (v > -5 && u >= 14 && u <= 16) return COCKPIT;
-    if (v <= -13) return ENGINE;
-    return u < 15 ? HULL_LIGHT : (u > 16 ? HULL_DARK : HULL);
+    int sx = x - SHIP_X, sy = y - SHIP_Y;
+    if (sx < 0 || sy < 0 || sx >= SHIP_W || sy >= SHIP_H) return -1;
+    switch (SHIP_ROWS[sy][sx]) {
+    case 'L':
+        return HULL_LIGHT;
+    case 'H':
+        return HULL;
+    case 'D':
+        return HULL_DARK;
+    case 'C':
+        return COCKPIT;
+    case 'E':
+        return ENGINE;
+    default:
+        return -1;
+    }
 }
 
 int iconColour(int x, int y) {

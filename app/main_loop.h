@@ -8,6 +8,7 @@ constexpr const char* GAME_NAME = "Voranis";
 void postQuitMessage(int exitCode);
 bool quitMessagePosted();
 int quitExitCode();
+void clearQuitMessage(); // for tests that run several sessions in one process
 
 // Handles every waiting event, one per turn, and runs a frame whenever none is waiting.
 // Returns the quit message's exit code.

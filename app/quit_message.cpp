@@ -18,3 +18,8 @@ bool quitMessagePosted() {
 int quitExitCode() {
     return quitCode;
 }
+
+void clearQuitMessage() {
+    quitPosted = false;
+    quitCode   = 0;
+}

@@ -1,0 +1,37 @@
+// Recording stand-ins for the shutdown and the network starts.
+#include "tests/app/app_doubles.h"
+
+#include <cstring>
+
+#include "app/main_loop.h"
+#include "app/shutdown.h"
+#include "net/net.h"
+#include "world/control_state.h"
+#include "world/game_setup.h"
+#include "world/world_state.h"
+
+AppCalls appCalls;
+
+constexpr const char* HOST_ADDRESS_TEXT = "10.1.2.3:2345";
+
+void resetAppTest() {
+    appCalls = AppCalls{};
+    resetWorld();
+    resetPlayerTable();
+    controls  = ControlState{};
+    gameSetup = GameSetup{0, 0, 1, 0};
+    clearQuitMessage();
+}
+
+void shutdownGame() {
+    if (appCalls.shutdowns++ == 0) appCalls.quitBeforeShutdown = quitMessagePosted();
+}
+
+void netHostStart(char addressText[NET_ADDRESS_TEXT_SIZE]) {
+    std::strcpy(addressText, HOST_ADDRESS_TEXT);
+    appCalls.hostStarts.emplace_back(addressText);
+}
+
+void netJoinStart(const char* addressText) {
+    appCalls.joinStarts.emplace_back(addressText);
+}
