@@ -1,0 +1,137 @@
+// Frame render time with the generated game art at the game's window sizes: an empty sky,
+// and the worst case the tables allow (7 other ships, 160 rockets and explosions, 50 planets
+// at their finest mesh), each with glFinish so the time is the drawing's, not the queue's.
+// The fps counter is the frame rate with the 15 ms floor taken away (the simulation step
+// adds only microseconds). VORANIS_GAME_DIR names the game folder; VORANIS_BENCH_SNAPSHOT=file.ppm
+// stores the worst-case frame for a look.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "assets/asset_loading.h"
+#include "assets/textures.h"
+#include "render/render.h"
+#include "tests/render/gl_window.h"
+#include "world/world_state.h"
+
+namespace {
+
+GlWindow window;
+int32_t universeTextureBase = 0; // kept from loading: the scenes start from an empty world
+int planetTextureCount      = 1;
+PlayerTable sceneShips; // the scene's players, put back before every frame
+
+const char* gameDir() {
+    const char* dir = std::getenv("VORANIS_GAME_DIR");
+    return dir ? dir : VORANIS_GAME_DIR_DEFAULT;
+}
+
+// A window of the asked size with the game's GL state and art loaded into it.
+bool useWindow(int width, int height, std::string* error) {
+    if (window.window && window.width == width && window.height == height) return true;
+    if (window.window) closeGlWindow(window);
+    resetTextures();
+    if (!openGlWindow(window, width, height)) {
+        *error = "no OpenGL window (is DISPLAY set?)";
+        return false;
+    }
+    if (access((std::string(gameDir()) + "/ship.wrl").c_str(), R_OK) != 0 ||
+        chdir(gameDir()) != 0) {
+        *error = std::string("no game art in ") + gameDir() + " (build the game_data target)";
+        return false;
+    }
+    resetWorld();
+    setupScene(width, height);
+    initTextures(TEXTURE_TABLE_SIZE);
+    loadAssets();
+    universeTextureBase = planetTextureBase;
+    planetTextureCount  = nextTextureName - planetTextureBase;
+    if (planetTextureCount < 1) planetTextureCount = 1;
+    return true;
+}
+
+void emptySky() {
+    resetWorld();
+    resetPlayerTable();
+    planetTextureBase   = universeTextureBase;
+    localPlayer         = 0;
+    playerTable[0].slot = 0;
+    sceneShips          = playerTable;
+}
+
+// Every table full and in view: planets close enough for the finest mesh, every other ship
+// alive (two of them damaged), every rocket slot flying or exploding in front of the viewer.
+void worstCase() {
+    emptySky();
+    planetCount = MAX_PLANETS;
+    for (int p = 0; p < MAX_PLANETS; ++p) {
+        const float depth  = 12.0f + 0.5f * float(p);
+        planets.pos[p][0]  = float(p % 10 - 5) * 3.0f;
+        planets.pos[p][1]  = float(p / 10 - 2) * 3.0f;
+        planets.pos[p][2]  = -depth;
+        planets.radius[p]  = 0.55f * depth;
+        planets.texture[p] = p % planetTextureCount;
+        planets.spin[p]    = 1.0f;
+    }
+    for (int i = 0; i < MAX_PLAYERS; ++i) {
+        Player& p = playerTable[i];
+        p.slot    = i;
+        p.health  = i % 3 == 0 ? 5 : 80;
+        p.pos[0]  = float(i - 4) * 1.5f;
+        p.pos[1]  = -1.0f;
+        p.pos[2]  = -5.0f;
+        p.yaw     = 40.0f * float(i);
+        for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
+            p.rocketLife[j]   = j % 2 ? 150 + j : 1 + 4 * j; // flying and exploding
+            p.rocketPos[j][0] = float(j - 10) * 0.4f;
+            p.rocketPos[j][1] = float(i - 4) * 0.4f;
+            p.rocketPos[j][2] = -3.0f - 0.2f * float(j);
+        }
+    }
+    playerTable[0].pos[0] = playerTable[0].pos[1] = playerTable[0].pos[2] = 0.0f;
+    playerTable[0].health                                                 = 100;
+    sceneShips                                                            = playerTable;
+}
+
+void runFrames(benchmark::State& state, void (*scene)()) {
+    std::string error;
+    if (!useWindow(int(state.range(0)), int(state.range(1)), &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    scene();
+    for (auto _ : state) {
+        playerTable = sceneShips;
+        renderFrame();
+        glFinish();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT")) {
+        playerTable = sceneShips;
+        renderFrame();
+        writePpm(readBackBuffer(window.width, window.height), snapshot);
+    }
+}
+
+void BM_EmptySky(benchmark::State& state) {
+    runFrames(state, emptySky);
+}
+void BM_WorstCase(benchmark::State& state) {
+    runFrames(state, worstCase);
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Args({640, 480})->Args({1024, 768})->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+BENCHMARK(BM_EmptySky)->Apply(sizes);
+BENCHMARK(BM_WorstCase)->Apply(sizes);
+
+} // namespace
+
+BENCHMARK_MAIN();
