@@ -29,6 +29,8 @@ NetMessage decodeNetMessage(const uint8_t in[NET_RECORD_SIZE]);
 
 int32_t netMessageType(const NetMessage& msg);
 int32_t netMessageSlot(const NetMessage& msg);
+// False for a state or rocket record whose slot or rocket index lies outside the tables.
+bool netMessageFitsTables(const NetMessage& msg);
 
 // Records of the local player, built from the player table.
 NetMessage makeStateMessage(int32_t slot);
@@ -36,5 +38,7 @@ NetMessage makeRocketMessage(int32_t slot, int32_t rocket);
 NetMessage makeControlMessage(int32_t type, int32_t slot); // welcome or refusal
 
 // Applies a received state or rocket record to the player table; other types change
-// nothing. Records whose slot or rocket index lies outside the tables are ignored.
+// nothing. Records whose slot or rocket index lies outside the tables are ignored. A state
+// record with no killer leaves a kill credit for the local player in place until it is
+// counted.
 void applyNetMessage(const NetMessage& msg);

@@ -1,0 +1,75 @@
+// Processor time of the host's network work per frame with seven peers, each sending one
+// state record per frame: the exchange (seven reads, 42 relays) and the host's own state
+// record to all seven. Run it inside a private network namespace.
+#include <benchmark/benchmark.h>
+#include <ctime>
+#include <unistd.h>
+
+#include "bench/net/bench_peers.h"
+#include "net/net.h"
+#include "net/net_host.h"
+#include "world/world_state.h"
+
+namespace {
+constexpr int PEERS = 7;
+
+double threadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+void hostFrame(benchmark::State& state, bool withOwnState) {
+    char address[NET_ADDRESS_TEXT_SIZE];
+    netShutdown();
+    resetPlayerTable();
+    resetConnSlots();
+    netHostStart(address);
+    localPlayer         = 0;
+    playerTable[0].slot = 0;
+    int peers[PEERS + 1];
+    for (int i = 1; i <= PEERS; ++i) {
+        peers[i] = connectPeer();
+        netExchange(1);
+        NetMessage welcome;
+        if (peers[i] < 0 || !readRecord(peers[i], welcome, 1000)) {
+            state.SkipWithError("a peer could not join");
+            return;
+        }
+    }
+    int64_t missed = 0;
+    float frame    = 0.0f;
+    for (auto _ : state) {
+        frame += 1.0f;
+        for (int i = 1; i <= PEERS; ++i) {
+            playerTable[i].pos[0] = frame;
+            writeRecord(peers[i], makeStateMessage(i));
+            playerTable[i].pos[0] = 0.0f;
+        }
+        double start = threadSeconds();
+        netExchange(1);
+        if (withOwnState) netSend(makeStateMessage(0));
+        state.SetIterationTime(threadSeconds() - start);
+        for (int i = 1; i <= PEERS; ++i) {
+            if (playerTable[i].pos[0] != frame) ++missed;
+            drainPeer(peers[i]);
+        }
+    }
+    state.counters["records_not_yet_there"] = static_cast<double>(missed);
+    netShutdown();
+    resetConnSlots();
+    for (int i = 1; i <= PEERS; ++i)
+        ::close(peers[i]);
+}
+
+void hostExchangeSevenPeers(benchmark::State& state) {
+    hostFrame(state, false);
+}
+void hostExchangeAndOwnStateSevenPeers(benchmark::State& state) {
+    hostFrame(state, true);
+}
+} // namespace
+
+BENCHMARK(hostExchangeSevenPeers)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(hostExchangeAndOwnStateSevenPeers)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();

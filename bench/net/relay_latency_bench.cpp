@@ -1,0 +1,113 @@
+// One-way latency of a record from one joiner to another through a real host on loopback.
+// The host runs the game's own frame (exchange, own state, 15 ms floor) in a child process;
+// the two joiners are plain sockets here. Run it inside a private network namespace.
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <random>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "bench/net/bench_peers.h"
+#include "net/net.h"
+#include "world/frame_update.h"
+#include "world/world_state.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+[[noreturn]] void runHost() {
+    char address[NET_ADDRESS_TEXT_SIZE];
+    resetPlayerTable();
+    resetConnSlots();
+    netHostStart(address);
+    localPlayer         = 0;
+    playerTable[0].slot = 0;
+    for (;;) {
+        frameStart = static_cast<uint32_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch())
+                .count());
+        netExchange(1);
+        netSend(makeStateMessage(0));
+        waitFrameFloor();
+    }
+}
+
+int joinHost(int32_t& slot) {
+    for (int tries = 0; tries < 200; ++tries) {
+        int fd = connectPeer();
+        if (fd >= 0) {
+            NetMessage welcome;
+            if (readRecord(fd, welcome, 1000) && netMessageType(welcome) == MSG_WELCOME) {
+                slot = netMessageSlot(welcome);
+                return fd;
+            }
+            ::close(fd);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return -1;
+}
+
+void relayLatency(benchmark::State& state) {
+    pid_t host = fork();
+    if (host == 0) runHost();
+    int32_t slotA = -1;
+    int32_t slotB = -1;
+    int a         = joinHost(slotA);
+    int b         = joinHost(slotB);
+    if (a < 0 || b < 0) {
+        state.SkipWithError("could not join the host");
+        kill(host, SIGKILL);
+        waitpid(host, nullptr, 0);
+        return;
+    }
+    std::mt19937 phase(2345);
+    std::vector<double> samples;
+    uint32_t sequence = 0;
+    for (auto _ : state) {
+        // Land anywhere within the host's frame.
+        std::this_thread::sleep_for(std::chrono::microseconds(phase() % 15000));
+        writeRecord(b, makeControlMessage(MSG_STATE, slotB)); // keeps B from being dropped
+        NetMessage rocket = makeControlMessage(MSG_ROCKET, slotA);
+        rocket.word[3]    = 300;
+        rocket.word[9]    = ++sequence;
+        drainPeer(b);
+        auto sent = Clock::now();
+        writeRecord(a, rocket);
+        NetMessage got{};
+        bool arrived = false;
+        while (readRecord(b, got, 1000)) {
+            if (netMessageType(got) == MSG_ROCKET && got.word[9] == sequence) {
+                arrived = true;
+                break;
+            }
+        }
+        double seconds = std::chrono::duration<double>(Clock::now() - sent).count();
+        if (!arrived) {
+            state.SkipWithError("a relayed record never arrived");
+            break;
+        }
+        samples.push_back(seconds);
+        state.SetIterationTime(seconds);
+        drainPeer(a);
+    }
+    kill(host, SIGKILL);
+    waitpid(host, nullptr, 0);
+    ::close(a);
+    ::close(b);
+    if (samples.empty()) return;
+    std::sort(samples.begin(), samples.end());
+    auto at = [&](double q) { return samples[static_cast<std::size_t>(q * (samples.size() - 1))]; };
+    state.counters["median_ms"] = at(0.5) * 1e3;
+    state.counters["p99_ms"]    = at(0.99) * 1e3;
+    state.counters["max_ms"]    = samples.back() * 1e3;
+}
+} // namespace
+
+BENCHMARK(relayLatency)->UseManualTime()->Iterations(400)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

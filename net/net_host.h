@@ -1,0 +1,21 @@
+// The host's connection slots: slot i serves player slot i; slot 0 is the host itself.
+#pragma once
+
+#include <cstdint>
+
+#include "net/socket_layer.h"
+#include "world/world_state.h"
+
+struct ConnSlot {
+    int32_t active;    // 1 while a peer holds the slot
+    int32_t countdown; // records the host may still send before it gives the peer up
+};
+
+constexpr int FIRST_PEER_SLOT      = 1;
+constexpr int32_t RESET_COUNTDOWN  = 500;
+constexpr int32_t FIRST_COUNTDOWN  = 1000; // a newly accepted peer
+constexpr int32_t REFILL_COUNTDOWN = 500;  // after each record from the peer
+constexpr int MAX_READS_PER_PEER   = 64;   // per frame, so one peer cannot stall the host
+
+extern ConnSlot connSlots[MAX_PLAYERS];
+extern NetSocket peerSockets[MAX_PLAYERS]; // NO_SOCKET while the slot is free

@@ -1,0 +1,264 @@
+// The socket layer over POSIX: a fixed table of connections, each with the part of a record
+// read so far and the bytes the system has not taken yet.
+#include "net/socket_layer.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+constexpr int LISTEN_BACKLOG        = 16;
+constexpr int CLOSE_DRAIN_READS     = 16; // reads of what a closing peer already sent
+constexpr std::size_t DRAIN_CHUNK   = 4096;
+constexpr long HIGHEST_PORT         = 65535;
+constexpr std::size_t ADDRESS_BYTES = 256; // longest address text taken apart
+
+struct Connection {
+    bool inUse;
+    bool listening;
+    bool readEnded;  // the peer closed or the connection failed: nothing more to read
+    bool writeEnded; // the peer is gone: nothing more can be sent
+    int fd;
+    uint8_t in[NET_RECORD_SIZE]; // the record being completed
+    int inLength;
+    uint8_t out[SOCKET_QUEUE_BYTES]; // out[outHead, outTail) waits to be sent
+    std::size_t outHead;
+    std::size_t outTail;
+};
+
+Connection connections[SOCKET_TABLE_SIZE];
+
+Connection* find(NetSocket s) {
+    if (s < 0 || s >= SOCKET_TABLE_SIZE || !connections[s].inUse) return nullptr;
+    return &connections[s];
+}
+
+NetSocket freeHandle() {
+    for (NetSocket s = 0; s < SOCKET_TABLE_SIZE; ++s) {
+        if (!connections[s].inUse) return s;
+    }
+    return NO_SOCKET;
+}
+
+NetSocket adopt(int fd, bool listening) {
+    NetSocket s = freeHandle();
+    if (s == NO_SOCKET) {
+        ::close(fd);
+        return NO_SOCKET;
+    }
+    Connection& c = connections[s];
+    c.inUse       = true;
+    c.listening   = listening;
+    c.readEnded   = false;
+    c.writeEnded  = false;
+    c.fd          = fd;
+    c.inLength    = 0;
+    c.outHead     = 0;
+    c.outTail     = 0;
+    return s;
+}
+
+bool isWouldBlock(int error) {
+    return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
+}
+
+void makeNonBlocking(int fd) {
+    int flags = fcntl(fd, F_GETFL, 0);
+    fcntl(fd, F_SETFL, (flags < 0 ? 0 : flags) | O_NONBLOCK);
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+// Records are tiny and wanted at once: never hold one back for an acknowledgement.
+void prepareConnection(int fd) {
+    makeNonBlocking(fd);
+    int one = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+}
+
+// Bytes the system took, 0 when it took none; a gone peer ends writing, never a signal.
+std::size_t sendSome(Connection& c, const uint8_t* bytes, std::size_t length) {
+    ssize_t n = ::send(c.fd, bytes, length, MSG_NOSIGNAL);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (!isWouldBlock(errno)) c.writeEnded = true;
+    return 0;
+}
+
+std::size_t queued(const Connection& c) {
+    return c.outTail - c.outHead;
+}
+
+void flushQueue(Connection& c) {
+    while (queued(c) > 0 && !c.writeEnded) {
+        std::size_t n = sendSome(c, c.out + c.outHead, queued(c));
+        if (n == 0) break;
+        c.outHead += n;
+    }
+    if (queued(c) == 0 || c.writeEnded) c.outHead = c.outTail = 0;
+}
+
+// The caller has checked that the bytes fit.
+void enqueue(Connection& c, const uint8_t* bytes, std::size_t length) {
+    if (c.outTail + length > SOCKET_QUEUE_BYTES) {
+        std::memmove(c.out, c.out + c.outHead, queued(c));
+        c.outTail -= c.outHead;
+        c.outHead = 0;
+    }
+    std::memcpy(c.out + c.outTail, bytes, length);
+    c.outTail += length;
+}
+
+// Takes what the peer has already sent, so closing does not reset the connection and
+// destroy the last bytes we sent before the peer reads them.
+void drainInput(Connection& c) {
+    uint8_t scratch[DRAIN_CHUNK];
+    for (int i = 0; i < CLOSE_DRAIN_READS && !c.readEnded; ++i) {
+        if (::recv(c.fd, scratch, sizeof scratch, 0) <= 0) break;
+    }
+}
+
+// "host:port" with a decimal port from 1 to 65535; false for anything else.
+bool splitAddress(const char* text, char host[ADDRESS_BYTES], char port[ADDRESS_BYTES]) {
+    const char* colon = std::strchr(text, ':');
+    if (!colon || colon == text) return false;
+    std::size_t hostLength = static_cast<std::size_t>(colon - text);
+    std::size_t portLength = std::strlen(colon + 1);
+    if (hostLength >= ADDRESS_BYTES || portLength == 0 || portLength > 5) return false;
+    long value = 0;
+    for (const char* p = colon + 1; *p; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        value = value * 10 + (*p - '0');
+    }
+    if (value < 1 || value > HIGHEST_PORT) return false;
+    std::memcpy(host, text, hostLength);
+    host[hostLength] = '\0';
+    std::memcpy(port, colon + 1, portLength + 1);
+    return true;
+}
+} // namespace
+
+void socketOpenNetwork() {} // POSIX sockets need no start-up
+
+NetSocket socketListen(int port) {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0) return NO_SOCKET;
+    int one = 1;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in address{};
+    address.sin_family      = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_port        = htons(static_cast<uint16_t>(port));
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, LISTEN_BACKLOG) != 0) {
+        ::close(fd);
+        return NO_SOCKET;
+    }
+    makeNonBlocking(fd);
+    return adopt(fd, true);
+}
+
+NetSocket socketAccept(NetSocket listener) {
+    Connection* l = find(listener);
+    // With the table full the connection stays in the system's queue for a later frame.
+    if (!l || !l->listening || freeHandle() == NO_SOCKET) return NO_SOCKET;
+    int fd = ::accept(l->fd, nullptr, nullptr);
+    if (fd < 0) return NO_SOCKET;
+    prepareConnection(fd);
+    return adopt(fd, false);
+}
+
+NetSocket socketConnect(const char* addressText) {
+    char host[ADDRESS_BYTES];
+    char port[ADDRESS_BYTES];
+    if (!addressText || !splitAddress(addressText, host, port)) return NO_SOCKET;
+    addrinfo hints{};
+    hints.ai_family   = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found   = nullptr;
+    if (::getaddrinfo(host, port, &hints, &found) != 0 || !found) return NO_SOCKET;
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd >= 0) {
+        prepareConnection(fd);
+        if (::connect(fd, found->ai_addr, found->ai_addrlen) != 0 && errno != EINPROGRESS) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    ::freeaddrinfo(found);
+    return fd < 0 ? NO_SOCKET : adopt(fd, false);
+}
+
+bool socketReadRecord(NetSocket s, uint8_t record[NET_RECORD_SIZE]) {
+    Connection* c = find(s);
+    if (!c || c->listening || c->readEnded) return false;
+    ssize_t n = ::recv(c->fd, c->in + c->inLength, NET_RECORD_SIZE - c->inLength, 0);
+    if (n <= 0) {
+        if (n == 0 || !isWouldBlock(errno)) c->readEnded = true;
+        return false;
+    }
+    c->inLength += static_cast<int>(n);
+    if (c->inLength < NET_RECORD_SIZE) return false;
+    std::memcpy(record, c->in, NET_RECORD_SIZE);
+    c->inLength = 0;
+    return true;
+}
+
+void socketWriteRecord(NetSocket s, const uint8_t record[NET_RECORD_SIZE]) {
+    Connection* c = find(s);
+    if (!c || c->listening || c->writeEnded) return;
+    flushQueue(*c);
+    if (c->writeEnded) return;
+    if (queued(*c) == 0) {
+        std::size_t n = sendSome(*c, record, NET_RECORD_SIZE);
+        if (n < NET_RECORD_SIZE && !c->writeEnded) enqueue(*c, record + n, NET_RECORD_SIZE - n);
+        return;
+    }
+    if (queued(*c) + NET_RECORD_SIZE <= SOCKET_QUEUE_BYTES) enqueue(*c, record, NET_RECORD_SIZE);
+}
+
+std::size_t socketQueuedBytes(NetSocket s) {
+    Connection* c = find(s);
+    return c ? queued(*c) : 0;
+}
+
+void socketLocalAddressText(int port, char* text, std::size_t size) {
+    char address[INET_ADDRSTRLEN] = "127.0.0.1";
+    ifaddrs* interfaces           = nullptr;
+    if (::getifaddrs(&interfaces) == 0) {
+        for (ifaddrs* i = interfaces; i; i = i->ifa_next) {
+            if (!i->ifa_addr || i->ifa_addr->sa_family != AF_INET) continue;
+            if (i->ifa_flags & IFF_LOOPBACK) continue;
+            const auto* ip = reinterpret_cast<const sockaddr_in*>(i->ifa_addr);
+            if ((ntohl(ip->sin_addr.s_addr) >> 24) == 127) continue;
+            inet_ntop(AF_INET, &ip->sin_addr, address, sizeof address);
+            break;
+        }
+        ::freeifaddrs(interfaces);
+    }
+    std::snprintf(text, size, "%s:%d", address, port);
+}
+
+void socketClose(NetSocket s) {
+    Connection* c = find(s);
+    if (!c) return;
+    if (!c->listening) {
+        flushQueue(*c);
+        drainInput(*c);
+        ::shutdown(c->fd, SHUT_WR);
+    }
+    ::close(c->fd);
+    c->inUse = false;
+}
+
+void socketCloseAll() {
+    for (NetSocket s = 0; s < SOCKET_TABLE_SIZE; ++s)
+        socketClose(s);
+}

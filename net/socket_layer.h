@@ -1,0 +1,35 @@
+// The only place that touches sockets: TCP over IPv4, nothing ever waits, and traffic moves
+// in whole 40-byte records. A connection that breaks simply stops delivering records.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "net/net_message.h"
+
+using NetSocket                          = int;       // handle into the layer's own table
+constexpr NetSocket NO_SOCKET            = -1;        // every call on it does nothing
+constexpr int SOCKET_TABLE_SIZE          = 16;        // listener, 7 peers and room to refuse
+constexpr std::size_t SOCKET_QUEUE_BYTES = 64 * 1024; // per connection, unsent bytes held back
+
+void socketOpenNetwork();
+// Listens on every IPv4 interface; address reuse is on, so a restarted host listens at once.
+NetSocket socketListen(int port);
+// A waiting connection, or NO_SOCKET when nobody waits (or the table is full).
+NetSocket socketAccept(NetSocket listener);
+// Starts connecting to "a.b.c.d:port" or "name:port"; NO_SOCKET when the text does not resolve.
+NetSocket socketConnect(const char* addressText);
+
+// True when a whole record was read. A read that yields part of one keeps those bytes for
+// the next call and returns false, so the stream stays aligned on records.
+bool socketReadRecord(NetSocket s, uint8_t record[NET_RECORD_SIZE]);
+// Sends what is queued first, then the record; what the system does not take now waits in
+// the queue. A record that does not fit whole in the queue is dropped.
+void socketWriteRecord(NetSocket s, const uint8_t record[NET_RECORD_SIZE]);
+std::size_t socketQueuedBytes(NetSocket s);
+
+// This machine's first non-loopback IPv4 address (127.0.0.1 without one), ":", the port.
+void socketLocalAddressText(int port, char* text, std::size_t size);
+
+void socketClose(NetSocket s); // a last try at the queue, then closed
+void socketCloseAll();         // every socket; harmless when nothing is open
