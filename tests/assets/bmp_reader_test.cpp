@@ -16,7 +16,7 @@ struct ReadResult {
 
 ReadResult readBytes(const std::vector<uint8_t>& bytes) {
     FILE* f = std::tmpfile();
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::rewind(f);
     ReadResult r{};
     r.status = readBmpStream(f, &r.header, &r.pixels);

@@ -64,7 +64,7 @@ std::string TempDir::write(const std::string& name, const std::vector<uint8_t>& 
     const std::string p = path(name);
     FILE* f             = std::fopen(p.c_str(), "wb");
     if (!f) throw std::runtime_error("cannot write " + p);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
     return p;
 }
