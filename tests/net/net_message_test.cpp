@@ -5,7 +5,6 @@
 #include "net/net_message.h"
 #include "tests/fakes/fakes.h"
 #include "tests/net/peer_socket.h"
-#include "world/frame_update.h"
 #include "world/world_state.h"
 
 namespace {
@@ -109,28 +108,4 @@ TEST_F(NetMessageTest, OtherTypesAndRecordsOutsideTheTablesChangeNothing) {
     EXPECT_FALSE(netMessageFitsTables(rocketMessage(7, 20, 300, 1.0f)));
     EXPECT_TRUE(netMessageFitsTables(rocketMessage(7, 19, 300, 1.0f)));
     EXPECT_TRUE(netMessageFitsTables(unknown));
-}
-
-// The victim's death record and its next one arrive in the same exchange: the kill counts
-// once, and only once.
-TEST_F(NetMessageTest, KillCreditSurvivesALaterRecordWithoutKiller) {
-    localPlayer         = 0;
-    playerTable[0].slot = 0;
-    applyNetMessage(stateMessage(3, 0, 0, 1.0f));
-    applyNetMessage(stateMessage(3, -1, 0, 1.0f));
-    EXPECT_EQ(playerTable[3].killer, 0);
-    simulateFrame();
-    EXPECT_EQ(localScore, 1);
-    applyNetMessage(stateMessage(3, -1, 100, 1.0f));
-    simulateFrame();
-    EXPECT_EQ(localScore, 1);
-    EXPECT_EQ(playerTable[3].killer, -1);
-}
-
-TEST_F(NetMessageTest, KillerOfSomebodyElseIsTakenAsItComes) {
-    localPlayer = 0;
-    applyNetMessage(stateMessage(3, 5, 0, 1.0f));
-    EXPECT_EQ(playerTable[3].killer, 5);
-    applyNetMessage(stateMessage(3, -1, 100, 1.0f));
-    EXPECT_EQ(playerTable[3].killer, -1);
 }
