@@ -15,12 +15,14 @@
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "render/render.h"
-#include "tests/render/gl_window.h"
+#include "tests/assets/gl_context.h"
+#include "tests/render/frame_readback.h"
 #include "world/world_state.h"
 
 namespace {
 
-GlWindow window;
+TestGlContext* glContext = nullptr;
+int windowWidth = 0, windowHeight = 0;
 int32_t universeTextureBase = 0; // kept from loading: the scenes start from an empty world
 int planetTextureCount      = 1;
 PlayerTable sceneShips; // the scene's players, put back before every frame
@@ -32,13 +34,13 @@ const char* gameDir() {
 
 // A window of the asked size with the game's GL state and art loaded into it.
 bool useWindow(int width, int height, std::string* error) {
-    if (window.window && window.width == width && window.height == height) return true;
-    if (window.window) closeGlWindow(window);
+    if (glContext && windowWidth == width && windowHeight == height) return true;
+    destroyTestGlContext(glContext);
     resetTextures();
-    if (!openGlWindow(window, width, height)) {
-        *error = "no OpenGL window (is DISPLAY set?)";
-        return false;
-    }
+    glContext = createTestGlContext(width, height, error);
+    if (!glContext) return false;
+    windowWidth  = width;
+    windowHeight = height;
     if (access((std::string(gameDir()) + "/ship.wrl").c_str(), R_OK) != 0 ||
         chdir(gameDir()) != 0) {
         *error = std::string("no game art in ") + gameDir() + " (build the game_data target)";
@@ -114,7 +116,7 @@ void runFrames(benchmark::State& state, void (*scene)()) {
     if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT")) {
         playerTable = sceneShips;
         renderFrame();
-        writePpm(readBackBuffer(window.width, window.height), snapshot);
+        writePpm(readBackBuffer(windowWidth, windowHeight), snapshot);
     }
 }
 

@@ -1,47 +1,10 @@
-// A hidden SDL window with an OpenGL context, and reading back what was drawn into it.
-#include "tests/render/gl_window.h"
+// Reading back what was drawn, and PPM pictures.
+#include "tests/render/frame_readback.h"
 
 #include <GL/gl.h>
-#include <SDL.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-
-bool openGlWindow(GlWindow& gl, int width, int height) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "no video: %s\n", SDL_GetError());
-        return false;
-    }
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    gl.window = SDL_CreateWindow("voranis render test", 0, 0, width, height,
-                                 SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!gl.window) {
-        std::fprintf(stderr, "no window: %s\n", SDL_GetError());
-        return false;
-    }
-    gl.context = SDL_GL_CreateContext(gl.window);
-    if (!gl.context || SDL_GL_MakeCurrent(gl.window, gl.context) != 0) {
-        std::fprintf(stderr, "no OpenGL context: %s\n", SDL_GetError());
-        closeGlWindow(gl);
-        return false;
-    }
-    SDL_GL_SetSwapInterval(0);
-    gl.width  = width;
-    gl.height = height;
-    return true;
-}
-
-void closeGlWindow(GlWindow& gl) {
-    if (gl.context) SDL_GL_DeleteContext(gl.context);
-    if (gl.window) SDL_DestroyWindow(gl.window);
-    gl = GlWindow{};
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
 
 Frame readBackBuffer(int width, int height) {
     Frame frame;

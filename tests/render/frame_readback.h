@@ -1,24 +1,10 @@
-// A hidden SDL window with an OpenGL context, for drawing tests and benchmarks, and a
-// read-back of its back buffer.
+// Reading back what was drawn: the back buffer as RGB pixels, where an eye-space point lands
+// on the window, and binary PPM pictures for stored references and for looking at.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-struct SDL_Window;
-
-struct GlWindow {
-    SDL_Window* window = nullptr;
-    void* context      = nullptr;
-    int width          = 0;
-    int height         = 0;
-};
-
-// Opens the window and makes its context current; false (with a message on stderr) when
-// there is no display or no OpenGL.
-bool openGlWindow(GlWindow& gl, int width, int height);
-void closeGlWindow(GlWindow& gl);
 
 // The back buffer after glFinish, RGB, bottom row first.
 struct Frame {

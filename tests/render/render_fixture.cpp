@@ -4,17 +4,20 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "assets/asset_loading.h"
 #include "render/render.h"
+#include "tests/assets/gl_context.h"
 #include "world/world_state.h"
 
 TestTextures testTextures;
 
 namespace {
-GlWindow window;
+TestGlContext* glContext = nullptr;
 
 unsigned makeDigitStrip() {
     std::vector<uint8_t> rgb;
@@ -36,8 +39,13 @@ unsigned makeCaptions() {
 } // namespace
 
 void RenderTest::SetUpTestSuite() {
-    if (window.window) return;
-    if (!openGlWindow(window, VIEW_W, VIEW_H)) std::abort();
+    if (glContext) return;
+    std::string error;
+    glContext = createTestGlContext(VIEW_W, VIEW_H, &error);
+    if (!glContext) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        std::abort();
+    }
     setupScene(VIEW_W, VIEW_H);
     testTextures.numbers = makeDigitStrip();
     testTextures.text    = makeCaptions();

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "tests/render/gl_window.h"
+#include "tests/render/frame_readback.h"
 #include "tests/render/test_art.h"
 
 constexpr int VIEW_W = 640;
