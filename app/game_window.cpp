@@ -50,7 +50,9 @@ void setIcon(SDL_Window* window) {
 } // namespace
 
 SDL_Window* createGameWindow(const char* name, int width, int height) {
-    SDL_SetHint(SDL_HINT_APP_NAME, name); // the window's class on X11 and Wayland
+    // The window's class: X11 and Wayland read it from the environment.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", name, 1);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", name, 1);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
     requestGlFormat();
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;

@@ -46,6 +46,14 @@ class GroupBox : public Fl_Group {
         align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
     }
 
+    // Enter belongs to the default button wherever the focus is; a group would move the
+    // focus on with it.
+    int handle(int event) override {
+        bool enter = Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter;
+        if (event == FL_SHORTCUT && enter) return 0;
+        return Fl_Group::handle(event);
+    }
+
   protected:
     void draw() override {
         fl_font(labelfont(), labelsize());

@@ -4,7 +4,10 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Device.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Image.H>
+#include <FL/Fl_Image_Surface.H>
 #include <FL/Fl_Input.H>
 #include <FL/fl_draw.H>
 
@@ -55,13 +58,21 @@ class SetupDialogView : public ::testing::Test {
     static void TearDownTestSuite() { delete shown.window; }
 };
 
-// One Tab press, as the keyboard would send it to the dialog.
-void pressTab() {
-    Fl::e_keysym = FL_Tab;
+// One key press, as the keyboard would send it to the dialog.
+void press(int key, const char* text) {
+    Fl::e_keysym = key;
     Fl::e_state  = 0;
-    Fl::e_text   = const_cast<char*>("\t");
+    Fl::e_text   = const_cast<char*>(text);
     Fl::e_length = 1;
     Fl::handle(FL_KEYBOARD, shown.window);
+}
+void pressTab() {
+    press(FL_Tab, "\t");
+}
+
+int pressedCount = 0;
+void countPress(Fl_Widget*, void*) {
+    ++pressedCount;
 }
 
 struct Screenshot {
@@ -73,12 +84,21 @@ struct Screenshot {
     }
 };
 
+// Drawn off the screen, so that no other window on the test display can cover it.
 Screenshot takeScreenshot() {
     Screenshot s{shown.window->w(), shown.window->h(), {}};
-    shown.window->make_current();
-    unsigned char* pixels = fl_read_image(nullptr, 0, 0, s.w, s.h);
-    s.rgb.assign(pixels, pixels + static_cast<size_t>(s.w) * s.h * 3);
-    delete[] pixels;
+    Fl_Image_Surface surface(s.w, s.h);
+    surface.set_current();
+    surface.draw(shown.window);
+    Fl_RGB_Image* image = surface.image();
+    Fl_Display_Device::display_device()->set_current();
+    const unsigned char* pixels = reinterpret_cast<const unsigned char*>(image->data()[0]);
+    for (int y = 0; y < s.h; ++y) {
+        const unsigned char* row = pixels + y * (image->ld() ? image->ld() : s.w * image->d());
+        for (int x = 0; x < s.w; ++x)
+            s.rgb.insert(s.rgb.end(), row + x * image->d(), row + x * image->d() + 3);
+    }
+    delete image;
     if (FILE* f = std::fopen(SCREENSHOT, "wb")) { // kept for a person to look at
         std::fprintf(f, "P6 %d %d 255\n", s.w, s.h);
         std::fwrite(s.rgb.data(), 1, s.rgb.size(), f);
@@ -178,4 +198,17 @@ TEST_F(SetupDialogView, ScreenshotShowsEveryTextInsideItsControl) {
         EXPECT_GT(inside, 10) << c.text << " shows no text";
         EXPECT_EQ(outside, 0) << c.text << " runs over its edge (see " << SCREENSHOT << ")";
     }
+}
+
+TEST_F(SetupDialogView, EnterPressesCreateGameWhereverTheFocusIs) {
+    control(ID_CREATE_GAME)->callback(countPress);
+    const int focused[] = {ID_CREATE_GAME, ID_JOIN_GAME, ID_ADDRESS, ID_FULL_SCREEN, ID_SOUND};
+    for (int id : focused) {
+        pressedCount = 0;
+        control(id)->take_focus();
+        press(FL_Enter, "\r");
+        EXPECT_EQ(pressedCount, 1) << "focus on control " << id;
+        EXPECT_EQ(Fl::focus(), control(id));
+    }
+    control(ID_CREATE_GAME)->callback(Fl_Widget::default_callback);
 }

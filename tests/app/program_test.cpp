@@ -1,0 +1,103 @@
+// The real program under the test display, in a network namespace holding only loopback:
+// the dialog's keys host and join, its close box quits, Escape and close end the game.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdint>
+
+#include "tests/app/program_driver.h"
+
+namespace {
+constexpr const char* DIALOG_TITLE = "Voranis NetSetup";
+constexpr const char* INFO_TITLE   = "Server Info";
+constexpr const char* GAME_TITLE   = "Voranis";
+constexpr int SHORT_MS             = 5000;
+
+// The address box has the keyboard at start; Tab goes on to "FullScreen mode".
+constexpr const char* WINDOWED       = "key Tab space";
+constexpr const char* SELECT_ALL     = "key ctrl+a";
+constexpr const char* TYPE_LOOPBACK  = "type 127.0.0.1";
+const uint8_t WELCOME_SLOT_1_HEAD[8] = {0xF2, 0x03, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};
+
+class RealGame : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = startGame();
+        ASSERT_GT(game, 0);
+        dialog = waitForWindow(DIALOG_TITLE, PROGRAM_TIMEOUT_MS);
+        ASSERT_NE(dialog, 0u) << "no set-up dialog";
+    }
+    void TearDown() override {
+        if (game > 0 && exitCode == NOT_WAITED) waitForExit(game, 0);
+        for (int s : sockets)
+            close(s);
+    }
+    int track(int socket) {
+        if (socket >= 0) sockets.push_back(socket);
+        return socket;
+    }
+    void typeLoopbackWindowed() {
+        typeInto(dialog, SELECT_ALL);
+        typeInto(dialog, TYPE_LOOPBACK);
+        typeInto(dialog, WINDOWED);
+    }
+    int exitCodeWithin(int ms) { return exitCode = waitForExit(game, ms); }
+
+    static constexpr int NOT_WAITED = -2;
+    pid_t game                      = -1;
+    unsigned long dialog            = 0;
+    int exitCode                    = NOT_WAITED;
+    std::vector<int> sockets;
+};
+} // namespace
+
+TEST_F(RealGame, EnterHostsAJoinerGetsItsWelcomeAndEscapeEndsWithZero) {
+    typeInto(dialog, WINDOWED);
+    typeInto(dialog, "key Return");
+    unsigned long info = waitForWindow(INFO_TITLE, SHORT_MS);
+    ASSERT_NE(info, 0u) << "no \"Server Info\" box";
+    typeInto(info, "key Return");
+    unsigned long window = waitForWindow(GAME_TITLE, PROGRAM_TIMEOUT_MS);
+    ASSERT_NE(window, 0u) << "no game window";
+    EXPECT_FALSE(windowExists(DIALOG_TITLE));
+
+    int peer = track(connectToGame(SHORT_MS));
+    ASSERT_GE(peer, 0) << "the host does not listen on 127.0.0.1:2345";
+    uint8_t record[40] = {};
+    EXPECT_TRUE(readRecord(peer, record, SHORT_MS)) << "no welcome";
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(record[i], WELCOME_SLOT_1_HEAD[i]) << "byte " << i;
+
+    typeInto(window, "key Escape");
+    EXPECT_EQ(exitCodeWithin(SHORT_MS), 0);
+}
+
+TEST_F(RealGame, EscapeJoinsTheTypedAddressAndClosingTheWindowEndsWithZero) {
+    int host = track(listenOnGamePort());
+    ASSERT_GE(host, 0);
+    typeLoopbackWindowed();
+    typeInto(dialog, "key Escape");
+    int joiner = track(acceptWithin(host, SHORT_MS));
+    ASSERT_GE(joiner, 0) << "the game did not join 127.0.0.1:2345";
+    uint8_t welcome[40] = {};
+    for (int i = 0; i < 8; ++i)
+        welcome[i] = WELCOME_SLOT_1_HEAD[i];
+    ASSERT_TRUE(writeRecord(joiner, welcome));
+
+    unsigned long window = waitForWindow(GAME_TITLE, PROGRAM_TIMEOUT_MS);
+    ASSERT_NE(window, 0u) << "no game window";
+    closeWindow(window);
+    EXPECT_EQ(exitCodeWithin(SHORT_MS), 0);
+}
+
+// The close box quits and joins as well. Nobody welcomes the joiner: a frame would wait
+// for the welcome and then fail, so a quick exit code 0 shows that no frame ran.
+TEST_F(RealGame, DialogCloseBoxJoinsAndEndsWithZeroBeforeAnyFrame) {
+    int host = track(listenOnGamePort());
+    ASSERT_GE(host, 0);
+    typeLoopbackWindowed();
+    closeWindow(dialog);
+    EXPECT_GE(track(acceptWithin(host, SHORT_MS)), 0) << "closing did not join";
+    EXPECT_EQ(exitCodeWithin(SHORT_MS), 0);
+}
