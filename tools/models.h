@@ -6,8 +6,13 @@
 constexpr float SKY_RADIUS     = 50.0f; // half the far plane: the whole sky is always drawn
 constexpr int SKY_FACES        = 6;     // one texture per cube face of the sky sphere
 constexpr int SKY_TEXTURE_SIDE = 256;
-constexpr float PLANET_GREY    = 0.22f;     // the viewer's light is five times over-bright
-constexpr int PLANET_DETAIL[3] = {1, 2, 3}; // icosphere subdivisions: 80, 320, 1280 triangles
+constexpr int PLANET_DETAIL[3] = {2, 3, 4}; // icosphere subdivisions: 320, 1280, 5120 triangles
+
+// Planets are drawn scaled by their radius with unnormalised normals, so the viewer's
+// five-fold light reaches a planet of radius r at 1/r strength. Lit colours are clamped
+// before the texture modulates them, so white never washes a picture out: it only keeps
+// the big planets from going dark.
+constexpr float PLANET_COLOUR = 1.0f;
 
 Mesh makeShipMesh();
 Mesh makeRocketMesh();

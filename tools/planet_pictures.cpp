@@ -1,6 +1,6 @@
 // Planet surfaces, painted by direction on the unit sphere so that the longitude seam and
-// the poles show no joins. The viewer's light darkens them toward the rim, so they are
-// painted at the brightness they should have facing the viewer.
+// the poles show no joins. They are painted at the brightness they should have facing the
+// viewer; the light darkens them toward the rim.
 #include <cmath>
 #include <vector>
 
@@ -159,7 +159,7 @@ Rgb mossSurface(Vec3 d) {
             mixRgb(Rgb{0.03f, 0.1f, 0.3f}, Rgb{0.08f, 0.3f, 0.5f}, smoothStep(-0.5f, 0.05f, h));
     else
         surface = rampColour(land, 4, clampUnit((h - 0.05f) * 2.2f));
-    const float ice   = smoothStep(0.93f, 0.95f, std::fabs(d.y) + 0.03f * fbm(1510, d, 4.0f, 3));
+    const float ice   = smoothStep(0.955f, 0.97f, std::fabs(d.y) + 0.03f * fbm(1510, d, 4.0f, 3));
     surface           = mixRgb(surface, Rgb{0.92f, 0.95f, 0.97f}, ice);
     const float cloud = smoothStep(0.15f, 0.6f, fbm(1520, Vec3{d.x, d.y * 1.6f, d.z}, 2.5f, 5));
     return mixRgb(surface, Rgb{0.95f, 0.96f, 0.98f}, 0.75f * cloud);

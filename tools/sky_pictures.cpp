@@ -89,7 +89,7 @@ Picture makeSkyPicture(int face) {
             // Stars crowd toward the galactic band.
             if (chance > 0.35f + 0.65f * bandStrength(d)) continue;
             // From barely there to clear.
-            splatStar(picture, face, d, scaleRgb(colour, 0.12f + 0.8f * size * size), 0.55f);
+            splatStar(picture, face, d, scaleRgb(colour, 0.1f + 0.75f * size * size * size), 0.55f);
         } else {
             splatStar(picture, face, d, scaleRgb(colour, 1.6f), 0.7f + 0.5f * size);
             splatStar(picture, face, d, scaleRgb(colour, 0.05f), 4.0f);

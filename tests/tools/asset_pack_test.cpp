@@ -43,25 +43,25 @@ TEST(AssetPack, HoldsEveryFileTheGameOpens) {
 // The reader drops a line whose last '#' is past column 0 and reads lines in pieces of 254
 // characters, so no model line may do either; only the header starts with '#'.
 TEST(AssetPack, ModelLinesAreShortAndCommentFree) {
-    for (const AssetFile& f : makeAssetPack()) {
-        if (f.name.size() < 4 || f.name.compare(f.name.size() - 4, 4, ".wrl") != 0) continue;
-        std::istringstream text(std::string(f.bytes.begin(), f.bytes.end()));
+    for (const Mesh& mesh : {makeShipMesh(), makeRocketMesh(), makeExplosionMesh(), makeSkyMesh(),
+                             makePlanetMesh(PLANET_DETAIL[0])}) {
+        std::istringstream text(vrmlText(mesh));
         std::string line;
         int number = 0;
         while (std::getline(text, line)) {
             ++number;
-            EXPECT_LT(line.size(), 254u) << f.name << ":" << number;
+            EXPECT_LT(line.size(), 254u) << number;
             const size_t hash = line.rfind('#');
             EXPECT_TRUE(hash == std::string::npos || (hash == 0 && number == 1))
-                << f.name << ":" << number << ": " << line;
+                << number << ": " << line;
         }
     }
 }
 
 TEST(AssetPack, PlanetMeshesHaveTheThreeDetailLevels) {
-    EXPECT_EQ(triangleCount(makePlanetMesh(PLANET_DETAIL[0]).faceSets[0]), 80);
-    EXPECT_EQ(triangleCount(makePlanetMesh(PLANET_DETAIL[1]).faceSets[0]), 320);
-    EXPECT_EQ(triangleCount(makePlanetMesh(PLANET_DETAIL[2]).faceSets[0]), 1280);
+    EXPECT_EQ(triangleCount(makePlanetMesh(PLANET_DETAIL[0]).faceSets[0]), 320);
+    EXPECT_EQ(triangleCount(makePlanetMesh(PLANET_DETAIL[1]).faceSets[0]), 1280);
+    EXPECT_EQ(triangleCount(makePlanetMesh(PLANET_DETAIL[2]).faceSets[0]), 5120);
 }
 
 // Each triangle of a planet winds counter-clockwise seen from outside, as its file says,
