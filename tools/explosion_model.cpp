@@ -1,6 +1,7 @@
-// The explosion: a hot core, a ragged fireball around it and flying shards. Every face set
-// is black, so the explosion colour and its fading alpha show through, and translucent, so
-// the list blends it over the scene.
+// The explosion: a white-hot core, a ragged fireball around it and flying sparks. Every
+// face set is black, so the explosion colour shows through, and its transparency is above
+// 1, so the list leaves on the renderer's additive blending and the blast glows over the
+// scene instead of darkening it.
 #include <cmath>
 
 #include "tools/mesh_shapes.h"
@@ -12,6 +13,7 @@ namespace {
 constexpr uint32_t FIREBALL_SEED = 7101;
 constexpr uint64_t SHARDS_SEED   = 7102;
 constexpr int SHARD_COUNT        = 28;
+constexpr float TRANSPARENCY     = 2.0f;
 
 float fireballRadius(Vec3 d) {
     return 0.78f + 0.30f * fractalNoise(FIREBALL_SEED, 2.2f * d.x, 2.2f * d.y, 2.2f * d.z, 3);
@@ -23,20 +25,20 @@ Vec2 noMapping(Vec3 p) {
 
 void makeTranslucent(MeshFaceSet& faceSet) {
     faceSet.hasTransparency = true;
-    faceSet.transparency    = 0.5f;
+    faceSet.transparency    = TRANSPARENCY;
 }
 } // namespace
 
 Mesh makeExplosionMesh() {
     Mesh mesh;
-    // The core first: the fireball drawn after it blends over it instead of hiding it.
+    // The core first: the fireball drawn after it adds to it instead of being hidden.
     const int core     = addFaceSet(mesh, 0.0f, 0.0f, 0.0f, "");
     const int fireball = addFaceSet(mesh, 0.0f, 0.0f, 0.0f, "fire.bmp");
     const int shards   = addFaceSet(mesh, 0.0f, 0.0f, 0.0f, "");
     for (MeshFaceSet& fs : mesh.faceSets)
         makeTranslucent(fs);
 
-    addSmoothSphere(mesh, core, 1, 0.42f, nullptr);
+    addSmoothSphere(mesh, core, 1, 0.32f, nullptr);
     addSmoothSphere(mesh, fireball, 2, 1.0f, fireballRadius);
 
     SeededRandom random = seededRandom(SHARDS_SEED);
