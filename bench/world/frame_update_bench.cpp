@@ -1,0 +1,35 @@
+// The simulation step at its heaviest: 8 ships, 160 rockets in flight, 50 planets.
+#include <benchmark/benchmark.h>
+
+#include "bench/world/busiest_world.h"
+#include "world/contact.h"
+#include "world/control_state.h"
+#include "world/frame_update.h"
+#include "world/world_state.h"
+
+namespace {
+void BM_SimulateFrameBusiestWorld(benchmark::State& state) {
+    setUpBusiestWorld();
+    int frames = 0;
+    for (auto _ : state) {
+        controls.fire = 1;
+        simulateFrame();
+        if (++frames == 100) {
+            frames = 0;
+            refuelBusiestWorld();
+        }
+    }
+    benchmark::DoNotOptimize(playerTable);
+}
+BENCHMARK(BM_SimulateFrameBusiestWorld)->Unit(benchmark::kMicrosecond);
+
+void BM_FindObstacleMissEverything(benchmark::State& state) {
+    setUpBusiestWorld();
+    const float point[3] = {2.0f, 3.0f, 0.0f};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findObstacle(point, ROCKET_RADIUS, 0));
+}
+BENCHMARK(BM_FindObstacleMissEverything)->Unit(benchmark::kNanosecond);
+} // namespace
+
+BENCHMARK_MAIN();
