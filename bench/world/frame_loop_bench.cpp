@@ -62,13 +62,20 @@ void run(const char* name, void (*frame)(), double seconds) {
     const double cpu  = cpuSeconds() - cpuBefore;
     lengths.erase(lengths.begin()); // the first one began before the loop
     std::sort(lengths.begin(), lengths.end());
-    uint32_t clockShortest = *std::min_element(clockLengths.begin(), clockLengths.end());
+    std::sort(clockLengths.begin(), clockLengths.end());
+    int over16 = 0;
+    for (double length : lengths)
+        over16 += length >= 16.0;
     std::printf("%s: %d frames in %.2f s (%.1f per second)\n", name, frames, wall, frames / wall);
     std::printf("  processor time %.3f s = %.1f %% of one core\n", cpu, 100.0 * cpu / wall);
     std::printf("  frame length ms: min %.3f  median %.3f  p90 %.3f  p99 %.3f  max %.3f\n",
                 lengths.front(), percentile(lengths, 0.5), percentile(lengths, 0.9),
                 percentile(lengths, 0.99), lengths.back());
-    std::printf("  shortest frame on the millisecond clock: %u ms\n", clockShortest);
+    std::printf("  frames of 16 ms or more: %d (%.2f %%)\n", over16,
+                100.0 * over16 / static_cast<double>(lengths.size()));
+    std::printf("  on the game's millisecond clock: min %u  median %u  p99 %u  max %u ms\n",
+                clockLengths.front(), clockLengths[clockLengths.size() / 2],
+                clockLengths[(clockLengths.size() - 1) * 99 / 100], clockLengths.back());
 }
 } // namespace
 
