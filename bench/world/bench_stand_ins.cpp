@@ -1,5 +1,5 @@
 // What the frame update calls outside the world, reduced to nothing: no peers, no sound,
-// no window. The clock and sleep come from the real SDL platform layer.
+// no window. The clock and sleep come from the real platform layer (voranis_platform).
 #include <cstring>
 
 #include "net/net.h"
