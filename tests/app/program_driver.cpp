@@ -79,10 +79,11 @@ bool waitReadable(int socket, int timeoutMs) {
 }
 } // namespace
 
-pid_t startGame() {
+pid_t startGame(const char* extraEnv) {
     const char* dir = std::getenv("VORANIS_GAME_DIR");
     pid_t pid       = fork();
     if (pid == 0) {
+        if (extraEnv) putenv(const_cast<char*>(extraEnv));
         if (!dir || chdir(dir) != 0) _exit(126);
         execl("./voranis", "voranis", static_cast<char*>(nullptr));
         _exit(127);

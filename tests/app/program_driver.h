@@ -11,7 +11,8 @@
 
 constexpr int PROGRAM_TIMEOUT_MS = 10000;
 
-pid_t startGame();
+// Starts the game in its folder; extraEnv ("NAME=value") is added to its environment.
+pid_t startGame(const char* extraEnv = nullptr);
 // The game's exit code, or -1 when it did not end in time (it is killed then).
 int waitForExit(pid_t game, int timeoutMs);
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "tests/app/program_driver.h"
 
@@ -22,8 +23,9 @@ const uint8_t WELCOME_SLOT_1_HEAD[8] = {0xF2, 0x03, 0x00, 0x00, 0x01, 0x00, 0x00
 
 class RealGame : public ::testing::Test {
   protected:
+    virtual const char* extraEnv() const { return nullptr; }
     void SetUp() override {
-        game = startGame();
+        game = startGame(extraEnv());
         ASSERT_GT(game, 0);
         dialog = waitForWindow(DIALOG_TITLE, PROGRAM_TIMEOUT_MS);
         ASSERT_NE(dialog, 0u) << "no set-up dialog";
@@ -69,6 +71,18 @@ TEST_F(RealGame, EnterHostsAJoinerGetsItsWelcomeAndEscapeEndsWithZero) {
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(record[i], WELCOME_SLOT_1_HEAD[i]) << "byte " << i;
 
+    // Mouse look: the host's own state records show its ship turning to the right.
+    typeInto(window, "mousemove_relative -- 100 0");
+    float yaw = 0.0f, pitch = 0.0f;
+    for (int n = 0; n < 1000 && yaw == 0.0f && readRecord(peer, record, SHORT_MS); ++n) {
+        if (record[0] != 0xF5 || record[1] != 0x03 || record[4] != 0) continue; // host's state
+        std::memcpy(&yaw, record + 28, 4);
+        std::memcpy(&pitch, record + 32, 4);
+    }
+    EXPECT_GT(yaw, 0.0f) << "the mouse did not turn the ship";
+    EXPECT_LT(yaw, 360.0f);
+    EXPECT_EQ(pitch, 0.0f);
+
     typeInto(window, "key Escape");
     EXPECT_EQ(exitCodeWithin(SHORT_MS), 0);
 }
@@ -100,4 +114,19 @@ TEST_F(RealGame, DialogCloseBoxJoinsAndEndsWithZeroBeforeAnyFrame) {
     closeWindow(dialog);
     EXPECT_GE(track(acceptWithin(host, SHORT_MS)), 0) << "closing did not join";
     EXPECT_EQ(exitCodeWithin(SHORT_MS), 0);
+}
+
+// SDL's video driver without any display cannot give a window an OpenGL context.
+class RealGameWithoutWindows : public RealGame {
+  protected:
+    const char* extraEnv() const override { return "SDL_VIDEODRIVER=dummy"; }
+};
+
+TEST_F(RealGameWithoutWindows, AGameWindowThatCannotBeMadeEndsWithOne) {
+    typeInto(dialog, WINDOWED);
+    typeInto(dialog, "key Return");
+    unsigned long info = waitForWindow(INFO_TITLE, SHORT_MS);
+    ASSERT_NE(info, 0u) << "no \"Server Info\" box";
+    typeInto(info, "key Return");
+    EXPECT_EQ(exitCodeWithin(SHORT_MS), 1);
 }
