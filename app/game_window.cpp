@@ -39,7 +39,7 @@ void requestDisplayMode(SDL_Window* window, int width, int height) {
 }
 
 void setIcon(SDL_Window* window) {
-    static uint32_t pixels[ICON_SIDE * ICON_SIDE];
+    uint32_t pixels[ICON_SIDE * ICON_SIDE]; // SDL keeps its own copy
     drawGameIcon(pixels);
     SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels, ICON_SIDE, ICON_SIDE, 32,
                                                            ICON_SIDE * 4, SDL_PIXELFORMAT_ARGB8888);
