@@ -41,7 +41,7 @@ Picture makeHullPicture() {
 }
 
 Picture makeFirePicture() {
-    static const RampStop ramp[] = {
+    constexpr RampStop ramp[] = {
         {0.0f,  {0.35f, 0.04f, 0.0f}},
         {0.35f, {0.9f, 0.3f, 0.03f} },
         {0.65f, {1.0f, 0.62f, 0.12f}},

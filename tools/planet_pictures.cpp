@@ -67,23 +67,21 @@ float crackLines(uint32_t seed, Vec3 d, float frequency, float width) {
                      0.6f * (1.0f - smoothStep(0.0f, 0.7f * width, fine)));
 }
 
-const std::vector<Crater>& rockCraters() {
-    static const std::vector<Crater> craters = scatterCraters(1101, 90, 0.03f, 0.32f);
-    return craters;
-}
+const std::vector<Crater> ROCK_CRATERS = scatterCraters(1101, 90, 0.03f, 0.32f);
+const std::vector<Crater> VOLCANOES    = scatterCraters(2001, 40, 0.04f, 0.14f);
 
 Rgb rockSurface(Vec3 d) {
-    static const RampStop ramp[] = {
+    constexpr RampStop ramp[] = {
         {0.0f, {0.22f, 0.2f, 0.19f} },
         {0.5f, {0.46f, 0.42f, 0.38f}},
         {1.0f, {0.66f, 0.61f, 0.54f}},
     };
     const float h = 0.5f + 0.5f * fbm(1100, d, 2.5f, 6);
-    return scaleRgb(rampColour(ramp, 3, h), craterShade(rockCraters(), d));
+    return scaleRgb(rampColour(ramp, 3, h), craterShade(ROCK_CRATERS, d));
 }
 
 Rgb iceSurface(Vec3 d) {
-    static const RampStop ramp[] = {
+    constexpr RampStop ramp[] = {
         {0.0f, {0.52f, 0.66f, 0.82f}},
         {0.6f, {0.78f, 0.87f, 0.95f}},
         {1.0f, {0.93f, 0.96f, 1.0f} },
@@ -94,7 +92,7 @@ Rgb iceSurface(Vec3 d) {
 }
 
 Rgb lavaSurface(Vec3 d) {
-    static const RampStop glow[] = {
+    constexpr RampStop glow[] = {
         {0.0f, {0.5f, 0.05f, 0.0f} },
         {0.5f, {1.0f, 0.42f, 0.04f}},
         {1.0f, {1.0f, 0.86f, 0.4f} },
@@ -118,7 +116,7 @@ Rgb bandedSurface(Vec3 d, uint32_t seed, const RampStop* ramp, int stops, float 
 }
 
 Rgb gasSurface(Vec3 d) {
-    static const RampStop ramp[] = {
+    constexpr RampStop ramp[] = {
         {0.0f,  {0.5f, 0.3f, 0.18f}  },
         {0.35f, {0.78f, 0.58f, 0.38f}},
         {0.7f,  {0.93f, 0.85f, 0.68f}},
@@ -128,7 +126,7 @@ Rgb gasSurface(Vec3 d) {
 }
 
 Rgb azureSurface(Vec3 d) {
-    static const RampStop ramp[] = {
+    constexpr RampStop ramp[] = {
         {0.0f, {0.2f, 0.42f, 0.72f} },
         {0.6f, {0.4f, 0.66f, 0.9f}  },
         {1.0f, {0.62f, 0.86f, 0.98f}},
@@ -137,7 +135,7 @@ Rgb azureSurface(Vec3 d) {
 }
 
 Rgb violetSurface(Vec3 d) {
-    static const RampStop ramp[] = {
+    constexpr RampStop ramp[] = {
         {0.0f, {0.24f, 0.13f, 0.4f} },
         {0.5f, {0.52f, 0.32f, 0.66f}},
         {1.0f, {0.86f, 0.6f, 0.8f}  },
@@ -146,7 +144,7 @@ Rgb violetSurface(Vec3 d) {
 }
 
 Rgb mossSurface(Vec3 d) {
-    static const RampStop land[] = {
+    constexpr RampStop land[] = {
         {0.0f, {0.16f, 0.36f, 0.12f}},
         {0.4f, {0.3f, 0.46f, 0.16f} },
         {0.7f, {0.48f, 0.46f, 0.26f}},
@@ -166,7 +164,7 @@ Rgb mossSurface(Vec3 d) {
 }
 
 Rgb desertSurface(Vec3 d) {
-    static const RampStop ramp[] = {
+    constexpr RampStop ramp[] = {
         {0.0f, {0.42f, 0.22f, 0.13f}},
         {0.4f, {0.72f, 0.42f, 0.22f}},
         {0.8f, {0.86f, 0.62f, 0.38f}},
@@ -193,20 +191,15 @@ Rgb oceanSurface(Vec3 d) {
     return mixRgb(surface, Rgb{0.96f, 0.97f, 1.0f}, 0.85f * cloud);
 }
 
-const std::vector<Crater>& volcanoes() {
-    static const std::vector<Crater> spots = scatterCraters(2001, 40, 0.04f, 0.14f);
-    return spots;
-}
-
 Rgb sulfurSurface(Vec3 d) {
-    static const RampStop ramp[] = {
+    constexpr RampStop ramp[] = {
         {0.0f, {0.78f, 0.46f, 0.16f}},
         {0.5f, {0.9f, 0.76f, 0.3f}  },
         {0.8f, {0.95f, 0.9f, 0.5f}  },
         {1.0f, {0.96f, 0.95f, 0.82f}},
     };
     Rgb surface = rampColour(ramp, 4, 0.5f + 0.5f * fbm(2000, d, 2.4f, 6));
-    for (const Crater& v : volcanoes()) {
+    for (const Crater& v : VOLCANOES) {
         const float cosine = dot(d, v.centre);
         if (cosine < std::cos(2.0f * v.radius)) continue;
         // Ragged outlines: the distance is stirred by noise before it is shaded.
