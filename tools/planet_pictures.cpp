@@ -97,11 +97,13 @@ Rgb lavaSurface(Vec3 d) {
         {0.5f, {1.0f, 0.42f, 0.04f}},
         {1.0f, {1.0f, 0.86f, 0.4f} },
     };
-    const float rock  = 0.5f + 0.5f * fbm(1300, d, 3.0f, 5);
-    const Rgb basalt  = mixRgb(Rgb{0.07f, 0.05f, 0.05f}, Rgb{0.22f, 0.17f, 0.15f}, rock);
-    const float crack = crackLines(1310, d, 2.0f, 0.07f);
-    const float lake  = smoothStep(0.45f, 0.6f, fbm(1320, d, 1.6f, 4));
-    const float heat  = std::fmax(crack, lake);
+    const float rock = 0.5f + 0.5f * fbm(1300, d, 3.0f, 5);
+    const Rgb basalt = mixRgb(Rgb{0.07f, 0.05f, 0.05f}, Rgb{0.22f, 0.17f, 0.15f}, rock);
+    // Bright cores in a softer glow, so the cracks stay smooth when seen close up.
+    const float crack =
+        std::fmax(crackLines(1310, d, 2.0f, 0.09f), 0.3f * crackLines(1310, d, 2.0f, 0.22f));
+    const float lake = smoothStep(0.45f, 0.6f, fbm(1320, d, 1.6f, 4));
+    const float heat = std::fmax(crack, lake);
     return mixRgb(basalt, rampColour(glow, 3, heat), smoothStep(0.0f, 0.35f, heat));
 }
 
