@@ -4,9 +4,12 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,7 +52,24 @@ std::string windowTitle(Display* d, Window w) {
     return title;
 }
 
-unsigned long findWindow(Display* d, const char* title) {
+long windowPid(Display* d, Window w) {
+    Atom pidAtom = XInternAtom(d, "_NET_WM_PID", False);
+    Atom type;
+    int format;
+    unsigned long count, rest;
+    unsigned char* data = nullptr;
+    long pid            = -1;
+    if (XGetWindowProperty(d, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &rest,
+                           &data) == Success &&
+        data) {
+        if (count == 1 && format == 32) pid = *reinterpret_cast<long*>(data);
+        XFree(data);
+    }
+    return pid;
+}
+
+// Only the given process's windows count: other tests may show windows of the same title.
+unsigned long findWindow(Display* d, const char* title, pid_t owner) {
     Window root, parent, *children = nullptr;
     unsigned int count  = 0;
     unsigned long found = 0;
@@ -57,7 +77,7 @@ unsigned long findWindow(Display* d, const char* title) {
     for (unsigned int i = 0; i < count && !found; ++i) {
         XWindowAttributes a;
         if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
-            windowTitle(d, children[i]) == title) {
+            windowPid(d, children[i]) == owner && windowTitle(d, children[i]) == title) {
             found = children[i];
         }
     }
@@ -79,10 +99,29 @@ bool waitReadable(int socket, int timeoutMs) {
 }
 } // namespace
 
+int holdKeyboard() {
+    std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    for (char& c : display) {
+        if (c == '/' || c == ':') c = '_';
+    }
+    std::string path = "/tmp/voranis-keyboard" + display + ".lock";
+    int lock         = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (lock >= 0) flock(lock, LOCK_EX);
+    return lock;
+}
+
+void releaseKeyboard(int lock) {
+    if (lock >= 0) close(lock);
+}
+
 pid_t startGame(const char* extraEnv) {
     const char* dir = std::getenv("VORANIS_GAME_DIR");
+    pid_t tester    = getpid();
     pid_t pid       = fork();
     if (pid == 0) {
+        // The game goes with the test, even when a time limit kills the test.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != tester) _exit(125);
         if (extraEnv) putenv(const_cast<char*>(extraEnv));
         if (!dir || chdir(dir) != 0) _exit(126);
         execl("./voranis", "voranis", static_cast<char*>(nullptr));
@@ -105,19 +144,19 @@ int waitForExit(pid_t game, int timeoutMs) {
     return -1;
 }
 
-unsigned long waitForWindow(const char* title, int timeoutMs) {
+unsigned long waitForWindow(const char* title, pid_t owner, int timeoutMs) {
     Display* d = XOpenDisplay(nullptr);
     if (!d) return 0;
     unsigned long found = 0;
     for (auto deadline = after(timeoutMs); !found && before(deadline); napBriefly()) {
-        found = findWindow(d, title);
+        found = findWindow(d, title, owner);
     }
     XCloseDisplay(d);
     return found;
 }
 
-bool windowExists(const char* title) {
-    return waitForWindow(title, 0) != 0;
+bool windowExists(const char* title, pid_t owner) {
+    return waitForWindow(title, owner, 0) != 0;
 }
 
 void typeInto(unsigned long window, const std::string& xdotoolArgs) {

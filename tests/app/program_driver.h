@@ -12,13 +12,19 @@
 constexpr int PROGRAM_TIMEOUT_MS = 10000;
 
 // Starts the game in its folder; extraEnv ("NAME=value") is added to its environment.
+// Holds the test display's keyboard for this process until it ends or lets go: keys go
+// to whichever window has the focus, so only one test may type at a time.
+int holdKeyboard();
+void releaseKeyboard(int lock);
+
 pid_t startGame(const char* extraEnv = nullptr);
 // The game's exit code, or -1 when it did not end in time (it is killed then).
 int waitForExit(pid_t game, int timeoutMs);
 
-// The visible top-level window with exactly this title, or 0 when none comes in time.
-unsigned long waitForWindow(const char* title, int timeoutMs);
-bool windowExists(const char* title);
+// The owner's visible top-level window with exactly this title, or 0 when none comes in
+// time.
+unsigned long waitForWindow(const char* title, pid_t owner, int timeoutMs);
+bool windowExists(const char* title, pid_t owner);
 // Gives the window the keyboard, then runs "xdotool <args>" (one command: "type" takes
 // every word after it as text).
 void typeInto(unsigned long window, const std::string& xdotoolArgs);

@@ -25,15 +25,17 @@ class RealGame : public ::testing::Test {
   protected:
     virtual const char* extraEnv() const { return nullptr; }
     void SetUp() override {
-        game = startGame(extraEnv());
+        keyboard = holdKeyboard();
+        game     = startGame(extraEnv());
         ASSERT_GT(game, 0);
-        dialog = waitForWindow(DIALOG_TITLE, PROGRAM_TIMEOUT_MS);
+        dialog = waitForWindow(DIALOG_TITLE, game, PROGRAM_TIMEOUT_MS);
         ASSERT_NE(dialog, 0u) << "no set-up dialog";
     }
     void TearDown() override {
         if (game > 0 && exitCode == NOT_WAITED) waitForExit(game, 0);
         for (int s : sockets)
             close(s);
+        releaseKeyboard(keyboard);
     }
     int track(int socket) {
         if (socket >= 0) sockets.push_back(socket);
@@ -47,6 +49,7 @@ class RealGame : public ::testing::Test {
     int exitCodeWithin(int ms) { return exitCode = waitForExit(game, ms); }
 
     static constexpr int NOT_WAITED = -2;
+    int keyboard                    = -1;
     pid_t game                      = -1;
     unsigned long dialog            = 0;
     int exitCode                    = NOT_WAITED;
@@ -57,12 +60,12 @@ class RealGame : public ::testing::Test {
 TEST_F(RealGame, EnterHostsAJoinerGetsItsWelcomeAndEscapeEndsWithZero) {
     typeInto(dialog, WINDOWED);
     typeInto(dialog, "key Return");
-    unsigned long info = waitForWindow(INFO_TITLE, SHORT_MS);
+    unsigned long info = waitForWindow(INFO_TITLE, game, SHORT_MS);
     ASSERT_NE(info, 0u) << "no \"Server Info\" box";
     typeInto(info, "key Return");
-    unsigned long window = waitForWindow(GAME_TITLE, PROGRAM_TIMEOUT_MS);
+    unsigned long window = waitForWindow(GAME_TITLE, game, PROGRAM_TIMEOUT_MS);
     ASSERT_NE(window, 0u) << "no game window";
-    EXPECT_FALSE(windowExists(DIALOG_TITLE));
+    EXPECT_FALSE(windowExists(DIALOG_TITLE, game));
 
     int peer = track(connectToGame(SHORT_MS));
     ASSERT_GE(peer, 0) << "the host does not listen on 127.0.0.1:2345";
@@ -99,7 +102,7 @@ TEST_F(RealGame, EscapeJoinsTheTypedAddressAndClosingTheWindowEndsWithZero) {
         welcome[i] = WELCOME_SLOT_1_HEAD[i];
     ASSERT_TRUE(writeRecord(joiner, welcome));
 
-    unsigned long window = waitForWindow(GAME_TITLE, PROGRAM_TIMEOUT_MS);
+    unsigned long window = waitForWindow(GAME_TITLE, game, PROGRAM_TIMEOUT_MS);
     ASSERT_NE(window, 0u) << "no game window";
     closeWindow(window);
     EXPECT_EQ(exitCodeWithin(SHORT_MS), 0);
@@ -125,7 +128,7 @@ class RealGameWithoutWindows : public RealGame {
 TEST_F(RealGameWithoutWindows, AGameWindowThatCannotBeMadeEndsWithOne) {
     typeInto(dialog, WINDOWED);
     typeInto(dialog, "key Return");
-    unsigned long info = waitForWindow(INFO_TITLE, SHORT_MS);
+    unsigned long info = waitForWindow(INFO_TITLE, game, SHORT_MS);
     ASSERT_NE(info, 0u) << "no \"Server Info\" box";
     typeInto(info, "key Return");
     EXPECT_EQ(exitCodeWithin(SHORT_MS), 1);
