@@ -125,22 +125,33 @@ void drainInput(Connection& c) {
     }
 }
 
-// "host:port" with a decimal port from 1 to 65535; false for anything else.
+// "host:port" with a decimal port from 1 to 65535; false for anything else. The host is
+// what stands before the first colon, without surrounding blanks, and the port what
+// follows the last one: a player who types the host's whole "a.b.c.d:2345", as the host's
+// dialog shows it, still reaches it after the joiner appends its own ":2345".
 bool splitAddress(const char* text, char host[ADDRESS_BYTES], char port[ADDRESS_BYTES]) {
     const char* colon = std::strchr(text, ':');
-    if (!colon || colon == text) return false;
-    std::size_t hostLength = static_cast<std::size_t>(colon - text);
-    std::size_t portLength = std::strlen(colon + 1);
-    if (hostLength >= ADDRESS_BYTES || portLength == 0 || portLength > 5) return false;
+    if (!colon) return false;
+    const char* hostStart = text;
+    const char* hostEnd   = colon;
+    while (hostStart < hostEnd && (*hostStart == ' ' || *hostStart == '\t'))
+        ++hostStart;
+    while (hostEnd > hostStart && (hostEnd[-1] == ' ' || hostEnd[-1] == '\t'))
+        --hostEnd;
+    const char* portStart  = std::strrchr(text, ':') + 1;
+    std::size_t hostLength = static_cast<std::size_t>(hostEnd - hostStart);
+    std::size_t portLength = std::strlen(portStart);
+    if (hostLength == 0 || hostLength >= ADDRESS_BYTES || portLength == 0 || portLength > 5)
+        return false;
     long value = 0;
-    for (const char* p = colon + 1; *p; ++p) {
+    for (const char* p = portStart; *p; ++p) {
         if (*p < '0' || *p > '9') return false;
         value = value * 10 + (*p - '0');
     }
     if (value < 1 || value > HIGHEST_PORT) return false;
-    std::memcpy(host, text, hostLength);
+    std::memcpy(host, hostStart, hostLength);
     host[hostLength] = '\0';
-    std::memcpy(port, colon + 1, portLength + 1);
+    std::memcpy(port, portStart, portLength + 1);
     return true;
 }
 } // namespace

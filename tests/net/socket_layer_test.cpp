@@ -105,6 +105,24 @@ TEST_F(SocketLayerTest, AddressesThatGoNowhereGiveNoSocket) {
     socketClose(NO_SOCKET);
 }
 
+TEST_F(SocketLayerTest, TheHostsWholeAddressTypedWithItsPortStillConnects) {
+    int listener = listenAsHost();
+    for (const char* typed : {"127.0.0.1:2345:2345", " 127.0.0.1 :2345", "\t127.0.0.1:2345"}) {
+        SCOPED_TRACE(typed);
+        NetSocket joiner = socketConnect(typed);
+        ASSERT_NE(joiner, NO_SOCKET);
+        PeerSocket host = acceptJoiner(listener);
+        host.sendMessage(makeControlMessage(MSG_WELCOME, 3));
+        settle();
+        uint8_t record[NET_RECORD_SIZE];
+        EXPECT_TRUE(socketReadRecord(joiner, record));
+        socketClose(joiner);
+    }
+    ::close(listener);
+    EXPECT_EQ(socketConnect("127.0.0.1:2345:23x5"), NO_SOCKET);
+    EXPECT_EQ(socketConnect("  :2345"), NO_SOCKET);
+}
+
 TEST_F(SocketLayerTest, HostNameResolvesAndRefusedConnectionNeverDeliversARecord) {
     int listener    = listenAsHost();
     NetSocket named = socketConnect("localhost:2345");
