@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "app/platform.h"
 
@@ -24,6 +25,9 @@ void platformShowCursor(bool visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
+// The box's text is also written to standard error, for whoever started the game from a
+// terminal (and for tests, which cannot read the box).
 void platformErrorBox(const char* title, const char* text) {
+    std::fprintf(stderr, "%s: %s\n", title, text);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, nullptr);
 }
