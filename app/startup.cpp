@@ -4,6 +4,7 @@
 
 #include <SDL_error.h>
 
+#include "app/data_folder.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "app/setup_dialog.h"
@@ -26,6 +27,7 @@ namespace {
 } // namespace
 
 int runGame() {
+    enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);
     resetPlayerTable();
     resetConnSlots();

@@ -1,0 +1,24 @@
+# Installing the Linux way and the .deb: bin/voranis, its data in share/voranis (where the
+# program looks for it, beside its own bin folder), a desktop entry and its icon.
+set(VORANIS_DATA_DESTINATION share/voranis) # app/data_folder.h: ../share/voranis from bin/
+
+install(TARGETS voranis RUNTIME DESTINATION bin)
+install(DIRECTORY ${GAME_DIR}/ DESTINATION ${VORANIS_DATA_DESTINATION}
+        FILES_MATCHING PATTERN "*.wrl" PATTERN "*.bmp" PATTERN "*.uni" PATTERN "*.wav")
+install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.desktop DESTINATION share/applications)
+install(FILES ${GAME_ICON} DESTINATION share/icons/hicolor/32x32/apps)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME voranis)
+set(CPACK_PACKAGE_VENDOR "Voranis")
+set(CPACK_PACKAGE_CONTACT "Voranis developers <voranis@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Networked 3D space combat for up to eight players on a LAN")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Ships among textured planets inside a sky sphere, rockets, kills and respawns; one machine hosts on TCP port 2345 and up to seven join it.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # SDL2, FLTK, GL, GLU, OpenAL, ALUT, the C++ runtime
+# Mesa's drivers are loaded at run time, so no library dependency names them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1-mesa-dri")
+include(CPack)
