@@ -1,0 +1,118 @@
+// The real program's start-up and memory, on the test display with only loopback: launch
+// to the set-up dialog, then from the "Server Info" box's OK to the first frame (the
+// host's first state record reaching a loopback peer), and the resident memory after a few
+// seconds of hosting. Needs VORANIS_GAME_DIR, $DISPLAY and xdotool; run it in a private
+// network namespace (tests/support/in-private-net).
+//
+//   app_startup_bench [RUNS] [SECONDS_HOSTING]
+#include <signal.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/app/program_driver.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+constexpr int WAIT_MS = 20000;
+
+struct Run {
+    double toDialogMs = 0, toFirstFrameMs = 0, rssMiB = 0, peakMiB = 0;
+    int exitCode = -1;
+};
+
+double msSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// A field of /proc/PID/status in kB, as MiB.
+double statusMiB(pid_t pid, const std::string& field) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field + ":", 0) == 0)
+            return std::atof(line.c_str() + field.size() + 1) / 1024;
+    }
+    return 0;
+}
+
+bool isHostState(const uint8_t r[40]) {
+    return r[0] == 0xF5 && r[1] == 0x03 && r[4] == 0 && r[5] == 0 && r[6] == 0 && r[7] == 0;
+}
+
+bool run(Run& out, double hostingSeconds) {
+    int keyboard         = holdKeyboard();
+    const auto start     = Clock::now();
+    pid_t game           = startGame();
+    unsigned long dialog = waitForWindow("Voranis NetSetup", game, WAIT_MS);
+    out.toDialogMs       = msSince(start);
+    bool ok              = dialog != 0;
+    if (ok) {
+        typeInto(dialog, "key Tab space"); // in a window: the display's mode stays
+        typeInto(dialog, "key Return");
+    }
+    unsigned long info = ok ? waitForWindow("Server Info", game, WAIT_MS) : 0;
+    int peer           = info ? connectToGame(WAIT_MS) : -1; // the host listens from now on
+    ok                 = peer >= 0;
+    uint8_t record[40] = {};
+    if (ok) {
+        std::string focus    = "xdotool windowfocus --sync " + std::to_string(info);
+        ok                   = std::system(focus.c_str()) == 0;
+        const auto okPressed = Clock::now();
+        ok                   = ok && std::system("xdotool key Return") == 0;
+        while (ok && !isHostState(record))
+            ok = readRecord(peer, record, WAIT_MS);
+        out.toFirstFrameMs =
+            std::chrono::duration<double, std::milli>(Clock::now() - okPressed).count();
+    }
+    if (ok) {
+        const auto hosting = Clock::now();
+        while (msSince(hosting) < hostingSeconds * 1000 && readRecord(peer, record, 1000)) {
+        }
+        out.rssMiB           = statusMiB(game, "VmRSS");
+        out.peakMiB          = statusMiB(game, "VmHWM");
+        unsigned long window = waitForWindow("Voranis", game, WAIT_MS);
+        typeInto(window, "key Escape");
+    }
+    out.exitCode = waitForExit(game, ok ? WAIT_MS : 0);
+    releaseKeyboard(keyboard);
+    return ok && out.exitCode == 0;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    const int runs              = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const double hostingSeconds = argc > 2 ? std::atof(argv[2]) : 3.0;
+    signal(SIGPIPE, SIG_IGN);
+    std::vector<double> dialog, frame, rss, peak;
+    for (int i = 0; i < runs; ++i) {
+        Run r;
+        if (!run(r, hostingSeconds)) {
+            std::printf("run %d failed (exit code %d)\n", i + 1, r.exitCode);
+            return 1;
+        }
+        std::printf("run %d: launch to set-up dialog %.0f ms, OK to first frame %.0f ms, "
+                    "resident after %.0f s hosting %.1f MiB (peak %.1f MiB), exit code %d\n",
+                    i + 1, r.toDialogMs, r.toFirstFrameMs, hostingSeconds, r.rssMiB, r.peakMiB,
+                    r.exitCode);
+        dialog.push_back(r.toDialogMs);
+        frame.push_back(r.toFirstFrameMs);
+        rss.push_back(r.rssMiB);
+        peak.push_back(r.peakMiB);
+    }
+    std::printf("median of %d: launch_to_dialog_ms=%.0f ok_to_first_frame_ms=%.0f rss_mib=%.1f "
+                "peak_rss_mib=%.1f\n",
+                runs, median(dialog), median(frame), median(rss), median(peak));
+    return 0;
+}
