@@ -26,12 +26,21 @@ constexpr float LOOK_STEP         = 0.3f; // degrees per pixel of mouse motion
 constexpr float ROCKET_STEP       = 0.275f;
 constexpr float FIRING_RANGE      = 40.0f; // rockets fly 55 units; keep well inside
 constexpr float TARGET_AHEAD      = 3.0f;
+constexpr float CLOSE_RANGE       = 10.0f;
 constexpr int ROCKETS_TO_KILL     = 12; // 9 points each at most: 12 always kill
 constexpr const char* ERROR_TITLE = "NETWORK ERROR";
 const Vec3 PARKED[2]              = {
                  {200,  0, 0},
                  {-200, 0, 0}
 }; // far from every planet and player
+
+// Progress on standard output, which CTest shows for a failing test.
+template <typename... Args> void note(const char* format, Args... args) {
+    std::printf("[%6.1f s] ", static_cast<double>(testMillis()) / 1000.0);
+    std::printf(format, args...);
+    std::printf("\n");
+    std::fflush(stdout);
+}
 
 std::string gameDir() {
     const char* d = std::getenv("VORANIS_GAME_DIR");
@@ -55,7 +64,7 @@ class Multiplayer : public ::testing::Test {
         }
         peers.clear();
         screens.clear(); // games and displays end here, on every path
-        if (!HasFailure()) std::filesystem::remove_all(shots);
+        if (!HasFailure() && !std::getenv("VORANIS_E2E_KEEP")) std::filesystem::remove_all(shots);
     }
 
     PlayerScreen& newScreen(const std::string& name) {
@@ -134,12 +143,32 @@ class Multiplayer : public ::testing::Test {
     char readScore(PlayerScreen& s, const std::string& label) {
         for (int turn = 0; turn < 10; ++turn) {
             char digit = scoreDigit(s.grab());
-            if (digit != '?') return digit;
+            if (digit != '?') {
+                s.save(label);
+                note("%s shows score %c", s.name().c_str(), digit);
+                return digit;
+            }
             s.save(label + "-unclear-" + std::to_string(turn));
             s.moveMouse(turn == 4 ? 0 : 120, turn == 4 ? -120 : 0);
             napMs(400);
         }
         return '?';
+    }
+
+    // A ship whose key was let go stands still over a few of its frames. The release is
+    // sent again when it did not take (seen once under load; see the report).
+    bool stopped(PlayerScreen& s, const WirePeer& eye, int slot, const char* key) {
+        for (int tries = 0; tries < 3; ++tries) {
+            long records = eye.ship(slot).records;
+            eye.waitUntil([&] { return eye.ship(slot).records > records + 3; }, 3000);
+            Vec3 was = eye.ship(slot).pos;
+            records  = eye.ship(slot).records;
+            eye.waitUntil([&] { return eye.ship(slot).records > records + 10; }, 3000);
+            if (length(sub(eye.ship(slot).pos, was)) < 0.01f) return true;
+            note("%s still moves after %s was let go", s.name().c_str(), key);
+            s.keyUp(key);
+        }
+        return false;
     }
 
     // Holds Up for a while, and on until the ship is clear of every planet (a host may
@@ -150,8 +179,7 @@ class Multiplayer : public ::testing::Test {
         napMs(1000);
         eye.waitUntil([&] { return !insideAny(eye.ship(slot).pos, planets, 0.6f); }, 20000);
         s.keyUp("Up");
-        long records = eye.ship(slot).records;
-        eye.waitUntil([&] { return eye.ship(slot).records > records + 5; }, 3000);
+        EXPECT_TRUE(stopped(s, eye, slot, "Up")) << s.name() << " flies on after Up was let go";
         ShipState after = eye.ship(slot);
         Vec3 moved      = sub(after.pos, before.pos);
         Vec3 view       = viewDirection(before.yaw, before.pitch);
@@ -209,10 +237,14 @@ class Multiplayer : public ::testing::Test {
         target.setHealth(FULL_HEALTH, NO_KILLER);
         target.placeShip(ahead);
         target.takeHitsFrom(slot);
-        long records = eye.ship(target.slot()).records;
-        eye.waitUntil([&] { return eye.ship(target.slot()).records > records + 10; }, WIRE_MS);
+        // The placed ship reaches the player through the host within a few of its frames.
+        long records = eye.ship(slot).records;
+        eye.waitUntil([&] { return eye.ship(slot).records > records + 20; }, WIRE_MS);
         // The target on the player's own screen, in its slot colour, under the crosshair.
         Picture view = s.grab();
+        s.save("target-ahead");
+        note("%s sees %d pixels of the target", s.name().c_str(),
+             shipPixels(view, target.slot(), centreBox(view, 60)));
         EXPECT_GE(shipPixels(view, target.slot(), centreBox(view, 60)), 20)
             << s.name() << " does not show the ship placed in front of it";
         fireOnce(s, eye, slot);
@@ -223,8 +255,19 @@ class Multiplayer : public ::testing::Test {
         eye.waitUntil([&] { return target.ownHealth() <= 0; }, WIRE_MS);
         EXPECT_EQ(target.ownHealth(), 0) << s.name() << " did not kill the peer in front of it";
         EXPECT_GE(impactsBy(eye, slot), (FULL_HEALTH + 8) / 9) << s.name();
+        note("%s killed its target with %d hits", s.name().c_str(), impactsBy(eye, slot));
         napMs(500); // the credit is counted in the frame that applies the death
-        EXPECT_EQ(readScore(s, "score-after"), '1') << s.name() << ": the kill does not show";
+        char score = readScore(s, "score-after");
+        EXPECT_EQ(score, '1') << s.name() << ": the kill does not show";
+        if (score != '1') {
+            for (const StateEvent& e : eye.events())
+                if (e.slot == target.slot())
+                    note("target state: health %d killer %d", e.state.health, e.state.killer);
+            for (const RocketRecord& r : eye.rockets())
+                if (r.slot == slot)
+                    note("rocket %d life %d at %.2f %.2f %.2f", r.index, r.life, r.pos.x, r.pos.y,
+                         r.pos.z);
+        }
         target.takeHitsFrom(-1);
         target.placeShip(parking);
         target.setHealth(FULL_HEALTH, NO_KILLER);
@@ -313,12 +356,27 @@ TEST_F(Multiplayer, HostAndTwoJoinersPlayAndLoseTheHostTogether) {
         inTheWay.push_back({watch.ship(J2).pos, 0.5f});
         float d = length(sub(j, h));
         clear   = d > 4.0f && d < FIRING_RANGE && clearLine(h, j, inTheWay, 0.6f);
+        note("host and joiner %.1f apart, clear %d", static_cast<double>(d), clear);
         if (clear) break;
         ASSERT_TRUE(killWithRockets(target, watch, J1)) << "the first joiner did not die";
         EXPECT_TRUE(sawKiller(watch, J1, T)) << "the dead joiner did not name its killer";
         ASSERT_TRUE(respawn(one, watch, J1)) << "the first joiner did not respawn";
     }
     ASSERT_TRUE(clear) << "no clear shot between the host and the first joiner";
+
+    // The joiner flies up to the host, along the clear line, so each ship is large enough
+    // on the other's screen.
+    if (length(sub(watch.ship(J1).pos, watch.ship(H).pos)) > CLOSE_RANGE) {
+        ASSERT_TRUE(aimAt(one, watch, J1, watch.ship(H).pos)) << "the joiner could not aim";
+        one.keyDown("Up");
+        bool closed = watch.waitUntil(
+            [&] { return length(sub(watch.ship(J1).pos, watch.ship(H).pos)) <= CLOSE_RANGE; },
+            30000);
+        one.keyUp("Up");
+        ASSERT_TRUE(closed) << "the joiner did not fly up to the host";
+        EXPECT_TRUE(stopped(one, watch, J1, "Up")) << "the joiner flies on after Up was let go";
+        note("the joiner flew up to the host");
+    }
 
     // Each sees the other's ship, in its slot colour, beside the crosshair.
     {
@@ -331,9 +389,12 @@ TEST_F(Multiplayer, HostAndTwoJoinersPlayAndLoseTheHostTogether) {
         Picture hostView = host.grab(), joinerView = one.grab();
         host.save("sees-joiner");
         one.save("sees-host");
-        EXPECT_GE(shipPixels(hostView, J1, centreBox(hostView, 90)), 3)
+        note("host sees %d joiner pixels, joiner sees %d host pixels",
+             shipPixels(hostView, J1, centreBox(hostView, 90)),
+             shipPixels(joinerView, H, centreBox(joinerView, 90)));
+        EXPECT_GE(shipPixels(hostView, J1, centreBox(hostView, 90)), 10)
             << "the host does not show the joiner's ship";
-        EXPECT_GE(shipPixels(joinerView, H, centreBox(joinerView, 90)), 3)
+        EXPECT_GE(shipPixels(joinerView, H, centreBox(joinerView, 90)), 10)
             << "the joiner does not show the host's ship";
     }
 
@@ -350,6 +411,7 @@ TEST_F(Multiplayer, HostAndTwoJoinersPlayAndLoseTheHostTogether) {
     EXPECT_LE(watch.ship(J1).health, 0) << "the host's rockets did not kill the joiner";
     EXPECT_TRUE(sawKiller(watch, J1, H)) << "the joiner's death does not name the host";
     EXPECT_GT(impactsBy(watch, H), 0) << "the host's machine saw no hit";
+    note("the host killed the joiner with %d hits", impactsBy(watch, H));
     napMs(500);
     EXPECT_EQ(readScore(host, "host-score-after"), '1') << "the host's kill does not show";
     EXPECT_TRUE(respawn(one, watch, J1)) << "the first joiner did not respawn";
@@ -373,6 +435,7 @@ TEST_F(Multiplayer, HostAndTwoJoinersPlayAndLoseTheHostTogether) {
     host.key("Escape");
     ASSERT_EQ(host.waitForExit(EXIT_MS), 0) << "Escape did not end the host with 0";
     long quit = testMillis();
+    note("the host quit");
     for (PlayerScreen* j : {&one, &two}) {
         expectNetworkError(*j, "GLOBAL TIMEOUT. CONNECTION WITH THE SERVER IS LOST.", 4);
         EXPECT_GE(testMillis() - quit, 7000) << j->name() << " gave up too soon";
