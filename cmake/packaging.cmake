@@ -19,6 +19,6 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # SDL2, FLTK, GL, GLU, OpenAL, ALUT, the C++ runtime
-# Mesa's drivers are loaded at run time, so no library dependency names them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1-mesa-dri")
+# SDL loads libGL and Mesa loads its drivers at run time, so no library dependency names them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libgl1-mesa-dri")
 include(CPack)
