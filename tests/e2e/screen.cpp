@@ -320,3 +320,10 @@ std::string PlayerScreen::errors() const {
     text << in.rdbuf();
     return text.str();
 }
+
+void PlayerScreen::saveStacks() const {
+    if (game_ <= 0 || exitCode_ != -1) return;
+    pid_t p = spawn({"gdb", "-p", std::to_string(game_), "-batch", "-ex", "thread apply all bt 20"},
+                    "", shots_ + "/" + name_ + "-stacks.log");
+    reap(p, 30000);
+}

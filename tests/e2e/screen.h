@@ -46,6 +46,7 @@ class PlayerScreen {
     void save(const std::string& label) const; // PNG in the shots folder
     int waitForExit(int timeoutMs);            // exit code, or -1 (the game is killed then)
     bool running();
+    void saveStacks() const;    // a running game's threads, for a game that does not end
     std::string errors() const; // what the game wrote to standard error
     const std::string& name() const { return name_; }
     pid_t gamePid() const { return game_; }
