@@ -1,8 +1,7 @@
-// The platform layer on SDL2: millisecond clock, sleep, cursor visibility, error boxes.
+// The platform layer on SDL2: millisecond clock, sleep, cursor visibility.
 #include <SDL.h>
 
 #include <chrono>
-#include <cstdio>
 
 #include "app/platform.h"
 
@@ -23,11 +22,4 @@ void platformSleep(uint32_t milliseconds) {
 void platformShowCursor(bool visible) {
     SDL_SetRelativeMouseMode(visible ? SDL_FALSE : SDL_TRUE);
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
-}
-
-// The box's text is also written to standard error, for whoever started the game from a
-// terminal (and for tests, which cannot read the box).
-void platformErrorBox(const char* title, const char* text) {
-    std::fprintf(stderr, "%s: %s\n", title, text);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, nullptr);
 }
