@@ -12,7 +12,7 @@
 #include "assets/display_lists.h"
 #include "assets/textures.h"
 #include "assets/vrml_model.h"
-#include "tests/assets/gl_context.h"
+#include "tests/assets/gl_fixture.h"
 #include "tests/tools/generated_files.h"
 #include "tools/models.h"
 
@@ -36,22 +36,12 @@ bool isBlack(const float c[3]) {
     return c[0] == 0.0f && c[1] == 0.0f && c[2] == 0.0f;
 }
 
-class GeneratedModels : public ::testing::Test {
+class GeneratedModels : public GlTest {
   protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        context = createTestGlContext(64, 64, &error);
-        if (!context) contextError = error;
-    }
-    static void TearDownTestSuite() {
-        destroyTestGlContext(context);
-        context = nullptr;
-    }
     void SetUp() override {
-        ASSERT_NE(context, nullptr) << "no GL context on $DISPLAY: " << contextError;
+        GlTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(inGame.ok()) << "no game folder at " << gameDir();
-        resetTextures();
-        initTextures(TEXTURE_TABLE_SIZE);
     }
     void TearDown() override { freeModel(&model); }
 
@@ -86,8 +76,6 @@ class GeneratedModels : public ::testing::Test {
         return polygons;
     }
 
-    static inline TestGlContext* context = nullptr;
-    static inline std::string contextError;
     InGameDir inGame;
     Model model{};
 };

@@ -9,7 +9,7 @@
 
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
-#include "tests/assets/gl_context.h"
+#include "tests/assets/gl_fixture.h"
 #include "tests/tools/generated_files.h"
 #include "tools/asset_pack.h"
 #include "tools/pictures.h"
@@ -17,26 +17,14 @@
 #include "world/world_state.h"
 
 namespace {
-class GeneratedPictures : public ::testing::Test {
+class GeneratedPictures : public GlTest {
   protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        context = createTestGlContext(64, 64, &error);
-        if (!context) contextError = error;
-    }
-    static void TearDownTestSuite() {
-        destroyTestGlContext(context);
-        context = nullptr;
-    }
     void SetUp() override {
-        ASSERT_NE(context, nullptr) << "no GL context on $DISPLAY: " << contextError;
+        GlTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(inGame.ok()) << "no game folder at " << gameDir();
-        resetTextures();
-        initTextures(TEXTURE_TABLE_SIZE);
         resetWorld();
     }
-    static inline TestGlContext* context = nullptr;
-    static inline std::string contextError;
     InGameDir inGame;
 };
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "assets/textures.h"
-#include "tests/assets/gl_context.h"
+#include "tests/assets/gl_fixture.h"
 #include "tests/tools/generated_files.h"
 #include "tools/pictures.h"
 #include "tools/universe_file.h"
@@ -14,28 +14,16 @@
 #include "world/world_state.h"
 
 namespace {
-class GeneratedUniverse : public ::testing::Test {
+class GeneratedUniverse : public GlTest {
   protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        context = createTestGlContext(64, 64, &error);
-        if (!context) contextError = error;
-    }
-    static void TearDownTestSuite() {
-        destroyTestGlContext(context);
-        context = nullptr;
-    }
     void SetUp() override {
-        ASSERT_NE(context, nullptr) << "no GL context on $DISPLAY: " << contextError;
+        GlTest::SetUp();
+        if (HasFatalFailure()) return;
         InGameDir inGame;
         ASSERT_TRUE(inGame.ok()) << "no game folder at " << gameDir();
-        resetTextures();
-        initTextures(TEXTURE_TABLE_SIZE);
         resetWorld();
         loadUniverse("universe.uni");
     }
-    static inline TestGlContext* context = nullptr;
-    static inline std::string contextError;
 };
 
 float distanceBetween(const float a[3], const float b[3]) {
