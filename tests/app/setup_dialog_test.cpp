@@ -10,6 +10,8 @@
 #include <FL/Fl_Image_Surface.H>
 #include <FL/Fl_Input.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -42,9 +44,18 @@ bool isChecked(int id) {
     return static_cast<Fl_Button*>(control(id))->value() != 0;
 }
 
+constexpr int DISPLAY_TRIES    = 50;
+constexpr int DISPLAY_RETRY_US = 100000;
+
 class SetupDialogView : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
+        // A busy test display may turn a connection away for a moment (FLTK would end the
+        // process at once), so connect here with a few tries and hand FLTK the connection.
+        Display* display = nullptr;
+        for (int i = 0; i < DISPLAY_TRIES && !(display = XOpenDisplay(nullptr)); ++i)
+            usleep(DISPLAY_RETRY_US);
+        if (display) fl_open_display(display);
         gameSetup = GameSetup{0, 0, 1, 0};
         Fl::scheme("gtk+");
         shown = buildSetupDialog();
