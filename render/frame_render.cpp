@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "app/platform.h"
 #include "assets/asset_loading.h"
@@ -25,6 +26,13 @@ const float slotColours[MAX_PLAYERS][3] = {
 // clang-format on
 
 namespace {
+// The texture a planet wears: the universe file's number past the first TEXTURE line's name.
+// The number is the file's to choose, so a sum beyond the names binds none rather than
+// overflowing.
+int planetTextureName(int32_t number) {
+    int64_t name = int64_t{planetTextureBase} + number;
+    return name >= 0 && name <= INT32_MAX ? static_cast<int>(name) : 0;
+}
 
 constexpr float DAMAGED_ALPHA_PER_DEGREE  = 0.0027777778f; // pulseAngle / 360
 constexpr float EXPLOSION_COLOUR[3]       = {1.0f, 0.5f, 0.5f};
@@ -81,7 +89,7 @@ void drawPlanets(const Player& viewer) {
         glTranslatef(pos[0], pos[1], pos[2]);
         glScalef(radius, radius, radius);
         glRotatef(spinAngle * planets.spin[p], 0.0f, 1.0f, 0.0f);
-        bindTexture(planetTextureBase + planets.texture[p]);
+        bindTexture(planetTextureName(planets.texture[p]));
         glCallList(planetDetailList(distanceBetween(viewer.pos, pos), radius));
         glPopMatrix();
     }

@@ -403,6 +403,8 @@ TEST_F(FrameRender, ImpossibleNumbersFromPeersDrawNothingAndStopNothing) {
     planet(0, NaN, 0.0f, 0.0f, 1.0f);
     planet(1, 0.0f, 0.0f, -30.0f, INF);
     planet(2, 3e38f, 0.0f, 0.0f, 3e38f);
+    planet(3, 0.0f, 0.0f, -40.0f, 1.0f, INT32_MAX); // a texture number past every name
+    planetTextureBase = 5;
     gameSrand(5);
     for (int frameNo = 0; frameNo < 3; ++frameNo) {
         pulseAngle = 10.0f * float(frameNo);
