@@ -18,6 +18,15 @@ uint32_t readLe32(const uint8_t* p) {
 uint16_t readLe16(const uint8_t* p) {
     return uint16_t(p[0] | p[1] << 8);
 }
+
+// Bytes from the stream's position to its end; -1 when the stream cannot tell.
+long bytesLeft(FILE* file) {
+    const long here = std::ftell(file);
+    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
+    const long end = std::ftell(file);
+    if (std::fseek(file, here, SEEK_SET) != 0 || end < here) return -1;
+    return end - here;
+}
 } // namespace
 
 BmpStatus parseBmpHeader(const uint8_t bytes[BMP_HEADER_SIZE], BmpHeader* header) {
@@ -44,10 +53,15 @@ BmpStatus readBmpStream(FILE* file, BmpHeader* header, std::vector<uint8_t>* pix
     // Both sides are at most 16384, so every size below fits in 32 bits.
     const size_t rowBytes = size_t(header->width) * 3u;
     const size_t padding  = bmpRowStride(header->width) - rowBytes;
+    // The header alone must not make us reserve what the file cannot fill; the last row may
+    // go without its padding.
+    const size_t needed = bmpRowStride(header->width) * size_t(header->height - 1) + rowBytes;
+    const long left     = bytesLeft(file);
+    if (left < 0 || size_t(left) < needed) return BMP_SHORT_PIXELS;
     pixels->assign(rowBytes * size_t(header->height), 0);
     uint8_t* row = pixels->data();
     for (int32_t y = 0; y < header->height; ++y, row += rowBytes) {
-        if (std::fread(row, 1, rowBytes, file) != rowBytes) break; // the rest stays zero
+        if (std::fread(row, 1, rowBytes, file) != rowBytes) break;
         uint8_t skipped[3];
         if (padding > 0 && std::fread(skipped, 1, padding, file) != padding) break;
     }

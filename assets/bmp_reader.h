@@ -18,6 +18,7 @@ enum BmpStatus {
     BMP_SHORT_HEADER, // the file ends inside the 54 header bytes
     BMP_NOT_24_BIT,   // planes other than 1 or bits per pixel other than 24
     BMP_BAD_SIZE,     // width or height not in 1 .. BMP_MAX_SIDE
+    BMP_SHORT_PIXELS, // the file holds fewer pixel bytes than its header announces
 };
 
 struct BmpHeader {
@@ -33,6 +34,6 @@ BmpStatus parseBmpHeader(const uint8_t bytes[BMP_HEADER_SIZE], BmpHeader* header
 uint32_t bmpRowStride(int32_t width);
 
 // Reads the header and pixels from the file's current position into blue-green-red rows
-// of width x 3 bytes, bottom row first, padding dropped. Pixel data missing at the end of
-// the file reads as zero.
+// of width x 3 bytes, bottom row first, padding dropped. A file too short for the rows its
+// header announces is refused before anything is allocated.
 BmpStatus readBmpStream(FILE* file, BmpHeader* header, std::vector<uint8_t>* pixels);

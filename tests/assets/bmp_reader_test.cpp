@@ -62,15 +62,22 @@ TEST(BmpReader, SkipsRowPaddingForAnyWidth) {
     }
 }
 
-TEST(BmpReader, ShortPixelDataReadsAsZero) {
-    std::vector<uint8_t> bytes = makeBmp(4, 4, [](int, int) { return Rgb{9, 9, 9}; });
-    bytes.resize(54 + 4 * 3 * 2 + 5); // two rows and a bit
-    const ReadResult r = readBytes(bytes);
-    ASSERT_EQ(r.status, BMP_OK);
-    ASSERT_EQ(r.pixels.size(), 48u);
-    EXPECT_EQ(r.pixels[28], 9); // the partial row keeps what is there
-    for (size_t i = 29; i < 48; ++i)
-        EXPECT_EQ(r.pixels[i], 0) << i;
+// A header may not make the reader reserve more than the file holds: a 54-byte file that
+// claims 16384 x 16384 is refused, and so is any file short of its rows. The last row may
+// lack its padding.
+TEST(BmpReader, RefusesPixelDataShorterThanItsHeaderClaims) {
+    std::vector<uint8_t> bytes = makeBmp(5, 4, [](int, int) { return Rgb{9, 9, 9}; });
+    bytes.resize(bytes.size() - 1); // only the last row's padding is missing
+    EXPECT_EQ(readBytes(bytes).status, BMP_OK);
+    bytes.resize(bytes.size() - 1); // now a pixel byte is missing too
+    EXPECT_EQ(readBytes(bytes).status, BMP_SHORT_PIXELS);
+    std::vector<uint8_t> huge = makeBmp(1, 1, gradient);
+    huge.resize(BMP_HEADER_SIZE);
+    putLe32(huge, 18, 16384);
+    putLe32(huge, 22, 16384);
+    const ReadResult r = readBytes(huge);
+    EXPECT_EQ(r.status, BMP_SHORT_PIXELS);
+    EXPECT_EQ(r.pixels.capacity(), 0u);
 }
 
 TEST(BmpReader, RefusesWhatItCannotRead) {
@@ -107,6 +114,7 @@ TEST(BmpReader, RefusesHostileSizesBeforeAllocating) {
     std::vector<uint8_t> largest = good;
     putLe32(largest, 18, 16384);
     putLe32(largest, 22, 1);
+    largest.resize(BMP_HEADER_SIZE + 16384 * 3);
     EXPECT_EQ(readBytes(largest).status, BMP_OK);
 }
 

@@ -119,14 +119,14 @@ TEST_F(Textures, UnreadablePicturesStillUseANameAndShowAPlaceholder) {
     }
 }
 
-TEST_F(Textures, TruncatedPictureLoadsWithTheRestBlack) {
+TEST_F(Textures, TruncatedPictureGetsThePlaceholder) {
     std::vector<uint8_t> bytes = makeBmp(4, 4, [](int, int) { return Rgb{255, 255, 255}; });
     bytes.resize(54 + 4 * 3 * 2); // the bottom two rows
     loadTexture(dir.write("short.bmp", bytes).c_str());
-    const TextureImage& t = textureTable[1];
-    ASSERT_EQ(t.width, 4);
-    EXPECT_EQ(t.pixels[0], 255);
-    EXPECT_EQ(t.pixels[t.pixels.size() - 1], 0);
+    GLint w = 0, h = 0;
+    const std::vector<uint8_t> p = uploaded(1, &w, &h);
+    EXPECT_EQ(w, PLACEHOLDER_SIDE);
+    EXPECT_EQ(p[1], 0); // magenta, not white
 }
 
 TEST_F(Textures, BindTextureSkipsTheNameItBoundLast) {
