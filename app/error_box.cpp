@@ -7,8 +7,6 @@
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
-#include <cstdio>
-
 #include "app/platform.h"
 
 namespace {
@@ -39,12 +37,7 @@ void closeBox(Fl_Widget* widget, void*) {
 }
 } // namespace
 
-void platformErrorBox(const char* title, const char* text) {
-    // Also on standard error, for whoever started the game from a terminal (and for tests,
-    // which cannot read the box).
-    std::fprintf(stderr, "%s: %s\n", title, text);
-    std::fflush(stderr);
-
+void platformErrorBox(const char* title, const char* text, const ScreenArea& over) {
     fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
     int textW = 0, textH = 0;
     fl_measure(text, textW, textH);
@@ -62,8 +55,11 @@ void platformErrorBox(const char* title, const char* text) {
     ok.callback(closeBox);
     box.end();
     box.set_modal();
-    box.position((Fl::w() - w) / 2, (Fl::h() - h) / 2);
+    const ScreenArea area = over.w > 0 && over.h > 0 ? over : ScreenArea{0, 0, Fl::w(), Fl::h()};
+    box.position(area.x + (area.w - w) / 2, area.y + (area.h - h) / 2);
     box.show();
+    // Return presses the default button; Space presses the button that has the focus.
+    ok.take_focus();
     while (box.shown())
         Fl::wait();
     Fl::check();

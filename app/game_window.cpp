@@ -1,11 +1,11 @@
 // The game window on SDL2: display mode, borderless window, OpenGL context, icon, swap.
 #include <SDL.h>
 
+#include "app/game_setup.h"
 #include "app/icon.h"
 #include "app/look_cursor.h"
 #include "app/platform.h"
 #include "app/window.h"
-#include "world/game_setup.h"
 
 // clang-format off
 const Resolution resolutionTable[RESOLUTION_COUNT] = {
@@ -84,6 +84,18 @@ void restoreDisplayMode() {
     if (!displayModeChanged || !gameWindow) return;
     displayModeChanged = false;
     SDL_SetWindowFullscreen(gameWindow, 0);
+}
+
+ScreenArea gameWindowArea() {
+    ScreenArea area{0, 0, 0, 0};
+    SDL_DisplayMode desktop;
+    if (!gameWindow) {
+        if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) area = {0, 0, desktop.w, desktop.h};
+        return area;
+    }
+    SDL_GetWindowPosition(gameWindow, &area.x, &area.y);
+    SDL_GetWindowSize(gameWindow, &area.w, &area.h);
+    return area;
 }
 
 void closeVideo() {

@@ -3,18 +3,16 @@
 
 #include <SDL.h>
 
+#include "app/frame.h"
 #include "app/input_translate.h"
 #include "app/window_proc.h"
-#include "render/render.h"
-#include "world/frame_update.h"
 
 int runMainLoop() {
     for (;;) {
         if (quitMessagePosted()) return quitExitCode();
         SDL_Event event;
         if (!SDL_PollEvent(&event)) {
-            updateFrame();
-            renderFrame();
+            runFrame();
             continue;
         }
         gameWindowProc(translateEvent(event));

@@ -8,5 +8,9 @@ uint32_t platformMilliseconds(); // wraps after 2^32 ms, like the game expects
 void platformSleep(uint32_t milliseconds);
 void centreCursor(); // the look is measured from the centre again
 void platformShowCursor(bool visible);
-void platformErrorBox(const char* title, const char* text); // stop icon, OK, no owner
+struct ScreenArea {
+    int x, y, w, h;
+};
+// Stop sign, text, one OK button, no owner; centred over the area, waits until closed.
+void platformErrorBox(const char* title, const char* text, const ScreenArea& over);
 void platformSwapBuffers();

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
+#include "app/game_setup.h"
 #include "world/contact.h"
-#include "world/game_setup.h"
 #include "world/world_state.h"
 
 static_assert(ADDRESS_MAX_CHARS + 6 <= NET_ADDRESS_TEXT_SIZE, "the join address must fit");

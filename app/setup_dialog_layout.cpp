@@ -15,8 +15,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/game_setup.h"
 #include "app/setup_commands.h"
-#include "world/game_setup.h"
 
 // clang-format off
 const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {

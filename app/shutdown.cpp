@@ -1,11 +1,11 @@
 // shutdownGame: network, sound, display mode, cursor, in that order, once.
 #include "app/shutdown.h"
 
+#include "app/game_setup.h"
 #include "app/platform.h"
 #include "app/window.h"
 #include "net/net.h"
 #include "sound/sound.h"
-#include "world/game_setup.h"
 
 namespace {
 bool shutDown = false;

@@ -1,10 +1,12 @@
 // Start-up in its fixed order: seed, tables, dialog, window, GL, sound, assets, cursor, show.
-#include <cstdio>
-#include <cstdlib>
-
 #include <SDL_error.h>
 
+#include <cstdio>
+
 #include "app/data_folder.h"
+#include "app/fatal_error.h"
+#include "app/frame.h"
+#include "app/game_setup.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "app/setup_dialog.h"
@@ -14,19 +16,20 @@
 #include "net/net.h"
 #include "render/render.h"
 #include "sound/sound.h"
-#include "world/game_setup.h"
 #include "world/random.h"
 #include "world/world_state.h"
 
 namespace {
-// No window means no game: the reason goes to standard error, not into a message box.
+// No window means no game.
 [[noreturn]] void failWithoutWindow(const char* what) {
-    std::fprintf(stderr, "voranis: %s: %s\n", what, SDL_GetError());
-    std::exit(1);
+    char text[512];
+    std::snprintf(text, sizeof text, "%s: %s", what, SDL_GetError());
+    failGame(1, text, false);
 }
 } // namespace
 
 int runGame() {
+    routeToolkitFailures();
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);
     resetPlayerTable();
@@ -41,7 +44,9 @@ int runGame() {
     setupScene(size.width, size.height);
     if (gameSetup.soundEnabled) soundStart();
     initTextures(TEXTURE_TABLE_SIZE);
-    loadAssets();
+    char problem[ASSET_PROBLEM_SIZE];
+    if (!loadAssets(problem)) failGame(1, problem, false);
+    if (gameSetup.soundEnabled) soundSetup();
     centreCursor();
     platformShowCursor(false);
     frameStart = platformMilliseconds();

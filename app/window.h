@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "app/platform.h"
+
 struct Resolution {
     int32_t width;
     int32_t height;
@@ -28,5 +30,7 @@ bool createGlContext();
 void showGameWindow();
 // Gives the display back its desktop mode after full-screen play; safe to repeat.
 void restoreDisplayMode();
+// Where the game window lies on the screen; the whole screen while there is none.
+ScreenArea gameWindowArea();
 // Lets the video system go when the program ends.
 void closeVideo();

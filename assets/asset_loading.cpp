@@ -1,11 +1,14 @@
-// Start-up loading: seven models into lists 1 to 7, the overlay pictures, the universe, sound.
+// Start-up loading: seven models into lists 1 to 7, the overlay pictures, the universe.
 #include "assets/asset_loading.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "assets/display_lists.h"
 #include "assets/textures.h"
-#include "sound/sound.h"
-#include "world/game_setup.h"
 #include "world/universe.h"
+#include "world/world_state.h"
 
 int32_t numbersTexture = 0;
 int32_t textTexture    = 0;
@@ -15,11 +18,50 @@ int32_t deadTexture    = 0;
 namespace {
 // One model at a time passes through here; it is empty between files.
 Model assetModel;
+UniverseTextures universeTextures;
 
-void loadListModel(const char* fileName, unsigned int listNumber) {
-    loadModel(&assetModel, fileName);
+bool cannotRead(const char* fileName, const char* why, char problem[ASSET_PROBLEM_SIZE]) {
+    std::snprintf(problem, ASSET_PROBLEM_SIZE, "cannot read %s: %s", fileName, why);
+    return false;
+}
+
+bool readListModel(const char* fileName, char problem[ASSET_PROBLEM_SIZE]) {
+    const ModelStatus status = loadModel(&assetModel, fileName);
+    if (status == MODEL_CANNOT_OPEN) return cannotRead(fileName, std::strerror(errno), problem);
+    if (status != MODEL_OK) {
+        freeModel(&assetModel);
+        return cannotRead(fileName, "the model ends before its lists are complete", problem);
+    }
+    return true;
+}
+
+bool loadListModel(const char* fileName, unsigned int listNumber,
+                   char problem[ASSET_PROBLEM_SIZE]) {
+    if (!readListModel(fileName, problem)) return false;
     compileModel(assetModel, listNumber);
     freeModel(&assetModel);
+    return true;
+}
+
+// The rocket model is brought to the game's rocket size before it is recorded.
+bool loadRocketModel(char problem[ASSET_PROBLEM_SIZE]) {
+    if (!readListModel("rocket.wrl", problem)) return false;
+    const float reference = rocketReferenceSize(assetModel);
+    if (reference != 0.0f) scaleModel(&assetModel, ROCKET_MODEL_SIZE / reference);
+    compileModel(assetModel, LIST_ROCKET);
+    freeModel(&assetModel);
+    return true;
+}
+
+// The planets' textures follow one another from the first TEXTURE line's name.
+bool loadUniverseFile(char problem[ASSET_PROBLEM_SIZE]) {
+    if (!loadUniverse(UNIVERSE_FILE, &universeTextures))
+        return cannotRead(UNIVERSE_FILE, std::strerror(errno), problem);
+    for (int i = 0; i < universeTextures.count; ++i) {
+        const int next = loadTexture(universeTextures.fileName[i]);
+        if (i == 0) planetTextureBase = next - 1;
+    }
+    return true;
 }
 } // namespace
 
@@ -29,26 +71,19 @@ float rocketReferenceSize(const Model& m) {
     return m.sizeZ;
 }
 
-void loadAssets() {
-    loadListModel("ship.wrl", LIST_SHIP);
-
-    loadModel(&assetModel, "rocket.wrl");
-    const float reference = rocketReferenceSize(assetModel);
-    if (reference != 0.0f) scaleModel(&assetModel, ROCKET_MODEL_SIZE / reference);
-    compileModel(assetModel, LIST_ROCKET);
-    freeModel(&assetModel);
-
-    loadListModel("explode.wrl", LIST_EXPLOSION);
-    loadListModel("sky.wrl", LIST_SKY);
-    loadListModel("stone0.wrl", LIST_STONE0);
-    loadListModel("stone1.wrl", LIST_STONE1);
-    loadListModel("stone2.wrl", LIST_STONE2);
+bool loadAssets(char problem[ASSET_PROBLEM_SIZE]) {
+    if (!loadListModel("ship.wrl", LIST_SHIP, problem) || !loadRocketModel(problem) ||
+        !loadListModel("explode.wrl", LIST_EXPLOSION, problem) ||
+        !loadListModel("sky.wrl", LIST_SKY, problem) ||
+        !loadListModel("stone0.wrl", LIST_STONE0, problem) ||
+        !loadListModel("stone1.wrl", LIST_STONE1, problem) ||
+        !loadListModel("stone2.wrl", LIST_STONE2, problem))
+        return false;
 
     numbersTexture = loadTexture("numbers.bmp") - 1;
     textTexture    = loadTexture("text.bmp") - 1;
     crossTexture   = loadTexture("cross.bmp") - 1;
     deadTexture    = loadTexture("dead.bmp") - 1;
 
-    loadUniverse("universe.uni");
-    if (gameSetup.soundEnabled) soundSetup();
+    return loadUniverseFile(problem);
 }

@@ -1,4 +1,4 @@
-// Loading every model, picture, the universe and the sounds at start-up.
+// Loading every model, picture and the universe at start-up.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,13 @@ extern int32_t textTexture;
 extern int32_t crossTexture;
 extern int32_t deadTexture;
 
-void loadAssets();
+constexpr const char* UNIVERSE_FILE = "universe.uni";
+constexpr int ASSET_PROBLEM_SIZE    = 320;
+
+// Models into their lists, the overlay pictures, the universe with its planet textures.
+// False, with "cannot read <file>: <why>" in problem, when a model or the universe file
+// cannot be read; a missing picture only gets a placeholder texture.
+bool loadAssets(char problem[ASSET_PROBLEM_SIZE]);
 
 // The rocket's reference size: sizeX when above sizeY, else sizeY when above sizeZ, else
 // sizeZ (not always the largest of the three).

@@ -258,12 +258,12 @@ ModelStatus readModel(Model* model, FILE* file) {
     return status;
 }
 
-void loadModel(Model* model, const char* fileName) {
+ModelStatus loadModel(Model* model, const char* fileName) {
     FILE* file = std::fopen(fileName, "rt");
-    if (!file) std::exit(1);
+    if (!file) return MODEL_CANNOT_OPEN;
     const ModelStatus status = readModel(model, file);
     std::fclose(file);
-    if (status != MODEL_OK) std::exit(1);
+    return status;
 }
 
 void scaleModel(Model* model, float factor) {

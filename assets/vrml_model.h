@@ -39,11 +39,11 @@ struct Model {
 enum ModelStatus {
     MODEL_OK = 0,
     MODEL_MISSING_KEYWORD, // the file ended while a required keyword or list end was sought
+    MODEL_CANNOT_OPEN,     // errno tells why
 };
 
-// Reads the file, or ends the process with exit status 1 when it cannot be opened or
-// lacks a required keyword.
-void loadModel(Model* model, const char* fileName);
+// Reads the file. On failure the model holds what was read so far and must still be freed.
+ModelStatus loadModel(Model* model, const char* fileName);
 void scaleModel(Model* model, float factor);
 void freeModel(Model* model);
 

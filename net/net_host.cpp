@@ -1,7 +1,9 @@
 // The host: listening, one accept per frame into the lowest free slot, reading and relaying
 // every peer's records, sending its own to every peer, dropping peers that fall silent.
 #include "net/net_host.h"
-#include "net/net.h"
+
+#include <cstring>
+
 #include "net/net_session.h"
 
 ConnSlot connSlots[MAX_PLAYERS];
@@ -9,6 +11,16 @@ NetSocket peerSockets[MAX_PLAYERS] = {NO_SOCKET, NO_SOCKET, NO_SOCKET, NO_SOCKET
                                       NO_SOCKET, NO_SOCKET, NO_SOCKET, NO_SOCKET};
 
 namespace {
+// Records a peer sent while the host waited out its frame: relayed at once, applied at the
+// next exchange, so the host's own world sees them exactly when it would have read them.
+struct HeldRecords {
+    int reads; // records read from the peer since the last exchange, the held ones included
+    int count;
+    uint8_t record[MAX_READS_PER_PEER][NET_RECORD_SIZE];
+};
+
+HeldRecords held[MAX_PLAYERS];
+
 void writeControl(NetSocket s, int32_t type, int32_t slot) {
     uint8_t record[NET_RECORD_SIZE];
     encodeNetMessage(makeControlMessage(type, slot), record);
@@ -50,16 +62,30 @@ bool speaksForItself(int i, const NetMessage& msg) {
     return netMessageSlot(msg) == i && netMessageFitsTables(msg);
 }
 
-void readPeer(int i) {
+// Reads peer i up to its frame's cap. Each record it may pass on is relayed at once; it is
+// applied now, or held for the next exchange while the frame waits.
+void readPeer(int i, bool applyNow) {
+    HeldRecords& h = held[i];
     uint8_t record[NET_RECORD_SIZE];
-    for (int n = 0; n < MAX_READS_PER_PEER; ++n) {
-        if (!socketReadRecord(peerSockets[i], record)) return;
+    while (h.reads < MAX_READS_PER_PEER && socketReadRecord(peerSockets[i], record)) {
+        ++h.reads;
         connSlots[i].countdown = REFILL_COUNTDOWN;
         NetMessage msg         = decodeNetMessage(record);
         if (!speaksForItself(i, msg)) continue;
-        applyNetMessage(msg);
         relay(i, record);
+        if (applyNow) {
+            applyNetMessage(msg);
+        } else {
+            std::memcpy(h.record[h.count++], record, NET_RECORD_SIZE);
+        }
     }
+}
+
+void applyHeld(int i) {
+    HeldRecords& h = held[i];
+    for (int n = 0; n < h.count; ++n)
+        applyNetMessage(decodeNetMessage(h.record[n]));
+    h.count = 0;
 }
 
 void dropPeer(int j) {
@@ -67,6 +93,7 @@ void dropPeer(int j) {
     connSlots[j].active = 0;
     socketClose(peerSockets[j]);
     peerSockets[j] = NO_SOCKET;
+    held[j]        = HeldRecords{};
 }
 } // namespace
 
@@ -79,14 +106,14 @@ void resetConnSlots() {
 }
 
 void closeHostPeers() {
-    for (NetSocket& s : peerSockets) {
-        socketClose(s);
-        s = NO_SOCKET;
+    for (int i = 0; i < MAX_PLAYERS; ++i) {
+        socketClose(peerSockets[i]);
+        peerSockets[i] = NO_SOCKET;
+        held[i]        = HeldRecords{};
     }
 }
 
-void netHostStart(char addressText[NET_ADDRESS_TEXT_SIZE]) {
-    netShutdown();
+void hostOpen(char addressText[NET_ADDRESS_TEXT_SIZE]) {
     socketOpenNetwork();
     netSocket = socketListen(NET_PORT);
     netRole   = NetRole::HOST;
@@ -96,7 +123,10 @@ void netHostStart(char addressText[NET_ADDRESS_TEXT_SIZE]) {
 void hostExchange() {
     acceptOne();
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
-        if (connSlots[i].active) readPeer(i);
+        if (!connSlots[i].active) continue;
+        applyHeld(i);
+        readPeer(i, true);
+        held[i].reads = 0;
     }
 }
 
@@ -106,5 +136,18 @@ void hostSend(const uint8_t record[NET_RECORD_SIZE]) {
         socketWriteRecord(peerSockets[j], record);
         connSlots[j].countdown -= 1;
         if (connSlots[j].countdown <= 0) dropPeer(j);
+    }
+}
+
+void hostWait(uint32_t milliseconds) {
+    NetSocket watched[MAX_PLAYERS];
+    int count = 0;
+    for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
+        if (connSlots[i].active && held[i].reads < MAX_READS_PER_PEER)
+            watched[count++] = peerSockets[i];
+    }
+    if (!socketWait(watched, count, milliseconds)) return;
+    for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
+        if (connSlots[i].active) readPeer(i, false);
     }
 }

@@ -1,8 +1,10 @@
-// The host's connection slots: slot i serves player slot i; slot 0 is the host itself.
+// The host's side: connection slots (slot i serves player slot i; slot 0 is the host
+// itself), accepting, reading and relaying, sending to every peer, dropping silent peers.
 #pragma once
 
 #include <cstdint>
 
+#include "net/net.h"
 #include "net/socket_layer.h"
 #include "world/world_state.h"
 
@@ -19,3 +21,9 @@ constexpr int MAX_READS_PER_PEER   = 64;   // per frame, so one peer cannot stal
 
 extern ConnSlot connSlots[MAX_PLAYERS];
 extern NetSocket peerSockets[MAX_PLAYERS]; // NO_SOCKET while the slot is free
+
+void hostOpen(char addressText[NET_ADDRESS_TEXT_SIZE]);
+void hostExchange();
+void hostSend(const uint8_t record[NET_RECORD_SIZE]);
+void hostWait(uint32_t milliseconds);
+void closeHostPeers();

@@ -1,21 +1,28 @@
-// The joiner's limits and its three fatal errors.
+// The joiner's side: connecting, waiting for its slot, reading the host's records every
+// frame, and the three ways the host can end this machine's game.
 #pragma once
 
 #include <cstdint>
 
+#include "net/net.h"
+
 constexpr uint32_t WELCOME_LIMIT_MS      = 10000; // from the start of the first exchange
 constexpr uint32_t GLOBAL_TIMEOUT_REFILL = 500;   // after each whole record
 constexpr uint32_t GLOBAL_TIMEOUT_BELOW  = 10;    // the check fires below this
-constexpr uint32_t WELCOME_POLL_SLEEP_MS = 1;
 
 constexpr int EXIT_SERVER_BUSY     = 1;
 constexpr int EXIT_WELCOME_TIMEOUT = 3;
 constexpr int EXIT_GLOBAL_TIMEOUT  = 4;
 
-constexpr const char* NETWORK_ERROR_TITLE  = "NETWORK ERROR";
 constexpr const char* SERVER_BUSY_TEXT     = "SERVER IS BUSSY !";
 constexpr const char* WELCOME_TIMEOUT_TEXT = "TIMEOUT ERROR !";
 constexpr const char* GLOBAL_TIMEOUT_TEXT  = "GLOBAL TIMEOUT. CONNECTION WITH THE SERVER IS LOST.";
 
 // Frames left before the host counts as silent; 0 at start-up, wraps below 0 on purpose.
 extern uint32_t globalTimeout;
+
+void joinOpen(const char* addressText);
+NetEnding joinExchange(uint32_t nowMs);
+void joinSend(const uint8_t record[NET_RECORD_SIZE]);
+NetEnding joinCheckSilence();
+void joinReset(); // the next exchange is a first one again

@@ -102,17 +102,16 @@ NetMessage makeStateMessage(int32_t slot) {
     return msg;
 }
 
-NetMessage makeRocketMessage(int32_t slot, int32_t rocket) {
+NetMessage makeRocketMessage(int32_t slot, int32_t rocket, int32_t life, const float pos[3],
+                             const float vel[3]) {
     NetMessage msg{};
     msg.word[W_TYPE]  = intBits(MSG_ROCKET);
     msg.word[W_SLOT]  = intBits(slot);
     msg.word[W_INDEX] = intBits(rocket);
-    if (!isValidSlot(slot) || !isValidRocket(rocket)) return msg;
-    const Player& p  = playerTable[slot];
-    msg.word[W_LIFE] = intBits(p.rocketLife[rocket]);
+    msg.word[W_LIFE]  = intBits(life);
     for (int a = 0; a < 3; ++a) {
-        msg.word[W_POS + a] = floatBits(p.rocketPos[rocket][a]);
-        msg.word[W_VEL + a] = floatBits(p.rocketVel[rocket][a]);
+        msg.word[W_POS + a] = floatBits(pos[a]);
+        msg.word[W_VEL + a] = floatBits(vel[a]);
     }
     return msg;
 }

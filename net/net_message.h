@@ -32,9 +32,11 @@ int32_t netMessageSlot(const NetMessage& msg);
 // False for a state or rocket record whose slot or rocket index lies outside the tables.
 bool netMessageFitsTables(const NetMessage& msg);
 
-// Records of the local player, built from the player table.
+// The state record of a player, built from the player table.
 NetMessage makeStateMessage(int32_t slot);
-NetMessage makeRocketMessage(int32_t slot, int32_t rocket);
+// A rocket record with the values the rocket had when it was reported.
+NetMessage makeRocketMessage(int32_t slot, int32_t rocket, int32_t life, const float pos[3],
+                             const float vel[3]);
 NetMessage makeControlMessage(int32_t type, int32_t slot); // welcome or refusal
 
 // Applies a received state or rocket record to the player table; other types change

@@ -12,6 +12,7 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -154,6 +155,16 @@ bool splitAddress(const char* text, char host[ADDRESS_BYTES], char port[ADDRESS_
     std::memcpy(port, portStart, portLength + 1);
     return true;
 }
+// Digits and dots alone are meant as a dotted address; unless all four numbers are there,
+// a name service would only be asked in vain (and may take seconds to say so).
+bool isIncompleteDottedAddress(const char* host) {
+    if (std::strspn(host, "0123456789.") != std::strlen(host)) return false;
+    in_addr parsed{};
+    int dots = 0;
+    for (const char* c = host; *c; ++c)
+        dots += *c == '.';
+    return dots != 3 || inet_pton(AF_INET, host, &parsed) != 1;
+}
 } // namespace
 
 void socketOpenNetwork() {} // POSIX sockets need no start-up
@@ -190,6 +201,7 @@ NetSocket socketConnect(const char* addressText) {
     char host[ADDRESS_BYTES];
     char port[ADDRESS_BYTES];
     if (!addressText || !splitAddress(addressText, host, port)) return NO_SOCKET;
+    if (isIncompleteDottedAddress(host)) return NO_SOCKET;
     addrinfo hints{};
     hints.ai_family   = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
@@ -238,6 +250,18 @@ void socketWriteRecord(NetSocket s, const uint8_t record[NET_RECORD_SIZE]) {
 std::size_t socketQueuedBytes(NetSocket s) {
     Connection* c = find(s);
     return c ? queued(*c) : 0;
+}
+
+bool socketWait(const NetSocket* sockets, int count, uint32_t milliseconds) {
+    pollfd watched[SOCKET_TABLE_SIZE];
+    nfds_t n = 0;
+    for (int i = 0; i < count && n < SOCKET_TABLE_SIZE; ++i) {
+        const Connection* c = find(sockets[i]);
+        if (!c || c->listening || c->readEnded) continue;
+        watched[n++] = pollfd{c->fd, POLLIN, 0};
+    }
+    const int timeout = milliseconds > INT32_MAX ? INT32_MAX : static_cast<int>(milliseconds);
+    return ::poll(n > 0 ? watched : nullptr, n, timeout) > 0;
 }
 
 void socketLocalAddressText(int port, char* text, std::size_t size) {

@@ -18,6 +18,7 @@ NetSocket socketListen(int port);
 // A waiting connection, or NO_SOCKET when nobody waits (or the table is full).
 NetSocket socketAccept(NetSocket listener);
 // Starts connecting to "a.b.c.d:port" or "name:port"; NO_SOCKET when the text does not resolve.
+// An incomplete dotted address ("192.168.0.") is refused without asking a name service.
 NetSocket socketConnect(const char* addressText);
 
 // True when a whole record was read. A read that yields part of one keeps those bytes for
@@ -27,6 +28,11 @@ bool socketReadRecord(NetSocket s, uint8_t record[NET_RECORD_SIZE]);
 // the queue. A record that does not fit whole in the queue is dropped.
 void socketWriteRecord(NetSocket s, const uint8_t record[NET_RECORD_SIZE]);
 std::size_t socketQueuedBytes(NetSocket s);
+
+// Waits at most milliseconds until one of the connections has bytes to read (or has ended),
+// never for a listener or a connection already known to have ended; with nothing to watch it
+// simply sleeps. True when something is ready.
+bool socketWait(const NetSocket* sockets, int count, uint32_t milliseconds);
 
 // This machine's first non-loopback IPv4 address (127.0.0.1 without one), ":", the port.
 void socketLocalAddressText(int port, char* text, std::size_t size);

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/platform.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "render/render.h"
@@ -178,7 +177,6 @@ void renderFrame() {
         // No ship to look from yet: show an empty frame rather than read outside the table.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glFlush();
-        platformSwapBuffers();
         return;
     }
     const Player& viewer = playerTable[localPlayer];
@@ -189,5 +187,4 @@ void renderFrame() {
     drawRockets();
     drawOverlay();
     glFlush();
-    platformSwapBuffers();
 }

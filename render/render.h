@@ -11,6 +11,7 @@ constexpr int FLYING_ROCKET_LIFE       = 100;   // from here up a rocket flies, 
 extern const float slotColours[MAX_PLAYERS][3];
 
 void setupScene(int width, int height);
+// Draws the frame into the back buffer; the caller shows it.
 void renderFrame();
 void drawOverlay();
 void drawDigits(float x, float y, float z, const char* text);

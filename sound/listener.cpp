@@ -6,7 +6,6 @@
 
 #include "sound/audio_device.h"
 #include "sound/sound.h"
-#include "world/world_state.h"
 
 namespace {
 const float LISTENER_START_POSITION[3]                     = {0.0f, 0.0f, 0.0f};
@@ -73,10 +72,9 @@ void setupListener() {
         listenerOrientation[i] = LISTENER_START_ORIENTATION[i];
 }
 
-void soundUpdateListener() {
-    if (!soundDeviceOpen() || !isValidSlot(localPlayer)) return;
-    const Player& l = playerTable[localPlayer];
-    alListenerfv(AL_POSITION, l.pos);
-    orientListener(l.vel, listenerOrientation);
+void soundUpdateListener(const float position[3], const float facing[3]) {
+    if (!soundDeviceOpen()) return;
+    alListenerfv(AL_POSITION, position);
+    orientListener(facing, listenerOrientation);
     alListenerfv(AL_ORIENTATION, listenerOrientation);
 }

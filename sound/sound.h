@@ -3,7 +3,8 @@
 
 void soundStart(); // opens the audio device with a current context
 void soundSetup(); // listener, buffers from "shoot.wav" and "explode.wav", sources
-void soundUpdateListener();
+// The listener on the local ship, facing along its step.
+void soundUpdateListener(const float position[3], const float facing[3]);
 void soundPlayShot(const float position[3]);
 void soundPlayExplosion(const float position[3]);
 void soundShutdown();

@@ -1,25 +1,56 @@
-// updateFrame: the simulation step, in a fixed order, with no time scaling.
+// simulateFrame: the simulation step, in a fixed order, with no time scaling.
 #include "world/frame_update.h"
 
 #include <cmath>
 
-#include "app/platform.h"
-#include "net/net.h"
-#include "sound/sound.h"
 #include "world/contact.h"
 #include "world/control_state.h"
-#include "world/game_setup.h"
 #include "world/world_state.h"
 
 namespace {
-// The frame floor sleeps until this many milliseconds are left, then spins: a sleep may
-// overshoot, a spin of the last millisecond costs little.
-constexpr uint32_t FLOOR_SPIN_MS = 1;
+FrameEvent& addEvent(FrameReport* report, FrameEventKind kind, int32_t slot) {
+    // The table holds the most one step can report; the last entry is never overrun.
+    int n         = report->count < MAX_FRAME_EVENTS ? report->count++ : MAX_FRAME_EVENTS - 1;
+    FrameEvent& e = report->event[n];
+    e             = FrameEvent{};
+    e.kind        = kind;
+    e.slot        = slot;
+    return e;
+}
+
+void reportAt(FrameReport* report, FrameEventKind kind, const float pos[3]) {
+    FrameEvent& e = addEvent(report, kind, localPlayer);
+    for (int a = 0; a < 3; ++a)
+        e.pos[a] = pos[a];
+}
+
+void reportRocket(FrameReport* report, int32_t slot, int32_t j) {
+    const Player& p = playerTable[slot];
+    FrameEvent& e   = addEvent(report, FrameEventKind::ROCKET_RECORD, slot);
+    e.rocket        = j;
+    e.life          = p.rocketLife[j];
+    for (int a = 0; a < 3; ++a) {
+        e.pos[a] = p.rocketPos[j][a];
+        e.vel[a] = p.rocketVel[j][a];
+    }
+}
+
+void reportListener(FrameReport* report, const Player& l) {
+    FrameEvent& e = addEvent(report, FrameEventKind::LISTENER, localPlayer);
+    for (int a = 0; a < 3; ++a) {
+        e.pos[a] = l.pos[a];
+        e.vel[a] = l.vel[a];
+    }
+}
 
 // Decrement that stays defined for any life a peer may have sent.
-void ageRocket(int32_t& life) { life = static_cast<int32_t>(static_cast<uint32_t>(life) - 1u); }
+void ageRocket(int32_t& life) {
+    life = static_cast<int32_t>(static_cast<uint32_t>(life) - 1u);
+}
 
-bool touchesSomething(const Player& l) { return findObstacle(l.pos, SHIP_RADIUS, localPlayer) != 0; }
+bool touchesSomething(const Player& l) {
+    return findObstacle(l.pos, SHIP_RADIUS, localPlayer) != 0;
+}
 
 // Moves the local ship by sign x vel on the axes given; a contact sends it one full step
 // back past where it started.
@@ -53,44 +84,42 @@ void moveLocalShip(Player& l) {
     if (controls.backward) moveShip(l, -1.0f, true);
 }
 
-void fireShot(Player& l) {
+void fireShot(Player& l, FrameReport* report) {
     if (!controls.fire || l.health <= 0) return;
     if (controls.vertical) forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
         if (l.rocketLife[j] >= ROCKET_REUSE_BELOW) continue;
-        if (gameSetup.soundEnabled) {
-            const float heard[3] = {l.pos[0], l.pos[1] + SHOT_SOUND_HEIGHT, l.pos[2]};
-            soundPlayShot(heard);
-        }
+        const float heard[3] = {l.pos[0], l.pos[1] + SHOT_SOUND_HEIGHT, l.pos[2]};
+        reportAt(report, FrameEventKind::SHOT_SOUND, heard);
         l.rocketLife[j] = ROCKET_LAUNCH_LIFE;
         for (int a = 0; a < 3; ++a) {
             l.rocketPos[j][a] = l.pos[a];
             l.rocketVel[j][a] = ROCKET_SPEED * l.vel[a];
         }
-        netSend(makeRocketMessage(localPlayer, j));
+        reportRocket(report, localPlayer, j);
         break;
     }
     controls.fire = 0;
 }
 
 // A rocket of player i that touches obstacle t: damage, impact, ageing.
-void rocketContact(int i, int j, int32_t t) {
-    Player& p      = playerTable[i];
-    int32_t& life  = p.rocketLife[j];
+void rocketContact(int i, int j, int32_t t, FrameReport* report) {
+    Player& p     = playerTable[i];
+    int32_t& life = p.rocketLife[j];
     if (i != localPlayer && t - 1 == localPlayer && life > ROCKET_DAMAGE_ABOVE) {
         Player& l = playerTable[localPlayer];
         l.health -= 1;
         if (l.health <= 0) l.killer = i;
     }
     if (life > ROCKET_BURST_ABOVE) {
-        if (gameSetup.soundEnabled) soundPlayExplosion(p.rocketPos[j]);
+        reportAt(report, FrameEventKind::EXPLOSION_SOUND, p.rocketPos[j]);
         life = ROCKET_BURST_LIFE;
-        if (i == localPlayer) netSend(makeRocketMessage(i, j));
+        if (i == localPlayer) reportRocket(report, i, j);
     }
     if (life > 0) ageRocket(life);
 }
 
-void flyRockets() {
+void flyRockets(FrameReport* report) {
     for (int i = 0; i < MAX_PLAYERS; ++i) {
         Player& p = playerTable[i];
         if (p.killer == localPlayer) {
@@ -102,10 +131,11 @@ void flyRockets() {
             if (p.rocketLife[j] == 0) continue;
             int32_t t = findObstacle(p.rocketPos[j], ROCKET_RADIUS, i);
             if (t != 0) {
-                rocketContact(i, j, t);
+                rocketContact(i, j, t, report);
                 continue;
             }
-            for (int a = 0; a < 3; ++a) p.rocketPos[j][a] += p.rocketVel[j][a];
+            for (int a = 0; a < 3; ++a)
+                p.rocketPos[j][a] += p.rocketVel[j][a];
             ageRocket(p.rocketLife[j]);
         }
     }
@@ -133,33 +163,18 @@ void strafeStep(float yaw, float* x, float* z) {
     *z      = std::sin(a) * STRAFE_STEP;
 }
 
-void simulateFrame() {
+void simulateFrame(FrameReport* report) {
+    report->count = 0;
     if (isValidSlot(localPlayer)) {
         Player& l = playerTable[localPlayer];
         l.killer  = NO_KILLER;
-        if (gameSetup.soundEnabled) soundUpdateListener();
+        reportListener(report, l);
         moveLocalShip(l);
-        fireShot(l);
-        flyRockets();
-        netSend(makeStateMessage(localPlayer));
+        fireShot(l, report);
+        flyRockets(report);
+        addEvent(report, FrameEventKind::STATE_RECORD, localPlayer);
     }
-    centreCursor();
+    // The mouse handler measures every motion from the look centre again.
+    report->centreCursor = true;
     advanceAngles();
-}
-
-void waitFrameFloor() {
-    for (;;) {
-        uint32_t elapsed = platformMilliseconds() - frameStart;
-        if (elapsed >= FRAME_FLOOR_MS) return;
-        uint32_t left = FRAME_FLOOR_MS - elapsed;
-        if (left > FLOOR_SPIN_MS) platformSleep(left - FLOOR_SPIN_MS);
-    }
-}
-
-void updateFrame() {
-    frameStart = platformMilliseconds();
-    netExchange(gameSetup.isServer);
-    simulateFrame();
-    if (!gameSetup.isServer) checkGlobalTimeout();
-    waitFrameFloor();
 }

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "world/frame_report.h"
+
 constexpr float DEG_TO_RAD        = 0.017452778f; // 3.1415 / 180: the game's own factor
 constexpr float FORWARD_STEP      = 0.055f;
 constexpr float STRAFE_STEP       = 0.045f;
@@ -17,17 +19,11 @@ constexpr float SHOT_SOUND_HEIGHT = 1.0f;
 constexpr float SPIN_STEP         = 0.2f;
 constexpr float PULSE_STEP        = 10.0f;
 constexpr float ANGLE_LIMIT       = 360.0f;
-constexpr uint32_t FRAME_FLOOR_MS = 15;
 
 void forwardStep(float yaw, float pitch, float* x, float* y, float* z);
 void strafeStep(float yaw, float* x, float* z);
 
-// One frame: exchange, motion, shot, rockets and credit, state record, housekeeping, floor.
-void updateFrame();
-
-// The parts of the frame that tests and benchmarks drive without the network or the floor.
-void simulateFrame();
-
-// Waits until FRAME_FLOOR_MS have passed since frameStart (unsigned 32-bit difference),
-// sleeping for most of the wait and spinning only for the last stretch.
-void waitFrameFloor();
+// The world's part of one frame: the local ship's motion and shot, every rocket's flight,
+// impacts, damage and kill credit, the turning angles. What the rest of the game must do
+// about it (records, sounds, the look cursor) comes back in report, in order.
+void simulateFrame(FrameReport* report);

@@ -1,20 +1,16 @@
-// The universe file: planet textures and the planets table.
+// The universe file: planet picture names and the planets table.
 #include "world/universe.h"
 
-#include <cstdlib>
 #include <cstring>
 
-#include "assets/textures.h"
 #include "world/world_state.h"
 
-void readUniverseLine(const char* line, bool* firstTexture) {
-    char name[UNIVERSE_LINE_SIZE + 4];
+void readUniverseLine(const char* line, UniverseTextures* textures) {
+    char name[UNIVERSE_NAME_SIZE];
     if (std::sscanf(line, "TEXTURE %255s", name) == 1) {
+        if (textures->count < 0 || textures->count >= MAX_UNIVERSE_TEXTURES) return;
         std::strcat(name, ".bmp");
-        const int next = loadTexture(name);
-        // Later TEXTURE lines follow on with consecutive names.
-        if (*firstTexture) planetTextureBase = next - 1;
-        *firstTexture = false;
+        std::memcpy(textures->fileName[textures->count++], name, sizeof name);
         return;
     }
 
@@ -33,16 +29,18 @@ void readUniverseLine(const char* line, bool* firstTexture) {
     planets.spin[i]    = spin;
 }
 
-void readUniverse(FILE* file) {
+void readUniverse(FILE* file, UniverseTextures* textures) {
     char line[UNIVERSE_LINE_SIZE];
-    bool firstTexture = true;
+    textures->count = 0;
     while (std::fgets(line, UNIVERSE_LINE_SIZE - 1, file))
-        readUniverseLine(line, &firstTexture);
+        readUniverseLine(line, textures);
 }
 
-void loadUniverse(const char* fileName) {
-    FILE* file = std::fopen(fileName, "rb");
-    if (!file) std::exit(1);
-    readUniverse(file);
+bool loadUniverse(const char* fileName, UniverseTextures* textures) {
+    textures->count = 0;
+    FILE* file      = std::fopen(fileName, "rb");
+    if (!file) return false;
+    readUniverse(file, textures);
     std::fclose(file);
+    return true;
 }

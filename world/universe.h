@@ -1,6 +1,7 @@
-// The universe file: TEXTURE lines load the planet textures, PLANET lines fill the planets.
+// The universe file: PLANET lines fill the planets table, TEXTURE lines name the planets'
+// pictures, which the asset loader turns into textures in the order given.
 //
-//   TEXTURE <name>                                  loads <name>.bmp
+//   TEXTURE <name>                                  the picture <name>.bmp
 //   PLANET <x> <y> <z> <radius> <texture> <spin> [word]
 //
 // The keyword stands at the first character and is case-sensitive; other lines are ignored.
@@ -9,13 +10,20 @@
 #include <cstdio>
 
 constexpr int UNIVERSE_LINE_SIZE = 256; // lines are read in pieces of at most 254 characters
+constexpr int UNIVERSE_NAME_SIZE = UNIVERSE_LINE_SIZE + 4; // a name and ".bmp"
+// More names than the texture table can ever hold; later TEXTURE lines add nothing.
+constexpr int MAX_UNIVERSE_TEXTURES = 32;
 
-// Reads the file, or ends the process with exit status 1 when it cannot be opened.
-void loadUniverse(const char* fileName);
+struct UniverseTextures {
+    int count;
+    char fileName[MAX_UNIVERSE_TEXTURES][UNIVERSE_NAME_SIZE];
+};
 
-// Reads every line of an open stream; plain code that never exits.
-void readUniverse(FILE* file);
+// Opens and reads the file; false, with errno telling why, when it cannot be opened.
+bool loadUniverse(const char* fileName, UniverseTextures* textures);
 
-// One line (a piece of at most 254 characters). firstTexture is true until the first
-// TEXTURE line has been met; the line clears it.
-void readUniverseLine(const char* line, bool* firstTexture);
+// Reads every line of an open stream.
+void readUniverse(FILE* file, UniverseTextures* textures);
+
+// One line (a piece of at most 254 characters).
+void readUniverseLine(const char* line, UniverseTextures* textures);

@@ -10,7 +10,6 @@ int32_t localPlayer       = FREE_SLOT;
 int32_t localScore        = 0;
 float spinAngle           = 0.0f;
 float pulseAngle          = 0.0f;
-uint32_t frameStart       = 0;
 int32_t planetCount       = 0;
 int32_t planetTextureBase = 0;
 
@@ -25,7 +24,8 @@ void resetPlayerTable() {
         p.vel[0] = p.vel[1] = p.vel[2] = 0.0f;
         p.yaw                          = 0.0f;
         p.pitch                        = 0.0f;
-        for (int32_t& life : p.rocketLife) life = 0;
+        for (int32_t& life : p.rocketLife)
+            life = 0;
     }
 }
 
@@ -36,7 +36,6 @@ void resetWorld() {
     localScore        = 0;
     spinAngle         = 0.0f;
     pulseAngle        = 0.0f;
-    frameStart        = 0;
     planetCount       = 0;
     planetTextureBase = 0;
 }

@@ -44,12 +44,15 @@ extern int32_t localPlayer;       // FREE_SLOT until this machine has a slot
 extern int32_t localScore;        // kills credited to the local player
 extern float spinAngle;           // drives planet rotation
 extern float pulseAngle;          // rocket roll, explosion turn, damaged-ship alpha
-extern uint32_t frameStart;       // millisecond clock at the start of this frame
 extern int32_t planetCount;       // planets in use
 extern int32_t planetTextureBase; // texture name of the universe file's first TEXTURE line
 
-inline bool isValidSlot(int32_t s) { return s >= 0 && s < MAX_PLAYERS; }
-inline bool isValidRocket(int32_t j) { return j >= 0 && j < ROCKETS_PER_PLAYER; }
+inline bool isValidSlot(int32_t s) {
+    return s >= 0 && s < MAX_PLAYERS;
+}
+inline bool isValidRocket(int32_t j) {
+    return j >= 0 && j < ROCKETS_PER_PLAYER;
+}
 
 // Every entry free, at full health, no killer, at (1, 0, 0), still, no rockets.
 void resetPlayerTable();

@@ -20,7 +20,6 @@
 #include "assets/textures.h"
 #include "tests/assets/gl_context.h"
 #include "tests/assets/test_files.h"
-#include "world/game_setup.h"
 #include "world/world_state.h"
 
 namespace {
@@ -78,12 +77,15 @@ void BM_LoadAssets(benchmark::State& state) {
     }
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(gameDir);
-    gameSetup.soundEnabled = 0;
+    char problem[ASSET_PROBLEM_SIZE];
     for (auto _ : state) {
         resetTextures();
         resetWorld();
         initTextures(TEXTURE_TABLE_SIZE);
-        loadAssets();
+        if (!loadAssets(problem)) {
+            state.SkipWithError(problem);
+            break;
+        }
         glFinish();
     }
     state.counters["textures"] = double(nextTextureName - 1);

@@ -30,7 +30,7 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
     int peers[PEERS + 1];
     for (int i = 1; i <= PEERS; ++i) {
         peers[i] = connectPeer();
-        netExchange(1);
+        netExchange(1, 0);
         NetMessage welcome;
         if (peers[i] < 0 || !readRecord(peers[i], welcome, 1000)) {
             state.SkipWithError("a peer could not join");
@@ -47,7 +47,7 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
             playerTable[i].pos[0] = 0.0f;
         }
         double start = threadSeconds();
-        netExchange(1);
+        netExchange(1, 0);
         if (withOwnState) netSend(makeStateMessage(0));
         state.SetIterationTime(threadSeconds() - start);
         for (int i = 1; i <= PEERS; ++i) {

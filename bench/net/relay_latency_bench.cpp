@@ -1,10 +1,14 @@
 // One-way latency of a record from one joiner to another through a real host on loopback.
-// The host runs the game's own frame (exchange, own state, 15 ms floor) in a child process;
-// the two joiners are plain sockets here. Run it inside a private network namespace.
+// The host runs the game's own frame (exchange, own state, the 15 ms floor that relays while
+// it waits, and drawing the generated game at 640 x 480 in a Mesa context) in a child
+// process; the two joiners are plain sockets here. Run it inside a private network namespace
+// under a display, with VORANIS_GAME_DIR naming the game folder.
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <sys/wait.h>
@@ -12,29 +16,43 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/frame.h"
+#include "app/game_setup.h"
+#include "assets/asset_loading.h"
+#include "assets/textures.h"
 #include "bench/net/bench_peers.h"
 #include "net/net.h"
-#include "world/frame_update.h"
+#include "render/render.h"
+#include "tests/assets/gl_context.h"
+#include "world/contact.h"
 #include "world/world_state.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
 
+constexpr int HOST_WIDTH  = 640;
+constexpr int HOST_HEIGHT = 480;
+
 [[noreturn]] void runHost() {
-    char address[NET_ADDRESS_TEXT_SIZE];
+    std::string error;
+    const char* gameDir = std::getenv("VORANIS_GAME_DIR");
+    char problem[ASSET_PROBLEM_SIZE];
+    if (!createTestGlContext(HOST_WIDTH, HOST_HEIGHT, &error) || !gameDir || chdir(gameDir) != 0) {
+        std::fprintf(stderr, "the host cannot draw: %s (needs a display and VORANIS_GAME_DIR)\n",
+                     error.c_str());
+        std::_Exit(1);
+    }
     resetPlayerTable();
     resetConnSlots();
+    setupScene(HOST_WIDTH, HOST_HEIGHT);
+    initTextures(TEXTURE_TABLE_SIZE);
+    if (!loadAssets(problem)) std::_Exit(1);
+    char address[NET_ADDRESS_TEXT_SIZE];
     netHostStart(address);
-    localPlayer         = 0;
-    playerTable[0].slot = 0;
-    for (;;) {
-        frameStart = static_cast<uint32_t>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch())
-                .count());
-        netExchange(1);
-        netSend(makeStateMessage(0));
-        waitFrameFloor();
-    }
+    gameSetup.isServer = 1;
+    spawnLocalPlayer(0);
+    for (;;)
+        runFrame();
 }
 
 int joinHost(int32_t& slot) {

@@ -49,7 +49,11 @@ bool useWindow(int width, int height, std::string* error) {
     resetWorld();
     setupScene(width, height);
     initTextures(TEXTURE_TABLE_SIZE);
-    loadAssets();
+    char problem[ASSET_PROBLEM_SIZE];
+    if (!loadAssets(problem)) {
+        *error = problem;
+        return false;
+    }
     universeTextureBase = planetTextureBase;
     planetTextureCount  = nextTextureName - planetTextureBase;
     if (planetTextureCount < 1) planetTextureCount = 1;

@@ -1,20 +1,20 @@
-// What the frame update calls outside the world, reduced to nothing: no peers, no sound,
-// no window. The clock and sleep come from the real platform layer (voranis_platform), and
-// the records are built by the network library's own builders.
-#include "net/net.h"
+// What the main loop's frame calls besides the world and the network, reduced to nothing:
+// no sound, no window, no drawing. The network is the real one with no game open, the clock
+// and sleep the real platform layer's.
+#include <cstdlib>
+
+#include "app/fatal_error.h"
+#include "app/platform.h"
+#include "render/render.h"
 #include "sound/sound.h"
 
-// A sink the compiler cannot see through, so the records are really built.
-volatile uint32_t benchRecordSink;
-
-void netExchange(int32_t) {}
-void netSend(const NetMessage& msg) {
-    benchRecordSink = msg.word[0] ^ msg.word[4];
-}
-void checkGlobalTimeout() {}
-
-void soundUpdateListener() {}
+void soundUpdateListener(const float*, const float*) {}
 void soundPlayShot(const float*) {}
 void soundPlayExplosion(const float*) {}
 
 void centreCursor() {}
+void platformSwapBuffers() {}
+void renderFrame() {}
+void failGame(int exitCode, const char*, bool) {
+    std::exit(exitCode);
+}

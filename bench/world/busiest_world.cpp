@@ -2,7 +2,7 @@
 #include "bench/world/busiest_world.h"
 
 #include "world/control_state.h"
-#include "world/game_setup.h"
+#include "app/game_setup.h"
 #include "world/world_state.h"
 
 void refuelBusiestWorld() {

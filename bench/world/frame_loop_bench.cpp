@@ -1,4 +1,4 @@
-// The frame loop at its cap with nothing drawn: updateFrame back to back for a while (10 s
+// The frame loop at its cap with nothing drawn: runFrame back to back for a while (10 s
 // by default, or the seconds given as the first argument), on the real platform layer's
 // clock and sleep. Prints the processor time as a share of one core and the spread of frame
 // lengths, then the same for the old busy wait (2 s, or the second argument) for comparison.
@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/frame.h"
 #include "app/platform.h"
 #include "bench/world/busiest_world.h"
 #include "world/control_state.h"
@@ -28,8 +29,10 @@ double cpuSeconds() {
 
 // The floor as it was: read the clock until 15 ms have passed, never sleeping.
 void busyFrame() {
+    static FrameReport report;
     frameStart = platformMilliseconds();
-    simulateFrame();
+    simulateFrame(&report);
+    deliverFrameReport(report);
     while (platformMilliseconds() - frameStart < FRAME_FLOOR_MS) {
     }
 }
@@ -84,7 +87,7 @@ int main(int argc, char** argv) {
     const double busySeconds = argc > 2 ? std::atof(argv[2]) : 2.0;
     std::printf("busiest world (8 ships, 160 rockets, 50 planets), no drawing, no network, "
                 "no sound; the platform layer's clock and sleep\n");
-    run("sleeping floor", updateFrame, seconds);
+    run("waiting floor", runFrame, seconds);
     if (busySeconds > 0.0) run("busy-wait floor", busyFrame, busySeconds);
     return 0;
 }

@@ -7,7 +7,7 @@
 #include "app/shutdown.h"
 #include "net/net.h"
 #include "world/control_state.h"
-#include "world/game_setup.h"
+#include "app/game_setup.h"
 #include "world/world_state.h"
 
 AppCalls appCalls;

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
 namespace {
@@ -114,7 +115,7 @@ void releaseKeyboard(int lock) {
     if (lock >= 0) close(lock);
 }
 
-pid_t startGame(const char* extraEnv) {
+pid_t startGame(const char* extraEnv, const char* workDir) {
     const char* dir = std::getenv("VORANIS_GAME_DIR");
     pid_t tester    = getpid();
     pid_t pid       = fork();
@@ -123,8 +124,14 @@ pid_t startGame(const char* extraEnv) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != tester) _exit(125);
         if (extraEnv) putenv(const_cast<char*>(extraEnv));
-        if (!dir || chdir(dir) != 0) _exit(126);
-        execl("./voranis", "voranis", static_cast<char*>(nullptr));
+        if (!dir) _exit(126);
+        const std::string program = std::string(dir) + "/voranis";
+        if (chdir(workDir ? workDir : dir) != 0) _exit(126);
+        if (workDir) {
+            int errors = open("errors.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (errors >= 0) dup2(errors, 2);
+        }
+        execl(program.c_str(), "voranis", static_cast<char*>(nullptr));
         _exit(127);
     }
     return pid;

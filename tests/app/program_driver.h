@@ -17,7 +17,9 @@ constexpr int PROGRAM_TIMEOUT_MS = 10000;
 int holdKeyboard();
 void releaseKeyboard(int lock);
 
-pid_t startGame(const char* extraEnv = nullptr);
+// With a working directory, the game starts there and its standard error goes to
+// errors.txt in it.
+pid_t startGame(const char* extraEnv = nullptr, const char* workDir = nullptr);
 // The game's exit code, or -1 when it did not end in time (it is killed then).
 int waitForExit(pid_t game, int timeoutMs);
 

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "tests/app/program_driver.h"
 
@@ -24,9 +26,10 @@ const uint8_t WELCOME_SLOT_1_HEAD[8] = {0xF2, 0x03, 0x00, 0x00, 0x01, 0x00, 0x00
 class RealGame : public ::testing::Test {
   protected:
     virtual const char* extraEnv() const { return nullptr; }
+    virtual const char* workDir() { return nullptr; }
     void SetUp() override {
         keyboard = holdKeyboard();
-        game     = startGame(extraEnv());
+        game     = startGame(extraEnv(), workDir());
         ASSERT_GT(game, 0);
         dialog = waitForWindow(DIALOG_TITLE, game, PROGRAM_TIMEOUT_MS);
         ASSERT_NE(dialog, 0u) << "no set-up dialog";
@@ -132,4 +135,35 @@ TEST_F(RealGameWithoutWindows, AGameWindowThatCannotBeMadeEndsWithOne) {
     ASSERT_NE(info, 0u) << "no \"Server Info\" box";
     typeInto(info, "key Return");
     EXPECT_EQ(exitCodeWithin(SHORT_MS), 1);
+}
+
+// A game folder without the ship's model: the game names the file and ends with 1.
+class RealGameWithoutShip : public RealGame {
+  protected:
+    const char* workDir() override {
+        namespace fs = std::filesystem;
+        folder       = fs::temp_directory_path() / ("voranis-no-ship-" + std::to_string(getpid()));
+        fs::create_directories(folder);
+        for (const fs::directory_entry& f : fs::directory_iterator(std::getenv("VORANIS_GAME_DIR")))
+            if (f.path().filename() != "ship.wrl" && f.path().filename() != "voranis")
+                fs::create_symlink(f.path(), folder / f.path().filename());
+        return folder.c_str();
+    }
+    void TearDown() override {
+        RealGame::TearDown();
+        std::filesystem::remove_all(folder);
+    }
+    std::filesystem::path folder;
+};
+
+TEST_F(RealGameWithoutShip, AMissingDataFileIsNamedAndEndsWithOne) {
+    typeInto(dialog, WINDOWED);
+    typeInto(dialog, "key Return");
+    unsigned long info = waitForWindow(INFO_TITLE, game, SHORT_MS);
+    ASSERT_NE(info, 0u) << "no \"Server Info\" box";
+    typeInto(info, "key Return");
+    EXPECT_EQ(exitCodeWithin(SHORT_MS), 1);
+    std::ifstream errors(folder / "errors.txt");
+    std::string said((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(said, "voranis: cannot read ship.wrl: No such file or directory\n");
 }

@@ -5,7 +5,7 @@
 
 #include "app/setup_commands.h"
 #include "tests/app/app_doubles.h"
-#include "world/game_setup.h"
+#include "app/game_setup.h"
 #include "world/world_state.h"
 
 namespace {

@@ -19,7 +19,7 @@
 
 #include "app/setup_commands.h"
 #include "app/setup_dialog_layout.h"
-#include "world/game_setup.h"
+#include "app/game_setup.h"
 
 namespace {
 constexpr int STRIP              = 3;  // pixels looked at around each control

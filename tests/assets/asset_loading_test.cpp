@@ -1,9 +1,9 @@
-// Start-up loading of a small game folder: list numbers, overlay names, universe, sound.
+// Start-up loading of a small game folder: list numbers, overlay names, universe.
+#include <cstdio>
+
 #include "assets/asset_loading.h"
 #include "tests/assets/gl_fixture.h"
 #include "tests/assets/test_files.h"
-#include "tests/fakes/fakes.h"
-#include "world/game_setup.h"
 #include "world/world_state.h"
 
 namespace {
@@ -14,8 +14,6 @@ class AssetLoading : public GlTest {
     void SetUp() override {
         GlTest::SetUp();
         resetWorld();
-        resetFakes();
-        gameSetup = GameSetup{};
         for (const char* m : {"ship", "rocket", "explode", "sky", "stone0", "stone1", "stone2"}) {
             dir.write(std::string(m) + ".wrl", makeModelText(POINTS, {TestFaceSet{}}));
         }
@@ -27,6 +25,7 @@ class AssetLoading : public GlTest {
         dir.write("universe.uni", "TEXTURE rock\nTEXTURE ice\nPLANET 0 0 -10 2 1 1 rocky\n");
     }
     TempDir dir;
+    char problem[ASSET_PROBLEM_SIZE] = {};
 };
 
 Model withExtents(float x, float y, float z) {
@@ -41,7 +40,7 @@ Model withExtents(float x, float y, float z) {
 TEST_F(AssetLoading, ListsOverlayNamesAndUniverse) {
     {
         WorkingDir in(dir.dir());
-        loadAssets();
+        ASSERT_TRUE(loadAssets(problem));
     }
     for (unsigned list = LIST_SHIP; list <= LIST_STONE2; ++list)
         EXPECT_TRUE(glIsList(list)) << list;
@@ -53,29 +52,33 @@ TEST_F(AssetLoading, ListsOverlayNamesAndUniverse) {
     EXPECT_EQ(nextTextureName, 7);
     ASSERT_EQ(planetCount, 1);
     EXPECT_FLOAT_EQ(planets.radius[0], 2.0f);
-    EXPECT_TRUE(fakeRecord.sounds.empty()); // sound off: the WAV files are never asked for
 }
 
-TEST_F(AssetLoading, ModelTexturesComeFirstAndSoundIsSetUpWhenEnabled) {
+TEST_F(AssetLoading, ModelTexturesComeFirst) {
     TestFaceSet hull;
     hull.textureFile = "rock.bmp";
     dir.write("ship.wrl", makeModelText(POINTS, {hull}));
-    gameSetup.soundEnabled = 1;
     {
         WorkingDir in(dir.dir());
-        loadAssets();
+        ASSERT_TRUE(loadAssets(problem));
     }
     EXPECT_EQ(numbersTexture, 2);
     EXPECT_EQ(deadTexture, 5);
     EXPECT_EQ(planetTextureBase, 6);
-    ASSERT_EQ(fakeRecord.sounds.size(), 1u);
-    EXPECT_EQ(fakeRecord.sounds[0].what, "setup");
 }
 
-TEST(AssetLoadingDeathTest, MissingModelEndsWithStatusOne) {
-    TempDir dir;
+// The first file that cannot be read is named, with the reason.
+TEST_F(AssetLoading, AMissingModelOrUniverseIsNamed) {
+    std::remove(dir.path("universe.uni").c_str());
+    {
+        WorkingDir in(dir.dir());
+        EXPECT_FALSE(loadAssets(problem));
+    }
+    EXPECT_STREQ(problem, "cannot read universe.uni: No such file or directory");
+    std::remove(dir.path("sky.wrl").c_str());
     WorkingDir in(dir.dir());
-    EXPECT_EXIT(loadAssets(), ::testing::ExitedWithCode(1), "");
+    EXPECT_FALSE(loadAssets(problem));
+    EXPECT_STREQ(problem, "cannot read sky.wrl: No such file or directory");
 }
 
 TEST(RocketScaling, ReferenceSizeRule) {

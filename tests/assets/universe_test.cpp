@@ -1,7 +1,8 @@
 // The universe file: texture lines, planet lines, and the lines that are ignored.
 #include <gtest/gtest.h>
 
-#include "tests/assets/fake_textures.h"
+#include <cerrno>
+
 #include "tests/assets/test_files.h"
 #include "world/universe.h"
 #include "world/world_state.h"
@@ -9,20 +10,21 @@
 namespace {
 class Universe : public ::testing::Test {
   protected:
-    void SetUp() override {
-        resetWorld();
-        resetFakeTextures();
+    void SetUp() override { resetWorld(); }
+    void load(const std::string& text) {
+        ASSERT_TRUE(loadUniverse(dir.write("universe.uni", text).c_str(), &textures));
     }
-    void load(const std::string& text) { loadUniverse(dir.write("universe.uni", text).c_str()); }
+    std::vector<std::string> names() const {
+        return std::vector<std::string>(textures.fileName, textures.fileName + textures.count);
+    }
     TempDir dir;
+    UniverseTextures textures{};
 };
 } // namespace
 
-TEST_F(Universe, TextureLinesLoadPicturesAndSetTheBase) {
-    fakeNextTextureName = 7; // models and overlay pictures came first
+TEST_F(Universe, TextureLinesNamePicturesInOrder) {
     load("TEXTURE rock\nPLANET 0 -5 -40 8 2 1.5 rock\nTEXTURE ice extra words\nTEXTUREsand\n");
-    EXPECT_EQ(fakeTextureFiles, (std::vector<std::string>{"rock.bmp", "ice.bmp", "sand.bmp"}));
-    EXPECT_EQ(planetTextureBase, 7);
+    EXPECT_EQ(names(), (std::vector<std::string>{"rock.bmp", "ice.bmp", "sand.bmp"}));
     ASSERT_EQ(planetCount, 1);
     EXPECT_FLOAT_EQ(planets.pos[0][0], 0.0f);
     EXPECT_FLOAT_EQ(planets.pos[0][1], -5.0f);
@@ -32,11 +34,10 @@ TEST_F(Universe, TextureLinesLoadPicturesAndSetTheBase) {
     EXPECT_FLOAT_EQ(planets.spin[0], 1.5f);
 }
 
-TEST_F(Universe, WithoutTextureLinesTheBaseStaysZero) {
+TEST_F(Universe, WithoutTextureLinesNoPictureIsNamed) {
     load("PLANET 1 2 3 4 5 6\n");
-    EXPECT_EQ(planetTextureBase, 0);
     EXPECT_EQ(planetCount, 1);
-    EXPECT_TRUE(fakeTextureFiles.empty());
+    EXPECT_EQ(textures.count, 0);
 }
 
 TEST_F(Universe, ItemsThatCannotBeReadStayZero) {
@@ -59,13 +60,12 @@ TEST_F(Universe, IgnoredLines) {
     load("planet 1 2 3 4 0 0\n PLANET 1 2 3 4 0 0\n\tTEXTURE a\n# PLANET 1 2 3\n"
          "PLANET rock 1 2 3\nPLANET\nPLANET   \nTEXTURE\nTEXTURE  \r\nTexture b\n");
     EXPECT_EQ(planetCount, 0);
-    EXPECT_TRUE(fakeTextureFiles.empty());
-    EXPECT_EQ(planetTextureBase, 0);
+    EXPECT_EQ(textures.count, 0);
 }
 
 TEST_F(Universe, LineEndingsAndTheLastLine) {
     load("TEXTURE a\r\nPLANET 1 2 3 4 0 1\r\nPLANET 5 6 7 8 1 0");
-    EXPECT_EQ(fakeTextureFiles, (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(names(), (std::vector<std::string>{"a.bmp"}));
     ASSERT_EQ(planetCount, 2);
     EXPECT_FLOAT_EQ(planets.spin[0], 1.0f);
     EXPECT_FLOAT_EQ(planets.pos[1][2], 7.0f);
@@ -79,7 +79,7 @@ TEST_F(Universe, PlanetsBeyondTheTableAreIgnored) {
     load(text);
     EXPECT_EQ(planetCount, MAX_PLANETS);
     EXPECT_FLOAT_EQ(planets.pos[MAX_PLANETS - 1][0], float(MAX_PLANETS - 1));
-    EXPECT_EQ(fakeTextureFiles.size(), 1u); // lines after the full table still count
+    EXPECT_EQ(textures.count, 1); // lines after the full table still count
 }
 
 TEST_F(Universe, LongLinesAreReadInPiecesOf254) {
@@ -93,6 +93,16 @@ TEST_F(Universe, EmptyFileLeavesNoPlanets) {
     EXPECT_EQ(planetCount, 0);
 }
 
-TEST(UniverseDeathTest, MissingFileEndsWithStatusOne) {
-    EXPECT_EXIT(loadUniverse("/nonexistent/universe.uni"), ::testing::ExitedWithCode(1), "");
+TEST_F(Universe, MoreTextureLinesThanAnyTableHoldsAddNothing) {
+    std::string text;
+    for (int i = 0; i < MAX_UNIVERSE_TEXTURES + 3; ++i)
+        text += "TEXTURE t" + std::to_string(i) + "\n";
+    load(text);
+    ASSERT_EQ(textures.count, MAX_UNIVERSE_TEXTURES);
+    EXPECT_STREQ(textures.fileName[MAX_UNIVERSE_TEXTURES - 1], "t31.bmp");
+}
+
+TEST_F(Universe, MissingFileIsReportedWithItsReason) {
+    EXPECT_FALSE(loadUniverse("/nonexistent/universe.uni", &textures));
+    EXPECT_EQ(errno, ENOENT);
 }

@@ -202,7 +202,7 @@ unsigned long PlayerScreen::waitForWindow(const std::string& title, int timeoutM
     return found;
 }
 
-bool PlayerScreen::answerDialog(bool host) {
+bool PlayerScreen::answerDialog(bool host, bool windowed) {
     if (game_ <= 0) return false;
     unsigned long dialog = waitForWindow(DIALOG_TITLE, WINDOW_WAIT_MS);
     if (!dialog) return false;
@@ -211,7 +211,7 @@ bool PlayerScreen::answerDialog(bool host) {
         xdo(focus + CLEAR_ADDRESS);
         xdo(focus + "type 127.0.0.1");
     }
-    xdo(focus + WINDOWED);
+    if (windowed) xdo(focus + WINDOWED);
     xdo(focus + (host ? "key Return" : "key Escape"));
     if (!host) return true;
     unsigned long info = waitForWindow(INFO_TITLE, WINDOW_WAIT_MS);
@@ -221,19 +221,19 @@ bool PlayerScreen::answerDialog(bool host) {
 }
 
 bool PlayerScreen::hostGame() {
-    if (!answerDialog(true)) return false;
+    if (!answerDialog(true, true)) return false;
     gameWindow_ = waitForWindow(GAME_TITLE, WINDOW_WAIT_MS);
     return gameWindow_ != 0;
 }
 
 bool PlayerScreen::joinGame() {
-    if (!answerDialog(false)) return false;
+    if (!answerDialog(false, true)) return false;
     gameWindow_ = waitForWindow(GAME_TITLE, WINDOW_WAIT_MS);
     return gameWindow_ != 0;
 }
 
-bool PlayerScreen::answerJoin() {
-    return answerDialog(false);
+bool PlayerScreen::answerJoin(bool windowed) {
+    return answerDialog(false, windowed);
 }
 
 void PlayerScreen::xdo(const std::string& args) {

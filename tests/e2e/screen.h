@@ -31,7 +31,9 @@ class PlayerScreen {
     bool awaitDisplay();  // false when Xvfb does not come up
     bool hostGame();      // dialog: windowed, Create Game, OK; waits for the game window
     bool joinGame();      // dialog: 127.0.0.1, windowed, Join Game; waits for the game window
-    bool answerJoin();    // dialog answered only: the game window may never come
+    // Dialog answered only: the game window may never come. Full screen when not windowed
+    // (the display is 640 x 480, so no mode switch is needed).
+    bool answerJoin(bool windowed = true);
     unsigned long waitForWindow(const std::string& title, int timeoutMs);
 
     // xdotool on this display, with the game window focused first.
@@ -52,7 +54,7 @@ class PlayerScreen {
     pid_t gamePid() const { return game_; }
 
   private:
-    bool answerDialog(bool host);
+    bool answerDialog(bool host, bool windowed);
     std::string shots_;
     std::string name_;
     std::string display_;

@@ -1,11 +1,19 @@
-// Network stand-in: records what the frame update sends.
+// Network stand-in: records what the frame sends; waiting is sleeping.
+#include "app/platform.h"
 #include "net/net.h"
 #include "tests/fakes/fakes.h"
 
 void resetConnSlots() {}
 void netHostStart(char addressText[NET_ADDRESS_TEXT_SIZE]) { addressText[0] = '\0'; }
 void netJoinStart(const char*) {}
-void netExchange(int32_t) { ++fakeRecord.exchanges; }
+NetEnding netExchange(int32_t, uint32_t) {
+    ++fakeRecord.exchanges;
+    return NetEnding{};
+}
 void netSend(const NetMessage& msg) { fakeRecord.sent.push_back(msg); }
-void checkGlobalTimeout() { ++fakeRecord.timeoutChecks; }
+NetEnding checkGlobalTimeout() {
+    ++fakeRecord.timeoutChecks;
+    return NetEnding{};
+}
+void netWait(uint32_t milliseconds) { platformSleep(milliseconds); }
 void netShutdown() {}

@@ -1,8 +1,10 @@
 // Platform stand-in: a real steady clock (or a test's own), no window, error boxes recorded.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
+#include "app/fatal_error.h"
 #include "app/platform.h"
 #include "app/shutdown.h"
 #include "net/net.h"
@@ -27,10 +29,18 @@ void centreCursor() { ++fakeRecord.cursorCentrings; }
 void platformShowCursor(bool) {}
 void platformSwapBuffers() {}
 
-void platformErrorBox(const char* title, const char* text) {
+void platformErrorBox(const char* title, const char* text, const ScreenArea&) {
     std::fprintf(stderr, "%s: %s\n", title, text);
     fakeRecord.errors.emplace_back(text);
 }
+
+void failGame(int exitCode, const char* text, bool) {
+    std::fprintf(stderr, "voranis: %s\n", text);
+    fakeRecord.errors.emplace_back(text);
+    std::exit(exitCode);
+}
+
+void renderFrame() {}
 
 void shutdownGame() {
     ++fakeRecord.shutdowns;

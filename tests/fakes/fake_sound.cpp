@@ -14,7 +14,7 @@ void record(const char* what, const float* p) {
 
 void soundStart() { record("start", nullptr); }
 void soundSetup() { record("setup", nullptr); }
-void soundUpdateListener() { record("listener", nullptr); }
+void soundUpdateListener(const float position[3], const float*) { record("listener", position); }
 void soundPlayShot(const float position[3]) { record("shot", position); }
 void soundPlayExplosion(const float position[3]) { record("explosion", position); }
 void soundShutdown() { record("shutdown", nullptr); }

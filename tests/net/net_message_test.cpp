@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "net/net_message.h"
-#include "tests/fakes/fakes.h"
 #include "tests/net/peer_socket.h"
 #include "world/world_state.h"
 
@@ -12,7 +11,6 @@ struct NetMessageTest : ::testing::Test {
     void SetUp() override {
         resetWorld();
         resetPlayerTable();
-        resetFakes();
     }
 };
 
@@ -60,7 +58,9 @@ TEST_F(NetMessageTest, BuildsStateAndRocketRecordsFromTheLocalEntry) {
     playerTable[2].rocketLife[19]   = 300;
     playerTable[2].rocketPos[19][2] = 7.0f;
     playerTable[2].rocketVel[19][0] = 0.275f;
-    NetMessage r                    = makeRocketMessage(2, 19);
+    const Player& two               = playerTable[2];
+    NetMessage r =
+        makeRocketMessage(2, 19, two.rocketLife[19], two.rocketPos[19], two.rocketVel[19]);
     EXPECT_EQ(netMessageType(r), MSG_ROCKET);
     EXPECT_EQ(r.word[2], 19u);
     EXPECT_EQ(r.word[3], 300u);

@@ -98,6 +98,8 @@ TEST_F(SocketLayerTest, AddressesThatGoNowhereGiveNoSocket) {
     EXPECT_EQ(socketConnect("127.0.0.1:70000"), NO_SOCKET);
     EXPECT_EQ(socketConnect("127.0.0.1:23a5"), NO_SOCKET);
     EXPECT_EQ(socketConnect("300.1.2.3:2345"), NO_SOCKET);
+    EXPECT_EQ(socketConnect("192.168.0.:2345"), NO_SOCKET); // the untouched prefix
+    EXPECT_EQ(socketConnect("10.1:2345"), NO_SOCKET);       // not 10.0.0.1
     EXPECT_EQ(socketConnect("no-such-host.invalid:2345"), NO_SOCKET);
     uint8_t record[NET_RECORD_SIZE] = {};
     socketWriteRecord(NO_SOCKET, record);

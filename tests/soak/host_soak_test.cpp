@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/frame.h"
 #include "net/net.h"
 #include "net/net_host.h"
 #include "tests/fakes/fakes.h"
@@ -18,7 +19,7 @@
 #include "world/contact.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
-#include "world/game_setup.h"
+#include "app/game_setup.h"
 #include "world/random.h"
 #include "world/world_state.h"
 
@@ -185,7 +186,7 @@ TEST_F(SoakHost, KeepsPaceQueuesAndTableRulesUnderHonestAndHostilePeers) {
         if (now != begin)
             frameMs.push_back(std::chrono::duration<double, std::milli>(now - lastStart).count());
         lastStart = now;
-        updateFrame();
+        runFrame();
         checkHostFrame(shared, watch);
         framesDone += 1;
     }

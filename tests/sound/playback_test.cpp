@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+#include "app/frame.h"
 #include "app/platform.h"
 #include "sound/audio_device.h"
 #include "sound/sound.h"
@@ -15,7 +16,7 @@
 #include "world/contact.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
-#include "world/game_setup.h"
+#include "app/game_setup.h"
 #include "world/world_state.h"
 
 namespace {
@@ -89,11 +90,13 @@ struct FrameTimes {
 // Paced frames as the game runs them; fires once and notes when the rocket strikes.
 FrameTimes runFrames(double t0) {
     FrameTimes times;
+    static FrameReport report;
     for (int frame = 0; frame < FRAME_COUNT; ++frame) {
         if (frame == FIRE_FRAME) controls.fire = 1;
         frameStart     = platformMilliseconds();
         int32_t before = playerTable[0].rocketLife[0];
-        simulateFrame();
+        simulateFrame(&report);
+        deliverFrameReport(report);
         int32_t after = playerTable[0].rocketLife[0];
         if (frame == FIRE_FRAME) times.shot = nowMs() - t0;
         if (before > ROCKET_BURST_ABOVE && after < ROCKET_BURST_ABOVE) times.hit = nowMs() - t0;
@@ -160,7 +163,7 @@ TEST(SoundPlayback, ListenerSitsOnTheShipAndFacesAlongItsStep) {
         Player& l           = playerTable[0];
         const float east[3] = {4.0f, 0.0f, 0.0f};
         auto hear           = [&] {
-            soundUpdateListener();
+            soundUpdateListener(l.pos, l.vel);
             soundPlayExplosion(east);
             sleepMs(250);
         };
@@ -174,7 +177,7 @@ TEST(SoundPlayback, ListenerSitsOnTheShipAndFacesAlongItsStep) {
         l.vel[0] = l.vel[1] = l.vel[2] = 0.0f; // just respawned: the ears stay as they were
         hear();
         forwardStep(0.0f, 0.0f, &l.vel[0], &l.vel[1], &l.vel[2]);
-        soundUpdateListener();
+        soundUpdateListener(l.pos, l.vel);
         l.vel[0] = l.vel[2] = 0.0f; // climbing straight up: still on the right
         l.vel[1]            = CLIMB_STEP;
         hear();

@@ -13,7 +13,6 @@
 #include "tests/tools/generated_files.h"
 #include "tools/asset_pack.h"
 #include "tools/pictures.h"
-#include "world/game_setup.h"
 #include "world/world_state.h"
 
 namespace {
@@ -74,8 +73,8 @@ TEST_F(GeneratedPictures, LoadAtTheSizeWrittenWithTheirColours) {
 // Start-up loading of the real folder: model textures, the four overlay pictures and the
 // planets all get names of their own inside the 29 the table holds.
 TEST_F(GeneratedPictures, StartUpLoadingFitsTheTextureTable) {
-    gameSetup.soundEnabled = 0;
-    loadAssets();
+    char problem[ASSET_PROBLEM_SIZE];
+    ASSERT_TRUE(loadAssets(problem)) << problem;
     EXPECT_LT(nextTextureName, TEXTURE_TABLE_SIZE); // no name reused
     EXPECT_EQ(textTexture, numbersTexture + 1);
     EXPECT_EQ(deadTexture, numbersTexture + 3);

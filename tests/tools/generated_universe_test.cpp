@@ -22,7 +22,12 @@ class GeneratedUniverse : public GlTest {
         InGameDir inGame;
         ASSERT_TRUE(inGame.ok()) << "no game folder at " << gameDir();
         resetWorld();
-        loadUniverse("universe.uni");
+        UniverseTextures textures{};
+        ASSERT_TRUE(loadUniverse("universe.uni", &textures));
+        for (int i = 0; i < textures.count; ++i) {
+            const int next = loadTexture(textures.fileName[i]);
+            if (i == 0) planetTextureBase = next - 1;
+        }
     }
 };
 

@@ -72,12 +72,12 @@ TEST_F(Frame, NoSoundCallsWithSoundOff) {
 TEST_F(Frame, TheJoinerAloneChecksForSilence) {
     placeLocal(0, 0.0f, 0.0f, 0.0f);
     gameSetup.isServer = 1;
-    updateFrame();
+    runFrame();
     EXPECT_EQ(fakeRecord.exchanges, 1);
     EXPECT_EQ(fakeRecord.timeoutChecks, 0);
 
     gameSetup.isServer = 0;
-    updateFrame();
+    runFrame();
     EXPECT_EQ(fakeRecord.exchanges, 2);
     EXPECT_EQ(fakeRecord.timeoutChecks, 1);
 }
@@ -94,8 +94,37 @@ TEST_F(Frame, TheFloorCountsAcrossTheClockWrap) {
 TEST_F(Frame, NoFrameEndsInUnderFifteenMilliseconds) {
     placeLocal(0, 0.0f, 0.0f, 0.0f);
     for (int n = 0; n < 20; ++n) {
-        updateFrame();
+        runFrame();
         const uint32_t elapsed = platformMilliseconds() - frameStart;
         EXPECT_GE(elapsed, FRAME_FLOOR_MS) << "frame " << n;
     }
+}
+
+// One step reports, in order: the listener, the shot's sound and launch record (as launched,
+// before the rocket's first move), then per rocket in table order an explosion's sound and,
+// for the local player's own, its hit record; the state comes last.
+TEST_F(Frame, ReportsRecordsAndSoundsInTheOrderTheyHappen) {
+    placeLocal(2, 0.0f, 0.0f, 0.0f);
+    addPlanet(0.0f, 50.0f, 0.0f, 1.0f);
+    setRocket(1, 4, 250, 0.0f, 50.0f, 1.05f); // a peer's rocket bursting on the planet
+    placeShip(1, 20.0f, 0.0f, 0.0f);
+    setRocket(2, 0, 200, 0.0f, 48.95f, 0.0f); // our own, bursting on it too
+    controls.fire = 1;
+    FrameReport report;
+    ::simulateFrame(&report);
+    using K            = FrameEventKind;
+    const K expected[] = {K::LISTENER,        K::SHOT_SOUND,      K::ROCKET_RECORD,
+                          K::EXPLOSION_SOUND, K::EXPLOSION_SOUND, K::ROCKET_RECORD,
+                          K::STATE_RECORD};
+    ASSERT_EQ(report.count, 7);
+    for (int n = 0; n < report.count; ++n)
+        EXPECT_EQ(report.event[n].kind, expected[n]) << "event " << n;
+    EXPECT_EQ(report.event[2].rocket, 1); // slot 0 was busy, so the shot took 1
+    EXPECT_EQ(report.event[2].life, ROCKET_LAUNCH_LIFE);
+    EXPECT_EQ(report.event[2].pos[2], 0.0f); // where it left, not where it flew this frame
+    EXPECT_EQ(report.event[4].pos[1], 48.95f);
+    EXPECT_EQ(report.event[5].rocket, 0);
+    EXPECT_EQ(report.event[5].life, ROCKET_BURST_LIFE);
+    EXPECT_EQ(report.event[6].slot, 2);
+    EXPECT_TRUE(report.centreCursor);
 }

@@ -6,9 +6,11 @@
 #include <cstring>
 #include <vector>
 
+#include "app/frame.h"
 #include "tests/fakes/fakes.h"
+#include "world/frame_update.h"
 #include "world/control_state.h"
-#include "world/game_setup.h"
+#include "app/game_setup.h"
 #include "world/world_state.h"
 
 class WorldTest : public ::testing::Test {
@@ -21,6 +23,13 @@ class WorldTest : public ::testing::Test {
         gameSetup = GameSetup{1, 0, 0, 1}; // host, sound on so its calls are seen
     }
     void TearDown() override { resetFakes(); }
+
+    // One simulation step, its report handed on as the main loop does.
+    static void simulateFrame() {
+        static FrameReport report;
+        ::simulateFrame(&report);
+        deliverFrameReport(report);
+    }
 
     // Puts slot s in use, alive, at the given point, looking along yaw and pitch.
     static Player& placeShip(int s, float x, float y, float z, float yaw = 0.0f,

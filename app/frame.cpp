@@ -1,0 +1,69 @@
+// runFrame: the frame in its fixed order, with no time scaling.
+#include "app/frame.h"
+
+#include "app/fatal_error.h"
+#include "app/game_setup.h"
+#include "app/platform.h"
+#include "net/net.h"
+#include "render/render.h"
+#include "sound/sound.h"
+#include "world/frame_update.h"
+
+uint32_t frameStart = 0;
+
+namespace {
+// The wait hands the network all but this many milliseconds, then spins: a wait may
+// overshoot, a spin of the last millisecond costs little.
+constexpr uint32_t FLOOR_SPIN_MS = 1;
+
+FrameReport frameReport;
+
+void endIfNetworkEnded(const NetEnding& ending) {
+    if (ending.exitCode != 0) failGame(ending.exitCode, ending.text, true);
+}
+
+void playSound(const FrameEvent& e) {
+    if (!gameSetup.soundEnabled) return;
+    if (e.kind == FrameEventKind::LISTENER) soundUpdateListener(e.pos, e.vel);
+    if (e.kind == FrameEventKind::SHOT_SOUND) soundPlayShot(e.pos);
+    if (e.kind == FrameEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
+}
+} // namespace
+
+void deliverFrameReport(const FrameReport& report) {
+    for (int n = 0; n < report.count; ++n) {
+        const FrameEvent& e = report.event[n];
+        switch (e.kind) {
+        case FrameEventKind::ROCKET_RECORD:
+            netSend(makeRocketMessage(e.slot, e.rocket, e.life, e.pos, e.vel));
+            break;
+        case FrameEventKind::STATE_RECORD:
+            netSend(makeStateMessage(e.slot));
+            break;
+        default:
+            playSound(e);
+            break;
+        }
+    }
+    if (report.centreCursor) centreCursor();
+}
+
+void waitFrameFloor() {
+    for (;;) {
+        const uint32_t elapsed = platformMilliseconds() - frameStart;
+        if (elapsed >= FRAME_FLOOR_MS) return;
+        const uint32_t left = FRAME_FLOOR_MS - elapsed;
+        if (left > FLOOR_SPIN_MS) netWait(left - FLOOR_SPIN_MS);
+    }
+}
+
+void runFrame() {
+    frameStart = platformMilliseconds();
+    endIfNetworkEnded(netExchange(gameSetup.isServer, frameStart));
+    simulateFrame(&frameReport);
+    deliverFrameReport(frameReport);
+    if (!gameSetup.isServer) endIfNetworkEnded(checkGlobalTimeout());
+    waitFrameFloor();
+    renderFrame();
+    platformSwapBuffers();
+}

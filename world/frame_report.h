@@ -1,0 +1,35 @@
+// What one simulation step asks of the rest of the game, in the order it happened: the
+// records to send, the sounds to play, and whether the look cursor goes back to its centre.
+// The world only reports; the main loop hands each event to the network or the sound.
+#pragma once
+
+#include <cstdint>
+
+#include "world/world_state.h"
+
+enum class FrameEventKind : uint8_t {
+    LISTENER,        // pos: the local ship; vel: its step from the frame before
+    SHOT_SOUND,      // pos: where the shot is heard
+    EXPLOSION_SOUND, // pos: where the rocket burst
+    ROCKET_RECORD,   // slot, rocket, life, pos, vel: the rocket as it stood when reported
+    STATE_RECORD,    // slot: the local player, sent as the table holds it after the step
+};
+
+struct FrameEvent {
+    FrameEventKind kind;
+    int32_t slot;
+    int32_t rocket;
+    int32_t life;
+    float pos[3];
+    float vel[3];
+};
+
+// A listener, a shot and its record, an explosion for every rocket in the table, a hit
+// record for each of the local player's rockets, and the state.
+constexpr int MAX_FRAME_EVENTS = 3 + MAX_PLAYERS * ROCKETS_PER_PLAYER + ROCKETS_PER_PLAYER + 1;
+
+struct FrameReport {
+    int count;
+    FrameEvent event[MAX_FRAME_EVENTS];
+    bool centreCursor;
+};

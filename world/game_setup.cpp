@@ -1,4 +1,0 @@
-// Start values of the set-up choices: 640 x 480, full screen, no sound.
-#include "world/game_setup.h"
-
-GameSetup gameSetup = {0, 0, 1, 0};
