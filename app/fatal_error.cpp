@@ -35,12 +35,15 @@ void writeLine(const char* text) {
     std::vsnprintf(message, sizeof message, format, arguments);
     va_end(arguments);
     char text[FAILURE_TEXT_SIZE + 64];
-    if (std::strstr(message, "display")) {
-        const char* display = std::getenv("DISPLAY");
+    const char* display = std::getenv("DISPLAY");
+    if (std::strstr(message, "display") && display) {
         std::snprintf(text, sizeof text,
                       "cannot open display \"%s\": start the game from a desktop session, or set "
                       "DISPLAY to a running X server",
-                      display ? display : "");
+                      display);
+    } else if (std::strstr(message, "display")) {
+        std::snprintf(text, sizeof text,
+                      "no display: DISPLAY is not set; start the game from a desktop session");
     } else {
         std::snprintf(text, sizeof text, "the dialog toolkit failed: %s", message);
     }
