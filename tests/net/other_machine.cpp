@@ -78,5 +78,7 @@ bool startOtherMachine(const HostedGame* games, int count, OtherMachine& machine
 void stopOtherMachine(OtherMachine& machine) {
     if (machine.stop >= 0) ::close(machine.stop);
     if (machine.pid > 0) ::waitpid(machine.pid, nullptr, 0);
+    // The pair would go with the other namespace, but later: the next machine needs the names.
+    if (machine.pid > 0) std::system("ip link del vdisc0 2>/dev/null");
     machine = OtherMachine{};
 }
