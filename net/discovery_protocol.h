@@ -12,6 +12,7 @@ constexpr std::size_t DISCOVERY_NAME_SIZE         = 64; // the host's name, with
 constexpr std::size_t DISCOVERY_REPLY_SIZE        = 120;
 constexpr std::size_t DISCOVERY_QUERY_SIZE        = DISCOVERY_REPLY_SIZE; // see the layout
 constexpr std::size_t DISCOVERY_DATAGRAM_CAPACITY = 512; // read buffer; longer ones are cut
+constexpr std::size_t DISCOVERY_REASON_SIZE       = 256; // holds any reason an opening gives
 
 struct DiscoveryReply {
     uint32_t nonce;     // the query's, echoed

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "net/datagram_socket.h"
+#include "net/discovery_protocol.h"
 
 constexpr int DISCOVERY_REPLIES_PER_SOURCE = 10;   // in one second, to one address
 constexpr int DISCOVERY_REPLIES_PER_SECOND = 100;  // in one second, in all

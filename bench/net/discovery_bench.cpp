@@ -39,7 +39,7 @@ void timeToAppear(benchmark::State& state) {
     std::vector<double> samples;
     for (auto _ : state) {
         std::this_thread::sleep_for(BUDGET_PAUSE);
-        char reason[256];
+        char reason[DISCOVERY_REASON_SIZE];
         FoundGame found[DISCOVERY_FOUND_MAX];
         auto start = std::chrono::steady_clock::now();
         discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason);
@@ -74,7 +74,7 @@ void timeToAppear(benchmark::State& state) {
 void browseCall(benchmark::State& state) {
     OtherMachine other;
     if (!startGame(state, other)) return;
-    char reason[256];
+    char reason[DISCOVERY_REASON_SIZE];
     discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason);
     uint32_t now = steadyMs();
     discoveryBrowse(now);
@@ -90,7 +90,7 @@ void browseCall(benchmark::State& state) {
 
 // The host's call each frame when no query waits: what hosting costs a frame.
 void serveIdleFrame(benchmark::State& state) {
-    char reason[256];
+    char reason[DISCOVERY_REASON_SIZE];
     if (!discoveryServeOpen(DISCOVERY_PORT, reason, sizeof reason)) {
         state.SkipWithError(reason);
         return;

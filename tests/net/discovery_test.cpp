@@ -96,7 +96,7 @@ TEST(DiscoveryTest, ReplyRoundTripsAndForeignOrShortDatagramsAreRefused) {
 }
 
 TEST(DiscoveryTest, HostAnswersWholeQueriesWithinTenASecondToEachAndAHundredInAll) {
-    char reason[256];
+    char reason[DISCOVERY_REASON_SIZE];
     ASSERT_TRUE(discoveryServeOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
     uint8_t q[DISCOVERY_QUERY_SIZE];
     encodeDiscoveryQuery(NONCE, q);
@@ -136,7 +136,7 @@ TEST(DiscoveryTest, BrowserListsEveryGameOnAnotherMachineOnceAndForgetsThemWhenC
     };
     OtherMachine other;
     ASSERT_TRUE(startOtherMachine(games, 2, other));
-    char reason[256];
+    char reason[DISCOVERY_REASON_SIZE];
     ASSERT_TRUE(discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
     // A reply to no query of ours, waiting before the first round: never listed.
     uint8_t forged[DISCOVERY_REPLY_SIZE];

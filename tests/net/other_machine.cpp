@@ -15,8 +15,8 @@
 
 namespace {
 [[noreturn]] void serveUntilStopped(HostedGame game, int ready, int stop) {
-    char reason[256] = "the test is gone";
-    bool open        = discoveryServeOpen(DISCOVERY_PORT, reason, sizeof reason);
+    char reason[DISCOVERY_REASON_SIZE] = "the test is gone";
+    bool open                          = discoveryServeOpen(DISCOVERY_PORT, reason, sizeof reason);
     if (!open || ::write(ready, "r", 1) != 1) std::fprintf(stderr, "responder: %s\n", reason);
     ::close(ready); // the test waits for every responder's word or the pipe's end
     pollfd p[2] = {
