@@ -1,0 +1,34 @@
+// The joiner's side of finding games: queries the LAN about once a second and keeps the
+// games that answered lately. Nothing here waits.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "net/datagram_socket.h"
+#include "net/discovery_protocol.h"
+
+constexpr int DISCOVERY_FOUND_MAX           = 16;
+constexpr uint32_t DISCOVERY_QUERY_EVERY_MS = 1000;
+constexpr uint32_t DISCOVERY_FORGET_MS      = 3000; // silent this long: the game leaves the list
+constexpr std::size_t PLAYERS_TEXT_SIZE     = 8;    // "255/255"
+
+struct FoundGame {
+    uint32_t hostingId;
+    char name[DISCOVERY_NAME_SIZE]; // the host machine's
+    char version[DISCOVERY_VERSION_SIZE];
+    char players[PLAYERS_TEXT_SIZE]; // "3/8"
+    char address[ADDRESS_TEXT_SIZE]; // "a.b.c.d:port", ready to join
+    uint32_t lastSeenMs;             // when the latest query it answered was sent
+};
+
+// Opens a socket on any free port; queries will go to udpPort. False with the reason
+// written when no socket can be had.
+bool discoveryBrowseOpen(int udpPort, char* reason, std::size_t reasonSize);
+// Sends a round of queries when one is due (the first call sends at once), reads the
+// replies waiting and drops games silent too long. nowMs comes from the caller's clock.
+void discoveryBrowse(uint32_t nowMs);
+// Copies the games found, in the order they were first seen; returns how many.
+int discoveryFoundGames(FoundGame games[DISCOVERY_FOUND_MAX]);
+DatagramSocket discoveryBrowseSocket(); // NO_DATAGRAM while closed; for datagramDescriptor()
+void discoveryBrowseClose();            // forgets the list too; harmless when nothing is open

@@ -1,0 +1,93 @@
+// The responder: one socket, this hosting's id and a fixed table of what was answered in the
+// current second, so the port cannot be used to multiply anyone's traffic.
+#include "net/discovery_responder.h"
+
+#include <cstdio>
+#include <random>
+
+#include "net/discovery_protocol.h"
+#include "world/world_state.h"
+
+namespace {
+// Replies given since the budget's second began; it begins at the first query after the
+// last one ended. Every address answered has a place, so the table never runs out.
+struct ReplyBudget {
+    bool running;
+    uint32_t startMs;
+    int total;
+    int sources;
+    uint32_t source[DISCOVERY_REPLIES_PER_SECOND];
+    int given[DISCOVERY_REPLIES_PER_SECOND];
+};
+
+DatagramSocket serveSocket = NO_DATAGRAM;
+uint32_t hostingId         = 0;
+ReplyBudget budget;
+
+bool takeReply(ReplyBudget& b, uint32_t source, uint32_t nowMs) {
+    if (!b.running || nowMs - b.startMs >= DISCOVERY_BUDGET_MS) {
+        b         = ReplyBudget{};
+        b.running = true;
+        b.startMs = nowMs;
+    }
+    if (b.total >= DISCOVERY_REPLIES_PER_SECOND) return false;
+    int i = 0;
+    while (i < b.sources && b.source[i] != source)
+        ++i;
+    if (i == b.sources) {
+        b.source[i] = source;
+        b.given[i]  = 0;
+        ++b.sources;
+    }
+    if (b.given[i] >= DISCOVERY_REPLIES_PER_SOURCE) return false;
+    ++b.given[i];
+    ++b.total;
+    return true;
+}
+} // namespace
+
+bool discoveryServeOpen(int udpPort, char* reason, std::size_t reasonSize) {
+    discoveryServeClose();
+    char why[REASON_SIZE];
+    serveSocket = datagramOpen(udpPort, why, sizeof why);
+    hostingId   = std::random_device{}();
+    budget      = ReplyBudget{};
+    if (serveSocket == NO_DATAGRAM)
+        std::snprintf(reason, reasonSize,
+                      "%s, so players on the LAN cannot find this game: close the program "
+                      "holding it, or tell them this machine's address",
+                      why);
+    return serveSocket != NO_DATAGRAM;
+}
+
+void discoveryServe(uint32_t nowMs, const char* hostName, const char* version, int playersInUse,
+                    int tcpPort) {
+    if (serveSocket == NO_DATAGRAM) return;
+    DiscoveryReply reply{};
+    reply.hostingId      = hostingId;
+    reply.tcpPort        = tcpPort;
+    reply.playersInUse   = playersInUse;
+    reply.playerCapacity = MAX_PLAYERS;
+    std::snprintf(reply.version, sizeof reply.version, "%s", version ? version : "");
+    std::snprintf(reply.hostName, sizeof reply.hostName, "%s", hostName ? hostName : "");
+    uint8_t in[DISCOVERY_DATAGRAM_CAPACITY];
+    uint8_t out[DISCOVERY_REPLY_SIZE];
+    for (int read = 0; read < DISCOVERY_READS_PER_SERVE; ++read) {
+        DatagramAddress from{};
+        int length = datagramReceive(serveSocket, in, sizeof in, from);
+        if (length < 0) break;
+        if (!decodeDiscoveryQuery(in, static_cast<std::size_t>(length), reply.nonce)) continue;
+        if (!takeReply(budget, from.ip, nowMs)) continue;
+        encodeDiscoveryReply(reply, out);
+        datagramSend(serveSocket, from, out, sizeof out);
+    }
+}
+
+DatagramSocket discoveryServeSocket() {
+    return serveSocket;
+}
+
+void discoveryServeClose() {
+    datagramClose(serveSocket);
+    serveSocket = NO_DATAGRAM;
+}

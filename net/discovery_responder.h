@@ -1,0 +1,24 @@
+// The host's side of finding games: answers queries on the discovery port, never more than
+// the budget below, whatever arrives.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "net/datagram_socket.h"
+#include "net/discovery_protocol.h"
+
+constexpr int DISCOVERY_REPLIES_PER_SOURCE = 10;   // in one second, to one address
+constexpr int DISCOVERY_REPLIES_PER_SECOND = 100;  // in one second, in all
+constexpr uint32_t DISCOVERY_BUDGET_MS     = 1000; // the budgets' second
+constexpr int DISCOVERY_READS_PER_SERVE    = 32;   // per call, so a flood cannot stall a frame
+
+// Opens the UDP port (address reuse: other games on this machine may answer on it too) and
+// draws this hosting's id. False with the reason written when the port cannot be had; the
+// game can still be hosted and joined by address.
+bool discoveryServeOpen(int udpPort, char* reason, std::size_t reasonSize);
+// Answers the queries waiting now. nowMs comes from the caller's clock; call it every frame.
+void discoveryServe(uint32_t nowMs, const char* hostName, const char* version, int playersInUse,
+                    int tcpPort);
+DatagramSocket discoveryServeSocket(); // NO_DATAGRAM while closed; for datagramDescriptor()
+void discoveryServeClose();            // harmless when nothing is open
