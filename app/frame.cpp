@@ -53,7 +53,7 @@ void waitFrameFloor() {
         const uint32_t elapsed = platformMilliseconds() - frameStart;
         if (elapsed >= FRAME_FLOOR_MS) return;
         const uint32_t left = FRAME_FLOOR_MS - elapsed;
-        if (left > FLOOR_SPIN_MS) netWait(left - FLOOR_SPIN_MS);
+        if (left > FLOOR_SPIN_MS) netWait(frameStart + elapsed, left - FLOOR_SPIN_MS);
     }
 }
 

@@ -1,4 +1,19 @@
-// Start values of the set-up choices: 640 x 480, full screen, no sound.
+// The choices of a first start.
 #include "app/game_setup.h"
 
-GameSetup gameSetup = {0, 0, 1, 0};
+#include <cstdio>
+
+#include "net/net.h"
+
+GameSetup startSetup() {
+    GameSetup s{};
+    s.isServer        = 0;
+    s.resolutionIndex = 0;
+    s.fullScreen      = 1;
+    s.soundEnabled    = 0;
+    s.port            = NET_PORT;
+    std::snprintf(s.address, sizeof s.address, "%s", ADDRESS_PREFIX);
+    return s;
+}
+
+GameSetup gameSetup = startSetup();

@@ -1,13 +1,22 @@
-// The player's choices from the set-up dialog, read across the program.
+// The player's choices, from the set-up dialog, the command line and the remembered
+// settings, read across the program.
 #pragma once
 
 #include <cstdint>
 
+constexpr int SETUP_ADDRESS_SIZE     = 150;          // what the address box takes, with its end
+constexpr const char* ADDRESS_PREFIX = "192.168.0."; // a private network, to be completed
+
 struct GameSetup {
-    int32_t isServer;        // 1 after "Create Game", 0 after "Join Game"
-    int32_t resolutionIndex; // index into resolutionTable
-    int32_t fullScreen;      // 1 when "FullScreen mode" is checked
-    int32_t soundEnabled;    // 1 when "Enable sound" is checked
+    int32_t isServer;                 // 1 after "Create Game", 0 after "Join Game"
+    int32_t resolutionIndex;          // index into resolutionTable
+    int32_t fullScreen;               // 1 when "FullScreen mode" is checked
+    int32_t soundEnabled;             // 1 when "Enable sound" is checked
+    int32_t port;                     // TCP: hosted on, or joined when the address names none
+    char address[SETUP_ADDRESS_SIZE]; // the host's address as typed
 };
 
 extern GameSetup gameSetup;
+
+// The choices of a first start: 640 x 480, full screen, no sound, port 2345, the prefix.
+GameSetup startSetup();

@@ -3,6 +3,6 @@
 
 #include "app/main_loop.h"
 
-int main(int, char**) {
-    return runGame();
+int main(int argc, char** argv) {
+    return runGame(argc, argv);
 }

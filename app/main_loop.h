@@ -14,5 +14,5 @@ void clearQuitMessage(); // for tests that run several sessions in one process
 // Returns the quit message's exit code.
 int runMainLoop();
 
-// The whole program: start-up in its fixed order, then the main loop.
-int runGame();
+// The whole program: the command line, start-up in its fixed order, then the main loop.
+int runGame(int argc, const char* const* argv);

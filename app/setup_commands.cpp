@@ -3,11 +3,13 @@
 
 #include <cstring>
 
+#include "app/fatal_error.h"
 #include "app/game_setup.h"
+#include "app/game_version.h"
 #include "world/contact.h"
 #include "world/world_state.h"
 
-static_assert(ADDRESS_MAX_CHARS + 6 <= NET_ADDRESS_TEXT_SIZE, "the join address must fit");
+static_assert(ADDRESS_MAX_CHARS < SETUP_ADDRESS_SIZE, "the typed address must fit");
 
 void storeSetupChoices(bool fullScreen, bool soundEnabled, int resolutionIndex) {
     gameSetup.fullScreen      = fullScreen ? 1 : 0;
@@ -16,21 +18,18 @@ void storeSetupChoices(bool fullScreen, bool soundEnabled, int resolutionIndex) 
 }
 
 void hostGame(char addressText[NET_ADDRESS_TEXT_SIZE]) {
-    netHostStart(addressText);
+    char problem[NET_ENDING_TEXT_SIZE];
+    if (!netHostStart(gameSetup.port, GAME_VERSION, addressText, problem))
+        failGame(1, problem, true);
     gameSetup.isServer = 1;
     spawnLocalPlayer(0);
 }
 
-void joinAddress(const char* typed, char out[NET_ADDRESS_TEXT_SIZE]) {
-    size_t length = strnlen(typed, ADDRESS_MAX_CHARS);
-    std::memcpy(out, typed, length);
-    std::strcpy(out + length, JOIN_PORT_SUFFIX);
-}
-
 void joinGame(const char* typed) {
-    char address[NET_ADDRESS_TEXT_SIZE];
-    joinAddress(typed, address);
-    netJoinStart(address);
+    const size_t length = strnlen(typed, ADDRESS_MAX_CHARS);
+    std::memcpy(gameSetup.address, typed, length);
+    gameSetup.address[length] = '\0';
+    netJoinStart(gameSetup.address, gameSetup.port);
     gameSetup.isServer = 0;
     localPlayer        = FREE_SLOT;
 }

@@ -7,6 +7,7 @@
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
+#include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Round_Button.H>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/game_list.h"
 #include "app/game_setup.h"
 #include "app/setup_commands.h"
 
@@ -30,6 +32,8 @@ const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
     {ID_RESOLUTION_FIRST + 1, ControlKind::RADIO,          "800 x 600",       10, 66,  53,  9},
     {ID_RESOLUTION_FIRST + 2, ControlKind::RADIO,          "1024 x 768",      10, 79,  56,  8},
     {ID_SOUND,                ControlKind::CHECK_BOX,      "Enable sound",    79, 54,  59, 11},
+    {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 96, 142,  9},
+    {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 106, 142, 50},
 };
 // clang-format on
 
@@ -103,6 +107,11 @@ void neededSize(const ControlTemplate& c, int heightPx, int* w, int* h) {
         *w = SETUP_FONT_SIZE + 4 + textW + TEXT_MARGIN; // indicator, gap, text
         *h = textH;
         return;
+    case ControlKind::LIST: // its longest line is the one that says nothing was found
+        *w = static_cast<int>(std::ceil(fl_width(NO_GAMES_FOUND_TEXT))) + Fl::box_dw(FL_DOWN_BOX) +
+             4 * TEXT_MARGIN;
+        *h = 3 * textH + Fl::box_dh(FL_DOWN_BOX);
+        return;
     }
 }
 
@@ -139,7 +148,7 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s) {
     case ControlKind::EDIT: {
         Fl_Input* input = new Fl_Input(x, y, w, h);
         input->maximum_size(ADDRESS_MAX_CHARS);
-        input->value(ADDRESS_PREFIX);
+        input->value(gameSetup.address);
         return input;
     }
     case ControlKind::STATIC: {
@@ -157,6 +166,11 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s) {
         radio->clear_visible_focus(); // not a tab stop
         return radio;
     }
+    case ControlKind::LIST: {
+        Fl_Hold_Browser* list = new Fl_Hold_Browser(x, y, w, h);
+        list->textsize(SETUP_FONT_SIZE);
+        return list;
+    }
     }
     return nullptr;
 }
@@ -173,16 +187,28 @@ SetupDialog buildSetupDialog() {
     FL_NORMAL_SIZE = SETUP_FONT_SIZE;
     Scale s        = dialogScale();
     SetupDialog dialog{};
-    dialog.window      = new Fl_Double_Window(s.px(SETUP_DIALOG_X), s.py(SETUP_DIALOG_Y),
-                                              s.px(SETUP_DIALOG_W), s.py(SETUP_DIALOG_H), SETUP_TITLE);
+    dialog.window = new Fl_Double_Window(s.px(SETUP_DIALOG_X), s.py(SETUP_DIALOG_Y),
+                                         s.px(SETUP_DIALOG_W), s.py(SETUP_DIALOG_H), SETUP_TITLE);
+    dialog.window->end();
+    // Each control goes into the group box it lies in, else into the window, in template
+    // order: that order is the Tab key's.
     Fl_Group* groupBox = nullptr;
     for (int i = 0; i < SETUP_CONTROL_COUNT; ++i) {
         const ControlTemplate& c = SETUP_CONTROLS[i];
-        dialog.control[i]        = makeControl(c, s);
-        if (c.kind == ControlKind::GROUP_BOX) groupBox = static_cast<Fl_Group*>(dialog.control[i]);
+        Fl_Group::current(nullptr);
+        dialog.control[i] = makeControl(c, s);
+        Fl_Widget* w      = dialog.control[i];
+        const bool inside = groupBox && w->x() >= groupBox->x() && w->y() >= groupBox->y() &&
+                            w->x() + w->w() <= groupBox->x() + groupBox->w() &&
+                            w->y() + w->h() <= groupBox->y() + groupBox->h();
+        if (inside) {
+            groupBox->add(w);
+        } else {
+            dialog.window->add(w);
+        }
+        if (c.kind == ControlKind::GROUP_BOX) groupBox = static_cast<Fl_Group*>(w);
     }
-    if (groupBox) groupBox->end();
-    dialog.window->end();
+    Fl_Group::current(nullptr);
     dialog.window->set_modal();
     dialog.window->xclass(SETUP_TITLE);
 

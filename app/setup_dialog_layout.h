@@ -6,9 +6,9 @@
 class Fl_Double_Window;
 class Fl_Widget;
 
-enum class ControlKind { DEFAULT_BUTTON, BUTTON, EDIT, STATIC, GROUP_BOX, CHECK_BOX, RADIO };
+enum class ControlKind { DEFAULT_BUTTON, BUTTON, EDIT, STATIC, GROUP_BOX, CHECK_BOX, RADIO, LIST };
 
-// A group box takes every control after it as its own.
+// A group box holds the controls that lie inside it.
 struct ControlTemplate {
     int id; // NO_CONTROL_ID for the texts that nothing refers to
     ControlKind kind;
@@ -23,15 +23,17 @@ constexpr int ID_ADDRESS          = 1000;
 constexpr int ID_FULL_SCREEN      = 1003;
 constexpr int ID_RESOLUTION_FIRST = 1004; // then 1005, 1006 in resolutionTable's order
 constexpr int ID_SOUND            = 1007;
+constexpr int ID_GAME_LIST        = 1010; // the games found on the network
 
-constexpr int SETUP_CONTROL_COUNT = 10;
+// The first ten controls are the dialog as it always was; the games list comes after them.
+constexpr int SETUP_CONTROL_COUNT = 12;
 extern const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT];
 
 constexpr const char* SETUP_TITLE = "Voranis NetSetup";
 constexpr int SETUP_DIALOG_X      = 100; // dialog units from the screen's corner
 constexpr int SETUP_DIALOG_Y      = 100;
 constexpr int SETUP_DIALOG_W      = 157;
-constexpr int SETUP_DIALOG_H      = 95;
+constexpr int SETUP_DIALOG_H      = 160;
 constexpr int SETUP_FONT_SIZE     = 13; // pixels
 
 struct SetupDialog {
@@ -39,6 +41,6 @@ struct SetupDialog {
     Fl_Widget* control[SETUP_CONTROL_COUNT]; // in SETUP_CONTROLS' order
 };
 
-// Builds the dialog, hidden, with its start values and without callbacks.
+// Builds the dialog, hidden, with gameSetup's values and without callbacks.
 SetupDialog buildSetupDialog();
 Fl_Widget* controlById(const SetupDialog& dialog, int id);

@@ -3,12 +3,16 @@
 
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/data_folder.h"
 #include "app/fatal_error.h"
 #include "app/frame.h"
 #include "app/game_setup.h"
+#include "app/game_version.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
+#include "app/settings.h"
+#include "app/setup_commands.h"
 #include "app/setup_dialog.h"
 #include "app/window.h"
 #include "assets/asset_loading.h"
@@ -26,15 +30,53 @@ namespace {
     std::snprintf(text, sizeof text, "%s: %s", what, SDL_GetError());
     failGame(1, text, false);
 }
+
+// A problem with the remembered settings never stops the game; it is told, once.
+void warn(const char* problem) {
+    std::fprintf(stderr, "voranis: %s\n", problem);
+}
+
+// The remembered choices under the command line's, then the dialog unless the command line
+// already says host or join; what was chosen is remembered for the next start.
+void chooseGame(const CommandLine& line) {
+    gameSetup = startSetup();
+    char problem[SETTINGS_PROBLEM_SIZE];
+    if (!loadSettings(&gameSetup, problem)) warn(problem);
+    applyCommandLine(line, &gameSetup);
+    if (line.mode == StartMode::DIALOG) {
+        runSetupDialog();
+    } else if (line.mode == StartMode::HOST) {
+        char address[NET_ADDRESS_TEXT_SIZE];
+        hostGame(address);
+    } else {
+        joinGame(gameSetup.address);
+    }
+    if (!saveSettings(gameSetup, problem)) warn(problem);
+}
 } // namespace
 
-int runGame() {
+int runGame(int argc, const char* const* argv) {
+    CommandLine line;
+    char problem[COMMAND_PROBLEM_SIZE];
+    if (!parseCommandLine(argc, argv, &line, problem)) {
+        std::fprintf(stderr, "voranis: %s\n", problem);
+        printUsage(stderr);
+        return EXIT_USAGE;
+    }
+    if (line.help) {
+        printUsage(stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("voranis %s\n", GAME_VERSION);
+        return 0;
+    }
     routeToolkitFailures();
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);
     resetPlayerTable();
     resetConnSlots();
-    runSetupDialog();
+    chooseGame(line);
 
     const Resolution& size = resolutionTable[gameSetup.resolutionIndex];
     if (!createGameWindow(GAME_NAME, size.width, size.height)) {
@@ -44,8 +86,8 @@ int runGame() {
     setupScene(size.width, size.height);
     if (gameSetup.soundEnabled) soundStart();
     initTextures(TEXTURE_TABLE_SIZE);
-    char problem[ASSET_PROBLEM_SIZE];
-    if (!loadAssets(problem)) failGame(1, problem, false);
+    char unreadable[ASSET_PROBLEM_SIZE];
+    if (!loadAssets(unreadable)) failGame(1, unreadable, false);
     if (gameSetup.soundEnabled) soundSetup();
     centreCursor();
     platformShowCursor(false);

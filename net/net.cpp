@@ -6,19 +6,28 @@
 #include "net/net_join.h"
 #include "net/net_session.h"
 
-void netHostStart(char addressText[NET_ADDRESS_TEXT_SIZE]) {
+bool netHostStart(int port, const char* version, char addressText[NET_ADDRESS_TEXT_SIZE],
+                  char problem[NET_ENDING_TEXT_SIZE]) {
     netShutdown();
-    hostOpen(addressText);
+    return hostOpen(port, version, addressText, problem);
 }
 
-void netJoinStart(const char* addressText) {
+void netJoinStart(const char* typed, int defaultPort) {
     netShutdown();
-    joinOpen(addressText);
+    joinOpen(typed, defaultPort);
+}
+
+void netServeDiscovery(uint32_t nowMs) {
+    if (netRole == NetRole::HOST) hostServeDiscovery(nowMs);
+}
+
+void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]) {
+    joinTarget(text);
 }
 
 NetEnding netExchange(int32_t isServer, uint32_t nowMs) {
     if (isServer) {
-        hostExchange();
+        hostExchange(nowMs);
         return NetEnding{};
     }
     return joinExchange(nowMs);
@@ -35,17 +44,18 @@ NetEnding checkGlobalTimeout() {
     return joinCheckSilence();
 }
 
-void netWait(uint32_t milliseconds) {
+void netWait(uint32_t nowMs, uint32_t milliseconds) {
     if (netRole == NetRole::HOST) {
-        hostWait(milliseconds);
+        hostWait(nowMs, milliseconds);
     } else {
-        socketWait(nullptr, 0, milliseconds);
+        socketWait(nullptr, 0, nullptr, 0, milliseconds);
     }
 }
 
 // No farewell record: the host notices a departure through its countdown. Safe to repeat.
 void netShutdown() {
     closeHostPeers();
+    hostClose();
     socketCloseAll();
     netSocket = NO_SOCKET;
     netRole   = NetRole::NONE;

@@ -6,26 +6,39 @@
 
 #include "net/net_message.h"
 
-constexpr int NET_PORT              = 2345;
+constexpr int NET_PORT              = 2345; // TCP, unless the host chooses another
 constexpr int NET_ADDRESS_TEXT_SIZE = 256;
 constexpr int NET_ENDING_TEXT_SIZE  = 512;
 
 // How the network ended this machine's game: the process ends with exitCode after showing
-// text. exitCode 0 means the game goes on.
+// text (a first line, then what happened and what to do). exitCode 0: the game goes on.
 struct NetEnding {
     int exitCode;
     char text[NET_ENDING_TEXT_SIZE];
 };
 
 void resetConnSlots();
-void netHostStart(char addressText[NET_ADDRESS_TEXT_SIZE]); // writes "a.b.c.d:2345"
-void netJoinStart(const char* addressText);                 // "host:2345"
-// Start of every frame: the host accepts, reads, applies and relays; the joiner waits for
-// its slot (nowMs measures the wait) and then applies what the host sent.
+// "Create Game": listens on the TCP port and answers discovery on UDP port 2345, telling
+// the game's version; addressText gets "a.b.c.d:port". False, with what went wrong and what
+// to do in problem, when a port cannot be had.
+bool netHostStart(int port, const char* version, char addressText[NET_ADDRESS_TEXT_SIZE],
+                  char problem[NET_ENDING_TEXT_SIZE]);
+// "Join Game": typed is "a.b.c.d" or a name, either with ":port" (defaultPort otherwise).
+// Never waits: a name is looked up in the background, and whatever goes wrong comes back
+// from the exchanges.
+void netJoinStart(const char* typed, int defaultPort);
+// The host answers the discovery queries waiting now; every exchange and wait does too, this
+// serves the time before the first frame.
+void netServeDiscovery(uint32_t nowMs);
+void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]); // "host:port" being joined
+// Start of every frame: the host answers discovery, accepts, reads, applies and relays; the
+// joiner connects and waits for its slot (nowMs measures the waits), then applies what the
+// host sent.
 NetEnding netExchange(int32_t isServer, uint32_t nowMs);
 void netSend(const NetMessage& msg); // to the host, or to every peer
 NetEnding checkGlobalTimeout();      // joiner, once per frame
 // Waits at most milliseconds for the peers: the host relays every whole record that arrives
-// meanwhile at once and keeps it for its next exchange; a joiner simply sleeps.
-void netWait(uint32_t milliseconds);
+// meanwhile at once and keeps it for its next exchange, and answers discovery; a joiner
+// simply sleeps.
+void netWait(uint32_t nowMs, uint32_t milliseconds);
 void netShutdown(); // closes every socket

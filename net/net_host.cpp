@@ -2,8 +2,12 @@
 // every peer's records, sending its own to every peer, dropping peers that fall silent.
 #include "net/net_host.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
+#include "net/datagram_socket.h"
+#include "net/discovery_responder.h"
 #include "net/net_session.h"
 
 ConnSlot connSlots[MAX_PLAYERS];
@@ -20,6 +24,11 @@ struct HeldRecords {
 };
 
 HeldRecords held[MAX_PLAYERS];
+
+// What discovery replies tell of this hosting.
+int hostPort = NET_PORT;
+char hostName[DISCOVERY_NAME_SIZE];
+char hostVersion[DISCOVERY_VERSION_SIZE];
 
 void writeControl(NetSocket s, int32_t type, int32_t slot) {
     uint8_t record[NET_RECORD_SIZE];
@@ -88,6 +97,31 @@ void applyHeld(int i) {
     h.count = 0;
 }
 
+int playersInUse() {
+    int n = 1; // the host
+    for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i)
+        n += connSlots[i].active != 0;
+    return n;
+}
+
+void answerDiscovery(uint32_t nowMs) {
+    discoveryServe(nowMs, hostName, hostVersion, playersInUse(), hostPort);
+}
+
+bool cannotHost(const char* what, int port, int error, char problem[NET_ENDING_TEXT_SIZE]) {
+    if (error == EADDRINUSE)
+        std::snprintf(problem, NET_ENDING_TEXT_SIZE,
+                      "%s port %d is in use: is another game hosting on this machine? Quit it, "
+                      "or host on another port (voranis --host --port N).",
+                      what, port);
+    else
+        std::snprintf(problem, NET_ENDING_TEXT_SIZE,
+                      "%s port %d cannot be opened (%s): host on another port (voranis --host "
+                      "--port N).",
+                      what, port, std::strerror(error));
+    return false;
+}
+
 void dropPeer(int j) {
     playerTable[j].slot = FREE_SLOT;
     connSlots[j].active = 0;
@@ -113,14 +147,38 @@ void closeHostPeers() {
     }
 }
 
-void hostOpen(char addressText[NET_ADDRESS_TEXT_SIZE]) {
+bool hostOpen(int port, const char* version, char addressText[NET_ADDRESS_TEXT_SIZE],
+              char problem[NET_ENDING_TEXT_SIZE]) {
     socketOpenNetwork();
-    netSocket = socketListen(NET_PORT);
-    netRole   = NetRole::HOST;
-    socketLocalAddressText(NET_PORT, addressText, NET_ADDRESS_TEXT_SIZE);
+    socketLocalAddressText(port, addressText, NET_ADDRESS_TEXT_SIZE);
+    int error = 0;
+    netSocket = socketListen(port, &error);
+    if (netSocket == NO_SOCKET) return cannotHost("TCP", port, error, problem);
+    char reason[DISCOVERY_REASON_SIZE];
+    if (!discoveryServeOpen(DISCOVERY_PORT, reason, sizeof reason)) {
+        std::snprintf(problem, NET_ENDING_TEXT_SIZE,
+                      "%s: players on the network could not find this game. Quit the program "
+                      "that holds it.",
+                      reason);
+        return false;
+    }
+    netRole  = NetRole::HOST;
+    hostPort = port;
+    datagramHostName(hostName, sizeof hostName);
+    std::snprintf(hostVersion, sizeof hostVersion, "%s", version);
+    return true;
 }
 
-void hostExchange() {
+void hostServeDiscovery(uint32_t nowMs) {
+    answerDiscovery(nowMs);
+}
+
+void hostClose() {
+    discoveryServeClose();
+}
+
+void hostExchange(uint32_t nowMs) {
+    answerDiscovery(nowMs);
     acceptOne();
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
         if (!connSlots[i].active) continue;
@@ -139,15 +197,17 @@ void hostSend(const uint8_t record[NET_RECORD_SIZE]) {
     }
 }
 
-void hostWait(uint32_t milliseconds) {
+void hostWait(uint32_t nowMs, uint32_t milliseconds) {
     NetSocket watched[MAX_PLAYERS];
     int count = 0;
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
         if (connSlots[i].active && held[i].reads < MAX_READS_PER_PEER)
             watched[count++] = peerSockets[i];
     }
-    if (!socketWait(watched, count, milliseconds)) return;
+    const int discovery = datagramDescriptor(discoveryServeSocket());
+    if (!socketWait(watched, count, &discovery, 1, milliseconds)) return;
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
         if (connSlots[i].active) readPeer(i, false);
     }
+    answerDiscovery(nowMs);
 }

@@ -22,8 +22,11 @@ constexpr int MAX_READS_PER_PEER   = 64;   // per frame, so one peer cannot stal
 extern ConnSlot connSlots[MAX_PLAYERS];
 extern NetSocket peerSockets[MAX_PLAYERS]; // NO_SOCKET while the slot is free
 
-void hostOpen(char addressText[NET_ADDRESS_TEXT_SIZE]);
-void hostExchange();
+bool hostOpen(int port, const char* version, char addressText[NET_ADDRESS_TEXT_SIZE],
+              char problem[NET_ENDING_TEXT_SIZE]);
+void hostExchange(uint32_t nowMs);
 void hostSend(const uint8_t record[NET_RECORD_SIZE]);
-void hostWait(uint32_t milliseconds);
+void hostWait(uint32_t nowMs, uint32_t milliseconds);
+void hostServeDiscovery(uint32_t nowMs);
+void hostClose();
 void closeHostPeers();

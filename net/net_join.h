@@ -1,5 +1,5 @@
-// The joiner's side: connecting, waiting for its slot, reading the host's records every
-// frame, and the three ways the host can end this machine's game.
+// The joiner's side: finding and connecting to the host, waiting for its slot, reading the
+// host's records every frame, and every way the host or the network can end this game.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include "net/net.h"
 
 constexpr uint32_t WELCOME_LIMIT_MS      = 10000; // from the start of the first exchange
+constexpr uint32_t NAME_LOOKUP_LIMIT_MS  = 2000;  // the longest a name may take to be found
 constexpr uint32_t GLOBAL_TIMEOUT_REFILL = 500;   // after each whole record
 constexpr uint32_t GLOBAL_TIMEOUT_BELOW  = 10;    // the check fires below this
 
@@ -21,8 +22,9 @@ constexpr const char* GLOBAL_TIMEOUT_TEXT  = "GLOBAL TIMEOUT. CONNECTION WITH TH
 // Frames left before the host counts as silent; 0 at start-up, wraps below 0 on purpose.
 extern uint32_t globalTimeout;
 
-void joinOpen(const char* addressText);
+void joinOpen(const char* typed, int defaultPort);
 NetEnding joinExchange(uint32_t nowMs);
 void joinSend(const uint8_t record[NET_RECORD_SIZE]);
 NetEnding joinCheckSilence();
-void joinReset(); // the next exchange is a first one again
+void joinTarget(char text[NET_ADDRESS_TEXT_SIZE]); // "host:port" as typed and completed
+void joinReset();                                  // forgets the game being joined

@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <ifaddrs.h>
 #include <net/if.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -17,17 +16,16 @@
 #include <unistd.h>
 
 namespace {
-constexpr int LISTEN_BACKLOG        = 16;
-constexpr int CLOSE_DRAIN_READS     = 16; // reads of what a closing peer already sent
-constexpr std::size_t DRAIN_CHUNK   = 4096;
-constexpr long HIGHEST_PORT         = 65535;
-constexpr std::size_t ADDRESS_BYTES = 256; // longest address text taken apart
+constexpr int LISTEN_BACKLOG      = 16;
+constexpr int CLOSE_DRAIN_READS   = 16; // reads of what a closing peer already sent
+constexpr std::size_t DRAIN_CHUNK = 4096;
 
 struct Connection {
     bool inUse;
     bool listening;
     bool readEnded;  // the peer closed or the connection failed: nothing more to read
     bool writeEnded; // the peer is gone: nothing more can be sent
+    int endError;    // why reading ended: 0 for the peer's own close, else the errno
     int fd;
     uint8_t in[NET_RECORD_SIZE]; // the record being completed
     int inLength;
@@ -61,6 +59,7 @@ NetSocket adopt(int fd, bool listening) {
     c.listening   = listening;
     c.readEnded   = false;
     c.writeEnded  = false;
+    c.endError    = 0;
     c.fd          = fd;
     c.inLength    = 0;
     c.outHead     = 0;
@@ -126,52 +125,17 @@ void drainInput(Connection& c) {
     }
 }
 
-// "host:port" with a decimal port from 1 to 65535; false for anything else. The host is
-// what stands before the first colon, without surrounding blanks, and the port what
-// follows the last one: a player who types the host's whole "a.b.c.d:2345", as the host's
-// dialog shows it, still reaches it after the joiner appends its own ":2345".
-bool splitAddress(const char* text, char host[ADDRESS_BYTES], char port[ADDRESS_BYTES]) {
-    const char* colon = std::strchr(text, ':');
-    if (!colon) return false;
-    const char* hostStart = text;
-    const char* hostEnd   = colon;
-    while (hostStart < hostEnd && (*hostStart == ' ' || *hostStart == '\t'))
-        ++hostStart;
-    while (hostEnd > hostStart && (hostEnd[-1] == ' ' || hostEnd[-1] == '\t'))
-        --hostEnd;
-    const char* portStart  = std::strrchr(text, ':') + 1;
-    std::size_t hostLength = static_cast<std::size_t>(hostEnd - hostStart);
-    std::size_t portLength = std::strlen(portStart);
-    if (hostLength == 0 || hostLength >= ADDRESS_BYTES || portLength == 0 || portLength > 5)
-        return false;
-    long value = 0;
-    for (const char* p = portStart; *p; ++p) {
-        if (*p < '0' || *p > '9') return false;
-        value = value * 10 + (*p - '0');
-    }
-    if (value < 1 || value > HIGHEST_PORT) return false;
-    std::memcpy(host, hostStart, hostLength);
-    host[hostLength] = '\0';
-    std::memcpy(port, portStart, portLength + 1);
-    return true;
-}
-// Digits and dots alone are meant as a dotted address; unless all four numbers are there,
-// a name service would only be asked in vain (and may take seconds to say so).
-bool isIncompleteDottedAddress(const char* host) {
-    if (std::strspn(host, "0123456789.") != std::strlen(host)) return false;
-    in_addr parsed{};
-    int dots = 0;
-    for (const char* c = host; *c; ++c)
-        dots += *c == '.';
-    return dots != 3 || inet_pton(AF_INET, host, &parsed) != 1;
-}
 } // namespace
 
 void socketOpenNetwork() {} // POSIX sockets need no start-up
 
-NetSocket socketListen(int port) {
+NetSocket socketListen(int port, int* error) {
+    *error = 0;
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0) return NO_SOCKET;
+    if (fd < 0) {
+        *error = errno;
+        return NO_SOCKET;
+    }
     int one = 1;
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
     sockaddr_in address{};
@@ -180,11 +144,14 @@ NetSocket socketListen(int port) {
     address.sin_port        = htons(static_cast<uint16_t>(port));
     if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(fd, LISTEN_BACKLOG) != 0) {
+        *error = errno;
         ::close(fd);
         return NO_SOCKET;
     }
     makeNonBlocking(fd);
-    return adopt(fd, true);
+    NetSocket s = adopt(fd, true);
+    if (s == NO_SOCKET) *error = EMFILE;
+    return s;
 }
 
 NetSocket socketAccept(NetSocket listener) {
@@ -197,26 +164,31 @@ NetSocket socketAccept(NetSocket listener) {
     return adopt(fd, false);
 }
 
-NetSocket socketConnect(const char* addressText) {
-    char host[ADDRESS_BYTES];
-    char port[ADDRESS_BYTES];
-    if (!addressText || !splitAddress(addressText, host, port)) return NO_SOCKET;
-    if (isIncompleteDottedAddress(host)) return NO_SOCKET;
-    addrinfo hints{};
-    hints.ai_family   = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found   = nullptr;
-    if (::getaddrinfo(host, port, &hints, &found) != 0 || !found) return NO_SOCKET;
+NetSocket socketConnectTo(uint32_t ipv4, int port) {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd >= 0) {
-        prepareConnection(fd);
-        if (::connect(fd, found->ai_addr, found->ai_addrlen) != 0 && errno != EINPROGRESS) {
-            ::close(fd);
-            fd = -1;
-        }
+    if (fd < 0) return NO_SOCKET;
+    prepareConnection(fd);
+    sockaddr_in address{};
+    address.sin_family      = AF_INET;
+    address.sin_addr.s_addr = htonl(ipv4);
+    address.sin_port        = htons(static_cast<uint16_t>(port));
+    const bool failed = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 &&
+                        errno != EINPROGRESS;
+    const int error = errno;
+    NetSocket s     = adopt(fd, false);
+    // A connection refused on the spot is kept, ended, so its reason can still be asked.
+    if (failed && s != NO_SOCKET) {
+        connections[s].readEnded  = true;
+        connections[s].writeEnded = true;
+        connections[s].endError   = error;
     }
-    ::freeaddrinfo(found);
-    return fd < 0 ? NO_SOCKET : adopt(fd, false);
+    return s;
+}
+
+int socketEndError(NetSocket s) {
+    const Connection* c = find(s);
+    if (!c) return EBADF;
+    return c->readEnded ? c->endError : -1;
 }
 
 bool socketReadRecord(NetSocket s, uint8_t record[NET_RECORD_SIZE]) {
@@ -224,7 +196,10 @@ bool socketReadRecord(NetSocket s, uint8_t record[NET_RECORD_SIZE]) {
     if (!c || c->listening || c->readEnded) return false;
     ssize_t n = ::recv(c->fd, c->in + c->inLength, NET_RECORD_SIZE - c->inLength, 0);
     if (n <= 0) {
-        if (n == 0 || !isWouldBlock(errno)) c->readEnded = true;
+        if (n == 0 || !isWouldBlock(errno)) {
+            c->readEnded = true;
+            c->endError  = n == 0 ? 0 : errno;
+        }
         return false;
     }
     c->inLength += static_cast<int>(n);
@@ -252,13 +227,18 @@ std::size_t socketQueuedBytes(NetSocket s) {
     return c ? queued(*c) : 0;
 }
 
-bool socketWait(const NetSocket* sockets, int count, uint32_t milliseconds) {
-    pollfd watched[SOCKET_TABLE_SIZE];
+bool socketWait(const NetSocket* sockets, int count, const int* descriptors, int descriptorCount,
+                uint32_t milliseconds) {
+    constexpr int MOST_WATCHED = 2 * SOCKET_TABLE_SIZE;
+    pollfd watched[MOST_WATCHED];
     nfds_t n = 0;
     for (int i = 0; i < count && n < SOCKET_TABLE_SIZE; ++i) {
         const Connection* c = find(sockets[i]);
         if (!c || c->listening || c->readEnded) continue;
         watched[n++] = pollfd{c->fd, POLLIN, 0};
+    }
+    for (int i = 0; i < descriptorCount && n < MOST_WATCHED; ++i) {
+        if (descriptors[i] >= 0) watched[n++] = pollfd{descriptors[i], POLLIN, 0};
     }
     const int timeout = milliseconds > INT32_MAX ? INT32_MAX : static_cast<int>(milliseconds);
     return ::poll(n > 0 ? watched : nullptr, n, timeout) > 0;

@@ -14,12 +14,16 @@ constexpr std::size_t SOCKET_QUEUE_BYTES = 64 * 1024; // per connection, unsent 
 
 void socketOpenNetwork();
 // Listens on every IPv4 interface; address reuse is on, so a restarted host listens at once.
-NetSocket socketListen(int port);
+// NO_SOCKET with the errno in error when the port cannot be had.
+NetSocket socketListen(int port, int* error);
 // A waiting connection, or NO_SOCKET when nobody waits (or the table is full).
 NetSocket socketAccept(NetSocket listener);
-// Starts connecting to "a.b.c.d:port" or "name:port"; NO_SOCKET when the text does not resolve.
-// An incomplete dotted address ("192.168.0.") is refused without asking a name service.
-NetSocket socketConnect(const char* addressText);
+// Starts connecting to the address (host byte order) and port; never waits. A connection
+// that fails, at once or later, stops delivering records and socketEndError says why.
+NetSocket socketConnectTo(uint32_t ipv4, int port);
+// -1 while the connection may still deliver; 0 once the peer has closed it in order; else the
+// errno that ended it (ECONNREFUSED, ENETUNREACH, ...).
+int socketEndError(NetSocket s);
 
 // True when a whole record was read. A read that yields part of one keeps those bytes for
 // the next call and returns false, so the stream stays aligned on records.
@@ -30,9 +34,11 @@ void socketWriteRecord(NetSocket s, const uint8_t record[NET_RECORD_SIZE]);
 std::size_t socketQueuedBytes(NetSocket s);
 
 // Waits at most milliseconds until one of the connections has bytes to read (or has ended),
-// never for a listener or a connection already known to have ended; with nothing to watch it
+// never for a listener or a connection already known to have ended, or until one of the other
+// descriptors (datagram sockets; -1 is passed over) is readable; with nothing to watch it
 // simply sleeps. True when something is ready.
-bool socketWait(const NetSocket* sockets, int count, uint32_t milliseconds);
+bool socketWait(const NetSocket* sockets, int count, const int* descriptors, int descriptorCount,
+                uint32_t milliseconds);
 
 // This machine's first non-loopback IPv4 address (127.0.0.1 without one), ":", the port.
 void socketLocalAddressText(int port, char* text, std::size_t size);

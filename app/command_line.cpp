@@ -1,0 +1,173 @@
+// Options, one row each: the name, whether it takes a value, and what it sets.
+#include "app/command_line.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/window.h"
+
+namespace {
+constexpr long HIGHEST_PORT = 65535;
+
+enum class Option {
+    HELP,
+    VERSION,
+    HOST,
+    JOIN,
+    PORT,
+    WINDOW,
+    FULL_SCREEN,
+    RESOLUTION,
+    SOUND,
+    NO_SOUND
+};
+
+struct OptionRow {
+    const char* name;
+    Option option;
+    const char* value; // how the usage names its value; null when it takes none
+    const char* help;
+};
+
+// clang-format off
+const OptionRow OPTIONS[] = {
+    {"--host",       Option::HOST,        nullptr,   "host a game at once, without the set-up dialog"},
+    {"--join",       Option::JOIN,        "ADDRESS", "join the game at ADDRESS (a.b.c.d or a name, :port optional)"},
+    {"--port",       Option::PORT,        "N",       "host on TCP port N, or join on it when ADDRESS names none (2345)"},
+    {"--window",     Option::WINDOW,      nullptr,   "play in a window"},
+    {"--fullscreen", Option::FULL_SCREEN, nullptr,   "play in full screen"},
+    {"--resolution", Option::RESOLUTION,  "WxH",     "640x480, 800x600 or 1024x768"},
+    {"--sound",      Option::SOUND,       nullptr,   "play sound"},
+    {"--no-sound",   Option::NO_SOUND,    nullptr,   "play without sound"},
+    {"--version",    Option::VERSION,     nullptr,   "print the game's version and end"},
+    {"--help",       Option::HELP,        nullptr,   "print this help and end"},
+    {"-h",           Option::HELP,        nullptr,   nullptr},
+};
+// clang-format on
+
+const OptionRow* findOption(const char* name, std::size_t length) {
+    for (const OptionRow& row : OPTIONS) {
+        if (std::strlen(row.name) == length && std::strncmp(row.name, name, length) == 0)
+            return &row;
+    }
+    return nullptr;
+}
+
+bool readResolution(const char* text, int* index) {
+    for (int i = 0; i < RESOLUTION_COUNT; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "%dx%d", resolutionTable[i].width,
+                      resolutionTable[i].height);
+        if (std::strcmp(text, name) == 0) {
+            *index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool readPort(const char* text, int* port) {
+    char* end        = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 1 || value > HIGHEST_PORT) return false;
+    *port = static_cast<int>(value);
+    return true;
+}
+
+bool fail(char problem[COMMAND_PROBLEM_SIZE], const char* format, const char* what) {
+    std::snprintf(problem, COMMAND_PROBLEM_SIZE, format, what);
+    return false;
+}
+
+bool take(const OptionRow& row, const char* value, CommandLine* line,
+          char problem[COMMAND_PROBLEM_SIZE]) {
+    switch (row.option) {
+    case Option::HELP:
+        line->help = true;
+        return true;
+    case Option::VERSION:
+        line->version = true;
+        return true;
+    case Option::HOST:
+        if (line->mode == StartMode::JOIN)
+            return fail(problem, "%s", "--host and --join exclude each other");
+        line->mode = StartMode::HOST;
+        return true;
+    case Option::JOIN:
+        if (line->mode == StartMode::HOST)
+            return fail(problem, "%s", "--host and --join exclude each other");
+        line->mode = StartMode::JOIN;
+        std::snprintf(line->join, sizeof line->join, "%s", value);
+        return true;
+    case Option::PORT:
+        return readPort(value, &line->port) ||
+               fail(problem, "--port wants a number from 1 to 65535, not \"%s\"", value);
+    case Option::WINDOW:
+        line->fullScreen = 0;
+        return true;
+    case Option::FULL_SCREEN:
+        line->fullScreen = 1;
+        return true;
+    case Option::RESOLUTION:
+        return readResolution(value, &line->resolutionIndex) ||
+               fail(problem, "--resolution wants 640x480, 800x600 or 1024x768, not \"%s\"", value);
+    case Option::SOUND:
+        line->soundEnabled = 1;
+        return true;
+    case Option::NO_SOUND:
+        line->soundEnabled = 0;
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
+                      char problem[COMMAND_PROBLEM_SIZE]) {
+    *line                 = CommandLine{};
+    line->mode            = StartMode::DIALOG;
+    line->port            = NOT_GIVEN;
+    line->resolutionIndex = NOT_GIVEN;
+    line->fullScreen      = NOT_GIVEN;
+    line->soundEnabled    = NOT_GIVEN;
+    for (int i = 1; i < argc; ++i) {
+        const char* word   = argv[i];
+        const char* equals = std::strchr(word, '=');
+        const std::size_t length =
+            equals ? static_cast<std::size_t>(equals - word) : std::strlen(word);
+        const OptionRow* row = findOption(word, length);
+        if (!row) return fail(problem, "unknown option \"%s\"", word);
+        const char* value = nullptr;
+        if (row->value) {
+            value = equals ? equals + 1 : (i + 1 < argc ? argv[++i] : nullptr);
+            if (!value) return fail(problem, "%s wants a value", row->name);
+        } else if (equals) {
+            return fail(problem, "%s takes no value", row->name);
+        }
+        if (!take(*row, value, line, problem)) return false;
+    }
+    return true;
+}
+
+void applyCommandLine(const CommandLine& line, GameSetup* setup) {
+    if (line.port != NOT_GIVEN) setup->port = line.port;
+    if (line.resolutionIndex != NOT_GIVEN) setup->resolutionIndex = line.resolutionIndex;
+    if (line.fullScreen != NOT_GIVEN) setup->fullScreen = line.fullScreen;
+    if (line.soundEnabled != NOT_GIVEN) setup->soundEnabled = line.soundEnabled;
+    if (line.mode == StartMode::JOIN)
+        std::snprintf(setup->address, sizeof setup->address, "%s", line.join);
+}
+
+void printUsage(FILE* to) {
+    std::fprintf(to, "Usage: voranis [OPTION]...\n"
+                     "A space-combat game for up to eight players on a local network. Without\n"
+                     "--host or --join the set-up dialog asks; the choices are remembered.\n\n");
+    for (const OptionRow& row : OPTIONS) {
+        if (!row.help) continue; // a short spelling of the row above
+        char head[32];
+        std::snprintf(head, sizeof head, "%s%s%s", row.name, row.value ? " " : "",
+                      row.value ? row.value : "");
+        std::fprintf(to, "  %-20s %s\n", head, row.help);
+    }
+}

@@ -1,0 +1,32 @@
+// The command line, the way Linux games take one: every choice of the set-up dialog, and
+// --host or --join to skip it.
+#pragma once
+
+#include <cstdio>
+
+#include "app/game_setup.h"
+
+constexpr int EXIT_USAGE           = 2;
+constexpr int COMMAND_PROBLEM_SIZE = 256;
+constexpr int NOT_GIVEN            = -1;
+
+enum class StartMode { DIALOG, HOST, JOIN };
+
+struct CommandLine {
+    bool help;
+    bool version;
+    StartMode mode;
+    char join[SETUP_ADDRESS_SIZE]; // --join's address
+    int port;                      // NOT_GIVEN, or 1 to 65535
+    int resolutionIndex;           // NOT_GIVEN, or an index into resolutionTable
+    int fullScreen;                // NOT_GIVEN, 0 or 1
+    int soundEnabled;              // NOT_GIVEN, 0 or 1
+};
+
+// False, with what is wrong in problem, for an unknown option, a missing or bad value, or
+// --host with --join.
+bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
+                      char problem[COMMAND_PROBLEM_SIZE]);
+// What the command line chose, over the remembered choices.
+void applyCommandLine(const CommandLine& line, GameSetup* setup);
+void printUsage(FILE* to);
