@@ -122,6 +122,38 @@ TEST(OverlayPictures, CrosshairAndDeadPicture) {
     EXPECT_LT(brightest(dead, 0, 4, 0, 4), 0.02f);
 }
 
+// Every printable character has a cell of its own, 16 a row from the top left: each but the
+// space has ink, none of it in the cell's outer texels that the overlay leaves undrawn (the
+// first column, the last two, the top and bottom rows), and no two differ by less than a dot.
+TEST(OverlayPictures, FontHasADistinctGlyphInEveryCell) {
+    constexpr float DOT_INK = 3.0f; // a full stop, in texels of full ink
+    const Picture p         = makeFontPicture();
+    constexpr int w = FONT_CELL_WIDTH, h = FONT_CELL_HEIGHT;
+    constexpr int EDGES[4][4] = {
+        {0,     1, 0,     h},
+        {w - 2, w, 0,     h},
+        {0,     w, 0,     1},
+        {0,     w, h - 1, h}
+    };
+    const auto x0 = [&](int cell) { return (cell % FONT_COLUMNS) * w; };
+    const auto y0 = [&](int cell) { return p.height - (cell / FONT_COLUMNS + 1) * h; };
+    for (int cell = 0; cell <= FONT_LAST_CHAR - FONT_FIRST_CHAR; ++cell) {
+        const int x = x0(cell), y = y0(cell);
+        SCOPED_TRACE(char(FONT_FIRST_CHAR + cell));
+        EXPECT_EQ(brightest(p, x, x + w, y, y + h) > 0.5f, cell != 0);
+        for (const auto& edge : EDGES) // columns from, to, rows from, to
+            EXPECT_LT(brightest(p, x + edge[0], x + edge[1], y + edge[2], y + edge[3]), 0.002f);
+        for (int other = 1; other < cell; ++other) {
+            float difference = 0.0f;
+            for (int v = 0; v < h; ++v)
+                for (int u = 0; u < w; ++u)
+                    difference += std::fabs(pixelAt(p, x + u, y + v).r -
+                                            pixelAt(p, x0(other) + u, y0(other) + v).r);
+            EXPECT_GT(difference, DOT_INK) << "like " << char(FONT_FIRST_CHAR + other);
+        }
+    }
+}
+
 // A planet picture has no seam: its first and last columns are neighbours on the sphere.
 TEST(PlanetPictures, WrapAroundWithoutASeam) {
     for (int kind = 0; kind < PLANET_KIND_COUNT; ++kind) {
