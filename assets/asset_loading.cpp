@@ -11,6 +11,7 @@ int32_t numbersTexture = 0;
 int32_t textTexture    = 0;
 int32_t crossTexture   = 0;
 int32_t deadTexture    = 0;
+int32_t fontTexture    = 0;
 
 namespace {
 // One model at a time passes through here; it is empty between files.
@@ -48,6 +49,7 @@ void loadAssets() {
     textTexture    = loadTexture("text.bmp") - 1;
     crossTexture   = loadTexture("cross.bmp") - 1;
     deadTexture    = loadTexture("dead.bmp") - 1;
+    fontTexture    = loadTexture("font.bmp") - 1;
 
     loadUniverse("universe.uni");
     if (gameSetup.soundEnabled) soundSetup();

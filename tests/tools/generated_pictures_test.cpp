@@ -71,7 +71,7 @@ TEST_F(GeneratedPictures, LoadAtTheSizeWrittenWithTheirColours) {
     }
 }
 
-// Start-up loading of the real folder: model textures, the four overlay pictures and the
+// Start-up loading of the real folder: model textures, the five overlay pictures and the
 // planets all get names of their own inside the 29 the table holds.
 TEST_F(GeneratedPictures, StartUpLoadingFitsTheTextureTable) {
     gameSetup.soundEnabled = 0;
@@ -79,7 +79,8 @@ TEST_F(GeneratedPictures, StartUpLoadingFitsTheTextureTable) {
     EXPECT_LT(nextTextureName, TEXTURE_TABLE_SIZE); // no name reused
     EXPECT_EQ(textTexture, numbersTexture + 1);
     EXPECT_EQ(deadTexture, numbersTexture + 3);
-    EXPECT_EQ(planetTextureBase, deadTexture + 1);
+    EXPECT_EQ(fontTexture, numbersTexture + 4);
+    EXPECT_EQ(planetTextureBase, fontTexture + 1);
     EXPECT_EQ(nextTextureName, planetTextureBase + PLANET_KIND_COUNT);
     for (int name = 1; name < nextTextureName; ++name)
         EXPECT_FALSE(textureTable[name].pixels.empty()) << "texture " << name << " missing";
