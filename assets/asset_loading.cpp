@@ -14,6 +14,7 @@ int32_t numbersTexture = 0;
 int32_t textTexture    = 0;
 int32_t crossTexture   = 0;
 int32_t deadTexture    = 0;
+int32_t fontTexture    = 0;
 
 namespace {
 // One model at a time passes through here; it is empty between files.
@@ -84,6 +85,7 @@ bool loadAssets(char problem[ASSET_PROBLEM_SIZE]) {
     textTexture    = loadTexture("text.bmp") - 1;
     crossTexture   = loadTexture("cross.bmp") - 1;
     deadTexture    = loadTexture("dead.bmp") - 1;
+    fontTexture    = loadTexture("font.bmp") - 1;
 
     return loadUniverseFile(problem);
 }

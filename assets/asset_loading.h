@@ -19,6 +19,7 @@ extern int32_t numbersTexture;
 extern int32_t textTexture;
 extern int32_t crossTexture;
 extern int32_t deadTexture;
+extern int32_t fontTexture;
 
 constexpr const char* UNIVERSE_FILE = "universe.uni";
 constexpr int ASSET_PROBLEM_SIZE    = 320;

@@ -10,6 +10,10 @@ constexpr int FLYING_ROCKET_LIFE       = 100;   // from here up a rocket flies, 
 // Each player slot's colour, for its ship and its flying rockets.
 extern const float slotColours[MAX_PLAYERS][3];
 
+// The window's size in pixels, as setupScene last set the viewport.
+extern int viewportWidth;
+extern int viewportHeight;
+
 void setupScene(int width, int height);
 // Draws the frame into the back buffer; the caller shows it.
 void renderFrame();

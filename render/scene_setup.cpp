@@ -13,7 +13,12 @@ constexpr GLfloat LIGHT_DIFFUSE[4] = {0.9f, 0.9f, 0.9f, 1.0f};
 constexpr GLfloat LIGHT_CONSTANT_ATTENUATION = 0.2f;
 } // namespace
 
+int viewportWidth  = 0;
+int viewportHeight = 0;
+
 void setupScene(int width, int height) {
+    viewportWidth  = width;
+    viewportHeight = height;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

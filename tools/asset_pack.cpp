@@ -41,6 +41,7 @@ std::vector<AssetFile> makeAssetPack() {
     pack.push_back(picture("text.bmp", makeCaptionsPicture()));
     pack.push_back(picture("cross.bmp", makeCrosshairPicture()));
     pack.push_back(picture("dead.bmp", makeDeadPicture()));
+    pack.push_back(picture("font.bmp", makeFontPicture()));
     for (int kind = 0; kind < PLANET_KIND_COUNT; ++kind)
         pack.push_back(picture(std::string(PLANET_KINDS[kind]) + ".bmp", makePlanetPicture(kind)));
     pack.push_back(textFile("universe.uni", universeText()));

@@ -20,3 +20,14 @@ Picture makeNumbersPicture();
 Picture makeCaptionsPicture();
 Picture makeCrosshairPicture();
 Picture makeDeadPicture();
+
+// The overlay font: white glyphs on black for every printable character from the space to
+// the tilde, in character order, FONT_COLUMNS a row from the top left, each in a cell of
+// FONT_CELL_WIDTH x FONT_CELL_HEIGHT texels. No ink touches a cell's first column, its last
+// two or its top and bottom rows.
+constexpr int FONT_FIRST_CHAR  = 32;
+constexpr int FONT_LAST_CHAR   = 126;
+constexpr int FONT_COLUMNS     = 16;
+constexpr int FONT_CELL_WIDTH  = 12;
+constexpr int FONT_CELL_HEIGHT = 20;
+Picture makeFontPicture();

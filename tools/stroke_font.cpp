@@ -52,46 +52,14 @@ const char* strokesOf(char letter) {
     return "";
 }
 
-struct Point {
-    float x, y;
-};
-
-// The polylines of a glyph, in grid units.
-std::vector<std::vector<Point>> parseStrokes(const char* text) {
-    std::vector<std::vector<Point>> lines(1);
-    while (*text) {
-        if (*text == ';') {
-            lines.emplace_back();
-            ++text;
-        } else if (*text == ' ') {
-            ++text;
-        } else {
-            char* end;
-            const float x = std::strtof(text, &end);
-            const float y = std::strtof(end + 1, &end); // skips the comma
-            lines.back().push_back({x, y});
-            text = end;
-        }
-    }
-    return lines;
-}
-
-float segmentDistance(Point p, Point a, Point b) {
-    const float dx = b.x - a.x, dy = b.y - a.y;
-    const float len2 = dx * dx + dy * dy;
-    float t          = len2 > 0.0f ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0.0f;
-    t                = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
-    const float ex = p.x - (a.x + t * dx), ey = p.y - (a.y + t * dy);
-    return std::sqrt(ex * ex + ey * ey);
-}
-
 // Per texel, the strongest line coverage and halo, so crossing lines do not double up.
 struct InkMask {
     std::vector<float> line, halo;
 };
 
 // Segment end points on screen, in rows (x already multiplied by the texel aspect).
-void inkSegment(InkMask& mask, const Picture& picture, Point a, Point b, const TextStyle& style) {
+void inkSegment(InkMask& mask, const Picture& picture, StrokePoint a, StrokePoint b,
+                const TextStyle& style) {
     const float reach = 0.5f * style.stroke + 3.0f * style.glowRadius + 1.0f;
     const int x0 = static_cast<int>(std::floor((std::fmin(a.x, b.x) - reach) / style.texelAspect));
     const int x1 = static_cast<int>(std::ceil((std::fmax(a.x, b.x) + reach) / style.texelAspect));
@@ -100,7 +68,7 @@ void inkSegment(InkMask& mask, const Picture& picture, Point a, Point b, const T
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) continue;
-            const Point p{(x + 0.5f) * style.texelAspect, y + 0.5f};
+            const StrokePoint p{(x + 0.5f) * style.texelAspect, y + 0.5f};
             const float d      = segmentDistance(p, a, b);
             const float cover  = clampUnit(0.5f * style.stroke + 0.5f - d);
             const float g      = style.glowRadius > 0.0f ? d / style.glowRadius : 99.0f;
@@ -125,6 +93,34 @@ void applyMask(Picture& picture, const InkMask& mask, const TextStyle& style) {
 }
 } // namespace
 
+float segmentDistance(StrokePoint p, StrokePoint a, StrokePoint b) {
+    const float dx = b.x - a.x, dy = b.y - a.y;
+    const float len2 = dx * dx + dy * dy;
+    float t          = len2 > 0.0f ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0.0f;
+    t                = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
+    const float ex = p.x - (a.x + t * dx), ey = p.y - (a.y + t * dy);
+    return std::sqrt(ex * ex + ey * ey);
+}
+
+std::vector<Polyline> parseStrokes(const char* text) {
+    std::vector<Polyline> lines(1);
+    while (*text) {
+        if (*text == ';') {
+            lines.emplace_back();
+            ++text;
+        } else if (*text == ' ') {
+            ++text;
+        } else {
+            char* end;
+            const float x = std::strtof(text, &end);
+            const float y = std::strtof(end + 1, &end); // skips the comma
+            lines.back().push_back({x, y});
+            text = end;
+        }
+    }
+    return lines;
+}
+
 float textWidth(const char* text, const TextStyle& style) {
     const float unit = style.height / GRID_HEIGHT;
     int n            = 0;
@@ -139,10 +135,10 @@ void drawText(Picture& picture, const char* text, float centreX, float baseline,
     float penX       = centreX * style.texelAspect - 0.5f * textWidth(text, style);
     InkMask mask     = emptyMask(picture);
     for (const char* c = text; *c; ++c, penX += ADVANCE * unit) {
-        for (const std::vector<Point>& line : parseStrokes(strokesOf(*c))) {
+        for (const Polyline& line : parseStrokes(strokesOf(*c))) {
             for (size_t k = 0; k + 1 < line.size(); ++k) {
-                const Point a{penX + unit * line[k].x, baseline + unit * line[k].y};
-                const Point b{penX + unit * line[k + 1].x, baseline + unit * line[k + 1].y};
+                const StrokePoint a{penX + unit * line[k].x, baseline + unit * line[k].y};
+                const StrokePoint b{penX + unit * line[k + 1].x, baseline + unit * line[k + 1].y};
                 inkSegment(mask, picture, a, b, style);
             }
         }
@@ -153,7 +149,7 @@ void drawText(Picture& picture, const char* text, float centreX, float baseline,
 void drawGlowLine(Picture& picture, float x0, float y0, float x1, float y1,
                   const TextStyle& style) {
     InkMask mask = emptyMask(picture);
-    inkSegment(mask, picture, Point{x0 * style.texelAspect, y0}, Point{x1 * style.texelAspect, y1},
-               style);
+    inkSegment(mask, picture, StrokePoint{x0 * style.texelAspect, y0},
+               StrokePoint{x1 * style.texelAspect, y1}, style);
     applyMask(picture, mask, style);
 }

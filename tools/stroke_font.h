@@ -2,7 +2,19 @@
 // soft edges and a glow on black for the additive overlay.
 #pragma once
 
+#include <vector>
+
 #include "tools/picture.h"
+
+struct StrokePoint {
+    float x, y;
+};
+using Polyline = std::vector<StrokePoint>;
+
+// The polylines of a glyph written as text: points "x,y" apart by blanks, lines by ';'.
+std::vector<Polyline> parseStrokes(const char* strokes);
+// Distance from p to the segment from a to b.
+float segmentDistance(StrokePoint p, StrokePoint a, StrokePoint b);
 
 struct TextStyle {
     Rgb colour;

@@ -15,6 +15,7 @@
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "render/render.h"
+#include "render/text.h"
 #include "tests/assets/gl_context.h"
 #include "tests/render/frame_readback.h"
 #include "world/world_state.h"
@@ -131,12 +132,46 @@ void BM_WorstCase(benchmark::State& state) {
     runFrames(state, worstCase);
 }
 
+// The overlay text alone, on top of the frame before it: lines of 40 characters, 12 pixels
+// tall, in the slot colours, over a half-dark backing. 20 lines are a full scoreboard and
+// chat; the backing alone (0 lines) shows the part that is not the text's.
+void BM_OverlayText(benchmark::State& state) {
+    std::string error;
+    if (!useWindow(int(state.range(0)), int(state.range(1)), &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    constexpr int MOST_LINES   = 20;
+    const int lines            = int(state.range(2));
+    constexpr float HEIGHT     = 12.0f;
+    constexpr float LEFT       = 20.0f;
+    constexpr float TOP        = 100.0f;
+    constexpr float BACKING[3] = {0.0f, 0.0f, 0.0f};
+    constexpr char LINE[]      = "BOB destroyed ALICE from 12.5 units away";
+    for (auto _ : state) {
+        beginScreenOverlay();
+        fillRect(LEFT, TOP, textWidth(LINE, HEIGHT), MOST_LINES * HEIGHT, BACKING, 0.5f);
+        for (int line = 0; line < lines; ++line)
+            drawText(LEFT, TOP + float(line) * HEIGHT, HEIGHT, LINE,
+                     slotColours[line % MAX_PLAYERS]);
+        endScreenOverlay();
+        glFinish();
+    }
+    if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT"))
+        writePpm(readBackBuffer(windowWidth, windowHeight), snapshot);
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->Args({640, 480})->Args({1024, 768})->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 BENCHMARK(BM_EmptySky)->Apply(sizes);
 BENCHMARK(BM_WorstCase)->Apply(sizes);
+BENCHMARK(BM_OverlayText)
+    ->Args({640, 480, 0})
+    ->Args({640, 480, 20})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 } // namespace
 

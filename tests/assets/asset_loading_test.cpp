@@ -48,8 +48,10 @@ TEST_F(AssetLoading, ListsOverlayNamesAndUniverse) {
     EXPECT_EQ(textTexture, 2);
     EXPECT_EQ(crossTexture, 3);
     EXPECT_EQ(deadTexture, 4);
-    EXPECT_EQ(planetTextureBase, 5);
-    EXPECT_EQ(nextTextureName, 7);
+    EXPECT_EQ(fontTexture, 5); // the folder has no font picture: the placeholder stands in
+    EXPECT_EQ(textureTable[fontTexture].width, PLACEHOLDER_SIDE);
+    EXPECT_EQ(planetTextureBase, 6);
+    EXPECT_EQ(nextTextureName, 8);
     ASSERT_EQ(planetCount, 1);
     EXPECT_FLOAT_EQ(planets.radius[0], 2.0f);
 }
@@ -64,7 +66,7 @@ TEST_F(AssetLoading, ModelTexturesComeFirst) {
     }
     EXPECT_EQ(numbersTexture, 2);
     EXPECT_EQ(deadTexture, 5);
-    EXPECT_EQ(planetTextureBase, 6);
+    EXPECT_EQ(planetTextureBase, 7);
 }
 
 // The first file that cannot be read is named, with the reason.

@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "assets/asset_loading.h"
+#include "assets/bmp_reader.h"
 #include "render/render.h"
 #include "tests/assets/gl_context.h"
+#include "tests/tools/generated_files.h"
 #include "world/world_state.h"
 
 TestTextures testTextures;
+Frame fontPicture;
 
 namespace {
 TestGlContext* glContext = nullptr;
@@ -36,6 +39,21 @@ unsigned makeCaptions() {
                        {0, uint8_t(texel < 32 ? SCORE_CAPTION_GREEN : HEALTH_CAPTION_GREEN), 0});
     return makeTexture(64, 4, rgb);
 }
+
+Frame readFontPicture() {
+    const std::string path = gameDir() + "/font.bmp";
+    FILE* file             = std::fopen(path.c_str(), "rb");
+    BmpHeader header;
+    Frame picture;
+    if (!file || readBmpStream(file, &header, &picture.rgb) != BMP_OK) {
+        std::fprintf(stderr, "cannot read %s: build the game_data target\n", path.c_str());
+        std::abort();
+    }
+    std::fclose(file);
+    picture.width  = header.width;
+    picture.height = header.height;
+    return picture;
+}
 } // namespace
 
 void RenderTest::SetUpTestSuite() {
@@ -54,6 +72,8 @@ void RenderTest::SetUpTestSuite() {
     testTextures.black   = makeSolidTexture(0, 0, 0);
     testTextures.red     = makeSolidTexture(255, 0, 0);
     testTextures.green   = makeSolidTexture(0, 255, 0);
+    fontPicture          = readFontPicture();
+    testTextures.font    = makeTexture(fontPicture.width, fontPicture.height, fontPicture.rgb);
 }
 
 void RenderTest::SetUp() {
@@ -67,6 +87,7 @@ void RenderTest::SetUp() {
     textTexture    = int32_t(testTextures.black);
     crossTexture   = int32_t(testTextures.black);
     deadTexture    = int32_t(testTextures.black);
+    fontTexture    = int32_t(testTextures.font);
     for (unsigned list = LIST_SHIP; list <= LIST_STONE2; ++list)
         recordList(list, [] {});
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

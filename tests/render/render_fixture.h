@@ -1,5 +1,6 @@
 // One hidden 640 x 480 window for every drawing test of a binary, with the game's fixed GL
-// state, the overlay pictures made from marked colours, and a clean world per test.
+// state, the overlay pictures made from marked colours, the generated font, and a clean
+// world per test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -26,8 +27,10 @@ struct TestTextures {
     unsigned numbers, text, cross, dead; // the marked overlay pictures
     unsigned black;                      // an overlay that adds nothing
     unsigned red, green;                 // planet textures
+    unsigned font;                       // the generated font picture
 };
 extern TestTextures testTextures;
+extern Frame fontPicture; // its texels, bottom row first (grey, so in any channel order)
 
 class RenderTest : public ::testing::Test {
   protected:

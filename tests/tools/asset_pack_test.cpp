@@ -36,7 +36,7 @@ TEST(AssetPack, HoldsEveryFileTheGameOpens) {
         names.push_back(f.name);
     for (const char* needed : {"ship.wrl", "rocket.wrl", "explode.wrl", "sky.wrl", "stone0.wrl",
                                "stone1.wrl", "stone2.wrl", "numbers.bmp", "text.bmp", "cross.bmp",
-                               "dead.bmp", "universe.uni", "shoot.wav", "explode.wav"})
+                               "dead.bmp", "font.bmp", "universe.uni", "shoot.wav", "explode.wav"})
         EXPECT_NE(std::find(names.begin(), names.end(), needed), names.end()) << needed;
 }
 

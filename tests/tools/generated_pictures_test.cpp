@@ -70,7 +70,7 @@ TEST_F(GeneratedPictures, LoadAtTheSizeWrittenWithTheirColours) {
     }
 }
 
-// Start-up loading of the real folder: model textures, the four overlay pictures and the
+// Start-up loading of the real folder: model textures, the five overlay pictures and the
 // planets all get names of their own inside the 29 the table holds.
 TEST_F(GeneratedPictures, StartUpLoadingFitsTheTextureTable) {
     char problem[ASSET_PROBLEM_SIZE];
@@ -78,7 +78,8 @@ TEST_F(GeneratedPictures, StartUpLoadingFitsTheTextureTable) {
     EXPECT_LT(nextTextureName, TEXTURE_TABLE_SIZE); // no name reused
     EXPECT_EQ(textTexture, numbersTexture + 1);
     EXPECT_EQ(deadTexture, numbersTexture + 3);
-    EXPECT_EQ(planetTextureBase, deadTexture + 1);
+    EXPECT_EQ(fontTexture, numbersTexture + 4);
+    EXPECT_EQ(planetTextureBase, fontTexture + 1);
     EXPECT_EQ(nextTextureName, planetTextureBase + PLANET_KIND_COUNT);
     for (int name = 1; name < nextTextureName; ++name)
         EXPECT_FALSE(textureTable[name].pixels.empty()) << "texture " << name << " missing";
@@ -119,6 +120,38 @@ TEST(OverlayPictures, CrosshairAndDeadPicture) {
     EXPECT_EQ(dead.width, 2 * dead.height); // drawn 2 wide and 1 high
     EXPECT_GT(brightest(dead, 0, dead.width, 0, dead.height), 0.5f);
     EXPECT_LT(brightest(dead, 0, 4, 0, 4), 0.02f);
+}
+
+// Every printable character has a cell of its own, 16 a row from the top left: each but the
+// space has ink, none of it in the cell's outer texels that the overlay leaves undrawn (the
+// first column, the last two, the top and bottom rows), and no two differ by less than a dot.
+TEST(OverlayPictures, FontHasADistinctGlyphInEveryCell) {
+    constexpr float DOT_INK = 3.0f; // a full stop, in texels of full ink
+    const Picture p         = makeFontPicture();
+    constexpr int w = FONT_CELL_WIDTH, h = FONT_CELL_HEIGHT;
+    constexpr int EDGES[4][4] = {
+        {0,     1, 0,     h},
+        {w - 2, w, 0,     h},
+        {0,     w, 0,     1},
+        {0,     w, h - 1, h}
+    };
+    const auto x0 = [&](int cell) { return (cell % FONT_COLUMNS) * w; };
+    const auto y0 = [&](int cell) { return p.height - (cell / FONT_COLUMNS + 1) * h; };
+    for (int cell = 0; cell <= FONT_LAST_CHAR - FONT_FIRST_CHAR; ++cell) {
+        const int x = x0(cell), y = y0(cell);
+        SCOPED_TRACE(char(FONT_FIRST_CHAR + cell));
+        EXPECT_EQ(brightest(p, x, x + w, y, y + h) > 0.5f, cell != 0);
+        for (const auto& edge : EDGES) // columns from, to, rows from, to
+            EXPECT_LT(brightest(p, x + edge[0], x + edge[1], y + edge[2], y + edge[3]), 0.002f);
+        for (int other = 1; other < cell; ++other) {
+            float difference = 0.0f;
+            for (int v = 0; v < h; ++v)
+                for (int u = 0; u < w; ++u)
+                    difference += std::fabs(pixelAt(p, x + u, y + v).r -
+                                            pixelAt(p, x0(other) + u, y0(other) + v).r);
+            EXPECT_GT(difference, DOT_INK) << "like " << char(FONT_FIRST_CHAR + other);
+        }
+    }
 }
 
 // A planet picture has no seam: its first and last columns are neighbours on the sphere.
