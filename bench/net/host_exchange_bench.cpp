@@ -21,10 +21,11 @@ double threadSeconds() {
 
 void hostFrame(benchmark::State& state, bool withOwnState) {
     char address[NET_ADDRESS_TEXT_SIZE];
+    char hostProblem[NET_ENDING_TEXT_SIZE] = {};
     netShutdown();
     resetPlayerTable();
     resetConnSlots();
-    netHostStart(address);
+    netHostStart(NET_PORT, "test", address, hostProblem);
     localPlayer         = 0;
     playerTable[0].slot = 0;
     int peers[PEERS + 1];

@@ -48,7 +48,8 @@ constexpr int HOST_HEIGHT = 480;
     initTextures(TEXTURE_TABLE_SIZE);
     if (!loadAssets(problem)) std::_Exit(1);
     char address[NET_ADDRESS_TEXT_SIZE];
-    netHostStart(address);
+    char hostProblem[NET_ENDING_TEXT_SIZE] = {};
+    netHostStart(NET_PORT, "test", address, hostProblem);
     gameSetup.isServer = 1;
     spawnLocalPlayer(0);
     for (;;)

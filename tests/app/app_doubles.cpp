@@ -19,7 +19,7 @@ void resetAppTest() {
     resetWorld();
     resetPlayerTable();
     controls  = ControlState{};
-    gameSetup = GameSetup{0, 0, 1, 0};
+    gameSetup = startSetup();
     clearQuitMessage();
 }
 
@@ -27,11 +27,13 @@ void shutdownGame() {
     if (appCalls.shutdowns++ == 0) appCalls.quitBeforeShutdown = quitMessagePosted();
 }
 
-void netHostStart(char addressText[NET_ADDRESS_TEXT_SIZE]) {
+bool netHostStart(int, const char*, char addressText[NET_ADDRESS_TEXT_SIZE],
+                  char[NET_ENDING_TEXT_SIZE]) {
     std::strcpy(addressText, HOST_ADDRESS_TEXT);
     appCalls.hostStarts.emplace_back(addressText);
+    return true;
 }
 
-void netJoinStart(const char* addressText) {
-    appCalls.joinStarts.emplace_back(addressText);
+void netJoinStart(const char* typed, int) {
+    appCalls.joinStarts.emplace_back(typed);
 }

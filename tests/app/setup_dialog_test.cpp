@@ -56,7 +56,7 @@ class SetupDialogView : public ::testing::Test {
         for (int i = 0; i < DISPLAY_TRIES && !(display = XOpenDisplay(nullptr)); ++i)
             usleep(DISPLAY_RETRY_US);
         if (display) fl_open_display(display);
-        gameSetup = GameSetup{0, 0, 1, 0};
+        gameSetup = startSetup();
         Fl::scheme("gtk+");
         shown = buildSetupDialog();
         shown.window->show();
@@ -124,7 +124,7 @@ TEST_F(SetupDialogView, HasTheTitleControlsAndTextsInTemplateOrder) {
     EXPECT_TRUE(shown.window->modal());
     const char* texts[] = {"Create Game", "Join Game",       "",          "Server IP",
                            "Video setup", "FullScreen mode", "640 x 480", "800 x 600",
-                           "1024 x 768",  "Enable sound"};
+                           "1024 x 768",  "Enable sound", "Games on this network", ""};
     for (int i = 0; i < SETUP_CONTROL_COUNT; ++i) {
         const char* label = shown.control[i]->label();
         EXPECT_EQ(std::string(label ? label : ""), texts[i]) << "control " << i;
@@ -152,7 +152,7 @@ TEST_F(SetupDialogView, ChoosingAResolutionTurnsTheOthersOff) {
 
 TEST_F(SetupDialogView, TabVisitsTheTabStopsInTemplateOrder) {
     const int order[] = {ID_CREATE_GAME, ID_JOIN_GAME, ID_ADDRESS,
-                         ID_FULL_SCREEN, ID_SOUND,     ID_CREATE_GAME};
+                         ID_FULL_SCREEN, ID_SOUND,     ID_GAME_LIST, ID_CREATE_GAME};
     control(ID_CREATE_GAME)->take_focus();
     for (int id : order) {
         EXPECT_EQ(Fl::focus(), control(id)) << "expected control " << id;

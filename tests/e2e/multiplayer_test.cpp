@@ -318,7 +318,7 @@ class Multiplayer : public ::testing::Test {
         // Neither a box nor an end: its threads show where it waits.
         if (!box && s.running()) s.saveStacks();
         EXPECT_EQ(s.waitForExit(box ? EXIT_MS : 1000), code) << s.name();
-        EXPECT_NE(s.errors().find("voranis: " + text + "\n"), std::string::npos)
+        EXPECT_NE(s.errors().find("voranis: " + text + " "), std::string::npos)
             << s.name() << " said: " << s.errors();
     }
 
@@ -489,8 +489,8 @@ TEST_F(Multiplayer, HostAndTwoJoinersPlayAndLoseTheHostTogether) {
         a.join(), b.join();
     }
     note("the joiners gave up %ld and %ld ms after the host quit", gaveUp[0], gaveUp[1]);
-    EXPECT_GE(gaveUp[0], 7000) << "the first joiner gave up too soon";
-    EXPECT_GE(gaveUp[1], 7000) << "the second joiner gave up too soon";
+    EXPECT_LT(gaveUp[0], 5000) << "the first joiner did not notice the host was gone";
+    EXPECT_LT(gaveUp[1], 5000) << "the second joiner did not notice the host was gone";
 }
 
 // Seven peers fill the host; the eighth joiner is refused and ends with code 1.
@@ -516,12 +516,12 @@ TEST_F(Multiplayer, EighthJoinerHearsTheServerIsBusyAndEndsWithOne) {
     EXPECT_EQ(host.waitForExit(EXIT_MS), 0);
 }
 
-// Nobody listens on 127.0.0.1: the joiner waits 10 s for its slot, then ends with code 3.
-TEST_F(Multiplayer, JoinerWithoutHostTimesOutAndEndsWithThree) {
+// Nobody listens on 127.0.0.1: the refusal ends the joiner at once, with code 3.
+TEST_F(Multiplayer, JoinerWithoutHostIsRefusedAndEndsWithThree) {
     PlayerScreen& lonely = newScreen("joiner");
     ASSERT_TRUE(startGames({&lonely})) << "Xvfb or the game did not start";
     ASSERT_TRUE(lonely.answerJoin()) << "no set-up dialog";
     long joined = testMillis();
     expectNetworkError(lonely, "TIMEOUT ERROR !", 3);
-    EXPECT_GE(testMillis() - joined, 10000) << "the joiner did not wait 10 s";
+    EXPECT_LT(testMillis() - joined, 5000) << "the joiner waited for nothing";
 }

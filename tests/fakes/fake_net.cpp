@@ -4,8 +4,7 @@
 #include "tests/fakes/fakes.h"
 
 void resetConnSlots() {}
-void netHostStart(char addressText[NET_ADDRESS_TEXT_SIZE]) { addressText[0] = '\0'; }
-void netJoinStart(const char*) {}
+
 NetEnding netExchange(int32_t, uint32_t) {
     ++fakeRecord.exchanges;
     return NetEnding{};
@@ -15,5 +14,5 @@ NetEnding checkGlobalTimeout() {
     ++fakeRecord.timeoutChecks;
     return NetEnding{};
 }
-void netWait(uint32_t milliseconds) { platformSleep(milliseconds); }
+void netWait(uint32_t, uint32_t milliseconds) { platformSleep(milliseconds); }
 void netShutdown() {}

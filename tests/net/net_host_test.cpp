@@ -11,7 +11,8 @@
 
 namespace {
 struct NetHostTest : ::testing::Test {
-    char address[NET_ADDRESS_TEXT_SIZE] = {};
+    char address[NET_ADDRESS_TEXT_SIZE]    = {};
+    char hostProblem[NET_ENDING_TEXT_SIZE] = {};
 
     void SetUp() override {
         netShutdown();
@@ -19,7 +20,7 @@ struct NetHostTest : ::testing::Test {
         resetWorld();
         resetPlayerTable();
 
-        netHostStart(address);
+        netHostStart(NET_PORT, "test", address, hostProblem);
         localPlayer         = 0;
         playerTable[0].slot = 0;
     }
@@ -248,7 +249,7 @@ TEST_F(NetHostTest, ShutdownTwiceIsHarmlessAndARestartedHostListensAtOnce) {
     netShutdown();
     EXPECT_TRUE(peers[0].closedByPeer());
     resetConnSlots();
-    netHostStart(address);
+    netHostStart(NET_PORT, "test", address, hostProblem);
     PeerSocket again = join(1);
 }
 
@@ -257,7 +258,7 @@ TEST_F(NetHostTest, ShutdownTwiceIsHarmlessAndARestartedHostListensAtOnce) {
 TEST_F(NetHostTest, RecordsArrivingDuringTheWaitAreRelayedAtOnceAndAppliedAtTheNextExchange) {
     std::vector<PeerSocket> peers = joinAll(2);
     peers[0].sendMessage(stateMessage(1, -1, 77, 3.0f));
-    netWait(TEST_WAIT_MS);
+    netWait(0, TEST_WAIT_MS);
     const NetMessage relayed = peers[1].receiveMessage();
     EXPECT_TRUE(sameBytes(relayed, stateMessage(1, -1, 77, 3.0f)));
     EXPECT_NE(playerTable[1].health, 77);

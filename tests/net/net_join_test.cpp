@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <string>
 #include <unistd.h>
 
 #include "net/net.h"
@@ -33,7 +34,7 @@ struct NetJoinTest : ::testing::Test {
     // A joiner connected to the test's host, which has sent the welcome for slot 3.
     PeerSocket joinAsSlot3() {
         listener = listenAsHost();
-        netJoinStart("127.0.0.1:2345");
+        netJoinStart("127.0.0.1", NET_PORT);
         PeerSocket host = acceptJoiner(listener);
         host.sendMessage(makeControlMessage(MSG_WELCOME, 3));
         return host;
@@ -97,13 +98,13 @@ TEST_F(NetJoinTest, NothingAfterTheWelcomeNeverTimesOut) {
 // The host's three endings come back to the caller, which ends the game with them.
 TEST_F(NetJoinTest, RefusalEndsWithServerBusyAndExitCode1) {
     listener = listenAsHost();
-    netJoinStart("127.0.0.1:2345");
+    netJoinStart("127.0.0.1", NET_PORT);
     PeerSocket host = acceptJoiner(listener);
     host.sendMessage(makeControlMessage(MSG_SERVER_FULL, 0));
     settle();
     NetEnding e = netExchange(0, 0);
     EXPECT_EQ(e.exitCode, EXIT_SERVER_BUSY);
-    EXPECT_STREQ(e.text, "SERVER IS BUSSY !");
+    EXPECT_EQ(std::string(e.text).rfind("SERVER IS BUSSY !\n", 0), 0u) << e.text;
 }
 
 TEST_F(NetJoinTest, SilentHostEndsWithGlobalTimeoutAtThe491stCheckAfterARecord) {
@@ -117,16 +118,18 @@ TEST_F(NetJoinTest, SilentHostEndsWithGlobalTimeoutAtThe491stCheckAfterARecord) 
     EXPECT_EQ(check, 491);
     NetEnding e = checkGlobalTimeout();
     EXPECT_EQ(e.exitCode, EXIT_GLOBAL_TIMEOUT);
-    EXPECT_STREQ(e.text, "GLOBAL TIMEOUT. CONNECTION WITH THE SERVER IS LOST.");
+    EXPECT_EQ(std::string(e.text).rfind("GLOBAL TIMEOUT. CONNECTION WITH THE SERVER IS LOST.\n", 0), 0u);
 }
 
-// The limit counts from the first exchange; frames go on meanwhile.
-TEST_F(NetJoinTest, NoHostEndsWithTimeoutErrorJustAfterTheWelcomeLimit) {
-    netJoinStart("127.0.0.1:2345");
+// A host that takes the connection but never answers: the limit counts from the first
+// exchange, and frames go on meanwhile.
+TEST_F(NetJoinTest, ASilentHostEndsWithTimeoutErrorJustAfterTheWelcomeLimit) {
+    listener = listenAsHost();
+    netJoinStart("127.0.0.1", NET_PORT);
     const uint32_t start = 0xFFFFF000u; // the limit counts across the clock's wrap
     EXPECT_EQ(netExchange(0, start).exitCode, 0);
     EXPECT_EQ(netExchange(0, start + WELCOME_LIMIT_MS).exitCode, 0);
     NetEnding e = netExchange(0, start + WELCOME_LIMIT_MS + 1);
     EXPECT_EQ(e.exitCode, EXIT_WELCOME_TIMEOUT);
-    EXPECT_STREQ(e.text, "TIMEOUT ERROR !");
+    EXPECT_EQ(std::string(e.text).rfind("TIMEOUT ERROR !\n", 0), 0u) << e.text;
 }

@@ -142,7 +142,8 @@ struct SoakHost : ::testing::Test {
         gameSetup                           = GameSetup{};
         gameSetup.isServer                  = 1;
         char address[NET_ADDRESS_TEXT_SIZE] = {};
-        netHostStart(address);
+        char hostProblem[NET_ENDING_TEXT_SIZE] = {};
+        netHostStart(NET_PORT, "test", address, hostProblem);
         limitHostSendBuffers(HOST_SEND_BUFFER);
         gameSrand(HOST_SEED);
         spawnLocalPlayer(0);
