@@ -8,6 +8,7 @@
 #include "render/render.h"
 #include "sound/sound.h"
 #include "world/frame_update.h"
+#include "world/world_state.h"
 
 uint32_t frameStart = 0;
 
@@ -27,6 +28,16 @@ void playSound(const FrameEvent& e) {
     if (e.kind == FrameEventKind::LISTENER) soundUpdateListener(e.pos, e.vel);
     if (e.kind == FrameEventKind::SHOT_SOUND) soundPlayShot(e.pos);
     if (e.kind == FrameEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
+}
+// A joiner without its place yet shows where it is connecting to.
+void drawFrame() {
+    if (gameSetup.isServer || isValidSlot(localPlayer)) {
+        renderFrame();
+        return;
+    }
+    char address[NET_ADDRESS_TEXT_SIZE];
+    netJoinTarget(address);
+    renderWaitingScreen(address);
 }
 } // namespace
 
@@ -64,6 +75,6 @@ void runFrame() {
     deliverFrameReport(frameReport);
     if (!gameSetup.isServer) endIfNetworkEnded(checkGlobalTimeout());
     waitFrameFloor();
-    renderFrame();
+    drawFrame();
     platformSwapBuffers();
 }

@@ -17,6 +17,8 @@ extern int viewportHeight;
 void setupScene(int width, int height);
 // Draws the frame into the back buffer; the caller shows it.
 void renderFrame();
+// "Connecting to ADDRESS...", while a joiner waits for its place in the game.
+void renderWaitingScreen(const char* address);
 void drawOverlay();
 void drawDigits(float x, float y, float z, const char* text);
 

@@ -15,6 +15,7 @@ void soundPlayExplosion(const float*) {}
 void centreCursor() {}
 void platformSwapBuffers() {}
 void renderFrame() {}
+void renderWaitingScreen(const char*) {}
 void failGame(int exitCode, const char*, bool) {
     std::exit(exitCode);
 }

@@ -16,3 +16,4 @@ NetEnding checkGlobalTimeout() {
 }
 void netWait(uint32_t, uint32_t milliseconds) { platformSleep(milliseconds); }
 void netShutdown() {}
+void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]) { text[0] = '\\0'; }

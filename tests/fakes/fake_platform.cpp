@@ -41,6 +41,7 @@ void failGame(int exitCode, const char* text, bool) {
 }
 
 void renderFrame() {}
+void renderWaitingScreen(const char*) {}
 
 void shutdownGame() {
     ++fakeRecord.shutdowns;
