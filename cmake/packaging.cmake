@@ -1,11 +1,14 @@
 # Installing the Linux way and the .deb: bin/voranis, its data in share/voranis (where the
-# program looks for it, beside its own bin folder), a desktop entry and its icon.
+# program looks for it, beside its own bin folder), a desktop entry with its icon and
+# "Host a game" action, the manual page and the software centres' metadata.
 set(VORANIS_DATA_DESTINATION share/voranis) # app/data_folder.h: ../share/voranis from bin/
 
 install(TARGETS voranis RUNTIME DESTINATION bin)
 install(DIRECTORY ${GAME_DIR}/ DESTINATION ${VORANIS_DATA_DESTINATION}
         FILES_MATCHING PATTERN "*.wrl" PATTERN "*.bmp" PATTERN "*.uni" PATTERN "*.wav")
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/voranis.6 DESTINATION share/man/man6)
 install(FILES ${GAME_ICON} DESTINATION share/icons/hicolor/32x32/apps)
 
 set(CPACK_GENERATOR DEB)
