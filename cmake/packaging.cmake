@@ -7,7 +7,8 @@ install(TARGETS voranis RUNTIME DESTINATION bin)
 install(DIRECTORY ${GAME_DIR}/ DESTINATION ${VORANIS_DATA_DESTINATION}
         FILES_MATCHING PATTERN "*.wrl" PATTERN "*.bmp" PATTERN "*.uni" PATTERN "*.wav")
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.desktop DESTINATION share/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.metainfo.xml DESTINATION share/metainfo
+        RENAME net.voranis.Voranis.metainfo.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/voranis.6 DESTINATION share/man/man6)
 install(FILES ${GAME_ICON} DESTINATION share/icons/hicolor/32x32/apps)
 
