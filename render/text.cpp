@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -18,54 +19,155 @@ constexpr int FIRST_CHAR         = 32;
 constexpr int LAST_CHAR          = 126;
 constexpr int UNPRINTABLE_SHOWN  = '?';
 constexpr int GLYPHS_PER_ROW     = 16;
-constexpr float CELL_S           = 12.0f / 256.0f;
-constexpr float CELL_T           = 20.0f / 128.0f;
-constexpr float CELL_WIDTH_RATIO = 12.0f / 20.0f; // keeps texels square on screen
+constexpr int CELL_W             = 12;
+constexpr int CELL_H             = 20;
+constexpr int FONT_W             = 256;
+constexpr int FONT_H             = 128;
+constexpr float CELL_WIDTH_RATIO = float(CELL_W) / float(CELL_H); // keeps texels square
 
-// Ink keeps clear of a cell's first column, last two columns, top row and bottom row, so each
-// quad covers only the rest: a quarter fewer pixels to fill, which is most of the cost.
-constexpr float INK_LEFT   = 1.0f / 12.0f; // of the cell's width
-constexpr float INK_RIGHT  = 10.0f / 12.0f;
-constexpr float INK_TOP    = 1.0f / 20.0f; // of the cell's height
-constexpr float INK_BOTTOM = 19.0f / 20.0f;
+// Small quads cost a software renderer far more than their pixels, so each line of text is
+// put together once, from the font picture, into a texture of its own and drawn as one quad
+// for as long as it is shown. Texture names far above the texture table's are theirs.
+constexpr int CACHED_LINES         = 48;
+constexpr int LONGEST_LINE         = 160; // characters; longer text is cut
+constexpr unsigned FIRST_LINE_NAME = 1000;
+constexpr int LINE_TEXTURE_H       = 32; // a cell's 20 rows, in a power of two
+constexpr int LINE_TEXTURE_MAX_W   = 2048;
 
-// How far the shadow falls right and down, per pixel of text height, and at least.
-constexpr float SHADOW_PER_HEIGHT = 1.0f / 14.0f;
-constexpr float SHADOW_LEAST      = 1.0f;
-constexpr float WHITE[3]          = {1.0f, 1.0f, 1.0f};
-constexpr double OVERLAY_NEAR     = -1.0;
-constexpr double OVERLAY_FAR      = 1.0;
+struct CachedLine {
+    bool used;
+    char text[LONGEST_LINE + 1];
+    int width;         // the texture's, in texels; the text fills length x CELL_W of it
+    uint32_t lastDraw; // the overlay in which it was last drawn
+};
 
-float advanceFor(float height) {
-    return std::fmax(1.0f, std::round(height * CELL_WIDTH_RATIO));
+CachedLine cache[CACHED_LINES];
+uint32_t overlayCount = 0;
+// Two bytes a texel: the glyphs' brightness, and how much they darken what lies behind: the
+// glyphs themselves and their shadow one texel right and down, so one quad both keeps the text
+// readable on bright ground and adds its colour.
+constexpr int LINE_TEXEL_BYTES = 2;
+uint8_t lineTexels[LINE_TEXTURE_MAX_W * LINE_TEXTURE_H * LINE_TEXEL_BYTES];
+
+// The font picture read back from its texture, rows bottom first, once per font texture.
+uint8_t fontTexels[FONT_W * FONT_H * 3];
+int32_t fontTexelsOf = -1; // the texture name read, or -1
+bool fontUsable      = false;
+
+bool readFont() {
+    if (fontTexelsOf == fontTexture) return fontUsable;
+    fontTexelsOf = fontTexture;
+    for (CachedLine& c : cache) // lines of another font
+        c.used = false;
+    GLint w = 0, h = 0;
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(fontTexture));
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    fontUsable = w == FONT_W && h == FONT_H;
+    if (fontUsable) {
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, fontTexels);
+    }
+    return fontUsable;
 }
 
-// One quad per character inside a glBegin(GL_QUADS); spaces take their place but draw none.
-void emitGlyphs(const char* text, float left, float top, float advance, float height) {
-    const float x0 = INK_LEFT * advance, x1 = INK_RIGHT * advance;
-    const float y0 = top + INK_TOP * height, y1 = top + INK_BOTTOM * height;
-    for (const char* p = text; *p != '\0'; ++p, left += advance) {
-        int c = static_cast<unsigned char>(*p);
-        if (c == ' ') continue;
-        if (c < FIRST_CHAR || c > LAST_CHAR) c = UNPRINTABLE_SHOWN;
-        const int cell    = c - FIRST_CHAR;
-        const float sCell = static_cast<float>(cell % GLYPHS_PER_ROW) * CELL_S;
-        const float tCell = 1.0f - static_cast<float>(cell / GLYPHS_PER_ROW) * CELL_T;
-        const float s0 = sCell + INK_LEFT * CELL_S, s1 = sCell + INK_RIGHT * CELL_S;
-        const float t0 = tCell - INK_TOP * CELL_T, t1 = tCell - INK_BOTTOM * CELL_T;
-        glTexCoord2f(s0, t0);
-        glVertex2f(left + x0, y0);
-        glTexCoord2f(s0, t1);
-        glVertex2f(left + x0, y1);
-        glTexCoord2f(s1, t1);
-        glVertex2f(left + x1, y1);
-        glTexCoord2f(s1, t0);
-        glVertex2f(left + x1, y0);
+constexpr double OVERLAY_NEAR = -1.0;
+constexpr double OVERLAY_FAR  = 1.0;
+
+int shownChar(char ch) {
+    const int c = static_cast<unsigned char>(ch);
+    return c < FIRST_CHAR || c > LAST_CHAR ? UNPRINTABLE_SHOWN : c;
+}
+
+int powerOfTwoAtLeast(int n) {
+    int p = 1;
+    while (p < n)
+        p *= 2;
+    return p;
+}
+
+// The line's glyphs copied from the font picture (red as brightness), top row first, each
+// texel's darkening the most of its own brightness and its neighbours' up and to the left.
+void composeLine(const char* text, int length, int width) {
+    std::memset(lineTexels, 0, static_cast<size_t>(width) * LINE_TEXTURE_H * LINE_TEXEL_BYTES);
+    for (int i = 0; i < length; ++i) {
+        const int cell = shownChar(text[i]) - FIRST_CHAR;
+        const int x0   = (cell % GLYPHS_PER_ROW) * CELL_W;
+        const int y0   = (cell / GLYPHS_PER_ROW) * CELL_H;
+        for (int y = 0; y < CELL_H; ++y) {
+            const uint8_t* from =
+                &fontTexels[(static_cast<size_t>(FONT_H - 1 - (y0 + y)) * FONT_W + x0) * 3];
+            uint8_t* to =
+                &lineTexels[(static_cast<size_t>(y) * width + i * CELL_W) * LINE_TEXEL_BYTES];
+            for (int x = 0; x < CELL_W; ++x)
+                to[x * LINE_TEXEL_BYTES] = from[3 * x];
+        }
     }
+    for (int y = LINE_TEXTURE_H - 1; y >= 0; --y) {
+        for (int x = width - 1; x >= 0; --x) {
+            uint8_t dark = 0;
+            for (int d = 0; d < 4; ++d) {
+                const int sx = x - (d & 1), sy = y - (d >> 1);
+                if (sx >= 0 && sy >= 0)
+                    dark = std::max(
+                        dark,
+                        lineTexels[(static_cast<size_t>(sy) * width + sx) * LINE_TEXEL_BYTES]);
+            }
+            lineTexels[(static_cast<size_t>(y) * width + x) * LINE_TEXEL_BYTES + 1] = dark;
+        }
+    }
+}
+
+// The texture name holding the line, made now if no cached line holds it; 0 without a font.
+unsigned lineTexture(const char* text, int length, float* sMax) {
+    if (!readFont()) return 0;
+    int slot = 0;
+    for (int i = 0; i < CACHED_LINES; ++i) {
+        const CachedLine& c = cache[i];
+        if (c.used && std::strncmp(c.text, text, LONGEST_LINE) == 0 && c.text[length] == '\0') {
+            slot = i;
+            break;
+        }
+        if (!c.used || c.lastDraw < cache[slot].lastDraw) slot = i; // the one drawn longest ago
+    }
+    CachedLine& line    = cache[slot];
+    const unsigned name = FIRST_LINE_NAME + static_cast<unsigned>(slot);
+    if (!(line.used && std::strncmp(line.text, text, LONGEST_LINE) == 0 &&
+          line.text[length] == '\0')) {
+        line.used  = true;
+        line.width = powerOfTwoAtLeast(length * CELL_W);
+        std::memcpy(line.text, text, static_cast<size_t>(length));
+        line.text[length] = '\0';
+        composeLine(text, length, line.width);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, line.width, LINE_TEXTURE_H, 0,
+                     GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, lineTexels);
+    } else {
+        glBindTexture(GL_TEXTURE_2D, name);
+    }
+    line.lastDraw = overlayCount;
+    *sMax         = static_cast<float>(length * CELL_W) / static_cast<float>(line.width);
+    return name;
+}
+
+void lineQuad(float left, float top, float w, float h, float sMax) {
+    constexpr float T_MAX = float(CELL_H) / float(LINE_TEXTURE_H);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(left, top);
+    glTexCoord2f(0.0f, T_MAX);
+    glVertex2f(left, top + h);
+    glTexCoord2f(sMax, T_MAX);
+    glVertex2f(left + w, top + h);
+    glTexCoord2f(sMax, 0.0f);
+    glVertex2f(left + w, top);
 }
 } // namespace
 
 void beginScreenOverlay() {
+    ++overlayCount;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -92,30 +194,24 @@ void endScreenOverlay() {
 
 void drawText(float x, float y, float height, const char* text, const float colour[3]) {
     if (text == nullptr || !std::isfinite(x) || !std::isfinite(y) || !(height > 0.0f)) return;
-    const float left    = std::round(x);
-    const float top     = std::round(y);
-    const float advance = advanceFor(height);
-    const float shadow  = std::fmax(SHADOW_LEAST, std::round(height * SHADOW_PER_HEIGHT));
-    bindTexture(fontTexture);
+    const int length = static_cast<int>(strnlen(text, LONGEST_LINE));
+    float sMax       = 0.0f;
+    if (length == 0 || lineTexture(text, length, &sMax) == 0) return;
+    // boundTexture no longer names what is bound: the next bindTexture must bind.
+    boundTexture = 0;
     glEnable(GL_TEXTURE_2D);
-    // Darken under the letters and their shadow first, so the colour added next shows the
-    // same over a bright planet as over the dark sky.
-    glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
-    glColor3fv(WHITE);
-    glBegin(GL_QUADS);
-    emitGlyphs(text, left + shadow, top + shadow, advance, height);
-    emitGlyphs(text, left, top, advance, height);
-    glEnd();
-    glBlendFunc(GL_ONE, GL_ONE);
+    // What lies behind is darkened by the texture's alpha and the coloured glyphs are added.
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     glColor3fv(colour);
     glBegin(GL_QUADS);
-    emitGlyphs(text, left, top, advance, height);
+    lineQuad(std::round(x), std::round(y), static_cast<float>(length) * height * CELL_WIDTH_RATIO,
+             height, sMax);
     glEnd();
 }
 
 float textWidth(const char* text, float height) {
     if (text == nullptr || !(height > 0.0f)) return 0.0f;
-    return static_cast<float>(std::strlen(text)) * advanceFor(height);
+    return static_cast<float>(strnlen(text, LONGEST_LINE)) * height * CELL_WIDTH_RATIO;
 }
 
 void fillRect(float x, float y, float w, float h, const float colour[3], float alpha) {

@@ -8,11 +8,10 @@
 void beginScreenOverlay();
 void endScreenOverlay();
 
-// The text's top-left corner at (x, y), its character cells `height` pixels tall, in the
-// given colour over a dark shadow that keeps it readable on bright planets. Characters
-// outside the space to the tilde show as '?'. The corner snaps to a whole pixel and every
-// character advances a whole number of pixels (0.6 of the height, rounded), so the same
-// letter always looks the same and at a height of 20 each texel of the font is one pixel.
+// The text's top-left corner at (x, y), its character cells `height` pixels tall and 0.6 of
+// that wide, in the given colour over a dark shadow that keeps it readable on bright planets.
+// Characters outside the space to the tilde show as '?'; text past 160 characters is cut. The
+// corner snaps to a whole pixel; at a height of 20 each texel of the font is one pixel.
 void drawText(float x, float y, float height, const char* text, const float colour[3]);
 
 // The width drawText gives the text, the shadow not counted.
