@@ -20,7 +20,8 @@ enum class Option {
     FULL_SCREEN,
     RESOLUTION,
     SOUND,
-    NO_SOUND
+    NO_SOUND,
+    NAME
 };
 
 struct OptionRow {
@@ -40,6 +41,7 @@ const OptionRow OPTIONS[] = {
     {"--resolution", Option::RESOLUTION,  "WxH",     "640x480, 800x600 or 1024x768"},
     {"--sound",      Option::SOUND,       nullptr,   "play sound"},
     {"--no-sound",   Option::NO_SOUND,    nullptr,   "play without sound"},
+    {"--name",       Option::NAME,        "NAME",    "the name the others see (at most 15 characters)"},
     {"--version",    Option::VERSION,     nullptr,   "print the game's version and end"},
     {"--help",       Option::HELP,        nullptr,   "print this help and end"},
     {"-h",           Option::HELP,        nullptr,   nullptr},
@@ -118,6 +120,10 @@ bool take(const OptionRow& row, const char* value, CommandLine* line,
     case Option::NO_SOUND:
         line->soundEnabled = 0;
         return true;
+    case Option::NAME:
+        line->nameGiven = true;
+        printableText(value, PLAYER_NAME_CHARS, line->name, sizeof line->name);
+        return true;
     }
     return false;
 }
@@ -155,6 +161,7 @@ void applyCommandLine(const CommandLine& line, GameSetup* setup) {
     if (line.resolutionIndex != NOT_GIVEN) setup->resolutionIndex = line.resolutionIndex;
     if (line.fullScreen != NOT_GIVEN) setup->fullScreen = line.fullScreen;
     if (line.soundEnabled != NOT_GIVEN) setup->soundEnabled = line.soundEnabled;
+    if (line.nameGiven) std::snprintf(setup->name, sizeof setup->name, "%s", line.name);
     if (line.mode == StartMode::JOIN)
         std::snprintf(setup->address, sizeof setup->address, "%s", line.join);
 }

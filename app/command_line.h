@@ -21,6 +21,8 @@ struct CommandLine {
     int resolutionIndex;           // NOT_GIVEN, or an index into resolutionTable
     int fullScreen;                // NOT_GIVEN, 0 or 1
     int soundEnabled;              // NOT_GIVEN, 0 or 1
+    bool nameGiven;
+    char name[PLAYER_NAME_CHARS + 1];
 };
 
 // False, with what is wrong in problem, for an unknown option, a missing or bad value, or

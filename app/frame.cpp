@@ -1,13 +1,17 @@
 // runFrame: the frame in its fixed order, with no time scaling.
 #include "app/frame.h"
 
+#include "app/chat_input.h"
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
+#include "app/hud_state.h"
 #include "app/platform.h"
+#include "app/player_announce.h"
 #include "net/net.h"
 #include "render/render.h"
 #include "sound/sound.h"
 #include "world/frame_update.h"
+#include "world/messages.h"
 #include "world/world_state.h"
 
 uint32_t frameStart = 0;
@@ -32,7 +36,7 @@ void playSound(const FrameEvent& e) {
 // A joiner without its place yet shows where it is connecting to.
 void drawFrame() {
     if (gameSetup.isServer || isValidSlot(localPlayer)) {
-        renderFrame();
+        renderFrame(overlayView(frameStart));
         return;
     }
     char address[NET_ADDRESS_TEXT_SIZE];
@@ -50,6 +54,15 @@ void deliverFrameReport(const FrameReport& report) {
             break;
         case FrameEventKind::STATE_RECORD:
             netSend(makeStateMessage(e.slot));
+            break;
+        case FrameEventKind::LOCAL_DEATH:
+            addKillLine(frameStart, e.slot, localPlayer);
+            break;
+        case FrameEventKind::LOCAL_DAMAGE:
+            noteLocalHit(frameStart);
+            break;
+        case FrameEventKind::ROCKET_HIT_SHIP:
+            noteRocketHitShip(frameStart);
             break;
         default:
             playSound(e);
@@ -73,6 +86,10 @@ void runFrame() {
     endIfNetworkEnded(netExchange(gameSetup.isServer, frameStart));
     simulateFrame(&frameReport);
     deliverFrameReport(frameReport);
+    // After the records every peer knows, those only newer peers read.
+    announcePlayer(frameStart);
+    deliverChat(frameStart);
+    dropOldMessages(frameStart);
     if (!gameSetup.isServer) endIfNetworkEnded(checkGlobalTimeout());
     waitFrameFloor();
     drawFrame();

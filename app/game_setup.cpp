@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "app/platform.h"
 #include "net/net.h"
 
 GameSetup startSetup() {
@@ -13,6 +14,9 @@ GameSetup startSetup() {
     s.soundEnabled    = 0;
     s.port            = NET_PORT;
     std::snprintf(s.address, sizeof s.address, "%s", ADDRESS_PREFIX);
+    char login[PLAYER_NAME_BYTES + 1];
+    platformLoginName(login, sizeof login);
+    printableText(login, PLAYER_NAME_CHARS, s.name, sizeof s.name);
     return s;
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "world/roster.h"
+
 constexpr int SETUP_ADDRESS_SIZE     = 150;          // what the address box takes, with its end
 constexpr const char* ADDRESS_PREFIX = "192.168.0."; // a private network, to be completed
 
@@ -14,9 +16,11 @@ struct GameSetup {
     int32_t soundEnabled;             // 1 when "Enable sound" is checked
     int32_t port;                     // TCP: hosted on, or joined when the address names none
     char address[SETUP_ADDRESS_SIZE]; // the host's address as typed
+    char name[PLAYER_NAME_CHARS + 1]; // the player's, as others see it
 };
 
 extern GameSetup gameSetup;
 
-// The choices of a first start: 640 x 480, full screen, no sound, port 2345, the prefix.
+// The choices of a first start: 640 x 480, full screen, no sound, port 2345, the prefix, the
+// login name.
 GameSetup startSetup();

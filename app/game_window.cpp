@@ -62,6 +62,8 @@ SDL_Window* createGameWindow(const char* name, int width, int height) {
     if (gameSetup.fullScreen) requestDisplayMode(gameWindow, width, height);
     setIcon(gameWindow);
     setLookArea(width, height);
+    // Typed text matters only while the chat line is open.
+    platformTextInput(false);
     return gameWindow;
 }
 

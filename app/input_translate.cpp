@@ -1,6 +1,8 @@
 // Translation of SDL events into the window procedure's input events.
 #include "app/input_translate.h"
 
+#include <cstdio>
+
 #include "app/look_cursor.h"
 
 namespace {
@@ -17,6 +19,15 @@ GameKey gameKey(SDL_Keycode key) {
         return GameKey::RIGHT;
     case SDLK_DOWN:
         return GameKey::DOWN;
+    case SDLK_TAB:
+        return GameKey::TAB;
+    case SDLK_t:
+        return GameKey::CHAT;
+    case SDLK_BACKSPACE:
+        return GameKey::BACKSPACE;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return GameKey::ENTER;
     default:
         return GameKey::OTHER;
     }
@@ -66,6 +77,10 @@ InputEvent translateEvent(const SDL_Event& event) {
         return motionEvent(event.motion);
     case SDL_QUIT:
         in.kind = InputKind::CLOSE;
+        return in;
+    case SDL_TEXTINPUT:
+        in.kind = InputKind::TEXT;
+        std::snprintf(in.text, sizeof in.text, "%s", event.text.text);
         return in;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) in.kind = InputKind::CLOSE;

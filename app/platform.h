@@ -8,6 +8,9 @@ uint32_t platformMilliseconds(); // wraps after 2^32 ms, like the game expects
 void platformSleep(uint32_t milliseconds);
 void centreCursor(); // the look is measured from the centre again
 void platformShowCursor(bool visible);
+void platformTextInput(bool on); // typed characters arrive as text while on
+// The name the player logged in with, cut to size; "" when none is known.
+void platformLoginName(char* name, int size);
 struct ScreenArea {
     int x, y, w, h;
 };

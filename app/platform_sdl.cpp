@@ -1,7 +1,12 @@
 // The platform layer on SDL2: millisecond clock, sleep, cursor visibility.
 #include <SDL.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/platform.h"
 
@@ -19,6 +24,21 @@ void platformSleep(uint32_t milliseconds) {
 
 // A hidden cursor means play: the mouse then reports motion only, and never leaves the
 // game window (moving the pointer back every frame is not allowed everywhere).
+void platformTextInput(bool on) {
+    if (on) {
+        SDL_StartTextInput();
+    } else {
+        SDL_StopTextInput();
+    }
+}
+
+void platformLoginName(char* name, int size) {
+    if (size <= 0) return;
+    const passwd* user = getpwuid(getuid());
+    const char* login  = user && user->pw_name ? user->pw_name : std::getenv("USER");
+    std::snprintf(name, static_cast<size_t>(size), "%s", login ? login : "");
+}
+
 void platformShowCursor(bool visible) {
     SDL_SetRelativeMouseMode(visible ? SDL_FALSE : SDL_TRUE);
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);

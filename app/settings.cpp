@@ -22,6 +22,7 @@ constexpr const char* KEY_ADDRESS    = "address";
 constexpr const char* KEY_RESOLUTION = "resolution";
 constexpr const char* KEY_FULLSCREEN = "fullscreen";
 constexpr const char* KEY_SOUND      = "sound";
+constexpr const char* KEY_NAME       = "name";
 constexpr int ABSENT                 = -1;
 
 std::string settingsFile() {
@@ -72,16 +73,19 @@ bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
 
     Fl_Preferences prefs(settingsFolder().c_str(), SETTINGS_NAME, SETTINGS_NAME);
     char address[SETUP_ADDRESS_SIZE];
+    char name[sizeof setup->name];
     int resolution = ABSENT, fullScreen = ABSENT, sound = ABSENT;
     prefs.get(KEY_ADDRESS, address, setup->address, sizeof address);
+    prefs.get(KEY_NAME, name, setup->name, sizeof name);
     prefs.get(KEY_RESOLUTION, resolution, ABSENT);
     prefs.get(KEY_FULLSCREEN, fullScreen, ABSENT);
     prefs.get(KEY_SOUND, sound, ABSENT);
     if (resolution < ABSENT || resolution >= RESOLUTION_COUNT || !isFlag(fullScreen) ||
-        !isFlag(sound) || !isPrintable(address))
+        !isFlag(sound) || !isPrintable(address) || !isPrintable(name))
         return refuse(file, "are damaged", problem);
 
     std::snprintf(setup->address, sizeof setup->address, "%s", address);
+    std::snprintf(setup->name, sizeof setup->name, "%s", name);
     if (resolution != ABSENT) setup->resolutionIndex = resolution;
     if (fullScreen != ABSENT) setup->fullScreen = fullScreen;
     if (sound != ABSENT) setup->soundEnabled = sound;
@@ -110,6 +114,7 @@ bool saveSettings(const GameSetup& setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     prefs.set(KEY_RESOLUTION, setup.resolutionIndex);
     prefs.set(KEY_FULLSCREEN, setup.fullScreen);
     prefs.set(KEY_SOUND, setup.soundEnabled);
+    prefs.set(KEY_NAME, setup.name);
     prefs.flush();
     return true;
 }

@@ -37,6 +37,8 @@ void storeChoices(const SetupDialog& d) {
         ++resolution;
     }
     storeSetupChoices(isChecked(d, ID_FULL_SCREEN), isChecked(d, ID_SOUND), resolution);
+    const char* name = static_cast<Fl_Input*>(controlById(d, ID_NAME))->value();
+    printableText(name, PLAYER_NAME_CHARS, gameSetup.name, sizeof gameSetup.name);
 }
 
 void closeDialog(const SetupDialog& d) {

@@ -32,8 +32,10 @@ const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
     {ID_RESOLUTION_FIRST + 1, ControlKind::RADIO,          "800 x 600",       10, 66,  53,  9},
     {ID_RESOLUTION_FIRST + 2, ControlKind::RADIO,          "1024 x 768",      10, 79,  56,  8},
     {ID_SOUND,                ControlKind::CHECK_BOX,      "Enable sound",    79, 54,  59, 11},
-    {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 96, 142,  9},
-    {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 106, 142, 50},
+    {NO_CONTROL_ID,           ControlKind::STATIC,         "Your name",        7, 97,  40,  9},
+    {ID_NAME,                 ControlKind::EDIT,           "",                50, 95,  99, 12},
+    {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 111, 142,  9},
+    {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 121, 142, 50},
 };
 // clang-format on
 
@@ -146,9 +148,10 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s) {
     case ControlKind::BUTTON:
         return new Fl_Button(x, y, w, h, c.text);
     case ControlKind::EDIT: {
-        Fl_Input* input = new Fl_Input(x, y, w, h);
-        input->maximum_size(ADDRESS_MAX_CHARS);
-        input->value(gameSetup.address);
+        Fl_Input* input    = new Fl_Input(x, y, w, h);
+        const bool address = c.id == ID_ADDRESS;
+        input->maximum_size(address ? ADDRESS_MAX_CHARS : PLAYER_NAME_CHARS);
+        input->value(address ? gameSetup.address : gameSetup.name);
         return input;
     }
     case ControlKind::STATIC: {

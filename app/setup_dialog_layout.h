@@ -23,17 +23,19 @@ constexpr int ID_ADDRESS          = 1000;
 constexpr int ID_FULL_SCREEN      = 1003;
 constexpr int ID_RESOLUTION_FIRST = 1004; // then 1005, 1006 in resolutionTable's order
 constexpr int ID_SOUND            = 1007;
+constexpr int ID_NAME             = 1009; // the player's name
 constexpr int ID_GAME_LIST        = 1010; // the games found on the network
 
-// The first ten controls are the dialog as it always was; the games list comes after them.
-constexpr int SETUP_CONTROL_COUNT = 12;
+// The first ten controls are the dialog as it always was; the name and the games list come
+// after them.
+constexpr int SETUP_CONTROL_COUNT = 14;
 extern const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT];
 
 constexpr const char* SETUP_TITLE = "Voranis NetSetup";
 constexpr int SETUP_DIALOG_X      = 100; // dialog units from the screen's corner
 constexpr int SETUP_DIALOG_Y      = 100;
 constexpr int SETUP_DIALOG_W      = 157;
-constexpr int SETUP_DIALOG_H      = 160;
+constexpr int SETUP_DIALOG_H      = 175;
 constexpr int SETUP_FONT_SIZE     = 13; // pixels
 
 struct SetupDialog {

@@ -21,6 +21,7 @@
 #include "render/render.h"
 #include "sound/sound.h"
 #include "world/random.h"
+#include "world/roster.h"
 #include "world/world_state.h"
 
 namespace {
@@ -52,6 +53,7 @@ void chooseGame(const CommandLine& line) {
         joinGame(gameSetup.address);
     }
     if (!saveSettings(gameSetup, problem)) warn(problem);
+    setLocalName(gameSetup.name);
 }
 } // namespace
 

@@ -1,7 +1,10 @@
 // gameWindowProc: the only place where the player's input enters the game.
 #include "app/window_proc.h"
 
+#include "app/chat_input.h"
+#include "app/hud_state.h"
 #include "app/main_loop.h"
+#include "app/platform.h"
 #include "app/shutdown.h"
 #include "world/contact.h"
 #include "world/control_state.h"
@@ -20,10 +23,9 @@ int32_t* flagOf(GameKey key) {
         return &controls.strafeRight;
     case GameKey::DOWN:
         return &controls.backward;
-    case GameKey::OTHER:
+    default:
         return nullptr;
     }
-    return nullptr;
 }
 
 void setKeyFlag(GameKey key, int32_t value) {
@@ -33,6 +35,32 @@ void setKeyFlag(GameKey key, int32_t value) {
 void quitGame() {
     shutdownGame();
     postQuitMessage(0);
+}
+
+// Opening the chat line lets go of every movement key, so the ship stops while one types.
+void startChat() {
+    controls.forward = controls.backward = controls.strafeLeft = controls.strafeRight = 0;
+    controls.vertical                                                                 = 0;
+    openChat();
+}
+
+void keyDown(GameKey key) {
+    if (key == GameKey::TAB) holdScoreboard(true);
+    if (chatIsOpen()) {
+        if (key == GameKey::BACKSPACE) eraseFromChat();
+        if (key == GameKey::ENTER) sendChat(platformMilliseconds());
+        return;
+    }
+    if (key == GameKey::CHAT) {
+        startChat();
+        return;
+    }
+    setKeyFlag(key, 1);
+}
+
+void keyUp(GameKey key) {
+    if (key == GameKey::TAB) holdScoreboard(false);
+    setKeyFlag(key, 0);
 }
 } // namespace
 
@@ -54,13 +82,21 @@ void applyMouseLook(float& yaw, float& pitch, int dx, int dy) {
 void gameWindowProc(const InputEvent& event) {
     switch (event.kind) {
     case InputKind::KEY_DOWN:
-        setKeyFlag(event.key, 1);
+        keyDown(event.key);
         return;
     case InputKind::KEY_UP:
-        setKeyFlag(event.key, 0);
+        keyUp(event.key);
         return;
     case InputKind::CHAR:
-        if (event.character == ESCAPE_CHAR) quitGame();
+        if (event.character != ESCAPE_CHAR) return;
+        if (chatIsOpen()) {
+            closeChat();
+        } else {
+            quitGame();
+        }
+        return;
+    case InputKind::TEXT:
+        if (chatIsOpen()) typeIntoChat(event.text);
         return;
     case InputKind::CLOSE:
         quitGame();

@@ -1,15 +1,17 @@
-// The game window's input: control flags, mouse look, respawn, Escape and close.
+// The game window's input: control flags, mouse look, respawn, the scoreboard, the chat
+// line, Escape and close.
 //
 // The window procedure takes events already translated from the platform's (see
 // input_translate.h), so the input rules are plain code that tests call directly.
 #pragma once
 
-constexpr int LOOK_CENTRE_X = 300; // the look is measured from here, at every resolution
-constexpr int LOOK_CENTRE_Y = 200;
-constexpr float LOOK_FACTOR = 0.3f; // degrees per pixel
-constexpr float YAW_LIMIT   = 360.0f;
-constexpr float PITCH_LIMIT = 90.0f;
-constexpr int ESCAPE_CHAR   = 27;
+constexpr int LOOK_CENTRE_X   = 300; // the look is measured from here, at every resolution
+constexpr int LOOK_CENTRE_Y   = 200;
+constexpr float LOOK_FACTOR   = 0.3f; // degrees per pixel
+constexpr float YAW_LIMIT     = 360.0f;
+constexpr float PITCH_LIMIT   = 90.0f;
+constexpr int ESCAPE_CHAR     = 27;
+constexpr int TEXT_EVENT_SIZE = 32; // what one text event carries, with its end
 
 enum class InputKind {
     OTHER,             // anything the game does not handle
@@ -20,21 +22,27 @@ enum class InputKind {
     MOUSE_MOVE,        // dx, dy: where the cursor is, relative to the look centre
     LEFT_BUTTON_DOWN,  // a press; releases are not events
     RIGHT_BUTTON_DOWN, // a press
+    TEXT,              // text: what typed keys spell, while the chat line is open
 };
 
-enum class GameKey { OTHER, CTRL, LEFT, UP, RIGHT, DOWN };
+// Tab shows the scoreboard while held; T opens the chat line, Backspace and Enter edit and
+// send it.
+enum class GameKey { OTHER, CTRL, LEFT, UP, RIGHT, DOWN, TAB, CHAT, BACKSPACE, ENTER };
 
 struct InputEvent {
-    InputKind kind = InputKind::OTHER;
-    GameKey key    = GameKey::OTHER;
-    bool repeat    = false; // key down sent again by auto-repeat
-    int character  = 0;
-    int dx         = 0;
-    int dy         = 0;
+    InputKind kind             = InputKind::OTHER;
+    GameKey key                = GameKey::OTHER;
+    bool repeat                = false; // key down sent again by auto-repeat
+    int character              = 0;
+    int dx                     = 0;
+    int dy                     = 0;
+    char text[TEXT_EVENT_SIZE] = {}; // UTF-8
 };
 
 // Handles one event: sets or clears the control flags, turns the local ship, respawns
-// a dead local ship, or shuts the game down and posts the quit message.
+// a dead local ship, shows the scoreboard, edits the chat line, or shuts the game down and
+// posts the quit message. While the chat line is open, keys type into it instead of flying,
+// and Escape closes it instead of ending the game.
 void gameWindowProc(const InputEvent& event);
 
 // Turns a view by a cursor offset from the look centre: yaw wraps once, pitch is clamped.

@@ -25,6 +25,13 @@ struct HeldRecords {
 
 HeldRecords held[MAX_PLAYERS];
 
+struct ChatBudget {
+    bool running;
+    uint32_t startMs;
+    int given;
+};
+ChatBudget chatBudget[MAX_PLAYERS];
+
 // What discovery replies tell of this hosting.
 int hostPort = NET_PORT;
 char hostName[DISCOVERY_NAME_SIZE];
@@ -64,36 +71,51 @@ void relay(int from, const uint8_t record[NET_RECORD_SIZE]) {
     }
 }
 
+bool namesAPlayer(int32_t type) {
+    return type == MSG_STATE || type == MSG_ROCKET || type == MSG_PLAYER_INFO || type == MSG_CHAT;
+}
+
+// At most CHAT_RELAYS_PER_SECOND chat records a second from one peer go on; the rest are
+// dropped, so nobody can flood the others' screens.
+bool chatAllowed(int i, uint32_t nowMs) {
+    ChatBudget& b = chatBudget[i];
+    if (!b.running || nowMs - b.startMs >= CHAT_BUDGET_MS) b = ChatBudget{true, nowMs, 0};
+    if (b.given >= CHAT_RELAYS_PER_SECOND) return false;
+    ++b.given;
+    return true;
+}
+
 // A peer speaks only for its own player; records of other kinds pass through untouched.
-bool speaksForItself(int i, const NetMessage& msg) {
+bool speaksForItself(int i, const NetMessage& msg, uint32_t nowMs) {
     int32_t type = netMessageType(msg);
-    if (type != MSG_STATE && type != MSG_ROCKET) return true;
-    return netMessageSlot(msg) == i && netMessageFitsTables(msg);
+    if (!namesAPlayer(type)) return true;
+    if (netMessageSlot(msg) != i || !netMessageFitsTables(msg)) return false;
+    return type != MSG_CHAT || chatAllowed(i, nowMs);
 }
 
 // Reads peer i up to its frame's cap. Each record it may pass on is relayed at once; it is
 // applied now, or held for the next exchange while the frame waits.
-void readPeer(int i, bool applyNow) {
+void readPeer(int i, bool applyNow, uint32_t nowMs) {
     HeldRecords& h = held[i];
     uint8_t record[NET_RECORD_SIZE];
     while (h.reads < MAX_READS_PER_PEER && socketReadRecord(peerSockets[i], record)) {
         ++h.reads;
         connSlots[i].countdown = REFILL_COUNTDOWN;
         NetMessage msg         = decodeNetMessage(record);
-        if (!speaksForItself(i, msg)) continue;
+        if (!speaksForItself(i, msg, nowMs)) continue;
         relay(i, record);
         if (applyNow) {
-            applyNetMessage(msg);
+            applyNetMessage(msg, nowMs);
         } else {
             std::memcpy(h.record[h.count++], record, NET_RECORD_SIZE);
         }
     }
 }
 
-void applyHeld(int i) {
+void applyHeld(int i, uint32_t nowMs) {
     HeldRecords& h = held[i];
     for (int n = 0; n < h.count; ++n)
-        applyNetMessage(decodeNetMessage(h.record[n]));
+        applyNetMessage(decodeNetMessage(h.record[n]), nowMs);
     h.count = 0;
 }
 
@@ -128,6 +150,7 @@ void dropPeer(int j) {
     socketClose(peerSockets[j]);
     peerSockets[j] = NO_SOCKET;
     held[j]        = HeldRecords{};
+    chatBudget[j]  = ChatBudget{};
 }
 } // namespace
 
@@ -182,8 +205,8 @@ void hostExchange(uint32_t nowMs) {
     acceptOne();
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
         if (!connSlots[i].active) continue;
-        applyHeld(i);
-        readPeer(i, true);
+        applyHeld(i, nowMs);
+        readPeer(i, true, nowMs);
         held[i].reads = 0;
     }
 }
@@ -207,7 +230,7 @@ void hostWait(uint32_t nowMs, uint32_t milliseconds) {
     const int discovery = datagramDescriptor(discoveryServeSocket());
     if (!socketWait(watched, count, &discovery, 1, milliseconds)) return;
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
-        if (connSlots[i].active) readPeer(i, false);
+        if (connSlots[i].active) readPeer(i, false, nowMs);
     }
     answerDiscovery(nowMs);
 }

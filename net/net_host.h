@@ -18,6 +18,8 @@ constexpr int32_t RESET_COUNTDOWN  = 500;
 constexpr int32_t FIRST_COUNTDOWN  = 1000; // a newly accepted peer
 constexpr int32_t REFILL_COUNTDOWN = 500;  // after each record from the peer
 constexpr int MAX_READS_PER_PEER   = 64;   // per frame, so one peer cannot stall the host
+constexpr int CHAT_RELAYS_PER_SECOND = 4;    // chat records taken from one peer
+constexpr uint32_t CHAT_BUDGET_MS    = 1000;
 
 extern ConnSlot connSlots[MAX_PLAYERS];
 extern NetSocket peerSockets[MAX_PLAYERS]; // NO_SOCKET while the slot is free

@@ -142,11 +142,11 @@ NetEnding awaitWelcome(uint32_t nowMs) {
     return NetEnding{};
 }
 
-NetEnding readHost() {
+NetEnding readHost(uint32_t nowMs) {
     uint8_t record[NET_RECORD_SIZE];
     while (socketReadRecord(netSocket, record)) {
         globalTimeout = GLOBAL_TIMEOUT_REFILL;
-        applyNetMessage(decodeNetMessage(record));
+        applyNetMessage(decodeNetMessage(record), nowMs);
     }
     const int error = socketEndError(netSocket);
     if (error == 0)
@@ -187,7 +187,7 @@ NetEnding joinExchange(uint32_t nowMs) {
     if (stage == JoinStage::BAD_ADDRESS) return addressEnding();
     if (stage == JoinStage::LOOKING_UP) e = lookUp(nowMs);
     if (e.exitCode == 0 && stage == JoinStage::CONNECTING) e = awaitWelcome(nowMs);
-    if (e.exitCode == 0 && stage == JoinStage::PLAYING) e = readHost();
+    if (e.exitCode == 0 && stage == JoinStage::PLAYING) e = readHost(nowMs);
     return e;
 }
 

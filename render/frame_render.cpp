@@ -6,7 +6,10 @@
 
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
+#include "render/people_overlay.h"
 #include "render/render.h"
+#include "render/ship_markers.h"
+#include "render/text.h"
 #include "world/random.h"
 #include "world/world_state.h"
 
@@ -21,6 +24,17 @@ const float slotColours[MAX_PLAYERS][3] = {
     { 0.0f,  1.0f,  1.0f },  // 5 cyan
     { 0.5f,  1.0f,  0.5f },  // 6 pale green
     { 1.0f,  0.5f,  0.0f },  // 7 orange
+};
+const float slotTextColours[MAX_PLAYERS][3] = {
+    // red   green  blue
+    { 1.0f,  0.4f,  0.4f },  // 0 red
+    { 0.5f,  0.6f,  1.0f },  // 1 blue
+    { 0.4f,  1.0f,  0.4f },  // 2 green
+    { 1.0f,  1.0f,  0.4f },  // 3 yellow
+    { 1.0f,  0.5f,  1.0f },  // 4 magenta
+    { 0.4f,  1.0f,  1.0f },  // 5 cyan
+    { 0.7f,  1.0f,  0.7f },  // 6 pale green
+    { 1.0f,  0.7f,  0.3f },  // 7 orange
 };
 // clang-format on
 
@@ -172,7 +186,7 @@ unsigned planetDetailList(float distance, float radius) {
     return LIST_STONE1;
 }
 
-void renderFrame() {
+void renderFrame(const OverlayView& view) {
     if (!isValidSlot(localPlayer)) {
         // No ship to look from yet: show an empty frame rather than read outside the table.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -186,5 +200,9 @@ void renderFrame() {
     drawShips();
     drawRockets();
     drawOverlay();
+    beginScreenOverlay();
+    drawShipMarkers(viewer);
+    drawPeopleOverlay(view);
+    endScreenOverlay();
     glFlush();
 }

@@ -1,6 +1,7 @@
 // Drawing: the fixed GL state, the frame and the overlay.
 #pragma once
 
+#include "render/overlay_view.h"
 #include "world/world_state.h"
 
 constexpr float PLANET_DETAIL_DISTANCE = 22.0f; // beyond it a planet gets the coarsest mesh
@@ -9,14 +10,17 @@ constexpr int FLYING_ROCKET_LIFE       = 100;   // from here up a rocket flies, 
 
 // Each player slot's colour, for its ship and its flying rockets.
 extern const float slotColours[MAX_PLAYERS][3];
+// The same colours lightened for text, so that even blue names read on the dark sky.
+extern const float slotTextColours[MAX_PLAYERS][3];
 
 // The window's size in pixels, as setupScene last set the viewport.
 extern int viewportWidth;
 extern int viewportHeight;
 
 void setupScene(int width, int height);
-// Draws the frame into the back buffer; the caller shows it.
-void renderFrame();
+// Draws the frame into the back buffer, with what the view adds to the overlay; the caller
+// shows it.
+void renderFrame(const OverlayView& view);
 // "Connecting to ADDRESS...", while a joiner waits for its place in the game.
 void renderWaitingScreen(const char* address);
 void drawOverlay();

@@ -13,6 +13,9 @@ enum class FrameEventKind : uint8_t {
     EXPLOSION_SOUND, // pos: where the rocket burst
     ROCKET_RECORD,   // slot, rocket, life, pos, vel: the rocket as it stood when reported
     STATE_RECORD,    // slot: the local player, sent as the table holds it after the step
+    LOCAL_DAMAGE,    // the local ship lost health in this step
+    LOCAL_DEATH,     // the local ship was destroyed; slot: the killer
+    ROCKET_HIT_SHIP, // one of the local player's rockets burst on a ship; slot: that ship's
 };
 
 struct FrameEvent {
@@ -25,8 +28,9 @@ struct FrameEvent {
 };
 
 // A listener, a shot and its record, an explosion for every rocket in the table, a hit
-// record for each of the local player's rockets, and the state.
-constexpr int MAX_FRAME_EVENTS = 3 + MAX_PLAYERS * ROCKETS_PER_PLAYER + ROCKETS_PER_PLAYER + 1;
+// record and a hit on a ship for each of the local player's rockets, the state, the damage
+// and the death.
+constexpr int MAX_FRAME_EVENTS = 3 + MAX_PLAYERS * ROCKETS_PER_PLAYER + 2 * ROCKETS_PER_PLAYER + 3;
 
 struct FrameReport {
     int count;

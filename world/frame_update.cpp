@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "world/contact.h"
+#include "world/roster.h"
 #include "world/control_state.h"
 #include "world/world_state.h"
 
@@ -109,12 +110,17 @@ void rocketContact(int i, int j, int32_t t, FrameReport* report) {
     if (i != localPlayer && t - 1 == localPlayer && life > ROCKET_DAMAGE_ABOVE) {
         Player& l = playerTable[localPlayer];
         l.health -= 1;
-        if (l.health <= 0) l.killer = i;
+        if (l.health <= 0) {
+            l.killer = i;
+            localDeaths += 1;
+            addEvent(report, FrameEventKind::LOCAL_DEATH, i);
+        }
     }
     if (life > ROCKET_BURST_ABOVE) {
         reportAt(report, FrameEventKind::EXPLOSION_SOUND, p.rocketPos[j]);
         life = ROCKET_BURST_LIFE;
         if (i == localPlayer) reportRocket(report, i, j);
+        if (i == localPlayer && t > 0) addEvent(report, FrameEventKind::ROCKET_HIT_SHIP, t - 1);
     }
     if (life > 0) ageRocket(life);
 }
@@ -171,7 +177,9 @@ void simulateFrame(FrameReport* report) {
         reportListener(report, l);
         moveLocalShip(l);
         fireShot(l, report);
+        const int32_t healthBefore = l.health;
         flyRockets(report);
+        if (l.health < healthBefore) addEvent(report, FrameEventKind::LOCAL_DAMAGE, localPlayer);
         addEvent(report, FrameEventKind::STATE_RECORD, localPlayer);
     }
     // The mouse handler measures every motion from the look centre again.

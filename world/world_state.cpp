@@ -3,6 +3,9 @@
 
 #include <cstring>
 
+#include "world/messages.h"
+#include "world/roster.h"
+
 PlayerTable playerTable;
 Planets planets;
 
@@ -38,4 +41,6 @@ void resetWorld() {
     pulseAngle        = 0.0f;
     planetCount       = 0;
     planetTextureBase = 0;
+    resetRoster();
+    resetMessages();
 }

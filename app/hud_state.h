@@ -1,0 +1,16 @@
+// What the overlay shows besides the world: the scoreboard while Tab is held, the chat line,
+// and the short flashes when the local ship is hit or one of its rockets hits a ship.
+#pragma once
+
+#include <cstdint>
+
+#include "render/overlay_view.h"
+
+constexpr uint32_t HIT_FLASH_MS = 300;
+constexpr uint32_t HIT_MARK_MS  = 250;
+
+void holdScoreboard(bool held);
+void noteLocalHit(uint32_t nowMs);
+void noteRocketHitShip(uint32_t nowMs);
+OverlayView overlayView(uint32_t nowMs);
+void resetHudState();

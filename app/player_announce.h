@@ -1,0 +1,10 @@
+// The local player's name, kills and deaths go to the others as soon as it has a place in the
+// game, whenever the numbers change, and every 2 s, so that a late joiner learns everyone.
+#pragma once
+
+#include <cstdint>
+
+constexpr uint32_t ANNOUNCE_EVERY_MS = 2000;
+
+void announcePlayer(uint32_t nowMs);
+void resetAnnouncements();

@@ -1,0 +1,167 @@
+// Scoreboard, kill and chat lines, the chat being typed, hit flash and hit mark.
+#include "render/people_overlay.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "render/render.h"
+#include "render/text.h"
+#include "world/messages.h"
+
+namespace {
+constexpr float LINE_SHARE        = 1.0f / 34.0f; // text height, of the window's height
+constexpr float MARGIN_SHARE      = 1.0f / 60.0f;
+constexpr float CHAT_BOTTOM_SHARE = 0.80f; // the chat lines end above the score
+constexpr float BOARD_WIDTH_SHARE = 0.60f; // of the window's width
+constexpr float BOARD_TOP_SHARE   = 0.15f;
+constexpr float BOARD_KILLS_AT    = 0.62f; // column starts, of the board's width
+constexpr float BOARD_DEATHS_AT   = 0.80f;
+constexpr float BOARD_ALPHA       = 0.6f;
+constexpr float MARKED_ROW_ALPHA  = 0.25f;
+constexpr float FLASH_SHARE       = 0.04f; // the red band's width, of the window's height
+constexpr float FLASH_ALPHA       = 0.6f;
+constexpr float MARK_INNER_SHARE  = 0.025f;
+constexpr float MARK_OUTER_SHARE  = 0.045f;
+constexpr float WHITE[3]          = {1.0f, 1.0f, 1.0f};
+constexpr float GREY[3]           = {0.7f, 0.7f, 0.7f};
+constexpr float BLACK[3]          = {0.0f, 0.0f, 0.0f};
+constexpr float RED[3]            = {1.0f, 0.1f, 0.1f};
+constexpr const char* DESTROYED   = " destroyed ";
+constexpr const char* NO_NUMBER   = "-";
+constexpr const char* CHAT_PROMPT = "Say: ";
+constexpr int ROW_TEXT_SIZE       = 48;
+
+const float* colourOf(int32_t slot) {
+    return isValidSlot(slot) ? slotTextColours[slot] : WHITE;
+}
+
+bool inUse(int slot) {
+    return slot == localPlayer || playerTable[slot].slot >= 0;
+}
+
+int32_t killsOf(int slot) {
+    return slot == localPlayer ? localScore : roster.known[slot] ? roster.kills[slot] : 0;
+}
+
+int32_t deathsOf(int slot) {
+    return slot == localPlayer ? localDeaths : roster.known[slot] ? roster.deaths[slot] : 0;
+}
+
+// Pieces of text side by side, each in its colour; returns where the next would start.
+float drawPiece(float x, float y, float height, const char* text, const float colour[3]) {
+    drawText(x, y, height, text, colour);
+    return x + textWidth(text, height);
+}
+
+void drawKillLines(float height, float margin) {
+    for (int n = 0; n < messages.killCount; ++n) {
+        const KillLine& k = messages.kill[n];
+        char killer[PLAYER_NAME_BYTES + 1], victim[PLAYER_NAME_BYTES + 1];
+        playerName(k.killer, killer);
+        playerName(k.victim, victim);
+        const float y = margin + static_cast<float>(n) * height * 1.2f;
+        float x       = drawPiece(margin, y, height, killer, colourOf(k.killer));
+        x             = drawPiece(x, y, height, DESTROYED, WHITE);
+        drawPiece(x, y, height, victim, colourOf(k.victim));
+    }
+}
+
+void drawChat(const OverlayView& view, float height, float margin) {
+    const float bottom = static_cast<float>(viewportHeight) * CHAT_BOTTOM_SHARE;
+    const int shown    = messages.chatCount + (view.chatOpen ? 1 : 0);
+    float y            = bottom - static_cast<float>(shown) * height * 1.2f;
+    for (int n = 0; n < messages.chatCount; ++n, y += height * 1.2f) {
+        const ChatLine& c = messages.chat[n];
+        char name[PLAYER_NAME_BYTES + 3];
+        playerName(c.slot, name);
+        std::strncat(name, ": ", sizeof name - std::strlen(name) - 1);
+        drawPiece(drawPiece(margin, y, height, name, colourOf(c.slot)), y, height, c.text, WHITE);
+    }
+    if (!view.chatOpen) return;
+    char typed[CHAT_TEXT_CHARS + 2];
+    std::snprintf(typed, sizeof typed, "%s_", view.chatText);
+    drawPiece(drawPiece(margin, y, height, CHAT_PROMPT, GREY), y, height, typed, WHITE);
+}
+
+void drawScoreboard(float height) {
+    int order[MAX_PLAYERS];
+    const int count = scoreboardOrder(order);
+    const float w   = static_cast<float>(viewportWidth) * BOARD_WIDTH_SHARE;
+    const float x   = (static_cast<float>(viewportWidth) - w) / 2.0f;
+    const float top = static_cast<float>(viewportHeight) * BOARD_TOP_SHARE;
+    const float row = height * 1.4f;
+    fillRect(x - height, top - height, w + 2.0f * height,
+             row * static_cast<float>(count + 1) + 2.0f * height, BLACK, BOARD_ALPHA);
+    drawText(x, top, height, "PLAYER", GREY);
+    drawText(x + w * BOARD_KILLS_AT, top, height, "KILLS", GREY);
+    drawText(x + w * BOARD_DEATHS_AT, top, height, "DEATHS", GREY);
+    for (int r = 0; r < count; ++r) {
+        const int slot = order[r];
+        const float y  = top + row * static_cast<float>(r + 1);
+        if (slot == localPlayer)
+            fillRect(x - height / 2.0f, y - height * 0.2f, w + height, row, WHITE,
+                     MARKED_ROW_ALPHA);
+        char name[PLAYER_NAME_BYTES + 1], kills[ROW_TEXT_SIZE], deaths[ROW_TEXT_SIZE];
+        playerName(slot, name);
+        const bool numbers = slot == localPlayer || roster.known[slot];
+        std::snprintf(kills, sizeof kills, "%d", static_cast<int>(killsOf(slot)));
+        std::snprintf(deaths, sizeof deaths, "%d", static_cast<int>(deathsOf(slot)));
+        drawText(x, y, height, name, slotTextColours[slot]);
+        drawText(x + w * BOARD_KILLS_AT, y, height, numbers ? kills : NO_NUMBER, WHITE);
+        drawText(x + w * BOARD_DEATHS_AT, y, height, numbers ? deaths : NO_NUMBER, WHITE);
+    }
+}
+
+// Red bands along every edge, fading with the flash.
+void drawHitFlash(float strength) {
+    const float w = static_cast<float>(viewportWidth), h = static_cast<float>(viewportHeight);
+    const float band = h * FLASH_SHARE, alpha = FLASH_ALPHA * strength;
+    fillRect(0.0f, 0.0f, w, band, RED, alpha);
+    fillRect(0.0f, h - band, w, band, RED, alpha);
+    fillRect(0.0f, band, band, h - 2.0f * band, RED, alpha);
+    fillRect(w - band, band, band, h - 2.0f * band, RED, alpha);
+}
+
+// Four short strokes on the diagonals around the crosshair.
+void drawHitMark(float strength) {
+    const float cx  = static_cast<float>(viewportWidth) / 2.0f,
+                cy  = static_cast<float>(viewportHeight) / 2.0f;
+    const float in  = static_cast<float>(viewportHeight) * MARK_INNER_SHARE;
+    const float out = static_cast<float>(viewportHeight) * MARK_OUTER_SHARE;
+    glDisable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1.0f, 1.0f, 1.0f, strength);
+    glBegin(GL_LINES);
+    for (int corner = 0; corner < 4; ++corner) {
+        const float sx = corner & 1 ? 1.0f : -1.0f, sy = corner & 2 ? 1.0f : -1.0f;
+        glVertex2f(cx + sx * in, cy + sy * in);
+        glVertex2f(cx + sx * out, cy + sy * out);
+    }
+    glEnd();
+}
+} // namespace
+
+int scoreboardOrder(int order[MAX_PLAYERS]) {
+    int count = 0;
+    for (int slot = 0; slot < MAX_PLAYERS; ++slot) {
+        if (inUse(slot)) order[count++] = slot;
+    }
+    std::stable_sort(order, order + count, [](int a, int b) {
+        if (killsOf(a) != killsOf(b)) return killsOf(a) > killsOf(b);
+        return deathsOf(a) < deathsOf(b);
+    });
+    return count;
+}
+
+void drawPeopleOverlay(const OverlayView& view) {
+    const float height = static_cast<float>(viewportHeight) * LINE_SHARE;
+    const float margin = static_cast<float>(viewportHeight) * MARGIN_SHARE;
+    drawKillLines(height, margin);
+    drawChat(view, height, margin);
+    if (view.scoreboard) drawScoreboard(height);
+    if (view.hitFlash > 0.0f) drawHitFlash(view.hitFlash);
+    if (view.hitMark > 0.0f) drawHitMark(view.hitMark);
+}

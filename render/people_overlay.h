@@ -1,0 +1,12 @@
+// Who plays, on the overlay: the scoreboard while Tab is held, who destroyed whom, the chat,
+// the line being typed, and the flashes of a hit taken or given.
+#pragma once
+
+#include "render/overlay_view.h"
+
+// Inside the overlay, after the score, health and crosshair.
+void drawPeopleOverlay(const OverlayView& view);
+
+// The scoreboard's order: slots in use by kills, then fewer deaths, then slot; returns how
+// many. A player whose numbers never came counts as 0 kills and 0 deaths.
+int scoreboardOrder(int order[MAX_PLAYERS]);

@@ -1,0 +1,37 @@
+// Who plays: every player's name, kills and deaths as that player's machine last told them,
+// the local player's own, and the lines shown for kills and chat.
+#pragma once
+
+#include <cstdint>
+
+#include "world/world_state.h"
+
+constexpr int PLAYER_NAME_BYTES = 24; // as a name travels; shown names are shorter
+constexpr int PLAYER_NAME_CHARS = 15; // what a player may choose
+constexpr int CHAT_TEXT_CHARS   = 80; // one chat line
+
+struct Roster {
+    bool known[MAX_PLAYERS]; // that player's machine told its name and numbers
+    int32_t kills[MAX_PLAYERS];
+    int32_t deaths[MAX_PLAYERS];
+    char name[MAX_PLAYERS][PLAYER_NAME_BYTES + 1]; // printable ASCII
+};
+
+extern Roster roster;
+extern int32_t localDeaths;                        // times the local ship was destroyed
+extern char localName[PLAYER_NAME_CHARS + 1];      // the local player's chosen name
+
+void resetRoster();
+
+// Keeps at most `size` - 1 characters of text, each outside the space to the tilde as '?'.
+void printableText(const char* text, int length, char* out, int size);
+
+// Sets the local player's name: printable, at most PLAYER_NAME_CHARS.
+void setLocalName(const char* name);
+
+// What players see for a slot: the local name for the local player, the name its machine
+// told, else "PLAYER n" (n counted from 1). An invalid slot gives "?".
+void playerName(int32_t slot, char out[PLAYER_NAME_BYTES + 1]);
+
+// What one player's machine says of it.
+void setPlayerInfo(int32_t slot, int32_t kills, int32_t deaths, const char* name);
