@@ -9,6 +9,7 @@
 #include "net/datagram_socket.h"
 #include "net/discovery_responder.h"
 #include "net/net_session.h"
+#include "world/roster.h"
 
 ConnSlot connSlots[MAX_PLAYERS];
 NetSocket peerSockets[MAX_PLAYERS] = {NO_SOCKET, NO_SOCKET, NO_SOCKET, NO_SOCKET,
@@ -60,6 +61,7 @@ void acceptOne() {
         return;
     }
     peerSockets[i] = s;
+    forgetPlayerInfo(i);
     writeControl(s, MSG_WELCOME, i);
     connSlots[i].active    = 1;
     connSlots[i].countdown = FIRST_COUNTDOWN;

@@ -36,6 +36,12 @@ void playerName(int32_t slot, char out[PLAYER_NAME_BYTES + 1]) {
     }
 }
 
+void forgetPlayerInfo(int32_t slot) {
+    if (!isValidSlot(slot)) return;
+    roster.known[slot]   = false;
+    roster.name[slot][0] = '\0';
+}
+
 void setPlayerInfo(int32_t slot, int32_t kills, int32_t deaths, const char* name) {
     if (!isValidSlot(slot)) return;
     roster.known[slot]  = true;

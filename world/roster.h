@@ -33,5 +33,8 @@ void setLocalName(const char* name);
 // told, else "PLAYER n" (n counted from 1). An invalid slot gives "?".
 void playerName(int32_t slot, char out[PLAYER_NAME_BYTES + 1]);
 
+// A slot given up, or given to someone new: nothing is known of its player any more.
+void forgetPlayerInfo(int32_t slot);
+
 // What one player's machine says of it.
 void setPlayerInfo(int32_t slot, int32_t kills, int32_t deaths, const char* name);
