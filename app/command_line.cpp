@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/window.h"
+#include "world/bot_brain.h"
 
 namespace {
 constexpr long HIGHEST_PORT = 65535;
@@ -21,7 +22,9 @@ enum class Option {
     RESOLUTION,
     SOUND,
     NO_SOUND,
-    NAME
+    NAME,
+    BOTS,
+    SKILL
 };
 
 struct OptionRow {
@@ -42,6 +45,8 @@ const OptionRow OPTIONS[] = {
     {"--sound",      Option::SOUND,       nullptr,   "play sound"},
     {"--no-sound",   Option::NO_SOUND,    nullptr,   "play without sound"},
     {"--name",       Option::NAME,        "NAME",    "the name the others see (at most 15 characters)"},
+    {"--bots",       Option::BOTS,        "N",       "with --host: start N bots (0 to 7) to play against"},
+    {"--skill",      Option::SKILL,       "1|2|3",   "the bots' skill: 1 easy, 2 normal, 3 hard"},
     {"--version",    Option::VERSION,     nullptr,   "print the game's version and end"},
     {"--help",       Option::HELP,        nullptr,   "print this help and end"},
     {"-h",           Option::HELP,        nullptr,   nullptr},
@@ -69,11 +74,11 @@ bool readResolution(const char* text, int* index) {
     return false;
 }
 
-bool readPort(const char* text, int* port) {
+bool readNumber(const char* text, long lowest, long highest, int* number) {
     char* end        = nullptr;
     const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 1 || value > HIGHEST_PORT) return false;
-    *port = static_cast<int>(value);
+    if (end == text || *end != '\0' || value < lowest || value > highest) return false;
+    *number = static_cast<int>(value);
     return true;
 }
 
@@ -103,7 +108,7 @@ bool take(const OptionRow& row, const char* value, CommandLine* line,
         std::snprintf(line->join, sizeof line->join, "%s", value);
         return true;
     case Option::PORT:
-        return readPort(value, &line->port) ||
+        return readNumber(value, 1, HIGHEST_PORT, &line->port) ||
                fail(problem, "--port wants a number from 1 to 65535, not \"%s\"", value);
     case Option::WINDOW:
         line->fullScreen = 0;
@@ -124,6 +129,12 @@ bool take(const OptionRow& row, const char* value, CommandLine* line,
         line->nameGiven = true;
         printableText(value, PLAYER_NAME_CHARS, line->name, sizeof line->name);
         return true;
+    case Option::BOTS:
+        return readNumber(value, 0, MAX_BOTS, &line->bots) ||
+               fail(problem, "--bots wants a number from 0 to 7, not \"%s\"", value);
+    case Option::SKILL:
+        return readNumber(value, 1, BOT_SKILL_LEVELS, &line->botSkill) ||
+               fail(problem, "--skill wants 1, 2 or 3, not \"%s\"", value);
     }
     return false;
 }
@@ -137,6 +148,8 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
     line->resolutionIndex = NOT_GIVEN;
     line->fullScreen      = NOT_GIVEN;
     line->soundEnabled    = NOT_GIVEN;
+    line->bots            = NOT_GIVEN;
+    line->botSkill        = NOT_GIVEN;
     for (int i = 1; i < argc; ++i) {
         const char* word   = argv[i];
         const char* equals = std::strchr(word, '=');
@@ -161,6 +174,8 @@ void applyCommandLine(const CommandLine& line, GameSetup* setup) {
     if (line.resolutionIndex != NOT_GIVEN) setup->resolutionIndex = line.resolutionIndex;
     if (line.fullScreen != NOT_GIVEN) setup->fullScreen = line.fullScreen;
     if (line.soundEnabled != NOT_GIVEN) setup->soundEnabled = line.soundEnabled;
+    if (line.bots != NOT_GIVEN) setup->bots = line.bots;
+    if (line.botSkill != NOT_GIVEN) setup->botSkill = line.botSkill;
     if (line.nameGiven) std::snprintf(setup->name, sizeof setup->name, "%s", line.name);
     if (line.mode == StartMode::JOIN)
         std::snprintf(setup->address, sizeof setup->address, "%s", line.join);

@@ -23,6 +23,8 @@ struct CommandLine {
     int soundEnabled;              // NOT_GIVEN, 0 or 1
     bool nameGiven;
     char name[PLAYER_NAME_CHARS + 1];
+    int bots;     // NOT_GIVEN, or 0 to MAX_BOTS
+    int botSkill; // NOT_GIVEN, or 1 to 3
 };
 
 // False, with what is wrong in problem, for an unknown option, a missing or bad value, or

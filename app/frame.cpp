@@ -3,6 +3,7 @@
 
 #include "app/chat_input.h"
 #include "app/fatal_error.h"
+#include "app/frame_records.h"
 #include "app/game_setup.h"
 #include "app/hud_state.h"
 #include "app/platform.h"
@@ -14,13 +15,7 @@
 #include "world/messages.h"
 #include "world/world_state.h"
 
-uint32_t frameStart = 0;
-
 namespace {
-// The wait hands the network all but this many milliseconds, then spins: a wait may
-// overshoot, a spin of the last millisecond costs little.
-constexpr uint32_t FLOOR_SPIN_MS = 1;
-
 FrameReport frameReport;
 
 void endIfNetworkEnded(const NetEnding& ending) {
@@ -48,13 +43,8 @@ void drawFrame() {
 void deliverFrameReport(const FrameReport& report) {
     for (int n = 0; n < report.count; ++n) {
         const FrameEvent& e = report.event[n];
+        if (sendFrameRecord(e)) continue;
         switch (e.kind) {
-        case FrameEventKind::ROCKET_RECORD:
-            netSend(makeRocketMessage(e.slot, e.rocket, e.life, e.pos, e.vel));
-            break;
-        case FrameEventKind::STATE_RECORD:
-            netSend(makeStateMessage(e.slot));
-            break;
         case FrameEventKind::LOCAL_DEATH:
             addKillLine(frameStart, e.slot, localPlayer);
             break;
@@ -70,15 +60,6 @@ void deliverFrameReport(const FrameReport& report) {
         }
     }
     if (report.centreCursor) centreCursor();
-}
-
-void waitFrameFloor() {
-    for (;;) {
-        const uint32_t elapsed = platformMilliseconds() - frameStart;
-        if (elapsed >= FRAME_FLOOR_MS) return;
-        const uint32_t left = FRAME_FLOOR_MS - elapsed;
-        if (left > FLOOR_SPIN_MS) netWait(frameStart + elapsed, left - FLOOR_SPIN_MS);
-    }
 }
 
 void runFrame() {

@@ -17,6 +17,8 @@ GameSetup startSetup() {
     char login[PLAYER_NAME_BYTES + 1];
     platformLoginName(login, sizeof login);
     printableText(login, PLAYER_NAME_CHARS, s.name, sizeof s.name);
+    s.bots     = 0;
+    s.botSkill = DEFAULT_BOT_SKILL;
     return s;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "world/roster.h"
+#include "world/world_state.h"
 
 constexpr int SETUP_ADDRESS_SIZE     = 150;          // what the address box takes, with its end
 constexpr const char* ADDRESS_PREFIX = "192.168.0."; // a private network, to be completed
@@ -17,7 +18,12 @@ struct GameSetup {
     int32_t port;                     // TCP: hosted on, or joined when the address names none
     char address[SETUP_ADDRESS_SIZE]; // the host's address as typed
     char name[PLAYER_NAME_CHARS + 1]; // the player's, as others see it
+    int32_t bots;                     // the host starts this many, 0 to MAX_BOTS
+    int32_t botSkill;                 // 1 (easy) to 3 (hard)
 };
+
+constexpr int MAX_BOTS          = MAX_PLAYERS - 1;
+constexpr int DEFAULT_BOT_SKILL = 2;
 
 extern GameSetup gameSetup;
 

@@ -11,6 +11,19 @@ void platformShowCursor(bool visible);
 void platformTextInput(bool on); // typed characters arrive as text while on
 // The name the player logged in with, cut to size; "" when none is known.
 void platformLoginName(char* name, int size);
+int platformProcessId();
+// True once the process that started this one has ended.
+bool platformStarterGone();
+
+// Other programs this one starts and stops: a handle, or NO_PROGRAM when it cannot start.
+using ProgramHandle                = int;
+constexpr ProgramHandle NO_PROGRAM = -1;
+// Starts the program at path with the arguments (argv[0] first, null last).
+ProgramHandle platformStartProgram(const char* path, const char* const argv[]);
+// Asks it to end, waits a moment, and makes it end if it has not.
+void platformStopProgram(ProgramHandle program);
+// The folder this program lies in, with its trailing separator; "" when unknown.
+void platformProgramFolder(char* folder, int size);
 struct ScreenArea {
     int x, y, w, h;
 };

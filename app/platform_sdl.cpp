@@ -2,6 +2,9 @@
 #include <SDL.h>
 
 #include <pwd.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -9,6 +12,11 @@
 #include <cstdlib>
 
 #include "app/platform.h"
+
+namespace {
+constexpr int STOP_WAIT_TRIES        = 50; // a second for a program to end when asked
+constexpr uint32_t STOP_WAIT_STEP_MS = 20;
+} // namespace
 
 // Milliseconds of the machine's steady clock, which starts before the program does: the
 // random seed is taken from it at start-up, so it must differ between runs.
@@ -37,6 +45,41 @@ void platformLoginName(char* name, int size) {
     const passwd* user = getpwuid(getuid());
     const char* login  = user && user->pw_name ? user->pw_name : std::getenv("USER");
     std::snprintf(name, static_cast<size_t>(size), "%s", login ? login : "");
+}
+
+int platformProcessId() {
+    return static_cast<int>(getpid());
+}
+
+bool platformStarterGone() {
+    static const pid_t starter = getppid();
+    return getppid() != starter;
+}
+
+ProgramHandle platformStartProgram(const char* path, const char* const argv[]) {
+    pid_t pid = 0;
+    if (posix_spawn(&pid, path, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+        return NO_PROGRAM;
+    return static_cast<ProgramHandle>(pid);
+}
+
+void platformStopProgram(ProgramHandle program) {
+    if (program == NO_PROGRAM) return;
+    const pid_t pid = static_cast<pid_t>(program);
+    kill(pid, SIGTERM);
+    for (int tries = 0; tries < STOP_WAIT_TRIES; ++tries) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+        SDL_Delay(STOP_WAIT_STEP_MS);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+void platformProgramFolder(char* folder, int size) {
+    if (size <= 0) return;
+    char* base = SDL_GetBasePath();
+    std::snprintf(folder, static_cast<size_t>(size), "%s", base ? base : "");
+    SDL_free(base);
 }
 
 void platformShowCursor(bool visible) {

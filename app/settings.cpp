@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "app/window.h"
+#include "world/bot_brain.h"
 
 namespace {
 constexpr const char* SETTINGS_NAME    = "voranis"; // vendor and application alike
@@ -23,6 +24,8 @@ constexpr const char* KEY_RESOLUTION = "resolution";
 constexpr const char* KEY_FULLSCREEN = "fullscreen";
 constexpr const char* KEY_SOUND      = "sound";
 constexpr const char* KEY_NAME       = "name";
+constexpr const char* KEY_BOTS       = "bots";
+constexpr const char* KEY_SKILL      = "skill";
 constexpr int ABSENT                 = -1;
 
 std::string settingsFile() {
@@ -74,14 +77,17 @@ bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     Fl_Preferences prefs(settingsFolder().c_str(), SETTINGS_NAME, SETTINGS_NAME);
     char address[SETUP_ADDRESS_SIZE];
     char name[sizeof setup->name];
-    int resolution = ABSENT, fullScreen = ABSENT, sound = ABSENT;
+    int resolution = ABSENT, fullScreen = ABSENT, sound = ABSENT, bots = ABSENT, skill = ABSENT;
     prefs.get(KEY_ADDRESS, address, setup->address, sizeof address);
     prefs.get(KEY_NAME, name, setup->name, sizeof name);
     prefs.get(KEY_RESOLUTION, resolution, ABSENT);
     prefs.get(KEY_FULLSCREEN, fullScreen, ABSENT);
     prefs.get(KEY_SOUND, sound, ABSENT);
+    prefs.get(KEY_BOTS, bots, ABSENT);
+    prefs.get(KEY_SKILL, skill, ABSENT);
     if (resolution < ABSENT || resolution >= RESOLUTION_COUNT || !isFlag(fullScreen) ||
-        !isFlag(sound) || !isPrintable(address) || !isPrintable(name))
+        !isFlag(sound) || !isPrintable(address) || !isPrintable(name) || bots < ABSENT ||
+        bots > MAX_BOTS || skill == 0 || skill < ABSENT || skill > BOT_SKILL_LEVELS)
         return refuse(file, "are damaged", problem);
 
     std::snprintf(setup->address, sizeof setup->address, "%s", address);
@@ -89,6 +95,8 @@ bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     if (resolution != ABSENT) setup->resolutionIndex = resolution;
     if (fullScreen != ABSENT) setup->fullScreen = fullScreen;
     if (sound != ABSENT) setup->soundEnabled = sound;
+    if (bots != ABSENT) setup->bots = bots;
+    if (skill != ABSENT) setup->botSkill = skill;
     return true;
 }
 
@@ -115,6 +123,8 @@ bool saveSettings(const GameSetup& setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     prefs.set(KEY_FULLSCREEN, setup.fullScreen);
     prefs.set(KEY_SOUND, setup.soundEnabled);
     prefs.set(KEY_NAME, setup.name);
+    prefs.set(KEY_BOTS, setup.bots);
+    prefs.set(KEY_SKILL, setup.botSkill);
     prefs.flush();
     return true;
 }

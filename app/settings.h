@@ -1,6 +1,6 @@
 // The choices remembered between runs: the address last joined, resolution, full screen,
-// sound and the player's name, in $XDG_CONFIG_HOME/voranis/voranis.prefs (~/.config/voranis without
-// it), kept by FLTK's preferences class.
+// sound, the player's name and the bots, in $XDG_CONFIG_HOME/voranis/voranis.prefs
+// (~/.config/voranis without it), kept by FLTK's preferences class.
 #pragma once
 
 #include <string>

@@ -4,10 +4,13 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_Spinner.H>
 
+#include "app/bot_launcher.h"
 #include "app/game_list.h"
 #include "app/game_setup.h"
 #include "app/main_loop.h"
@@ -39,6 +42,9 @@ void storeChoices(const SetupDialog& d) {
     storeSetupChoices(isChecked(d, ID_FULL_SCREEN), isChecked(d, ID_SOUND), resolution);
     const char* name = static_cast<Fl_Input*>(controlById(d, ID_NAME))->value();
     printableText(name, PLAYER_NAME_CHARS, gameSetup.name, sizeof gameSetup.name);
+    gameSetup.bots =
+        static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_BOTS))->value());
+    gameSetup.botSkill = static_cast<Fl_Choice*>(controlById(d, ID_BOT_SKILL))->value() + 1;
 }
 
 void closeDialog(const SetupDialog& d) {
@@ -64,6 +70,7 @@ void createGame(Fl_Widget*, void* data) {
     Fl::add_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery);
     showServerInfo(d.window);
     Fl::remove_timeout(answerDiscovery);
+    startBots(gameSetup.bots, gameSetup.botSkill, gameSetup.port);
     closeDialog(d);
 }
 

@@ -5,12 +5,14 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Round_Button.H>
+#include <FL/Fl_Spinner.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
@@ -34,12 +36,18 @@ const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
     {ID_SOUND,                ControlKind::CHECK_BOX,      "Enable sound",    79, 54,  59, 11},
     {NO_CONTROL_ID,           ControlKind::STATIC,         "Your name",        7, 97,  40,  9},
     {ID_NAME,                 ControlKind::EDIT,           "",                50, 95,  99, 12},
-    {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 111, 142,  9},
-    {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 121, 142, 50},
+    {NO_CONTROL_ID,           ControlKind::STATIC,         "Bots",             7, 112,  20,  9},
+    {ID_BOTS,                 ControlKind::SPINNER,        "",                30, 110,  34, 12},
+    {NO_CONTROL_ID,           ControlKind::STATIC,         "Skill",           72, 112,  22,  9},
+    {ID_BOT_SKILL,            ControlKind::CHOICE,         "",                97, 110,  52, 12},
+    {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 126, 142,  9},
+    {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 136, 142, 50},
 };
 // clang-format on
 
 namespace {
+// The bots' skill levels, 1 to 3, as the dialog names them.
+constexpr const char* SKILL_NAMES[]        = {"Easy", "Normal", "Hard"};
 constexpr const char* AVERAGE_WIDTH_SAMPLE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr int TEXT_MARGIN                  = 3; // pixels kept free on each side of a text
 constexpr int GROUP_LABEL_X = 8; // the group box's text, in from its left edge (pixels)
@@ -109,6 +117,16 @@ void neededSize(const ControlTemplate& c, int heightPx, int* w, int* h) {
         *w = SETUP_FONT_SIZE + 4 + textW + TEXT_MARGIN; // indicator, gap, text
         *h = textH;
         return;
+    case ControlKind::SPINNER: // a digit and its arrows
+        *w = static_cast<int>(std::ceil(fl_width("0"))) + heightPx + Fl::box_dw(FL_DOWN_BOX) +
+             2 * TEXT_MARGIN;
+        *h = textH + Fl::box_dh(FL_DOWN_BOX);
+        return;
+    case ControlKind::CHOICE: // the longest skill name and the menu's arrow
+        *w = static_cast<int>(std::ceil(fl_width(SKILL_NAMES[1]))) + heightPx +
+             Fl::box_dw(FL_UP_BOX) + 2 * TEXT_MARGIN;
+        *h = textH + Fl::box_dh(FL_UP_BOX);
+        return;
     case ControlKind::LIST: // its longest line is the one that says nothing was found
         *w = static_cast<int>(std::ceil(fl_width(NO_GAMES_FOUND_TEXT))) + Fl::box_dw(FL_DOWN_BOX) +
              4 * TEXT_MARGIN;
@@ -168,6 +186,22 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s) {
         radio->type(FL_RADIO_BUTTON);
         radio->clear_visible_focus(); // not a tab stop
         return radio;
+    }
+    case ControlKind::SPINNER: {
+        Fl_Spinner* bots = new Fl_Spinner(x, y, w, h);
+        bots->range(0, MAX_BOTS);
+        bots->step(1);
+        bots->value(gameSetup.bots);
+        bots->textsize(SETUP_FONT_SIZE);
+        return bots;
+    }
+    case ControlKind::CHOICE: {
+        Fl_Choice* skill = new Fl_Choice(x, y, w, h);
+        for (const char* name : SKILL_NAMES)
+            skill->add(name);
+        skill->value(gameSetup.botSkill - 1);
+        skill->textsize(SETUP_FONT_SIZE);
+        return skill;
     }
     case ControlKind::LIST: {
         Fl_Hold_Browser* list = new Fl_Hold_Browser(x, y, w, h);

@@ -6,7 +6,18 @@
 class Fl_Double_Window;
 class Fl_Widget;
 
-enum class ControlKind { DEFAULT_BUTTON, BUTTON, EDIT, STATIC, GROUP_BOX, CHECK_BOX, RADIO, LIST };
+enum class ControlKind {
+    DEFAULT_BUTTON,
+    BUTTON,
+    EDIT,
+    STATIC,
+    GROUP_BOX,
+    CHECK_BOX,
+    RADIO,
+    LIST,
+    SPINNER, // a small number with arrows
+    CHOICE,  // one of a few texts
+};
 
 // A group box holds the controls that lie inside it.
 struct ControlTemplate {
@@ -24,18 +35,20 @@ constexpr int ID_FULL_SCREEN      = 1003;
 constexpr int ID_RESOLUTION_FIRST = 1004; // then 1005, 1006 in resolutionTable's order
 constexpr int ID_SOUND            = 1007;
 constexpr int ID_NAME             = 1009; // the player's name
+constexpr int ID_BOTS             = 1011; // how many bots the host starts
+constexpr int ID_BOT_SKILL        = 1012; // how well they play
 constexpr int ID_GAME_LIST        = 1010; // the games found on the network
 
-// The first ten controls are the dialog as it always was; the name and the games list come
-// after them.
-constexpr int SETUP_CONTROL_COUNT = 14;
+// The first ten controls are the dialog as it always was; the name, the bots and the games
+// list come after them.
+constexpr int SETUP_CONTROL_COUNT = 18;
 extern const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT];
 
 constexpr const char* SETUP_TITLE = "Voranis NetSetup";
 constexpr int SETUP_DIALOG_X      = 100; // dialog units from the screen's corner
 constexpr int SETUP_DIALOG_Y      = 100;
 constexpr int SETUP_DIALOG_W      = 157;
-constexpr int SETUP_DIALOG_H      = 175;
+constexpr int SETUP_DIALOG_H      = 190;
 constexpr int SETUP_FONT_SIZE     = 13; // pixels
 
 struct SetupDialog {

@@ -1,6 +1,7 @@
-// shutdownGame: network, sound, display mode, cursor, in that order, once.
+// shutdownGame: network, bots, sound, display mode, cursor, in that order, once.
 #include "app/shutdown.h"
 
+#include "app/bot_launcher.h"
 #include "app/game_setup.h"
 #include "app/platform.h"
 #include "app/window.h"
@@ -17,6 +18,7 @@ void shutdownGame() {
     if (shutDown) return;
     shutDown = true;
     netShutdown();
+    stopBots(); // they see the host gone and end by themselves; this waits for them
     if (gameSetup.soundEnabled) soundShutdown();
     if (gameSetup.fullScreen) restoreDisplayMode();
     platformShowCursor(true);

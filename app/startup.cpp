@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "app/bot_launcher.h"
 #include "app/command_line.h"
 #include "app/data_folder.h"
 #include "app/fatal_error.h"
@@ -49,6 +50,7 @@ void chooseGame(const CommandLine& line) {
     } else if (line.mode == StartMode::HOST) {
         char address[NET_ADDRESS_TEXT_SIZE];
         hostGame(address);
+        startBots(gameSetup.bots, gameSetup.botSkill, gameSetup.port);
     } else {
         joinGame(gameSetup.address);
     }

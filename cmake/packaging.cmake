@@ -3,13 +3,14 @@
 # "Host a game" action, the manual page and the software centres' metadata.
 set(VORANIS_DATA_DESTINATION share/voranis) # app/data_folder.h: ../share/voranis from bin/
 
-install(TARGETS voranis RUNTIME DESTINATION bin)
+install(TARGETS voranis voranis-bot RUNTIME DESTINATION bin)
 install(DIRECTORY ${GAME_DIR}/ DESTINATION ${VORANIS_DATA_DESTINATION}
         FILES_MATCHING PATTERN "*.wrl" PATTERN "*.bmp" PATTERN "*.uni" PATTERN "*.wav")
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.metainfo.xml DESTINATION share/metainfo
         RENAME net.voranis.Voranis.metainfo.xml)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/voranis.6 DESTINATION share/man/man6)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/voranis.6 ${CMAKE_SOURCE_DIR}/docs/voranis-bot.6
+        DESTINATION share/man/man6)
 install(FILES ${GAME_ICON} DESTINATION share/icons/hicolor/32x32/apps)
 
 set(CPACK_GENERATOR DEB)

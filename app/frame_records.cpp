@@ -1,0 +1,16 @@
+// Rocket records as the step reported them, the state as the table holds it.
+#include "app/frame_records.h"
+
+#include "net/net.h"
+
+bool sendFrameRecord(const FrameEvent& e) {
+    if (e.kind == FrameEventKind::ROCKET_RECORD) {
+        netSend(makeRocketMessage(e.slot, e.rocket, e.life, e.pos, e.vel));
+        return true;
+    }
+    if (e.kind == FrameEventKind::STATE_RECORD) {
+        netSend(makeStateMessage(e.slot));
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,157 @@
+// The bot's plan each frame: find the nearest living ship, turn toward it within the turn
+// limit, keep its distance, slide from side to side, keep clear of planets ahead, fire when
+// the aim is good and the target in range.
+#include "world/bot_brain.h"
+
+#include <cmath>
+
+#include "world/contact.h"
+#include "world/control_state.h"
+#include "world/frame_update.h"
+
+// clang-format off
+const BotSkill BOT_SKILLS[BOT_SKILL_LEVELS] = {
+    // turn  aim  react  range
+    {  1.5f, 8.0f,  40,  22.0f },  // 1 easy
+    {  3.0f, 5.0f,  20,  28.0f },  // 2 normal
+    {  5.0f, 3.0f,   8,  34.0f },  // 3 hard
+};
+// clang-format on
+
+namespace {
+constexpr float FULL_TURN          = 360.0f;
+constexpr float HALF_TURN          = 180.0f;
+constexpr int STRAFE_MIN_FRAMES    = 60;
+constexpr int STRAFE_SPREAD_FRAMES = 90;
+constexpr int RESPAWN_MIN_FRAMES   = 66; // a second or two at the frame floor
+constexpr int RESPAWN_SPREAD       = 66;
+constexpr float AVOID_RADIUS       = 2.0f * SHIP_RADIUS; // keeps a margin off planet surfaces
+
+uint32_t nextRandom(BotMind* mind) {
+    mind->seed = mind->seed * 1664525u + 1013904223u;
+    return mind->seed >> 8;
+}
+
+float distanceBetween(const float a[3], const float b[3]) {
+    const float dx = a[0] - b[0], dy = a[1] - b[1], dz = a[2] - b[2];
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+bool isFinitePoint(const float p[3]) {
+    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
+}
+
+int32_t nearestLivingShip(const Player& self) {
+    int32_t best   = -1;
+    float bestDist = INFINITY;
+    for (int i = 0; i < MAX_PLAYERS; ++i) {
+        const Player& p = playerTable[i];
+        if (i == localPlayer || p.slot < 0 || p.health <= 0 || !isFinitePoint(p.pos)) continue;
+        const float d = distanceBetween(self.pos, p.pos);
+        if (d < bestDist) {
+            bestDist = d;
+            best     = i;
+        }
+    }
+    return best;
+}
+
+// The signed difference from one angle to another, -180 to 180.
+float angleTo(float from, float to) {
+    float d = std::fmod(to - from, FULL_TURN);
+    if (d > HALF_TURN) d -= FULL_TURN;
+    if (d < -HALF_TURN) d += FULL_TURN;
+    return d;
+}
+
+float limited(float value, float limit) {
+    return std::fmax(-limit, std::fmin(limit, value));
+}
+
+// A planet along the path the ship would fly for a while from here.
+bool planetAhead(const Player& self, const float step[3]) {
+    for (int n = 1; n <= BOT_LOOK_AHEAD; n += 4) {
+        const float at[3] = {self.pos[0] + step[0] * n, self.pos[1] + step[1] * n,
+                             self.pos[2] + step[2] * n};
+        if (findObstacle(at, AVOID_RADIUS, localPlayer) == -1) return true;
+    }
+    return false;
+}
+
+void turnToward(Player& self, float yaw, float pitch, float limit) {
+    self.yaw += limited(angleTo(self.yaw, yaw), limit);
+    if (self.yaw >= FULL_TURN) self.yaw -= FULL_TURN;
+    if (self.yaw < 0.0f) self.yaw += FULL_TURN;
+    self.pitch =
+        std::fmax(-90.0f, std::fmin(90.0f, self.pitch + limited(pitch - self.pitch, limit)));
+}
+} // namespace
+
+void resetBotMind(BotMind* mind, uint32_t seed) {
+    *mind        = BotMind{};
+    mind->target = -1;
+    mind->seed   = seed;
+}
+
+void aimAt(const float from[3], const float to[3], float* yaw, float* pitch) {
+    const float dx = to[0] - from[0], dy = to[1] - from[1], dz = to[2] - from[2];
+    const float flat = std::sqrt(dx * dx + dz * dz);
+    // forwardStep looks along (cos a, -sin pitch, sin a) with a = yaw + 270 degrees.
+    float y = std::atan2(dz, dx) / DEG_TO_RAD - 270.0f;
+    while (y < 0.0f)
+        y += FULL_TURN;
+    while (y >= FULL_TURN)
+        y -= FULL_TURN;
+    *yaw   = y;
+    *pitch = -std::atan2(dy, flat) / DEG_TO_RAD;
+}
+
+bool botWantsRespawn(BotMind* mind) {
+    if (mind->deadFrames == 0)
+        mind->respawnAfter =
+            RESPAWN_MIN_FRAMES + static_cast<int>(nextRandom(mind) % RESPAWN_SPREAD);
+    return ++mind->deadFrames >= mind->respawnAfter;
+}
+
+void thinkBot(BotMind* mind, const BotSkill& skill) {
+    Player& self     = playerTable[localPlayer];
+    mind->deadFrames = 0;
+    controls         = ControlState{0, 0, 0, 0, 0, controls.fire};
+    if (--mind->framesToThink <= 0) {
+        mind->target        = nearestLivingShip(self);
+        mind->framesToThink = skill.reactionFrames;
+    }
+    if (--mind->strafeFrames <= 0) {
+        mind->strafeLeft = nextRandom(mind) % 2 == 0;
+        mind->strafeFrames =
+            STRAFE_MIN_FRAMES + static_cast<int>(nextRandom(mind) % STRAFE_SPREAD_FRAMES);
+    }
+    const int32_t t    = mind->target;
+    const bool hunting = isValidSlot(t) && playerTable[t].slot >= 0 && playerTable[t].health > 0 &&
+                         isFinitePoint(playerTable[t].pos);
+    float step[3];
+    forwardStep(self.yaw, self.pitch, &step[0], &step[1], &step[2]);
+    if (planetAhead(self, step)) {
+        // Climb away and turn aside rather than fly on into the planet.
+        controls.vertical = 1;
+        controls.forward  = 1;
+        turnToward(self, self.yaw + HALF_TURN / 2.0f, self.pitch, skill.turnPerFrame);
+        return;
+    }
+    if (!hunting) {
+        controls.forward = 1;
+        turnToward(self, self.yaw + skill.turnPerFrame / 2.0f, 0.0f, skill.turnPerFrame);
+        return;
+    }
+    const Player& target = playerTable[t];
+    float yaw = 0.0f, pitch = 0.0f;
+    aimAt(self.pos, target.pos, &yaw, &pitch);
+    turnToward(self, yaw, pitch, skill.turnPerFrame);
+    const float distance = distanceBetween(self.pos, target.pos);
+    controls.forward     = distance > BOT_FAR;
+    controls.backward    = distance < BOT_NEAR;
+    controls.strafeLeft  = mind->strafeLeft;
+    controls.strafeRight = !mind->strafeLeft;
+    const float off      = std::fabs(angleTo(self.yaw, yaw)) + std::fabs(self.pitch - pitch);
+    if (off <= skill.aimTolerance && distance <= skill.fireRange) controls.fire = 1;
+}
