@@ -5,6 +5,8 @@
 #include <cstdint>
 
 uint32_t platformMilliseconds(); // wraps after 2^32 ms, like the game expects
+// The same clock in microseconds: a thousandth of it is platformMilliseconds().
+uint64_t platformMicroseconds();
 void platformSleep(uint32_t milliseconds);
 void centreCursor(); // the look is measured from the centre again
 void platformShowCursor(bool visible);

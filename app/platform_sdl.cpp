@@ -26,6 +26,12 @@ uint32_t platformMilliseconds() {
     return static_cast<uint32_t>(now.count());
 }
 
+uint64_t platformMicroseconds() {
+    using namespace std::chrono;
+    return static_cast<uint64_t>(
+        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
 void platformSleep(uint32_t milliseconds) {
     SDL_Delay(milliseconds);
 }

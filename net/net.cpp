@@ -44,11 +44,11 @@ NetEnding checkGlobalTimeout() {
     return joinCheckSilence();
 }
 
-void netWait(uint32_t nowMs, uint32_t milliseconds) {
+void netWait(uint32_t nowMs, uint32_t microseconds) {
     if (netRole == NetRole::HOST) {
-        hostWait(nowMs, milliseconds);
+        hostWait(nowMs, microseconds);
     } else {
-        socketWait(nullptr, 0, nullptr, 0, milliseconds);
+        socketWait(nullptr, 0, nullptr, 0, microseconds);
     }
 }
 

@@ -37,8 +37,8 @@ void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]); // "host:port" being joine
 NetEnding netExchange(int32_t isServer, uint32_t nowMs);
 void netSend(const NetMessage& msg); // to the host, or to every peer
 NetEnding checkGlobalTimeout();      // joiner, once per frame
-// Waits at most milliseconds for the peers: the host relays every whole record that arrives
+// Waits at most microseconds for the peers: the host relays every whole record that arrives
 // meanwhile at once and keeps it for its next exchange, and answers discovery; a joiner
 // simply sleeps.
-void netWait(uint32_t nowMs, uint32_t milliseconds);
+void netWait(uint32_t nowMs, uint32_t microseconds);
 void netShutdown(); // closes every socket

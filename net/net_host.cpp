@@ -222,7 +222,7 @@ void hostSend(const uint8_t record[NET_RECORD_SIZE]) {
     }
 }
 
-void hostWait(uint32_t nowMs, uint32_t milliseconds) {
+void hostWait(uint32_t nowMs, uint32_t microseconds) {
     NetSocket watched[MAX_PLAYERS];
     int count = 0;
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
@@ -230,7 +230,7 @@ void hostWait(uint32_t nowMs, uint32_t milliseconds) {
             watched[count++] = peerSockets[i];
     }
     const int discovery = datagramDescriptor(discoveryServeSocket());
-    if (!socketWait(watched, count, &discovery, 1, milliseconds)) return;
+    if (!socketWait(watched, count, &discovery, 1, microseconds)) return;
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
         if (connSlots[i].active) readPeer(i, false, nowMs);
     }

@@ -28,7 +28,7 @@ bool hostOpen(int port, const char* version, char addressText[NET_ADDRESS_TEXT_S
               char problem[NET_ENDING_TEXT_SIZE]);
 void hostExchange(uint32_t nowMs);
 void hostSend(const uint8_t record[NET_RECORD_SIZE]);
-void hostWait(uint32_t nowMs, uint32_t milliseconds);
+void hostWait(uint32_t nowMs, uint32_t microseconds);
 void hostServeDiscovery(uint32_t nowMs);
 void hostClose();
 void closeHostPeers();

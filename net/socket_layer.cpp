@@ -228,7 +228,7 @@ std::size_t socketQueuedBytes(NetSocket s) {
 }
 
 bool socketWait(const NetSocket* sockets, int count, const int* descriptors, int descriptorCount,
-                uint32_t milliseconds) {
+                uint32_t microseconds) {
     constexpr int MOST_WATCHED = 2 * SOCKET_TABLE_SIZE;
     pollfd watched[MOST_WATCHED];
     nfds_t n = 0;
@@ -240,8 +240,10 @@ bool socketWait(const NetSocket* sockets, int count, const int* descriptors, int
     for (int i = 0; i < descriptorCount && n < MOST_WATCHED; ++i) {
         if (descriptors[i] >= 0) watched[n++] = pollfd{descriptors[i], POLLIN, 0};
     }
-    const int timeout = milliseconds > INT32_MAX ? INT32_MAX : static_cast<int>(milliseconds);
-    return ::poll(n > 0 ? watched : nullptr, n, timeout) > 0;
+    constexpr uint32_t MICROSECONDS_PER_SECOND = 1000000;
+    const timespec timeout{static_cast<time_t>(microseconds / MICROSECONDS_PER_SECOND),
+                           static_cast<long>(microseconds % MICROSECONDS_PER_SECOND) * 1000};
+    return ::ppoll(n > 0 ? watched : nullptr, n, &timeout, nullptr) > 0;
 }
 
 void socketLocalAddressText(int port, char* text, std::size_t size) {

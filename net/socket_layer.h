@@ -33,12 +33,12 @@ bool socketReadRecord(NetSocket s, uint8_t record[NET_RECORD_SIZE]);
 void socketWriteRecord(NetSocket s, const uint8_t record[NET_RECORD_SIZE]);
 std::size_t socketQueuedBytes(NetSocket s);
 
-// Waits at most milliseconds until one of the connections has bytes to read (or has ended),
+// Waits at most microseconds until one of the connections has bytes to read (or has ended),
 // never for a listener or a connection already known to have ended, or until one of the other
 // descriptors (datagram sockets; -1 is passed over) is readable; with nothing to watch it
 // simply sleeps. True when something is ready.
 bool socketWait(const NetSocket* sockets, int count, const int* descriptors, int descriptorCount,
-                uint32_t milliseconds);
+                uint32_t microseconds);
 
 // This machine's first non-loopback IPv4 address (127.0.0.1 without one), ":", the port.
 void socketLocalAddressText(int port, char* text, std::size_t size);
