@@ -11,10 +11,10 @@
 
 // clang-format off
 const BotSkill BOT_SKILLS[BOT_SKILL_LEVELS] = {
-    // turn  aim  react  range
-    {  1.5f, 8.0f,  40,  22.0f },  // 1 easy
-    {  3.0f, 5.0f,  20,  28.0f },  // 2 normal
-    {  5.0f, 3.0f,   8,  34.0f },  // 3 hard
+    // turn  aim  react  range  shot every
+    {  1.5f, 8.0f,  40,  22.0f,  40 },  // 1 easy
+    {  3.0f, 5.0f,  20,  28.0f,  25 },  // 2 normal
+    {  5.0f, 3.0f,   8,  34.0f,  15 },  // 3 hard
 };
 // clang-format on
 
@@ -153,5 +153,8 @@ void thinkBot(BotMind* mind, const BotSkill& skill) {
     controls.strafeLeft  = mind->strafeLeft;
     controls.strafeRight = !mind->strafeLeft;
     const float off      = std::fabs(angleTo(self.yaw, yaw)) + std::fabs(self.pitch - pitch);
-    if (off <= skill.aimTolerance && distance <= skill.fireRange) controls.fire = 1;
+    if (--mind->framesToShoot <= 0 && off <= skill.aimTolerance && distance <= skill.fireRange) {
+        controls.fire       = 1;
+        mind->framesToShoot = skill.shotEvery;
+    }
 }
