@@ -18,7 +18,7 @@ constexpr float TAG_LIFT_SHARE        = 1.0f / 30.0f; // the tag stands this far
 constexpr float ARROW_SIZE_SHARE      = 1.0f / 40.0f;
 constexpr float EDGE_MARGIN_SHARE     = 1.0f / 20.0f;
 constexpr float ARROW_ALPHA           = 0.85f;
-constexpr int TAG_TEXT_SIZE           = PLAYER_NAME_BYTES + 16;
+constexpr int TAG_TEXT_SIZE           = 16;
 
 float degreesToRadians(float d) {
     return d * DEG_TO_RAD;
@@ -87,11 +87,17 @@ void drawShipMarkers(const Player& viewer) {
             playerName(i, name);
             const float dx = ship.pos[0] - viewer.pos[0], dy = ship.pos[1] - viewer.pos[1],
                         dz = ship.pos[2] - viewer.pos[2];
-            char tag[TAG_TEXT_SIZE];
-            std::snprintf(tag, sizeof tag, "%s %d", name,
+            // Name and distance apart: the name's line is drawn from the cache frame after
+            // frame, and only the short distance changes as the ships move.
+            char distance[TAG_TEXT_SIZE];
+            std::snprintf(distance, sizeof distance, " %d",
                           static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy + dz * dz))));
-            drawText(s.x - textWidth(tag, textHeight) / 2.0f, s.y - h * TAG_LIFT_SHARE - textHeight,
-                     textHeight, tag, slotTextColours[i]);
+            const float width = textWidth(name, textHeight) + textWidth(distance, textHeight);
+            const float left  = s.x - width / 2.0f;
+            const float top   = s.y - h * TAG_LIFT_SHARE - textHeight;
+            drawText(left, top, textHeight, name, slotTextColours[i]);
+            drawText(left + textWidth(name, textHeight), top, textHeight, distance,
+                     slotTextColours[i]);
             continue;
         }
         const float margin = h * EDGE_MARGIN_SHARE;
