@@ -1,10 +1,9 @@
-// soundStart and soundShutdown: the default audio device and its context, through ALUT.
+// soundStart and the device's close: the default audio device and its context, through ALUT.
 #include "sound/audio_device.h"
 
 #include <AL/alut.h>
 
 #include "sound/sound.h"
-#include "sound/sound_sources.h"
 
 namespace {
 bool deviceOpen = false;
@@ -26,9 +25,8 @@ void soundStart() {
     deviceOpen = alutInit(nullptr, nullptr) == AL_TRUE;
 }
 
-void soundShutdown() {
+void closeAudioDevice() {
     if (!deviceOpen) return; // never opened, or already closed by an earlier shutdown
-    stopSoundSources();
     clearPendingErrors();
     alutExit();
     deviceOpen = false;

@@ -4,3 +4,5 @@
 
 // True from a soundStart that opened the default device until soundShutdown.
 bool soundDeviceOpen();
+// Closes the device and its context; safe when it is not open.
+void closeAudioDevice();

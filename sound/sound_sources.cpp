@@ -88,3 +88,9 @@ void stopSoundSources() {
     alSourceStop(shotSource);
     alSourceStop(explosionSource);
 }
+
+void soundShutdown() {
+    if (!soundDeviceOpen()) return; // never opened, or already closed by an earlier shutdown
+    stopSoundSources();
+    closeAudioDevice();
+}

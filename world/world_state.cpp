@@ -3,9 +3,6 @@
 
 #include <cstring>
 
-#include "world/messages.h"
-#include "world/roster.h"
-
 PlayerTable playerTable;
 Planets planets;
 
@@ -41,6 +38,4 @@ void resetWorld() {
     pulseAngle        = 0.0f;
     planetCount       = 0;
     planetTextureBase = 0;
-    resetRoster();
-    resetMessages();
 }
