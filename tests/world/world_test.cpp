@@ -17,6 +17,7 @@ namespace {
 constexpr float NEAR = 2e-5f; // the game's own degree factor leaves its axes a hair off
 const float NAN_F    = std::nanf("");
 const float REACH    = ROCKET_RADIUS + SHIP_RADIUS;
+const float BEYOND   = std::nextafter(REACH, 1.0f);
 
 struct World : ::testing::Test {
     void SetUp() override {
@@ -51,20 +52,19 @@ TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
         Around around;
         Vec3 moved;
     } cases[] = {
-        {"forward looks along -z",          {1, 0, 0, 0, 0, 0}, 0,  0,   EMPTY,        {0, 0, -0.055f}         },
-        {"at yaw 90, pitched down",         {1, 0, 0, 0, 0, 0}, 90, 30,  EMPTY,        {0.047631f, -0.0275f, 0}},
-        {"backward",                        {0, 1, 0, 0, 0, 0}, 90, 0,   EMPTY,        {-0.055f, 0, 0}         },
-        {"left slides left",                {0, 0, 1, 0, 0, 0}, 0,  0,   EMPTY,        {-0.045f, 0, 0}         },
-        {"right slides right, level",       {0, 0, 0, 1, 0, 0}, 90, 45,  EMPTY,        {0, 0, 0.045f}          },
-        {"Ctrl climbs whatever the view",   {1, 0, 0, 0, 1, 0}, 45, 60,  EMPTY,        {0, 0.045f, 0}          },
-        {"and sinks",                       {0, 1, 0, 0, 1, 0}, 45, 60,  EMPTY,        {0, -0.045f, 0}         },
-        {"opposite keys cancel",            {1, 1, 1, 1, 0, 0}, 33, -20, EMPTY,        {0, 0, 0}               },
-        {"a planet sends it one step back",
-         {1, 0, 0, 0, 0, 0},
-         90,                                                        0,
-         PLANET_AHEAD,                                                                 {-0.055f, 0, 0}         },
-        {"a live ship too",                 {0, 0, 1, 0, 0, 0}, 0,  0,   SHIP_LEFT,    {0.045f, 0, 0}          },
-        {"dead and free ships do not",      {1, 0, 0, 0, 0, 0}, 90, 0,   GHOSTS_AHEAD, {0.055f, 0, 0}          },
+  // clang-format off
+        {"forward looks along -z",     {1, 0, 0, 0, 0, 0}, 0,  0,   EMPTY,        {0, 0, -0.055f}},
+        {"yaw 90, pitched down",       {1, 0, 0, 0, 0, 0}, 90, 30,  EMPTY,        {0.047631f, -0.0275f, 0}},
+        {"backward",                   {0, 1, 0, 0, 0, 0}, 90, 0,   EMPTY,        {-0.055f, 0, 0}},
+        {"left slides left",           {0, 0, 1, 0, 0, 0}, 0,  0,   EMPTY,        {-0.045f, 0, 0}},
+        {"right slides right, level",  {0, 0, 0, 1, 0, 0}, 90, 45,  EMPTY,        {0, 0, 0.045f}},
+        {"Ctrl climbs whatever the view", {1, 0, 0, 0, 1, 0}, 45, 60, EMPTY,     {0, 0.045f, 0}},
+        {"and sinks",                  {0, 1, 0, 0, 1, 0}, 45, 60,  EMPTY,        {0, -0.045f, 0}},
+        {"opposite keys cancel",       {1, 1, 1, 1, 0, 0}, 33, -20, EMPTY,        {0, 0, 0}},
+        {"a planet: one step back",    {1, 0, 0, 0, 0, 0}, 90, 0,   PLANET_AHEAD, {-0.055f, 0, 0}},
+        {"a live ship too",            {0, 0, 1, 0, 0, 0}, 0,  0,   SHIP_LEFT,    {0.045f, 0, 0}},
+        {"dead and free ships do not", {1, 0, 0, 0, 0, 0}, 90, 0,   GHOSTS_AHEAD, {0.055f, 0, 0}},
+  // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -155,15 +155,17 @@ TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
         Vec3 at;
         int32_t health, lifeAfter, explosions, records;
     } cases[] = {
-        {"a peer's rocket bursts on us",       1, 300, {0.2f, 0, 0},                       99,  98,  1, 0},
-        {"lives 91 to 100 hurt, not burst",    1, 100, {0, 0.3f, 0},                       99,  99,  0, 0},
-        {"",                                   1, 91,  {0, -0.3f, 0},                      99,  90,  0, 0},
-        {"below 91 harmless",                  1, 90,  {0.3f, 0, 0},                       100, 89,  0, 0},
-        {"reach: rocket plus ship radius",     1, 200, {REACH, 0, 0},                      99,  98,  1, 0},
-        {"a float beyond it flies on",         1, 200, {std::nextafter(REACH, 1.f), 0, 0}, 100, 199, 0, 0},
-        {"a planet's reach adds the rocket's", 1, 300, {0, 0, 3.95f},                      100, 98,  1, 0},
-        {"our own passes our ship",            0, 300, {0, 0, 0},                          100, 299, 0, 0},
-        {"ours on a peer: burst and told",     0, 250, {10, 0, 0.3f},                      100, 98,  1, 1},
+  // clang-format off
+        {"a peer's rocket bursts on us",     1, 300, {0.2f, 0, 0},  99,  98,  1, 0},
+        {"lives 91 to 100 hurt, not burst",  1, 100, {0, 0.3f, 0},  99,  99,  0, 0},
+        {"",                                 1, 91,  {0, -0.3f, 0}, 99,  90,  0, 0},
+        {"below 91 harmless",                1, 90,  {0.3f, 0, 0},  100, 89,  0, 0},
+        {"reach: rocket plus ship radius",   1, 200, {REACH, 0, 0}, 99,  98,  1, 0},
+        {"a float beyond it flies on",       1, 200, {BEYOND, 0, 0}, 100, 199, 0, 0},
+        {"a planet's reach adds the rocket", 1, 300, {0, 0, 3.95f}, 100, 98,  1, 0},
+        {"our own passes our ship",          0, 300, {0, 0, 0},     100, 299, 0, 0},
+        {"ours on a peer: burst and told",   0, 250, {10, 0, 0.3f}, 100, 98,  1, 1},
+  // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -216,24 +218,28 @@ TEST_F(World, ObstaclesArePlanetsFirstThenTheLowestLiveSlotPlusOne) {
     placeShip(2, {10.2f, 0, 0});
     placeShip(1, {20, 0, 0}).health = 0;
     placeShip(3, {30, 0, 0}).slot   = -1;
-    const float twoShips            = SHIP_RADIUS + SHIP_RADIUS;
+    const float twoShips            = SHIP_RADIUS + SHIP_RADIUS,
+                beyondTwoShips      = std::nextafter(twoShips, 1.f);
+    const float AFTER_TWO           = std::nextafter(2.0f, 3.0f);
     struct Case {
         Vec3 at;
         float r;
         int skip;
         int32_t found;
     } cases[] = {
-        {{2, 0, 0},                               0.5f,          -1, -1},
-        {{std::nextafter(2.f, 3.f), 0, 0},        0.5f,          -1, 0 },
-        {{10.1f, 0, 0},                           SHIP_RADIUS,   -1, 3 },
-        {{10.1f, 0, 0},                           SHIP_RADIUS,   2,  6 },
-        {{-10, 0, twoShips},                      SHIP_RADIUS,   -1, 1 },
-        {{-10, 0, std::nextafter(twoShips, 1.f)}, SHIP_RADIUS,   -1, 0 },
-        {{20, 0, 0},                              SHIP_RADIUS,   -1, 0 },
-        {{30, 0, 0},                              SHIP_RADIUS,   -1, 0 },
-        {{NAN_F, 0, 0},                           ROCKET_RADIUS, -1, 0 },
-        {{0, 0, 0},                               NAN_F,         -1, 0 },
-        {{0, INFINITY, 0},                        ROCKET_RADIUS, -1, 0 },
+  // clang-format off
+        {{2, 0, 0},                  0.5f,          -1, -1}, // a planet's reach adds r
+        {{AFTER_TWO, 0, 0},          0.5f,          -1, 0},
+        {{10.1f, 0, 0},              SHIP_RADIUS,   -1, 3},  // the lowest slot, plus one
+        {{10.1f, 0, 0},              SHIP_RADIUS,   2,  6},  // unless skipped
+        {{-10, 0, twoShips},         SHIP_RADIUS,   -1, 1},  // slot 0 is 1
+        {{-10, 0, beyondTwoShips},   SHIP_RADIUS,   -1, 0},
+        {{20, 0, 0},                 SHIP_RADIUS,   -1, 0},  // dead
+        {{30, 0, 0},                 SHIP_RADIUS,   -1, 0},  // free
+        {{NAN_F, 0, 0},              ROCKET_RADIUS, -1, 0},
+        {{0, 0, 0},                  NAN_F,         -1, 0},
+        {{0, INFINITY, 0},           ROCKET_RADIUS, -1, 0},
+  // clang-format on
     };
     for (const Case& c : cases)
         EXPECT_EQ(findObstacle(c.at.data(), c.r, c.skip), c.found)
