@@ -2,35 +2,31 @@
 #include "tests/support/peer.h"
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <utility>
 
 namespace {
-constexpr std::size_t CHUNK = 4096;
-constexpr int BACKLOG       = 16;
-
-sockaddr_in loopback(int port) {
-    sockaddr_in a{};
-    a.sin_family      = AF_INET;
-    a.sin_port        = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return a;
-}
-
 bool readable(int fd, int waitMs) {
     pollfd p{fd, POLLIN, 0};
-    return ::poll(&p, 1, waitMs) > 0;
+    return fd >= 0 && ::poll(&p, 1, waitMs) > 0;
 }
 
-void noDelay(int fd) {
+// A TCP socket and 127.0.0.1:port, to connect or to bind.
+int loopbackSocket(int port, sockaddr_in* a) {
+    *a = sockaddr_in{AF_INET, htons(static_cast<uint16_t>(port)), {htonl(INADDR_LOOPBACK)}, {}};
+    return ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+}
+
+Peer adopt(int fd) {
+    Peer p;
     int one = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    if (fd >= 0) setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    p.fd = fd;
+    return p;
 }
 } // namespace
 
@@ -58,8 +54,8 @@ bool Peer::sendRecord(const Record& record) {
 }
 
 bool Peer::receiveRecord(Record* record, int waitMs) {
-    while (pendingLength < WIRE_BYTES && fd >= 0 && readable(fd, waitMs)) {
-        ssize_t n = ::recv(fd, pending + pendingLength, WIRE_BYTES - pendingLength, 0);
+    while (pendingLength < WIRE_BYTES && readable(fd, waitMs)) {
+        const ssize_t n = ::recv(fd, pending + pendingLength, WIRE_BYTES - pendingLength, 0);
         if (n <= 0) return false;
         pendingLength += static_cast<int>(n);
     }
@@ -71,13 +67,11 @@ bool Peer::receiveRecord(Record* record, int waitMs) {
 
 std::vector<uint8_t> Peer::receiveBytes(int quietMs) {
     std::vector<uint8_t> all(pending, pending + pendingLength);
+    uint8_t chunk[4096];
+    ssize_t n     = 0;
     pendingLength = 0;
-    uint8_t chunk[CHUNK];
-    while (fd >= 0 && readable(fd, quietMs)) {
-        ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-        if (n <= 0) break;
+    while (readable(fd, quietMs) && (n = ::recv(fd, chunk, sizeof chunk, 0)) > 0)
         all.insert(all.end(), chunk, chunk + n);
-    }
     return all;
 }
 
@@ -86,10 +80,9 @@ bool Peer::nothingWaiting(int waitMs) {
 }
 
 bool Peer::closedByPeer(int waitMs) {
-    uint8_t chunk[CHUNK];
-    while (fd >= 0 && readable(fd, waitMs)) {
+    uint8_t chunk[4096];
+    while (readable(fd, waitMs))
         if (::recv(fd, chunk, sizeof chunk, 0) <= 0) return true;
-    }
     return false;
 }
 
@@ -99,36 +92,26 @@ void Peer::resetOnClose() {
 }
 
 Peer connectPeer(int port, int receiveBuffer) {
-    Peer p;
-    p.fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a;
+    int fd = loopbackSocket(port, &a);
     if (receiveBuffer > 0)
-        setsockopt(p.fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-    sockaddr_in a = loopback(port);
-    if (::connect(p.fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-        ::close(p.fd);
-        p.fd = -1;
-        return p;
-    }
-    noDelay(p.fd);
-    return p;
+        setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) return adopt(fd);
+    ::close(fd);
+    return Peer{};
 }
 
 int listenAsHost(int port) {
-    int fd  = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    int one = 1;
+    sockaddr_in a;
+    const int fd = loopbackSocket(port, &a), one = 1;
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in a = loopback(port);
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, BACKLOG) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && ::listen(fd, 16) == 0)
+        return fd;
+    ::close(fd);
+    return -1;
 }
 
 Peer acceptPeer(int listener, int waitMs) {
-    Peer p;
-    if (listener < 0 || !readable(listener, waitMs)) return p;
-    p.fd = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-    if (p.fd >= 0) noDelay(p.fd);
-    return p;
+    return adopt(readable(listener, waitMs) ? ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC)
+                                            : -1);
 }

@@ -17,15 +17,6 @@
 
 StandIns standIns;
 
-namespace {
-void heard(Call what, const float* p) {
-    standIns.calls.push_back({
-        what, {    },
-         { p[0], p[1], p[2]}
-    });
-}
-} // namespace
-
 void resetStandIns() {
     standIns = StandIns{};
 }
@@ -38,12 +29,11 @@ std::vector<Record> sentOfType(int32_t type) {
 }
 
 int callsOf(Call what) {
-    return static_cast<int>(std::count_if(standIns.calls.begin(), standIns.calls.end(),
-                                          [&](const FrameCall& c) { return c.what == what; }));
+    return int(std::count_if(standIns.calls.begin(), standIns.calls.end(),
+                             [&](const FrameCall& c) { return c.what == what; }));
 }
 
 STAND_IN NetEnding netExchange(int32_t, uint32_t) {
-    ++standIns.exchanges;
     if (standIns.onExchange) standIns.onExchange();
     return NetEnding{};
 }
@@ -67,21 +57,29 @@ STAND_IN void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]) {
     text[0] = '\0';
 }
 
-STAND_IN void soundUpdateListener(const float position[3], const float*) {
-    heard(Call::LISTENER, position);
+STAND_IN void soundUpdateListener(const float p[3], const float*) {
+    standIns.calls.push_back({
+        Call::LISTENER, {    },
+         { p[0], p[1], p[2]}
+    });
 }
-STAND_IN void soundPlayShot(const float position[3]) {
-    heard(Call::SHOT, position);
+STAND_IN void soundPlayShot(const float p[3]) {
+    standIns.calls.push_back({
+        Call::SHOT, {    },
+         { p[0], p[1], p[2]}
+    });
 }
-STAND_IN void soundPlayExplosion(const float position[3]) {
-    heard(Call::EXPLOSION, position);
+STAND_IN void soundPlayExplosion(const float p[3]) {
+    standIns.calls.push_back({
+        Call::EXPLOSION, {    },
+         { p[0], p[1], p[2]}
+    });
 }
 
 STAND_IN uint32_t platformMilliseconds() {
-    if (standIns.manualClock) return standIns.clockMs++;
     using namespace std::chrono;
-    return static_cast<uint32_t>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    const auto steady = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
+    return standIns.manualClock ? standIns.clockMs++ : uint32_t(steady.count());
 }
 STAND_IN void centreCursor() {
     ++standIns.cursorCentrings;

@@ -20,9 +20,7 @@ struct FrameCall {
 
 struct StandIns {
     std::vector<FrameCall> calls; // sends and sounds, in the order they came
-    int exchanges       = 0;
-    int silenceChecks   = 0;
-    int cursorCentrings = 0;
+    int silenceChecks = 0, cursorCentrings = 0;
     // The clock: the steady clock, or (manualClock) clockMs, which every read moves on by
     // 1 ms and every netWait by the time waited; the frame's own spin then ends too.
     bool manualClock  = false;

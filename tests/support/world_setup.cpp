@@ -1,6 +1,8 @@
 // One-line world set-ups for tests.
 #include "tests/support/world_setup.h"
 
+#include <algorithm>
+
 #include "world/control_state.h"
 
 void freshWorld() {
@@ -13,10 +15,9 @@ Player& placeShip(int s, Vec3 pos, float yaw, float pitch) {
     Player& p = playerTable[s];
     p.slot    = s;
     p.health  = FULL_HEALTH;
-    for (int a = 0; a < 3; ++a)
-        p.pos[a] = pos[a];
-    p.yaw   = yaw;
-    p.pitch = pitch;
+    p.yaw     = yaw;
+    p.pitch   = pitch;
+    std::copy(pos.begin(), pos.end(), p.pos);
     return p;
 }
 
@@ -26,16 +27,12 @@ Player& placeLocal(int s, Vec3 pos, float yaw, float pitch) {
 }
 
 void placePlanet(Vec3 pos, float radius) {
-    for (int a = 0; a < 3; ++a)
-        planets.pos[planetCount][a] = pos[a];
+    std::copy(pos.begin(), pos.end(), planets.pos[planetCount]);
     planets.radius[planetCount++] = radius;
 }
 
 void placeRocket(int s, int j, int32_t life, Vec3 pos, Vec3 vel) {
-    Player& p       = playerTable[s];
-    p.rocketLife[j] = life;
-    for (int a = 0; a < 3; ++a) {
-        p.rocketPos[j][a] = pos[a];
-        p.rocketVel[j][a] = vel[a];
-    }
+    playerTable[s].rocketLife[j] = life;
+    std::copy(pos.begin(), pos.end(), playerTable[s].rocketPos[j]);
+    std::copy(vel.begin(), vel.end(), playerTable[s].rocketVel[j]);
 }
