@@ -9,9 +9,11 @@ uint32_t floatWord(float value) {
     return w;
 }
 
-uint32_t intWord(int32_t value) {
+namespace {
+constexpr uint32_t intWord(int32_t value) {
     return static_cast<uint32_t>(value);
 }
+} // namespace
 
 Record wordsRecord(const std::array<uint32_t, WIRE_WORDS>& words) {
     Record r{};

@@ -38,7 +38,6 @@ struct WireRocket {
 // Any record word by word (words not given are 0): later record types, forged records.
 Record wordsRecord(const std::array<uint32_t, WIRE_WORDS>& words);
 uint32_t floatWord(float value); // the bit pattern, for wordsRecord
-uint32_t intWord(int32_t value);
 
 Record welcomeRecord(int32_t slot);
 Record serverFullRecord();                  // slot 0

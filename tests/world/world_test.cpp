@@ -177,32 +177,6 @@ TEST_F(World, TheLastPointGoesToTheFirstRocketAndEachOwnerCountsItsKillsOnce) {
     EXPECT_EQ(playerTable[3].killer, 6);
 }
 
-TEST_F(World, ObstaclesArePlanetsFirstThenTheLowestLiveSlotPlusOne) {
-    placePlanet({0, 0, 0}, 1.5f);
-    placeShip(0, {-10, 0, 0});
-    placeShip(5, {10, 0, 0});
-    placeShip(2, {10.2f, 0, 0});
-    placeShip(1, {20, 0, 0}).health = 0;
-    placeShip(3, {30, 0, 0}).slot   = -1;
-    const float two = SHIP_RADIUS + SHIP_RADIUS, nan = std::nanf("");
-    const struct {
-        Vec3 at;
-        float r;
-        int skip;
-        int32_t found;
-    } cases[] = {
-  // clang-format off
-        {{2, 0, 0}, 0.5f, -1, -1}, {{std::nextafter(2.f, 3.f), 0, 0}, 0.5f, -1, 0}, // r counts
-        {{10.1f, 0, 0}, SHIP_RADIUS, -1, 3}, {{10.1f, 0, 0}, SHIP_RADIUS, 2, 6}, // lowest, + 1
-        {{-10, 0, two}, SHIP_RADIUS, -1, 1}, {{-10, 0, std::nextafter(two, 1.f)}, SHIP_RADIUS, -1, 0},
-        {{20, 0, 0}, SHIP_RADIUS, -1, 0}, {{30, 0, 0}, SHIP_RADIUS, -1, 0}, // dead, free
-        {{nan, 0, 0}, ROCKET_RADIUS, -1, 0}, {{0, 0, 0}, nan, -1, 0}, {{0, INFINITY, 0}, 1, -1, 0},
-  // clang-format on
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(findObstacle(c.at.data(), c.r, c.skip), c.found) << c.at[0] << " " << c.at[2];
-}
-
 TEST_F(World, SpawnPlacesTheLocalShipAliveAndStillAtAFreeIntegerPointOfTheCube) {
     Player& p       = playerTable[3];
     p.health        = -2;
