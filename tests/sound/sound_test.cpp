@@ -16,6 +16,7 @@
 #include "sound/listener.h"
 #include "sound/sound.h"
 #include "tests/support/world_setup.h"
+#include "tools/sound_synth.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
 
@@ -31,19 +32,13 @@ double nowMs() {
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-void writeTone(const char* path, int ms) { // 16-bit mono, 440 Hz at half scale
-    std::ofstream wav(path, std::ios::binary);
-    auto put = [&](uint32_t v, int bytes) { wav.write(reinterpret_cast<char*>(&v), bytes); };
-    const uint32_t n = RATE * ms / 1000;
-    wav << "RIFF";
-    put(36 + 2 * n, 4);
-    wav << "WAVEfmt ";
-    for (uint32_t v : {16u, 1u | 1u << 16, uint32_t(RATE), 2u * RATE, 2u | 16u << 16})
-        put(v, 4);
-    wav << "data";
-    put(2 * n, 4);
-    for (uint32_t i = 0; i < n; ++i)
-        put(uint16_t(int16_t(16000 * std::sin(2 * M_PI * 440 * i / RATE))), 2);
+void writeTone(const char* path, int ms) { // 440 Hz at half scale, by the game's own encoder
+    std::vector<int16_t> tone(RATE * ms / 1000);
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = int16_t(16000 * std::sin(2 * M_PI * 440 * i / RATE));
+    const std::vector<uint8_t> wav = encodeWav(tone, RATE);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(wav.data()), wav.size());
 }
 
 struct Heard {
