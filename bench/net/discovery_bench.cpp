@@ -11,7 +11,7 @@
 
 #include "net/discovery_browser.h"
 #include "net/discovery_responder.h"
-#include "tests/net/other_machine.h"
+#include "tests/support/other_machine.h"
 
 namespace {
 constexpr uint32_t APPEAR_LIMIT_MS = 5000;

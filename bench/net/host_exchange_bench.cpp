@@ -5,9 +5,9 @@
 #include <ctime>
 #include <unistd.h>
 
-#include "bench/net/bench_peers.h"
 #include "net/net.h"
 #include "net/net_host.h"
+#include "tests/support/peer.h"
 #include "world/world_state.h"
 
 namespace {
@@ -28,12 +28,12 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
     netHostStart(NET_PORT, "test", address, hostProblem);
     localPlayer         = 0;
     playerTable[0].slot = 0;
-    int peers[PEERS + 1];
+    Peer peers[PEERS + 1];
     for (int i = 1; i <= PEERS; ++i) {
         peers[i] = connectPeer();
         netExchange(1, 0);
-        NetMessage welcome;
-        if (peers[i] < 0 || !readRecord(peers[i], welcome, 1000)) {
+        Record welcome;
+        if (peers[i].fd < 0 || !peers[i].receiveRecord(&welcome, 1000)) {
             state.SkipWithError("a peer could not join");
             return;
         }
@@ -44,7 +44,9 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
         frame += 1.0f;
         for (int i = 1; i <= PEERS; ++i) {
             playerTable[i].pos[0] = frame;
-            writeRecord(peers[i], makeStateMessage(i));
+            Record r;
+            encodeNetMessage(makeStateMessage(i), r.data());
+            peers[i].sendRecord(r);
             playerTable[i].pos[0] = 0.0f;
         }
         double start = threadSeconds();
@@ -53,14 +55,12 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
         state.SetIterationTime(threadSeconds() - start);
         for (int i = 1; i <= PEERS; ++i) {
             if (playerTable[i].pos[0] != frame) ++missed;
-            drainPeer(peers[i]);
+            peers[i].receiveBytes(0); // drained
         }
     }
     state.counters["records_not_yet_there"] = static_cast<double>(missed);
     netShutdown();
     resetConnSlots();
-    for (int i = 1; i <= PEERS; ++i)
-        ::close(peers[i]);
 }
 
 void hostExchangeSevenPeers(benchmark::State& state) {

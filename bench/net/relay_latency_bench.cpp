@@ -20,10 +20,10 @@
 #include "app/game_setup.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
-#include "bench/net/bench_peers.h"
 #include "net/net.h"
 #include "render/render.h"
 #include "tests/assets/gl_context.h"
+#include "tests/support/peer.h"
 #include "world/contact.h"
 #include "world/world_state.h"
 
@@ -56,20 +56,17 @@ constexpr int HOST_HEIGHT = 480;
         runFrame();
 }
 
-int joinHost(int32_t& slot) {
+Peer joinHost(int32_t& slot) {
     for (int tries = 0; tries < 200; ++tries) {
-        int fd = connectPeer();
-        if (fd >= 0) {
-            NetMessage welcome;
-            if (readRecord(fd, welcome, 1000) && netMessageType(welcome) == MSG_WELCOME) {
-                slot = netMessageSlot(welcome);
-                return fd;
-            }
-            ::close(fd);
+        Peer p = connectPeer();
+        Record welcome;
+        if (p.fd >= 0 && p.receiveRecord(&welcome, 1000) && recordType(welcome) == WIRE_WELCOME) {
+            slot = recordSlot(welcome);
+            return p;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    return -1;
+    return Peer{};
 }
 
 void relayLatency(benchmark::State& state) {
@@ -77,9 +74,9 @@ void relayLatency(benchmark::State& state) {
     if (host == 0) runHost();
     int32_t slotA = -1;
     int32_t slotB = -1;
-    int a         = joinHost(slotA);
-    int b         = joinHost(slotB);
-    if (a < 0 || b < 0) {
+    Peer a        = joinHost(slotA);
+    Peer b        = joinHost(slotB);
+    if (a.fd < 0 || b.fd < 0) {
         state.SkipWithError("could not join the host");
         kill(host, SIGKILL);
         waitpid(host, nullptr, 0);
@@ -91,17 +88,16 @@ void relayLatency(benchmark::State& state) {
     for (auto _ : state) {
         // Land anywhere within the host's frame.
         std::this_thread::sleep_for(std::chrono::microseconds(phase() % 15000));
-        writeRecord(b, makeControlMessage(MSG_STATE, slotB)); // keeps B from being dropped
-        NetMessage rocket = makeControlMessage(MSG_ROCKET, slotA);
-        rocket.word[3]    = 300;
-        rocket.word[9]    = ++sequence;
-        drainPeer(b);
+        b.sendRecord(wordsRecord({WIRE_STATE, uint32_t(slotB)})); // keeps B from being dropped
+        const Record rocket =
+            wordsRecord({WIRE_ROCKET, uint32_t(slotA), 0, 300, 0, 0, 0, 0, 0, ++sequence});
+        b.receiveBytes(0); // drained
         auto sent = Clock::now();
-        writeRecord(a, rocket);
-        NetMessage got{};
+        a.sendRecord(rocket);
+        Record got{};
         bool arrived = false;
-        while (readRecord(b, got, 1000)) {
-            if (netMessageType(got) == MSG_ROCKET && got.word[9] == sequence) {
+        while (b.receiveRecord(&got, 1000)) {
+            if (recordType(got) == WIRE_ROCKET && recordWord(got, 9) == sequence) {
                 arrived = true;
                 break;
             }
@@ -113,12 +109,10 @@ void relayLatency(benchmark::State& state) {
         }
         samples.push_back(seconds);
         state.SetIterationTime(seconds);
-        drainPeer(a);
+        a.receiveBytes(0); // drained
     }
     kill(host, SIGKILL);
     waitpid(host, nullptr, 0);
-    ::close(a);
-    ::close(b);
     if (samples.empty()) return;
     std::sort(samples.begin(), samples.end());
     auto at = [&](double q) { return samples[static_cast<std::size_t>(q * (samples.size() - 1))]; };

@@ -1,6 +1,6 @@
 // The other machine: a child that leaves this network namespace, wires the veth pair up on
 // both sides, and runs one responder process for each game hosted there.
-#include "tests/net/other_machine.h"
+#include "tests/support/other_machine.h"
 
 #include <chrono>
 #include <cstdio>
@@ -10,7 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "net/discovery_protocol.h"
 #include "net/discovery_responder.h"
 
 namespace {
@@ -30,21 +29,6 @@ namespace {
     }
     _exit(0);
 }
-
-[[noreturn]] void runOtherMachine(const HostedGame* games, int count, int ready, int stop) {
-    char wire[512];
-    std::snprintf(wire, sizeof wire,
-                  "ip link add vdisc1 type veth peer name vdisc0 netns %1$d && ip link set lo up "
-                  "&& for n in 0 1; do ip addr add 198.18.$n.2/24 broadcast + dev vdisc1 && "
-                  "nsenter -t %1$d -n ip addr add 198.18.$n.1/24 broadcast + dev vdisc0; done "
-                  "&& ip link set vdisc1 up && nsenter -t %1$d -n ip link set vdisc0 up",
-                  static_cast<int>(::getppid()));
-    if (::unshare(CLONE_NEWNET) != 0 || std::system(wire) != 0) _exit(1);
-    for (int i = 1; i < count; ++i) {
-        if (::fork() == 0) serveUntilStopped(games[i], ready, stop);
-    }
-    serveUntilStopped(games[0], ready, stop);
-}
 } // namespace
 
 uint32_t steadyMs() {
@@ -54,14 +38,23 @@ uint32_t steadyMs() {
 }
 
 bool startOtherMachine(const HostedGame* games, int count, OtherMachine& machine) {
-    int ready[2];
-    int stop[2];
+    int ready[2], stop[2];
     if (::pipe(ready) != 0 || ::pipe(stop) != 0) return false;
     machine.pid = ::fork();
     if (machine.pid == 0) {
         ::close(ready[0]);
         ::close(stop[1]);
-        runOtherMachine(games, count, ready[1], stop[0]);
+        char wire[512];
+        std::snprintf(wire, sizeof wire,
+                      "ip link add vdisc1 type veth peer name vdisc0 netns %1$d && ip link set lo "
+                      "up && for n in 0 1; do ip addr add 198.18.$n.2/24 broadcast + dev vdisc1 "
+                      "&& nsenter -t %1$d -n ip addr add 198.18.$n.1/24 broadcast + dev vdisc0; "
+                      "done && ip link set vdisc1 up && nsenter -t %1$d -n ip link set vdisc0 up",
+                      static_cast<int>(::getppid()));
+        if (::unshare(CLONE_NEWNET) != 0 || std::system(wire) != 0) _exit(1);
+        for (int i = 1; i < count; ++i)
+            if (::fork() == 0) serveUntilStopped(games[i], ready[1], stop[0]);
+        serveUntilStopped(games[0], ready[1], stop[0]);
     }
     ::close(ready[1]);
     ::close(stop[0]);

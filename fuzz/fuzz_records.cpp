@@ -1,0 +1,68 @@
+// Fuzzes the record stream as the host and the joiner take it: the first byte names the
+// sending peer's slot, then each byte gives the length of the next read of the bytes after
+// it, pieced into 40-byte records. The host applies only what passes its own-slot rule, the
+// joiner everything; either changes nothing outside the record's own entry (or rocket), and
+// a record relayed goes on byte for byte. The world then steps on whatever arrived.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "net/net_message.h"
+#include "world/frame_update.h"
+#include "world/world_state.h"
+
+namespace {
+// Everything of entry s but rocket j (-1: the whole entry) must be as it was.
+bool onlyChanged(const PlayerTable& before, int32_t s, int32_t j) {
+    for (int i = 0; i < MAX_PLAYERS; ++i) {
+        Player a = before[i], b = playerTable[i];
+        if (i == s && j < 0) continue;
+        if (i == s) {
+            a.rocketLife[j] = b.rocketLife[j];
+            std::memcpy(a.rocketPos[j], b.rocketPos[j], sizeof a.rocketPos[j]);
+            std::memcpy(a.rocketVel[j], b.rocketVel[j], sizeof a.rocketVel[j]);
+        }
+        if (std::memcmp(&a, &b, sizeof a) != 0) return false;
+    }
+    return true;
+}
+
+void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host) {
+    const NetMessage msg = decodeNetMessage(record);
+    uint8_t relayed[NET_RECORD_SIZE];
+    encodeNetMessage(msg, relayed);
+    if (std::memcmp(relayed, record, NET_RECORD_SIZE) != 0) std::abort();
+    const int32_t type = netMessageType(msg), slot = netMessageSlot(msg);
+    const bool ownSlot = slot == sender && netMessageFitsTables(msg);
+    if (host && (type == MSG_STATE || type == MSG_ROCKET) && !ownSlot) return;
+    const PlayerTable before = playerTable;
+    applyNetMessage(msg);
+    const bool fits      = netMessageFitsTables(msg) && (type == MSG_STATE || type == MSG_ROCKET);
+    const int32_t rocket = type == MSG_ROCKET ? static_cast<int32_t>(msg.word[2]) : -1;
+    if (!onlyChanged(before, fits ? slot : -1, rocket)) std::abort();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 2) return 0;
+    resetWorld();
+    resetPlayerTable();
+    localPlayer       = 0;
+    const bool host   = data[0] & 0x80;
+    const int32_t who = data[0] % MAX_PLAYERS;
+    uint8_t record[NET_RECORD_SIZE];
+    size_t held = 0;
+    FrameReport report;
+    for (size_t at = 1; at < size;) {
+        const size_t wanted = data[at++] % NET_RECORD_SIZE + 1;
+        const size_t read   = std::min(wanted, size - at);
+        for (size_t n = 0; n < read; ++n) {
+            record[held++] = data[at++];
+            if (held < NET_RECORD_SIZE) continue;
+            take(record, who, host);
+            held = 0;
+        }
+        simulateFrame(&report);
+    }
+    return 0;
+}

@@ -1,0 +1,365 @@
+// The record's bytes and bounds, the host and the joiner over real loopback sockets with the
+// test playing the other machines byte for byte, and the typed address taken apart.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <climits>
+#include <cstring>
+#include <functional>
+#include <thread>
+#include <unistd.h>
+
+#include "net/join_address.h"
+#include "net/net.h"
+#include "net/net_host.h"
+#include "net/net_join.h"
+#include "tests/support/peer.h"
+#include "tests/support/world_setup.h"
+
+namespace {
+Record encoded(const NetMessage& msg) {
+    Record r;
+    encodeNetMessage(msg, r.data());
+    return r;
+}
+
+void apply(const Record& r) {
+    applyNetMessage(decodeNetMessage(r.data()));
+}
+
+// Runs the exchanges until done() holds (true), the game ends (false, the ending kept in
+// ended) or the wait is over (false).
+bool exchangeUntil(int32_t isServer, const std::function<bool()>& done,
+                   NetEnding* ended = nullptr) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(PEER_WAIT_MS);
+    for (NetEnding e{}; std::chrono::steady_clock::now() < end;) {
+        if ((e = netExchange(isServer, 0)).exitCode != 0 && ended) *ended = e;
+        if (e.exitCode != 0 || done()) return e.exitCode == 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+struct Host : ::testing::Test {
+    void SetUp() override {
+        freshWorld();
+        resetConnSlots();
+        char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
+        ASSERT_TRUE(netHostStart(GAME_PORT, "test", address, problem)) << problem;
+        placeLocal(0, {0, 0, 0});
+    }
+    void TearDown() override { netShutdown(); }
+    static Record firstRecord(Peer& p) {
+        Record r{};
+        EXPECT_TRUE(exchangeUntil(1, [&] { return p.receiveRecord(&r, 20); }));
+        return r;
+    }
+    static Peer join(int slot) {
+        Peer p = connectPeer();
+        EXPECT_EQ(firstRecord(p), welcomeRecord(slot));
+        return p;
+    }
+    static Record hostMark() { // what a peer reads next when nothing else was sent to it
+        netSend(makeStateMessage(0));
+        return stateRecord({0});
+    }
+};
+} // namespace
+
+TEST(Record, EveryTypeTravelsAsTenWordsLeastSignificantByteFirst) {
+    freshWorld();
+    Player& p         = placeShip(2, {1.5f, -2, 3}, 90, -12.5f);
+    p.killer          = 5;
+    p.health          = 42;
+    const float at[3] = {0.5f, 0.25f, 7}, vel[3] = {0.275f, 0, -0.125f};
+    const struct {
+        NetMessage game;
+        Record ours;
+    } cases[] = {
+        {makeStateMessage(2),                                                stateRecord({2, 5, 42, {1.5f, -2, 3}, 90, -12.5f})},
+        {   makeRocketMessage(2,                                                                19,                                                300, at, vel),
+         rocketRecord({2, 19, 300, {0.5f, 0.25f, 7}, {0.275f, 0, -0.125f}})},
+        { makeControlMessage(MSG_WELCOME, 3),                                                   welcomeRecord(3)},
+        {                       makeControlMessage(MSG_SERVER_FULL,                                                  0),                                                  serverFullRecord()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(encoded(c.game), c.ours) << "type " << recordType(c.ours);
+        EXPECT_EQ(encoded(decodeNetMessage(c.ours.data())), c.ours);
+    }
+    // The tests' own codec, byte for byte: type 1013, slot 2, killer 5, health 42, x 1.5.
+    const uint8_t head[] = {0xF5, 3, 0, 0, 2, 0, 0, 0, 5, 0, 0, 0, 42, 0, 0, 0, 0, 0, 0xC0, 0x3F};
+    EXPECT_EQ(std::memcmp(cases[0].ours.data(), head, sizeof head), 0);
+}
+
+TEST(Record, ARecordFillsOnlyItsOwnEntryAndNothingOutsideTheTables) {
+    freshWorld();
+    apply(stateRecord({
+        4, 6, 77, {-8, 2, -3},
+           45, -10
+    }));
+    apply(rocketRecord({
+        6, 19, 99, {11, 0, 0      },
+           {0,  0, -0.125f}
+    }));
+    const Player &p = playerTable[4], &q = playerTable[6];
+    EXPECT_EQ(std::vector<float>({float(p.slot), float(p.killer), float(p.health), p.pos[0],
+                                  p.pos[1], p.pos[2], p.yaw, p.pitch}),
+              std::vector<float>({4, 6, 77, -8, 2, -3, 45, -10}));
+    EXPECT_EQ(std::vector<float>({float(q.rocketLife[19]), q.rocketPos[19][0], q.rocketPos[19][2],
+                                  q.rocketVel[19][0], q.rocketVel[19][2]}),
+              std::vector<float>({99, 11, 0, 0, -0.125f}));
+    EXPECT_LT(q.slot, 0) << "a rocket record brings no player in";
+    const PlayerTable before = playerTable;
+    for (const Record& r :
+         {welcomeRecord(3), serverFullRecord(), wordsRecord({4242, 3, 0, 5}), stateRecord({8}),
+          stateRecord({-1}), stateRecord({INT_MIN}), rocketRecord({1, 20}), rocketRecord({1, -1}),
+          rocketRecord({MAX_PLAYERS, 0})})
+        apply(r);
+    EXPECT_EQ(std::memcmp(&before, &playerTable, sizeof before), 0);
+    localPlayer           = 0; // a kill of ours not yet counted outlives the victim's next
+    playerTable[1].killer = 0; // record, not another killer
+    apply(stateRecord({1, WIRE_NO_KILLER, 0}));
+    EXPECT_EQ(playerTable[1].killer, 0);
+    apply(stateRecord({1, 3, 0}));
+    EXPECT_EQ(playerTable[1].killer, 3);
+}
+
+TEST_F(Host, AcceptsOnePerFrameIntoTheLowestFreeSlotAndRefusesTheEighthWithOneRecord) {
+    Peer a = connectPeer(), b = connectPeer();
+    EXPECT_EQ(firstRecord(a), welcomeRecord(1));
+    EXPECT_TRUE(b.nothingWaiting()) << "two accepts in one frame";
+    EXPECT_EQ(firstRecord(b), welcomeRecord(2));
+    Peer more[MAX_PLAYERS];
+    for (int slot = 3; slot < MAX_PLAYERS; ++slot)
+        more[slot] = join(slot);
+    Peer eighth = connectPeer();
+    EXPECT_EQ(firstRecord(eighth), serverFullRecord());
+    EXPECT_TRUE(eighth.receiveBytes().empty()) << "more than the one refusal";
+    EXPECT_TRUE(eighth.closedByPeer());
+    netShutdown(); // twice is harmless, and a restarted host listens at once
+    netShutdown();
+    SetUp();
+    Peer again = join(1);
+}
+
+TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
+    Peer p1 = join(1), p2 = join(2), p3 = join(3);
+    for (const Record& forged : {stateRecord({3, 1, 5}), stateRecord({0, 1, 5}), stateRecord({9}),
+                                 rocketRecord({2, ROCKETS_PER_PLAYER}), rocketRecord({1, 0})})
+        p2.sendRecord(forged);
+    const Record own = stateRecord({
+        2, WIRE_NO_KILLER, 64, {9.5f, 0, 0}
+    });
+    const Record odd = wordsRecord({4242, 5, 1, 1}); // another type: passed on untouched
+    p2.sendBytes(own.data(), 17);                    // torn: the rest comes later
+    netExchange(1, 0);
+    netExchange(1, 0);
+    p2.sendBytes(own.data() + 17, WIRE_BYTES - 17);
+    p2.sendRecord(odd);
+    for (Peer* p : {&p1, &p3})
+        EXPECT_EQ(std::vector<Record>({firstRecord(*p), firstRecord(*p)}),
+                  std::vector<Record>({own, odd}));
+    EXPECT_EQ(playerTable[2].health + playerTable[2].pos[0], 64 + 9.5f);
+    EXPECT_LT(playerTable[3].slot, 0) << "a forged record was applied";
+    EXPECT_EQ(playerTable[0].health + playerTable[1].rocketLife[0], FULL_HEALTH);
+    const Record mark = hostMark();
+    for (Peer* p : {&p1, &p2, &p3})
+        EXPECT_EQ(firstRecord(*p), mark) << "echoed, forged or relayed twice";
+}
+
+TEST_F(Host, ReadsAtMost64RecordsOfAPeerInOneFrame) {
+    Peer p1 = join(1), p2 = join(2);
+    for (int k = 0; k < 100; ++k)
+        p1.sendRecord(stateRecord({1, WIRE_NO_KILLER, k}));
+    size_t relayed = 0;
+    EXPECT_TRUE(exchangeUntil(1, [&] {
+        const size_t now = p2.receiveBytes(20).size() / WIRE_BYTES;
+        EXPECT_LE(now, size_t(MAX_READS_PER_PEER));
+        return (relayed += now) == 100;
+    }));
+}
+
+TEST_F(Host, DropsAPeer500SendsAfterItsLastRecordANewcomerAfter1000AndReusesTheSlot) {
+    Peer p1 = join(1), p2 = join(2), p3 = join(3);
+    p2.sendRecord(stateRecord({2}));
+    ASSERT_TRUE(exchangeUntil(1, [] { return playerTable[2].slot == 2; }));
+    int droppedAt[4] = {};
+    for (int k = 1; k <= FIRST_COUNTDOWN; ++k) {
+        if (k % 100 == 0) { // only peer 1 talks
+            p1.sendRecord(stateRecord({1, WIRE_NO_KILLER, k}));
+            ASSERT_TRUE(exchangeUntil(1, [k] { return playerTable[1].health == k; }));
+        }
+        netSend(makeStateMessage(0));
+        for (int j = 1; j <= 3; ++j)
+            droppedAt[j] = droppedAt[j] || connSlots[j].active ? droppedAt[j] : k;
+    }
+    EXPECT_EQ(std::vector<int>(droppedAt + 1, droppedAt + 4),
+              std::vector<int>({0, REFILL_COUNTDOWN, FIRST_COUNTDOWN}));
+    EXPECT_EQ(playerTable[2].slot, FREE_SLOT) << "a dropped peer's ship stays";
+    EXPECT_TRUE(p2.closedByPeer());
+    Peer next = join(2);
+}
+
+// While the frame waits, a record goes on to the others at once; the host's own table
+// takes it at the next exchange, as if it had been read there.
+TEST_F(Host, RelaysDuringTheFramesWaitAndAppliesAtTheNextExchange) {
+    Peer p1 = join(1), p2 = join(2);
+    const Record r = stateRecord({1, WIRE_NO_KILLER, 77});
+    p1.sendRecord(r);
+    netWait(0, PEER_WAIT_MS);
+    Record got;
+    EXPECT_TRUE(p2.receiveRecord(&got) && got == r);
+    EXPECT_NE(playerTable[1].health, 77);
+    netExchange(1, 0);
+    EXPECT_EQ(playerTable[1].health, 77);
+    const Record mark = hostMark();
+    EXPECT_EQ(firstRecord(p2), mark) << "relayed again at the exchange";
+}
+
+// A peer that stops reading: the system's buffers fill, then the bounded queue, then whole
+// records are dropped. What finally arrives is whole records in order, the newest last.
+TEST(SocketLayer, ASlowReaderGetsWholeRecordsInOrderAndTheQueueStaysBounded) {
+    int error   = 0;
+    NetSocket l = socketListen(GAME_PORT, &error);
+    Peer peer   = connectPeer(GAME_PORT, 4096);
+    NetSocket s = socketAccept(l);
+    uint32_t n  = 0;
+    auto write  = [&] {
+        socketWriteRecord(s, wordsRecord({WIRE_STATE, 1, n, n, n, n, n, n, n, ++n}).data());
+        ASSERT_LE(socketQueuedBytes(s), SOCKET_QUEUE_BYTES);
+    };
+    while (s != NO_SOCKET && socketQueuedBytes(s) + WIRE_BYTES <= SOCKET_QUEUE_BYTES && n < 2000000)
+        write();
+    for (int k = 0; k < 1000; ++k)
+        write();
+    std::vector<uint8_t> got;
+    for (int round = 0; round < 10000 && socketQueuedBytes(s) > 0; ++round, write()) {
+        const std::vector<uint8_t> part = peer.receiveBytes(1);
+        got.insert(got.end(), part.begin(), part.end());
+    }
+    const std::vector<uint8_t> rest = peer.receiveBytes(200);
+    got.insert(got.end(), rest.begin(), rest.end());
+    ASSERT_EQ(got.size() % WIRE_BYTES, 0u);
+    uint32_t last = 0;
+    for (size_t at = 0; at < got.size(); at += WIRE_BYTES) {
+        Record r;
+        std::copy(got.begin() + at, got.begin() + at + WIRE_BYTES, r.begin());
+        const uint32_t k = recordWord(r, 2);
+        ASSERT_EQ(r, wordsRecord({WIRE_STATE, 1, k, k, k, k, k, k, k, k + 1})) << "torn at " << at;
+        ASSERT_GT(k + 1, last);
+        last = k + 1;
+    }
+    EXPECT_LT(got.size() / WIRE_BYTES, n) << "nothing was dropped";
+    EXPECT_EQ(last, n) << "the newest record did not arrive";
+    socketCloseAll();
+}
+
+TEST(Join, TheWelcomeGivesTheSlotAndTheRecordsBehindItAreApplied) {
+    freshWorld();
+    const int listener = listenAsHost();
+    netJoinStart("127.0.0.1", GAME_PORT);
+    Peer host          = acceptPeer(listener);
+    const Record state = stateRecord({
+        0, WIRE_NO_KILLER, 100, {6, 0, 0}
+    });
+    for (const Record& r : {welcomeRecord(3), state, rocketRecord({0, 2, 300})})
+        host.sendRecord(r);
+    EXPECT_TRUE(exchangeUntil(0, [] { return playerTable[0].rocketLife[2] == 300; }));
+    EXPECT_EQ(localPlayer * 1000 + playerTable[3].health, 3100);
+    EXPECT_EQ(playerTable[0].pos[0], 6);
+    netSend(makeStateMessage(3));
+    Record sent;
+    EXPECT_TRUE(host.receiveRecord(&sent) && recordSlot(sent) == 3);
+    host.sendBytes(state.data(), 39); // part of one: nothing yet
+    netExchange(0, 0);
+    host.sendBytes(state.data() + 39, 1);
+    host.sendRecord(stateRecord({5, WIRE_NO_KILLER, 11}));
+    EXPECT_TRUE(exchangeUntil(0, [] { return playerTable[5].health == 11; })) << "out of step";
+    netShutdown();
+    ::close(listener);
+}
+
+// Every way a join ends: the exit code and the first words of the reason.
+TEST(Join, EveryEndingSaysWhyWithItsExitCode) {
+    enum Host { NONE, FULL, CLOSES, WELCOMES_THEN_CLOSES, FALLS_SILENT, NEVER_ANSWERS };
+    const struct {
+        const char* typed;
+        Host host;
+        int exitCode;
+        const char* reason;
+    } cases[] = {
+  // clang-format off
+        {"127.0.0.1",          FULL,   1, "The host at 127.0.0.1:2345 already has seven"},
+        {"127.0.0.1:2346",     NONE,   3, "127.0.0.1 refused the connection on TCP port 2346"},
+        {"nosuchhost.invalid", NONE,   3, "The name \"nosuchhost.invalid\" could not be"},
+        {"192.168.0.",         NONE,   3, "The address \"192.168.0.\" is incomplete"},
+        {"127.0.0.1:70000",    NONE,   3, "The port in \"127.0.0.1:70000\" is not"},
+        {"127.0.0.1",          CLOSES, 3, "The host at 127.0.0.1:2345 closed the connection before"},
+        {"127.0.0.1", WELCOMES_THEN_CLOSES, 4, "The host at 127.0.0.1:2345 closed the connection:"},
+        {"127.0.0.1", FALLS_SILENT,  4, "Nothing came from the host at 127.0.0.1:2345"},
+        {"127.0.0.1", NEVER_ANSWERS, 3, "No answer from 127.0.0.1:2345 within 10 seconds"},
+  // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        freshWorld();
+        globalTimeout      = 0;
+        const int listener = c.host == NONE ? -1 : listenAsHost();
+        netJoinStart(c.typed, GAME_PORT);
+        Peer host = acceptPeer(listener, c.host == NONE ? 0 : PEER_WAIT_MS);
+        if (c.host == FULL) host.sendRecord(serverFullRecord());
+        if (c.host == WELCOMES_THEN_CLOSES || c.host == FALLS_SILENT)
+            host.sendRecord(welcomeRecord(1));
+        if (c.host == FALLS_SILENT) host.sendRecord(stateRecord({0}));
+        if (c.host == CLOSES || c.host == WELCOMES_THEN_CLOSES) host = Peer{};
+        NetEnding e{};
+        const uint32_t start = 0xFFFFF000u; // the welcome's limit counts across the clock's wrap
+        if (c.host == FALLS_SILENT) {
+            ASSERT_TRUE(exchangeUntil(0, [] { return playerTable[0].slot == 0; }));
+            for (int check = 1; check < 491; ++check)
+                ASSERT_EQ(checkGlobalTimeout().exitCode, 0) << "check " << check;
+            e = checkGlobalTimeout();
+        } else if (c.host == NEVER_ANSWERS) {
+            EXPECT_EQ(netExchange(0, start).exitCode +
+                          netExchange(0, start + WELCOME_LIMIT_MS).exitCode,
+                      0);
+            e = netExchange(0, start + WELCOME_LIMIT_MS + 1);
+        } else {
+            exchangeUntil(
+                0, [] { return false; }, &e);
+        }
+        const std::string text = e.text;
+        EXPECT_EQ(e.exitCode, c.exitCode);
+        EXPECT_EQ(text.substr(text.find('\n') + 1).rfind(c.reason, 0), 0u) << text;
+        netShutdown();
+        if (listener >= 0) ::close(listener);
+    }
+}
+
+// What a player types: blanks around, an optional port, nothing half done sent anywhere.
+TEST(Join, TheTypedAddressIsTakenApartOrRefusedWithItsReason) {
+    const std::string tooLong(300, 'a');
+    using P = AddressProblem;
+    const struct {
+        const char* typed;
+        AddressProblem problem;
+        const char* host;
+        int port;
+    } cases[] = {
+  // clang-format off
+        {"127.0.0.1", P::NONE, "127.0.0.1", 2345}, {" 127.0.0.1 : 9999 ", P::NONE, "127.0.0.1", 9999},
+        {"\tgame-host", P::NONE, "game-host", 2345}, {nullptr, P::EMPTY, "", 0}, {"  :2345", P::EMPTY, "", 0},
+        {"192.168.0.", P::INCOMPLETE, "", 0}, {"10.1", P::INCOMPLETE, "", 0},
+        {"300.1.2.3", P::INCOMPLETE, "", 0}, {"127.0.0.1:", P::BAD_PORT, "", 0},
+        {"127.0.0.1:70000", P::BAD_PORT, "", 0}, {"127.0.0.1:23a5", P::BAD_PORT, "", 0},
+        {"127.0.0.1:2345:2345", P::BAD_PORT, "", 0}, {tooLong.c_str(), P::TOO_LONG, "", 0},
+  // clang-format on
+    };
+    for (const auto& c : cases) {
+        JoinAddress a;
+        EXPECT_EQ(parseJoinAddress(c.typed, 2345, &a), c.problem) << (c.typed ? c.typed : "null");
+        if (c.problem != P::NONE) continue;
+        EXPECT_STREQ(a.host, c.host);
+        EXPECT_EQ(a.port, c.port);
+    }
+}

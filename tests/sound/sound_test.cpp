@@ -1,0 +1,177 @@
+// The real sound library heard through OpenAL Soft's wave-file output, in child processes:
+// the shot and the explosion in the frames that cause them, the listener on the ship facing
+// along its step, its "up" as near world up as it can be.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "app/frame.h"
+#include "app/game_setup.h"
+#include "app/platform.h"
+#include "sound/listener.h"
+#include "sound/sound.h"
+#include "tests/support/world_setup.h"
+#include "tools/sound_synth.h"
+#include "world/control_state.h"
+#include "world/frame_update.h"
+
+namespace {
+constexpr int RATE      = 22050;
+constexpr int SHOT_MS   = 60; // the two sounds told apart by their length
+constexpr int BURST_MS  = 200;
+double* const childSaid = static_cast<double*>( // the clock as it opened the device, then notes
+    mmap(nullptr, 64, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+
+double nowMs() {
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+void writeTone(const char* path, int ms) { // 440 Hz at half scale, by the game's own encoder
+    std::vector<int16_t> tone(RATE * ms / 1000);
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = int16_t(16000 * std::sin(2 * M_PI * 440 * i / RATE));
+    const std::vector<uint8_t> wav = encodeWav(tone, RATE);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(wav.data()), wav.size());
+}
+
+struct Heard {
+    double startMs, lengthMs, level[2]; // level: root mean square, left and right
+};
+
+// Runs body in a child in a scratch folder with the two test sounds, its OpenAL Soft writing
+// all it plays to out.wav: the audible stretches of the recording, gaps under 20 ms joined.
+std::vector<Heard> hear(int channels, const std::function<bool()>& body) {
+    char dir[] = "/tmp/voranis-sound-XXXXXX";
+    if (!mkdtemp(dir) || chdir(dir) != 0) return {};
+    writeTone("shoot.wav", SHOT_MS);
+    writeTone("explode.wav", BURST_MS);
+    std::ofstream("alsoft.conf")
+        << "[general]\ndrivers = wave\nchannels = " << (channels == 1 ? "mono" : "stereo")
+        << "\nfrequency = " << RATE
+        << "\nsample-type = int16\nperiod_size = 256\n[wave]\nfile = out.wav\n";
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(20); // a hang fails the case
+        setenv("ALSOFT_CONF", "alsoft.conf", 1);
+        childSaid[0] = nowMs();
+        soundStart();
+        soundSetup();
+        const bool ok = body();
+        soundShutdown();
+        _exit(ok ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    std::ifstream file("out.wav", std::ios::binary);
+    const std::string w((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::system(("rm -r " + std::string(dir)).c_str());
+    const size_t data = w.find("data") + 8, frames = (w.size() - data) / (2 * channels);
+    EXPECT_TRUE(status == 0 && data > 8) << "the child failed";
+    auto sample = [&](size_t f, int c) {
+        const size_t at = data + 2 * (f * channels + c % channels);
+        return double(int16_t(uint8_t(w[at]) | uint8_t(w[at + 1]) << 8));
+    };
+    std::vector<Heard> found;
+    for (size_t f = 0, gap = RATE / 50; status == 0 && f < frames; ++f) {
+        if (std::fabs(sample(f, 0) + sample(f, 1)) <= 200) continue;
+        size_t last     = f;
+        double power[2] = {0, 0};
+        for (size_t g = f; g < frames && g - last < gap; ++g) {
+            if (std::fabs(sample(g, 0) + sample(g, 1)) > 200) last = g;
+            for (int c = 0; c < 2; ++c)
+                power[c] += sample(g, c) * sample(g, c);
+        }
+        const double n = double(last - f + 1);
+        found.push_back({
+            1000.0 * f / RATE,
+            1000 * n / RATE,
+            {std::sqrt(power[0] / n), std::sqrt(power[1] / n)}
+        });
+        f = last + gap;
+    }
+    return found;
+}
+} // namespace
+
+// The ship at the origin looks along -z at a planet its rocket reaches some 18 frames after
+// the shot; frames run at the game's pace, and each sound starts as its frame ran.
+TEST(Sound, TheShotAndTheExplosionSoundInTheFramesThatCauseThem) {
+    const std::vector<Heard> heard = hear(1, [] {
+        freshWorld();
+        gameSetup              = startSetup();
+        gameSetup.soundEnabled = 1;
+        placeLocal(0, {0, 0, 0});
+        placePlanet({0, 0, -6}, 1);
+        static FrameReport report;
+        for (int frame = 0; frame < 45; ++frame) {
+            frameStart    = platformMilliseconds();
+            controls.fire = frame == 10;
+            simulateFrame(&report);
+            deliverFrameReport(report);
+            if (frame == 10) childSaid[1] = nowMs() - childSaid[0];
+            if (playerTable[0].rocketLife[0] == ROCKET_BURST_LIFE - 1)
+                childSaid[2] = nowMs() - childSaid[0];
+            waitFrameFloor();
+        }
+        return childSaid[2] > 0;
+    });
+    ASSERT_EQ(heard.size(), 2u) << "silence, a shot, silence, an explosion, silence";
+    for (int i = 0; i < 2; ++i) { // mixed in periods of some 12 ms; it may lag when busy
+        EXPECT_NEAR(heard[i].lengthMs, i ? BURST_MS : SHOT_MS, 15) << "sound " << i;
+        EXPECT_GT(heard[i].startMs, childSaid[1 + i] - 100) << "sound " << i;
+        EXPECT_LT(heard[i].startMs, childSaid[1 + i] + 150) << "sound " << i;
+    }
+    EXPECT_GT(heard[0].level[0], 3 * heard[1].level[0]) << "the shot one unit away, the burst five";
+}
+
+// An explosion to the east (+x), heard as the ship turns, stops, climbs and flies past.
+TEST(Sound, TheListenerSitsOnTheShipAndFacesAlongItsStep) {
+    const std::vector<Heard> heard = hear(2, [] {
+        float pos[3]        = {0, 0, 0}, step[3];
+        const float east[3] = {4, 0, 0};
+        auto explode        = [&](float yaw) {
+            if (yaw >= 0) forwardStep(yaw, 0, &step[0], &step[1], &step[2]);
+            soundUpdateListener(pos, step);
+            soundPlayExplosion(east);
+            usleep(300000);
+        };
+        explode(0);   // along -z: east on the right
+        explode(180); // along +z: on the left
+        step[0] = step[1] = step[2] = 0;
+        explode(-1); // just respawned: the ears stay as they were
+        explode(0);
+        step[0] = step[2] = 0; // climbing straight up: still on the right
+        step[1]           = CLIMB_STEP;
+        explode(-1);
+        pos[0] = 8; // flown past it: on the left
+        explode(0);
+        return true;
+    });
+    const bool right[6]            = {true, false, false, true, true, false};
+    ASSERT_EQ(heard.size(), 6u);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_GT(heard[i].level[right[i]], 2 * heard[i].level[!right[i]]) << "explosion " << i;
+}
+
+TEST(Sound, TheListenersUpIsPerpendicularToItsFacingAndClosestToWorldUp) {
+    float o[ORIENTATION_FLOATS] = {0, 0, 1, 0, 1, 0}, a[3];
+    for (float yaw = -180; yaw <= 540; yaw += 37.5f) {
+        for (float pitch = -89; pitch <= 89; pitch += 11) {
+            forwardStep(yaw, pitch, &a[0], &a[1], &a[2]);
+            orientListener(a, o);
+            const float len = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+            EXPECT_NEAR(o[3] * o[3] + o[4] * o[4] + o[5] * o[5], 1, 1e-5f);
+            EXPECT_NEAR((o[3] * a[0] + o[4] * a[1] + o[5] * a[2]) / len, 0, 1e-5f);
+            EXPECT_NEAR(o[4], std::sqrt(a[0] * a[0] + a[2] * a[2]) / len, 1e-5f)
+                << yaw << " " << pitch;
+        }
+    }
+}

@@ -1,0 +1,258 @@
+// The world's rules, a table wherever cases share a shape, each step's report handed on by
+// the main loop's own delivery to the stand-ins.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/frame.h"
+#include "app/game_setup.h"
+#include "tests/support/stand_ins.h"
+#include "tests/support/world_setup.h"
+#include "world/contact.h"
+#include "world/control_state.h"
+#include "world/frame_update.h"
+#include "world/random.h"
+
+namespace {
+const float REACH = ROCKET_RADIUS + SHIP_RADIUS, BEYOND = std::nextafter(REACH, 1.0f);
+
+struct World : ::testing::Test {
+    void SetUp() override {
+        freshWorld();
+        resetStandIns();
+        gameSetup              = startSetup();
+        gameSetup.isServer     = 1;
+        gameSetup.soundEnabled = 1;
+    }
+    static void step(int frames = 1) {
+        static FrameReport report;
+        for (int n = 0; n < frames; ++n)
+            simulateFrame(&report), deliverFrameReport(report);
+    }
+    // The game's own degree factor leaves its axes a hair off.
+    static void expectAt(const float* p, Vec3 want) {
+        for (int a = 0; a < 3; ++a)
+            EXPECT_NEAR(p[a], want[a], 2e-5f) << "axis " << a;
+    }
+};
+} // namespace
+
+TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
+    enum Around { EMPTY, PLANET_AHEAD, SHIP_LEFT, GHOSTS_AHEAD };
+    const struct {
+        const char* what;
+        ControlState keys; // forward, backward, left, right, vertical, fire
+        float yaw, pitch;
+        Around around;
+        Vec3 moved;
+    } cases[] = {
+  // clang-format off
+        {"forward looks along -z",     {1, 0, 0, 0, 0, 0}, 0,  0,   EMPTY,        {0, 0, -0.055f}},
+        {"yaw 90, pitched down",       {1, 0, 0, 0, 0, 0}, 90, 30,  EMPTY,        {0.047631f, -0.0275f, 0}},
+        {"backward",                   {0, 1, 0, 0, 0, 0}, 90, 0,   EMPTY,        {-0.055f, 0, 0}},
+        {"left slides left",           {0, 0, 1, 0, 0, 0}, 0,  0,   EMPTY,        {-0.045f, 0, 0}},
+        {"right slides right, level",  {0, 0, 0, 1, 0, 0}, 90, 45,  EMPTY,        {0, 0, 0.045f}},
+        {"Ctrl: climbs, whatever the view", {1, 0, 0, 0, 1, 0}, 45, 60, EMPTY,   {0, 0.045f, 0}},
+        {"and sinks",                  {0, 1, 0, 0, 1, 0}, 45, 60,  EMPTY,        {0, -0.045f, 0}},
+        {"opposite keys cancel",       {1, 1, 1, 1, 0, 0}, 33, -20, EMPTY,        {0, 0, 0}},
+        {"a planet: one step back",    {1, 0, 0, 0, 0, 0}, 90, 0,   PLANET_AHEAD, {-0.055f, 0, 0}},
+        {"a live ship too",            {0, 0, 1, 0, 0, 0}, 0,  0,   SHIP_LEFT,    {0.045f, 0, 0}},
+        {"dead and free ships do not", {1, 0, 0, 0, 0, 0}, 90, 0,   GHOSTS_AHEAD, {0.055f, 0, 0}},
+  // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        Player& l = placeLocal(0, {0, 0, 0}, c.yaw, c.pitch);
+        if (c.around == PLANET_AHEAD) placePlanet({1, 0, 0}, 0.6f);
+        if (c.around == SHIP_LEFT) placeShip(3, {-0.77f, 0, 0});
+        if (c.around == GHOSTS_AHEAD) placeShip(1, {0.3f, 0, 0}).health = 0;
+        if (c.around == GHOSTS_AHEAD) placeShip(2, {0.3f, 0, 0}).slot = FREE_SLOT;
+        controls = c.keys;
+        step();
+        expectAt(l.pos, c.moved);
+    }
+}
+
+// A click takes the lowest rocket below life 50, flies at five view steps (even climbing),
+// lives 200 frames as a rocket, bursts unheard, and frees its slot 251 frames after launch.
+TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
+    Player& l = placeLocal(0, {1, 2, 3}, 90, 30);
+    for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)
+        l.rocketLife[j] = 60;
+    l.rocketLife[7] = 49;
+    l.rocketLife[4] = -3;                 // a peer may send anything: the test is signed
+    controls        = {0, 0, 0, 0, 1, 1}; // climbing while it fires
+    step();
+    float f[3];
+    forwardStep(90, 30, &f[0], &f[1], &f[2]);
+    const WireRocket k = readRocket(sentOfType(WIRE_ROCKET).at(0));
+    EXPECT_EQ(k.index, 4);
+    EXPECT_EQ(k.life, ROCKET_LAUNCH_LIFE); // as launched, before its first flight
+    expectAt(k.pos, {1, 2, 3});
+    expectAt(k.vel, {5 * f[0], 5 * f[1], 5 * f[2]});
+    expectAt(standIns.calls.at(1).pos, {1, 3, 3}); // the shot heard one unit above the ship
+    for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)   // the others busy from now on
+        l.rocketLife[j] = j == 4 ? l.rocketLife[j] : 300;
+    step(199); // one click, one shot
+    EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), 1u);
+    EXPECT_EQ(l.rocketLife[4], 100); // still a rocket
+    step();
+    EXPECT_EQ(l.rocketLife[4], 99); // a burst now, unheard
+    EXPECT_EQ(callsOf(Call::EXPLOSION), 0);
+    step(49);
+    controls.fire = 1; // frame 251: still busy, the click is dropped
+    step();
+    EXPECT_EQ(l.rocketLife[4] + controls.fire, 49);
+    controls.fire = 1;
+    step();
+    EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), 2u);
+    l.health      = 0; // a dead ship keeps its click for after the respawn
+    controls.fire = 1;
+    step(3);
+    EXPECT_EQ(controls.fire + callsOf(Call::SHOT), 1 + 2);
+
+    placeRocket(0, 5, 1, {4, 4, 4}, {1, 0, 0}); // its last frame, then it rests
+    placeShip(1, {50, 0, 0}).slot = FREE_SLOT;  // a free entry's rockets do not move
+    placeRocket(1, 3, 250, {10, 0, 0}, {0.5f, 0, 0});
+    step(2);
+    expectAt(l.rocketPos[5], {5, 4, 4});
+    EXPECT_EQ(l.rocketLife[5] + playerTable[1].rocketLife[3], 250);
+}
+
+TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
+    const struct {
+        const char* what;
+        int owner;
+        int32_t life;
+        Vec3 at;
+        int32_t health, lifeAfter, explosions, records;
+    } cases[] = {
+  // clang-format off
+        {"a peer's rocket bursts on us",     1, 300, {0.2f, 0, 0},   99,  98,  1, 0},
+        {"lives 91 to 100 hurt, not burst",  1, 100, {0, 0.3f, 0},   99,  99,  0, 0},
+        {"",                                 1, 91,  {0, -0.3f, 0},  99,  90,  0, 0},
+        {"below 91 harmless",                1, 90,  {0.3f, 0, 0},   100, 89,  0, 0},
+        {"reach: rocket plus ship radius",   1, 200, {REACH, 0, 0},  99,  98,  1, 0},
+        {"a float beyond it flies on",       1, 200, {BEYOND, 0, 0}, 100, 199, 0, 0},
+        {"a planet's reach adds the rocket", 1, 300, {0, 0, 3.95f},  100, 98,  1, 0},
+        {"our own passes our ship",          0, 300, {0, 0, 0},      100, 299, 0, 0},
+        {"ours on a peer: burst and told",   0, 250, {10, 0, 0.3f},  100, 98,  1, 1},
+  // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        placeLocal(0, {0, 0, 0});
+        placeShip(1, {10, 0, 0});
+        placePlanet({0, 0, 5}, 1);
+        placeRocket(c.owner, 4, c.life, c.at);
+        step();
+        EXPECT_EQ(playerTable[0].health, c.health);
+        EXPECT_EQ(playerTable[c.owner].rocketLife[4], c.lifeAfter);
+        EXPECT_EQ(callsOf(Call::EXPLOSION), c.explosions);
+        const std::vector<Record> told = sentOfType(WIRE_ROCKET);
+        EXPECT_EQ(told.size(), size_t(c.records));
+        EXPECT_EQ(told.empty() ? ROCKET_BURST_LIFE : readRocket(told[0]).life, ROCKET_BURST_LIFE);
+    }
+}
+
+TEST_F(World, TheLastPointGoesToTheFirstRocketAndEachOwnerCountsItsKillsOnce) {
+    placeLocal(4, {0, 0, 0}).health = 1;
+    placeShip(6, {10, 0, 0});
+    placeShip(2, {10, 10, 0});
+    placeRocket(6, 0, 300, {0.1f, 0, 0});
+    placeRocket(2, 9, 300, {0, 0.1f, 0});
+    step();
+    const WireState said = readState(sentOfType(WIRE_STATE).at(0));
+    EXPECT_EQ(said.slot * 100 + said.killer * 10 + said.health, 420) << "the lowest owner first";
+    EXPECT_EQ(playerTable[6].rocketLife[0], 299) << "a dead ship is no obstacle";
+    step();
+    EXPECT_EQ(playerTable[4].killer, NO_KILLER);
+    placeShip(5, {20, 0, 0}).killer = 4; // a victim naming us, even on a free entry
+    playerTable[7].killer           = 4;
+    playerTable[3].killer           = 6; // someone else's kill
+    step(2);
+    EXPECT_EQ(localScore, 2);
+    EXPECT_EQ(playerTable[3].killer, 6);
+}
+
+TEST_F(World, SpawnPlacesTheLocalShipAliveAndStillAtAFreeIntegerPointOfTheCube) {
+    Player& p       = playerTable[3];
+    p.health        = -2;
+    p.yaw           = 123;
+    p.rocketLife[5] = 280;
+    gameSrand(1); // draws 41, 18467, 6334
+    spawnLocalPlayer(3);
+    spawnLocalPlayer(MAX_PLAYERS); // outside the table: nothing
+    EXPECT_EQ(localPlayer * 1000 + p.slot * 100 + p.health, 3400);
+    expectAt(p.pos, {11, 17, 4});
+    EXPECT_EQ(p.yaw + p.rocketLife[5], 0);
+    placePlanet({1000, 0, 0}, 1000); // every point with x >= 1 is inside it
+    placeShip(0, {-15, 0, 0});
+    for (int n = 0; n < 200; ++n) {
+        spawnLocalPlayer(1);
+        const float* at = playerTable[1].pos;
+        for (int a = 0; a < 3; ++a)
+            ASSERT_TRUE(at[a] == std::floor(at[a]) && at[a] >= -30 && at[a] <= (a ? 29 : 0));
+        ASSERT_EQ(findObstacle(at, SHIP_RADIUS, 1), 0);
+    }
+    planetCount = 0; // all but the corner (-30, -30, -30) covered: the scan finds it
+    placePlanet({1000, 1000, 1000}, std::sqrt(3.0f) * 1030 - 0.3f - SHIP_RADIUS);
+    spawnLocalPlayer(2);
+    expectAt(playerTable[2].pos, {-30, -30, -30});
+    placePlanet({0, 0, 0}, 100); // no free point at all: it still returns
+    spawnLocalPlayer(6);
+    EXPECT_EQ(localPlayer, 6);
+}
+
+TEST_F(World, AnglesTurnEachStepAndStartOverAtTheLimitNotModuloIt) {
+    spinAngle  = 359.7f;
+    pulseAngle = 345;
+    step();
+    EXPECT_EQ(spinAngle + pulseAngle, 359.7f + SPIN_STEP + 355);
+    step();
+    EXPECT_EQ(spinAngle + pulseAngle, 0);
+}
+
+// Listener, shot and launch, then per rocket in table order an explosion and, for our own,
+// its burst record; the state last. The frame hands them on in that order, sounds only
+// while sound is on.
+TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
+    placeLocal(2, {0, 0, 0});
+    placePlanet({0, 50, 0}, 1);
+    placeRocket(1, 4, 250, {0, 50, 1.05f}); // a peer's rocket bursting on the planet
+    placeShip(1, {20, 0, 0});
+    placeRocket(2, 0, 200, {0, 48.95f, 0}); // ours, bursting on it too
+    controls.fire = 1;
+    step();
+    const Call order[] = {Call::LISTENER,  Call::SHOT, Call::SEND, Call::EXPLOSION,
+                          Call::EXPLOSION, Call::SEND, Call::SEND};
+    ASSERT_EQ(standIns.calls.size(), std::size(order));
+    for (size_t n = 0; n < std::size(order); ++n)
+        EXPECT_EQ(standIns.calls[n].what, order[n]) << "call " << n;
+    EXPECT_EQ(readRocket(standIns.calls[2].record).index, 1);
+    EXPECT_EQ(standIns.calls[4].pos[1], 48.95f);
+    EXPECT_EQ(readRocket(standIns.calls[5].record).life, ROCKET_BURST_LIFE);
+    EXPECT_EQ(recordType(standIns.calls[6].record), WIRE_STATE);
+    EXPECT_EQ(standIns.cursorCentrings, 1);
+    gameSetup.soundEnabled = 0;
+    step();
+    EXPECT_EQ(standIns.calls.size(), std::size(order) + 1) << "a sound while sound is off";
+}
+
+TEST_F(World, TheFrameReadsTheNetworkFirstAndWaitsOutItsFloorAcrossTheClockWrap) {
+    standIns.manualClock = true;
+    standIns.clockMs     = 0xFFFFFFF8u;
+    placeLocal(0, {0, 0, 0});
+    placeShip(1, {10, 0, 0});
+    standIns.onExchange = [] { placeRocket(1, 0, 300, {0.1f, 0, 0}); }; // arrives on us
+    runFrame();
+    EXPECT_EQ(readState(sentOfType(WIRE_STATE).at(0)).health, 99) << "stepped before reading";
+    EXPECT_GE(standIns.clockMs - 0xFFFFFFF8u, FRAME_FLOOR_MS);
+    EXPECT_GT(standIns.waitedMs, 0u) << "the network had no wait";
+    EXPECT_EQ(standIns.cursorCentrings + standIns.silenceChecks, 1) << "the host checks silence";
+    gameSetup.isServer = 0;
+    runFrame();
+    EXPECT_EQ(standIns.silenceChecks, 1);
+}
