@@ -113,14 +113,14 @@ void runFrames(benchmark::State& state, void (*scene)()) {
     scene();
     for (auto _ : state) {
         playerTable = sceneShips;
-        renderFrame();
+        renderFrame(OverlayView{});
         glFinish();
     }
     state.counters["fps"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT")) {
         playerTable = sceneShips;
-        renderFrame();
+        renderFrame(OverlayView{});
         writePpm(readBackBuffer(windowWidth, windowHeight), snapshot);
     }
 }

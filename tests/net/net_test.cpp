@@ -24,7 +24,7 @@ Record encoded(const NetMessage& msg) {
 }
 
 void apply(const Record& r) {
-    applyNetMessage(decodeNetMessage(r.data()));
+    applyNetMessage(decodeNetMessage(r.data()), 0);
 }
 
 // Runs the exchanges until done() holds (true), the game ends (false, the ending kept in

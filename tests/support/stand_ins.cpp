@@ -46,12 +46,13 @@ STAND_IN NetEnding checkGlobalTimeout() {
     ++standIns.silenceChecks;
     return NetEnding{};
 }
-STAND_IN void netWait(uint32_t, uint32_t milliseconds) {
+STAND_IN void netWait(uint32_t, uint32_t microseconds) {
+    const uint32_t milliseconds = (microseconds + 999) / 1000;
     standIns.waitedMs += milliseconds;
     if (standIns.manualClock)
         standIns.clockMs += milliseconds;
     else
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
 }
 STAND_IN void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]) {
     text[0] = '\0';
@@ -81,11 +82,20 @@ STAND_IN uint32_t platformMilliseconds() {
     const auto steady = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
     return standIns.manualClock ? standIns.clockMs++ : uint32_t(steady.count());
 }
+STAND_IN uint64_t platformMicroseconds() {
+    using namespace std::chrono;
+    const auto steady = duration_cast<microseconds>(steady_clock::now().time_since_epoch());
+    return standIns.manualClock ? uint64_t(standIns.clockMs) * 1000 : uint64_t(steady.count());
+}
+STAND_IN void platformTextInput(bool) {}
+STAND_IN void platformLoginName(char* name, int size) {
+    std::snprintf(name, size_t(size), "tester");
+}
 STAND_IN void centreCursor() {
     ++standIns.cursorCentrings;
 }
 STAND_IN void platformSwapBuffers() {}
-STAND_IN void renderFrame() {}
+STAND_IN void renderFrame(const OverlayView&) {}
 STAND_IN void renderWaitingScreen(const char*) {}
 STAND_IN void failGame(int exitCode, const char* text, bool) {
     std::fprintf(stderr, "voranis: %s\n", text);
