@@ -15,6 +15,8 @@
 #include "net/net_join.h"
 #include "tests/support/peer.h"
 #include "tests/support/world_setup.h"
+#include "world/messages.h"
+#include "world/roster.h"
 
 namespace {
 Record encoded(const NetMessage& msg) {
@@ -124,6 +126,46 @@ TEST(Record, ARecordFillsOnlyItsOwnEntryAndNothingOutsideTheTables) {
     EXPECT_EQ(playerTable[1].killer, 3);
 }
 
+// Names and chat: their bytes in the tests' own layout; a line shown once its parts are all
+// in, whatever their order; text and names printable; a kill shown and gone after its time.
+TEST(Record, NamesAndChatTravelInTheirLayoutAndComeBackWholeAndPrintable) {
+    EXPECT_EQ(encoded(makePlayerInfoMessage(3, 5, -2, "ALICE")),
+              playerInfoRecord(3, 5, -2, "ALICE"));
+    const std::string line = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!?"
+                             "0123456789abcdef"; // 80 characters: three parts
+    NetMessage parts[CHAT_PARTS_MAX];
+    ASSERT_EQ(makeChatMessages(2, 7, line.c_str(), parts), 3);
+    for (uint32_t p = 0; p < 3; ++p)
+        EXPECT_EQ(encoded(parts[p]), chatRecord(2, 7, p, 3, line.substr(p * 28, 28))) << p;
+    freshWorld();
+    apply(encoded(parts[2]));
+    apply(encoded(parts[0]));
+    EXPECT_EQ(messages.chatCount, 0) << "shown before its last part";
+    apply(encoded(parts[1]));
+    apply(encoded(parts[1])); // a part of a line already whole
+    ASSERT_EQ(messages.chatCount, 1);
+    EXPECT_EQ(std::string(messages.chat[0].text), line);
+    apply(chatRecord(2, 8, 3, 3, "out of range"));
+    apply(chatRecord(4, 1, 0, 1,
+                     "a\x01"
+                     "b\xff"));
+    ASSERT_EQ(messages.chatCount, 2);
+    EXPECT_STREQ(messages.chat[1].text, "a?b?");
+    apply(playerInfoRecord(3, 5, 1,
+                           "\x07"
+                           "BOB\x80"));
+    char name[PLAYER_NAME_BYTES + 1];
+    playerName(3, name);
+    EXPECT_STREQ(name, "?BOB?");
+    playerName(4, name);
+    EXPECT_STREQ(name, "PLAYER 5"); // never told
+    applyNetMessage(decodeNetMessage(stateRecord({5, 3, 0}).data()), 2000);
+    ASSERT_EQ(messages.killCount, 1);
+    EXPECT_EQ(messages.kill[0].killer * 10 + messages.kill[0].victim, 35);
+    dropOldMessages(2000 + KILL_SHOW_MS);
+    EXPECT_EQ(messages.killCount, 0);
+}
+
 TEST_F(Host, AcceptsOnePerFrameIntoTheLowestFreeSlotAndRefusesTheEighthWithOneRecord) {
     Peer a = connectPeer(), b = connectPeer();
     EXPECT_EQ(firstRecord(a), welcomeRecord(1));
@@ -218,6 +260,40 @@ TEST_F(Host, RelaysDuringTheFramesWaitAndAppliesAtTheNextExchange) {
 
 // A peer that stops reading: the system's buffers fill, then the bounded queue, then whole
 // records are dropped. What finally arrives is whole records in order, the newest last.
+// A peer names only itself, and its chat goes on at most four records a second.
+TEST_F(Host, TakesNamesAndChatOnlyForAPeersOwnSlotAndAtMostFourChatRecordsASecond) {
+    Peer p1 = join(1), p2 = join(2);
+    p1.sendRecord(playerInfoRecord(2, 9, 9, "FORGED"));
+    p1.sendRecord(playerInfoRecord(1, 1, 0, "ANNA"));
+    for (uint32_t n = 0; n < 10; ++n)
+        p1.sendRecord(chatRecord(1, n, 0, 1, "hi"));
+    p1.sendRecord(stateRecord({1}));
+    int infos = 0, chats = 0;
+    for (Record got{}; got != stateRecord({1});) {
+        ASSERT_TRUE(exchangeUntil(1, [&] { return p2.receiveRecord(&got, 20); }));
+        infos += got == playerInfoRecord(1, 1, 0, "ANNA");
+        chats += recordType(got) == WIRE_CHAT;
+    }
+    EXPECT_EQ(infos, 1);
+    EXPECT_EQ(chats, CHAT_RELAYS_PER_SECOND);
+    EXPECT_FALSE(roster.known[2]);
+    EXPECT_STREQ(roster.name[1], "ANNA");
+}
+
+// A peer that knows only the first four kinds gets the newer ones (and ignores them), plays
+// on as "PLAYER n", and its numbers stay unknown.
+TEST_F(Host, APeerOfTheFirstFourKindsPlaysOnAsPlayerN) {
+    Peer old = join(1), modern = join(2);
+    modern.sendRecord(playerInfoRecord(2, 0, 0, "NEW"));
+    old.sendRecord(stateRecord({1, WIRE_NO_KILLER, 80}));
+    EXPECT_EQ(firstRecord(old), playerInfoRecord(2, 0, 0, "NEW"));
+    EXPECT_EQ(firstRecord(modern), stateRecord({1, WIRE_NO_KILLER, 80}));
+    char name[PLAYER_NAME_BYTES + 1];
+    playerName(1, name);
+    EXPECT_STREQ(name, "PLAYER 2");
+    EXPECT_FALSE(roster.known[1]);
+}
+
 TEST(SocketLayer, ASlowReaderGetsWholeRecordsInOrderAndTheQueueStaysBounded) {
     int error   = 0;
     NetSocket l = socketListen(GAME_PORT, &error);

@@ -43,6 +43,25 @@ Record rocketRecord(const WireRocket& k) {
                         floatWord(v[1]), floatWord(v[2])});
 }
 
+namespace {
+// Text bytes from `firstByte` on, up to the record's end.
+Record withText(std::array<uint32_t, WIRE_WORDS> words, int firstByte, const std::string& text) {
+    for (int k = 0; k < int(text.size()) && firstByte + k < WIRE_BYTES; ++k)
+        words[(firstByte + k) / 4] |= uint32_t(uint8_t(text[k])) << (8 * ((firstByte + k) % 4));
+    return wordsRecord(words);
+}
+} // namespace
+
+Record playerInfoRecord(int32_t slot, int32_t kills, int32_t deaths, const std::string& name) {
+    return withText({intWord(WIRE_PLAYER_INFO), intWord(slot), intWord(kills), intWord(deaths)}, 16,
+                    name);
+}
+
+Record chatRecord(int32_t slot, uint32_t line, uint32_t part, uint32_t parts,
+                  const std::string& text) {
+    return withText({intWord(WIRE_CHAT), intWord(slot), line | part << 16 | parts << 24}, 12, text);
+}
+
 uint32_t recordWord(const Record& r, int word) {
     const uint8_t* b = &r[4 * word];
     return b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24;

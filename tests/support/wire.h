@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 constexpr int WIRE_WORDS           = 10;
 constexpr int WIRE_BYTES           = 40;
@@ -14,6 +15,8 @@ constexpr int32_t WIRE_WELCOME     = 1010;
 constexpr int32_t WIRE_STATE       = 1013;
 constexpr int32_t WIRE_ROCKET      = 1014;
 constexpr int32_t WIRE_SERVER_FULL = 1016;
+constexpr int32_t WIRE_PLAYER_INFO = 3001; // word 2 kills, 3 deaths, bytes 16-39 the name
+constexpr int32_t WIRE_CHAT        = 3002; // word 2 line | part << 16 | parts << 24, bytes 12-39
 constexpr int32_t WIRE_NO_KILLER   = -1;
 
 using Record = std::array<uint8_t, WIRE_BYTES>; // the bytes as they travel
@@ -43,6 +46,9 @@ Record welcomeRecord(int32_t slot);
 Record serverFullRecord();                  // slot 0
 Record stateRecord(const WireState& state); // word 9 is 0
 Record rocketRecord(const WireRocket& rocket);
+Record playerInfoRecord(int32_t slot, int32_t kills, int32_t deaths, const std::string& name);
+Record chatRecord(int32_t slot, uint32_t line, uint32_t part, uint32_t parts,
+                  const std::string& text);
 
 uint32_t recordWord(const Record& record, int word);
 int32_t recordInt(const Record& record, int word);

@@ -3,11 +3,17 @@
 
 #include <algorithm>
 
+#include "net/chat_assembly.h"
 #include "world/control_state.h"
+#include "world/messages.h"
+#include "world/roster.h"
 
 void freshWorld() {
     resetWorld();
     resetPlayerTable();
+    resetRoster();
+    resetMessages();
+    resetChatAssembly();
     controls = ControlState{};
 }
 

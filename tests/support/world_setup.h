@@ -8,7 +8,8 @@
 
 using Vec3 = std::array<float, 3>;
 
-// Tables and scalars as in a fresh process, every entry free, no input held.
+// Tables and scalars as in a fresh process, every entry free, nobody named, no lines shown,
+// no input held.
 void freshWorld();
 // Slot s in use, alive at full health, at pos, looking along yaw and pitch.
 Player& placeShip(int s, Vec3 pos, float yaw = 0.0f, float pitch = 0.0f);
