@@ -4,6 +4,10 @@
 
 #include <cstdio>
 
+#include <cerrno>
+#include <cstring>
+
+#include "app/data_folder.h"
 #include "app/frame_floor.h"
 #include "app/frame_records.h"
 #include "app/platform.h"
@@ -13,10 +17,12 @@
 #include "world/contact.h"
 #include "world/frame_update.h"
 #include "world/random.h"
+#include "world/universe.h"
 #include "world/world_state.h"
 
 namespace {
-constexpr uint32_t SEED_BITS = 0xFFFFu;
+constexpr uint32_t SEED_BITS        = 0xFFFFu;
+constexpr int EXIT_NO_DATA          = 1;
 
 FrameReport report;
 
@@ -39,11 +45,19 @@ void nameForSlot(const BotOptions& options) {
 } // namespace
 
 int runBot(const BotOptions& options) {
+    // The same planets as everyone's, from the game's data folder: a bot without them would
+    // fly through what the others steer round.
+    enterDataFolder();
+    UniverseTextures pictures;
+    if (!loadUniverse(UNIVERSE_FILE, &pictures)) {
+        std::fprintf(stderr, "voranis-bot: cannot read %s: %s\n", UNIVERSE_FILE,
+                     std::strerror(errno));
+        return EXIT_NO_DATA;
+    }
     // Bots started together differ by their process, or they would all spawn alike.
     const uint32_t seed =
         platformMilliseconds() ^ static_cast<uint32_t>(platformProcessId()) * 2654435761u;
     gameSrand(seed & SEED_BITS);
-    resetWorld();
     resetPlayerTable();
     resetConnSlots();
     const BotSkill& skill = BOT_SKILLS[options.skill - 1];

@@ -21,7 +21,6 @@ extern int32_t crossTexture;
 extern int32_t deadTexture;
 extern int32_t fontTexture;
 
-constexpr const char* UNIVERSE_FILE = "universe.uni";
 constexpr int ASSET_PROBLEM_SIZE    = 320;
 
 // Models into their lists, the overlay pictures, the universe with its planet textures.

@@ -11,10 +11,10 @@
 
 // clang-format off
 const BotSkill BOT_SKILLS[BOT_SKILL_LEVELS] = {
-    // turn  aim  react  range  shot every
-    {  1.5f, 8.0f,  40,  22.0f,  40 },  // 1 easy
-    {  3.0f, 5.0f,  20,  28.0f,  25 },  // 2 normal
-    {  5.0f, 3.0f,   8,  34.0f,  15 },  // 3 hard
+    // turn  aim  react  range  shot every  lead
+    {  1.5f, 8.0f,  40,  22.0f,  40,        0.0f },  // 1 easy
+    {  3.0f, 5.0f,  20,  28.0f,  25,        0.5f },  // 2 normal
+    {  5.0f, 3.0f,   8,  34.0f,  15,        1.0f },  // 3 hard
 };
 // clang-format on
 
@@ -26,6 +26,7 @@ constexpr int STRAFE_SPREAD_FRAMES = 90;
 constexpr int RESPAWN_MIN_FRAMES   = 66; // a second or two at the frame floor
 constexpr int RESPAWN_SPREAD       = 66;
 constexpr float AVOID_RADIUS       = 2.0f * SHIP_RADIUS; // keeps a margin off planet surfaces
+constexpr float MOST_STEP          = 0.2f; // a ship moves less a frame; more is a respawn
 
 uint32_t nextRandom(BotMind* mind) {
     mind->seed = mind->seed * 1664525u + 1013904223u;
@@ -144,10 +145,18 @@ void thinkBot(BotMind* mind, const BotSkill& skill) {
         return;
     }
     const Player& target = playerTable[t];
-    float yaw = 0.0f, pitch = 0.0f;
-    aimAt(self.pos, target.pos, &yaw, &pitch);
-    turnToward(self, yaw, pitch, skill.turnPerFrame);
+    // Where the target will be when a rocket gets there, if it keeps going as it went.
     const float distance = distanceBetween(self.pos, target.pos);
+    const float flight   = distance / (ROCKET_SPEED * FORWARD_STEP) * skill.lead;
+    float aimPoint[3];
+    for (int a = 0; a < 3; ++a) {
+        const float moved  = target.pos[a] - mind->targetWas[a];
+        aimPoint[a]        = target.pos[a] + (std::fabs(moved) < MOST_STEP ? moved * flight : 0.0f);
+        mind->targetWas[a] = target.pos[a];
+    }
+    float yaw = 0.0f, pitch = 0.0f;
+    aimAt(self.pos, aimPoint, &yaw, &pitch);
+    turnToward(self, yaw, pitch, skill.turnPerFrame);
     controls.forward     = distance > BOT_FAR;
     controls.backward    = distance < BOT_NEAR;
     controls.strafeLeft  = mind->strafeLeft;

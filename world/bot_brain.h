@@ -16,6 +16,7 @@ struct BotSkill {
     int reactionFrames; // frames before it notices a new target or a change of plan
     float fireRange;    // fires only at ships nearer than this
     int shotEvery;      // frames between two shots at the least, as fast as a finger clicks
+    float lead; // how far ahead of a moving target it aims, 1 being where its rocket meets it
 };
 
 extern const BotSkill BOT_SKILLS[BOT_SKILL_LEVELS];
@@ -25,10 +26,11 @@ struct BotMind {
     int framesToThink; // until it looks for a target again
     int strafeFrames;  // until it changes the side it slides to
     bool strafeLeft;
-    int deadFrames;    // frames dead so far
-    int respawnAfter;  // frames dead before it comes back
-    int framesToShoot; // until it may fire again
-    uint32_t seed;     // its own dice, apart from the game's generator
+    int deadFrames;     // frames dead so far
+    int respawnAfter;   // frames dead before it comes back
+    int framesToShoot;  // until it may fire again
+    uint32_t seed;      // its own dice, apart from the game's generator
+    float targetWas[3]; // where the target stood the frame before, to tell how it moves
 };
 
 constexpr float BOT_NEAR     = 6.0f;  // closer than this it backs off

@@ -9,8 +9,9 @@
 
 #include <cstdio>
 
-constexpr int UNIVERSE_LINE_SIZE = 256; // lines are read in pieces of at most 254 characters
-constexpr int UNIVERSE_NAME_SIZE = UNIVERSE_LINE_SIZE + 4; // a name and ".bmp"
+constexpr const char* UNIVERSE_FILE = "universe.uni";
+constexpr int UNIVERSE_LINE_SIZE    = 256; // lines are read in pieces of at most 254 characters
+constexpr int UNIVERSE_NAME_SIZE    = UNIVERSE_LINE_SIZE + 4; // a name and ".bmp"
 // More names than the texture table can ever hold; later TEXTURE lines add nothing.
 constexpr int MAX_UNIVERSE_TEXTURES = 32;
 

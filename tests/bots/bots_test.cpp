@@ -1,0 +1,162 @@
+// Bots against a real host: the host's own frame without drawing, three voranis-bot programs
+// joining it over loopback, until one destroys another and it comes back; and how a bot ends.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/frame_floor.h"
+#include "app/frame_records.h"
+#include "app/platform.h"
+#include "net/net.h"
+#include "net/net_host.h"
+#include "tests/support/peer.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/world_setup.h"
+#include "world/contact.h"
+#include "world/frame_update.h"
+#include "world/universe.h"
+
+namespace {
+constexpr int BOTS               = 3;
+constexpr int GAME_FRAMES_MAX    = 40000 / FRAME_FLOOR_MS; // 40 s of play at the most
+constexpr int CONTACT_FRAMES_MAX = 1000 / FRAME_FLOOR_MS;  // a second
+constexpr int END_WAIT_MS        = 5000;
+constexpr float MOVED            = 1.0f; // world units from where a bot was first seen
+
+pid_t startBot(std::vector<std::string> args, const char* shell = nullptr) {
+    const std::string program = gameDir() + "/voranis-bot";
+    const pid_t pid           = fork();
+    if (pid != 0) return pid;
+    if (shell) execl("/bin/sh", "sh", "-c", shell, static_cast<char*>(nullptr));
+    std::vector<char*> argv = {const_cast<char*>("voranis-bot")};
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+}
+
+// The exit code within the wait, or -1 (the process is killed then).
+int exitCodeOf(pid_t pid) {
+    int status = 0;
+    for (int waited = 0; waited < END_WAIT_MS; waited += 10) {
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        usleep(10000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+// What the host's table shows of one bot from frame to frame.
+struct Watch {
+    float start[3]  = {};
+    bool seen       = false;
+    bool moved      = false;
+    int contact     = 0; // frames in a row touching a planet
+    int contactMost = 0;
+    bool died       = false;
+    bool cameBack   = false;
+};
+
+void watch(Watch& w, int slot) {
+    const Player& p = playerTable[slot];
+    if (p.slot != slot) return;
+    if (!w.seen) std::copy(p.pos, p.pos + 3, w.start);
+    w.seen  = true;
+    w.moved = w.moved || std::fabs(p.pos[0] - w.start[0]) + std::fabs(p.pos[1] - w.start[1]) +
+                                 std::fabs(p.pos[2] - w.start[2]) >
+                             MOVED;
+    const bool touching = p.health > 0 && findObstacle(p.pos, SHIP_RADIUS, slot) == -1;
+    w.contact           = touching ? w.contact + 1 : 0;
+    w.contactMost       = std::max(w.contactMost, w.contact);
+    w.cameBack          = w.cameBack || (w.died && p.health == FULL_HEALTH);
+    w.died              = w.died || p.health <= 0;
+}
+} // namespace
+
+// The host plays no ship of its own: it serves, relays, and watches its table. A fourth peer
+// reads what is relayed: nothing but what a bot may say of itself.
+TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
+    freshWorld();
+    resetConnSlots();
+    UniverseTextures pictures;
+    ASSERT_TRUE(loadUniverse((gameDir() + "/universe.uni").c_str(), &pictures));
+    char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
+    ASSERT_TRUE(netHostStart(GAME_PORT, "test", address, problem)) << problem;
+    std::vector<pid_t> bots;
+    for (int b = 0; b < BOTS; ++b)
+        bots.push_back(startBot({"127.0.0.1", "--skill", "3", "--quiet"}));
+    Peer observer;
+    Watch watched[BOTS + 1];
+    FrameReport report;
+    bool cameBack = false;
+    int frame     = 0;
+    for (; frame < GAME_FRAMES_MAX && !cameBack; ++frame) {
+        frameStart = platformMilliseconds();
+        netExchange(1, frameStart);
+        simulateFrame(&report);
+        for (int n = 0; n < report.count; ++n)
+            sendFrameRecord(report.event[n]);
+        for (int slot = 1; slot <= BOTS; ++slot) {
+            watch(watched[slot], slot);
+            cameBack = cameBack || watched[slot].cameBack;
+        }
+        if (observer.fd < 0 && connSlots[BOTS].active) observer = connectPeer(); // after the bots
+        for (Record r; observer.fd >= 0 && observer.receiveRecord(&r, 0);) {
+            if (recordType(r) == WIRE_WELCOME) continue;
+            EXPECT_TRUE(recordSlot(r) >= 1 && recordSlot(r) <= BOTS) << recordSlot(r);
+            if (recordType(r) == WIRE_ROCKET) EXPECT_LT(readRocket(r).index, ROCKETS_PER_PLAYER);
+        }
+        waitFrameFloor();
+    }
+    for (int slot = 1; slot <= BOTS; ++slot) {
+        EXPECT_TRUE(watched[slot].moved) << "bot " << slot << " stood still";
+        EXPECT_LE(watched[slot].contactMost, CONTACT_FRAMES_MAX) << "bot " << slot;
+    }
+    EXPECT_TRUE(cameBack) << "no bot was destroyed and came back in " << frame << " frames";
+    netShutdown(); // the host is gone: every bot ends as a joiner whose host quit
+    for (pid_t bot : bots)
+        EXPECT_EQ(exitCodeOf(bot), 4);
+}
+
+// Refused, the host gone, nobody there: the joiner's codes, quietly. The process that started
+// it ending: 0.
+TEST(Bots, EndsWithTheJoinersCodesOrWhenItsStarterEnds) {
+    const int listener = listenAsHost();
+    const pid_t full   = startBot({"127.0.0.1", "--quiet"});
+    acceptPeer(listener).sendRecord(serverFullRecord());
+    EXPECT_EQ(exitCodeOf(full), 1);
+    const pid_t dropped = startBot({"127.0.0.1", "--quiet"});
+    acceptPeer(listener).sendRecord(welcomeRecord(1)); // and the host closes at once
+    EXPECT_EQ(exitCodeOf(dropped), 4);
+    // A shell starts a bot, lets it join and play a moment, and ends.
+    const std::string line =
+        gameDir() + "/voranis-bot 127.0.0.1 --quiet & echo $! > bot.pid; sleep 1";
+    const pid_t shell = startBot({}, line.c_str());
+    Peer host         = acceptPeer(listener);
+    host.sendRecord(welcomeRecord(1));
+    EXPECT_EQ(exitCodeOf(shell), 0);
+    FILE* f = std::fopen("bot.pid", "r");
+    int bot = 0;
+    ASSERT_TRUE(f && std::fscanf(f, "%d", &bot) == 1);
+    std::fclose(f);
+    std::remove("bot.pid");
+    bool gone = false;
+    for (int waited = 0; waited < END_WAIT_MS && !gone; waited += 10) {
+        host.sendRecord(stateRecord({0})); // the host goes on talking: only the starter left
+        gone = kill(bot, 0) != 0;
+        usleep(10000);
+    }
+    EXPECT_TRUE(gone) << "the bot outlived the shell that started it";
+    close(listener);
+    EXPECT_EQ(exitCodeOf(startBot({"127.0.0.1", "--quiet"})), 3);
+}
