@@ -1,0 +1,95 @@
+// Weak stand-ins for the frame's network, sound, platform, drawing and failure funnel.
+#include "tests/support/stand_ins.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "app/fatal_error.h"
+#include "app/platform.h"
+#include "net/net.h"
+#include "render/render.h"
+#include "sound/sound.h"
+
+#define STAND_IN __attribute__((weak))
+
+StandIns standIns;
+
+namespace {
+void heard(Call what, const float* p) {
+    standIns.calls.push_back({
+        what, {    },
+         { p[0], p[1], p[2]}
+    });
+}
+} // namespace
+
+void resetStandIns() {
+    standIns = StandIns{};
+}
+
+std::vector<Record> sentOfType(int32_t type) {
+    std::vector<Record> out;
+    for (const FrameCall& c : standIns.calls)
+        if (c.what == Call::SEND && recordType(c.record) == type) out.push_back(c.record);
+    return out;
+}
+
+int callsOf(Call what) {
+    return static_cast<int>(std::count_if(standIns.calls.begin(), standIns.calls.end(),
+                                          [&](const FrameCall& c) { return c.what == what; }));
+}
+
+STAND_IN NetEnding netExchange(int32_t, uint32_t) {
+    ++standIns.exchanges;
+    if (standIns.onExchange) standIns.onExchange();
+    return NetEnding{};
+}
+STAND_IN void netSend(const NetMessage& msg) {
+    std::array<uint32_t, WIRE_WORDS> words;
+    std::copy(msg.word, msg.word + WIRE_WORDS, words.begin());
+    standIns.calls.push_back({Call::SEND, wordsRecord(words), {}});
+}
+STAND_IN NetEnding checkGlobalTimeout() {
+    ++standIns.silenceChecks;
+    return NetEnding{};
+}
+STAND_IN void netWait(uint32_t, uint32_t milliseconds) {
+    standIns.waitedMs += milliseconds;
+    if (standIns.manualClock)
+        standIns.clockMs += milliseconds;
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+STAND_IN void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]) {
+    text[0] = '\0';
+}
+
+STAND_IN void soundUpdateListener(const float position[3], const float*) {
+    heard(Call::LISTENER, position);
+}
+STAND_IN void soundPlayShot(const float position[3]) {
+    heard(Call::SHOT, position);
+}
+STAND_IN void soundPlayExplosion(const float position[3]) {
+    heard(Call::EXPLOSION, position);
+}
+
+STAND_IN uint32_t platformMilliseconds() {
+    if (standIns.manualClock) return standIns.clockMs++;
+    using namespace std::chrono;
+    return static_cast<uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+STAND_IN void centreCursor() {
+    ++standIns.cursorCentrings;
+}
+STAND_IN void platformSwapBuffers() {}
+STAND_IN void renderFrame() {}
+STAND_IN void renderWaitingScreen(const char*) {}
+STAND_IN void failGame(int exitCode, const char* text, bool) {
+    std::fprintf(stderr, "voranis: %s\n", text);
+    std::exit(exitCode);
+}
