@@ -1,0 +1,339 @@
+// The frame, its overlay and overlay text read back from a real Mesa context, drawn from flat
+// stand-in art in marked colours (the font is the generated one).
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "assets/asset_loading.h"
+#include "assets/textures.h"
+#include "render/render.h"
+#include "render/text.h"
+#include "tests/support/gl_frame.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/world_setup.h"
+#include "world/random.h"
+
+namespace {
+constexpr int W = 640, H = 480, SKY = 51, LIT = 24, NO_DIGIT = -1;
+constexpr int CROSS_BLUE = 200, DEAD_BLUE = 90, SCORE_GREEN = 100, HEALTH_GREEN = 200;
+constexpr float NAN_ = std::numeric_limits<float>::quiet_NaN();
+constexpr float INF  = std::numeric_limits<float>::infinity();
+const float RED[3] = {1, 0, 0}, GREEN[3] = {0, 1, 0}, BLUE[3] = {0, 0, 1}, WHITE[3] = {1, 1, 1};
+
+struct Rgb {
+    int r, g, b;
+};
+constexpr Rgb GREY = {SKY, SKY, SKY};
+
+::testing::AssertionResult looks(const uint8_t* p, Rgb want) {
+    if (std::abs(p[0] - want.r) <= 3 && std::abs(p[1] - want.g) <= 3 &&
+        std::abs(p[2] - want.b) <= 3)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "pixel " << int(p[0]) << "," << int(p[1]) << "," << int(p[2]) << " wanted " << want.r
+           << "," << want.g << "," << want.b;
+}
+
+// Where an eye-space point lands through the game's 60-degree projection.
+const uint8_t* at(const Picture& f, float x, float y, float z) {
+    const double half = -z * std::tan(M_PI / 6.0);
+    return f.at(int(std::floor((x / (half * W / H) + 1.0) * 0.5 * W)),
+                H - 1 - int(std::floor((y / half + 1.0) * 0.5 * H)));
+}
+
+void quad(float x0, float y0, float x1, float y1, float z) {
+    glVertex3f(x0, y0, z);
+    glVertex3f(x1, y0, z);
+    glVertex3f(x1, y1, z);
+    glVertex3f(x0, y1, z);
+}
+
+// A flat unlit square in the colour given, or else the one set before the list; a ship's may
+// have a white mark ahead of it, seen from above.
+void square(unsigned list, float half, const float* colour = nullptr, float z = 0,
+            bool nose = false) {
+    glNewList(list, GL_COMPILE);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    if (colour) glColor3fv(colour);
+    glBegin(GL_QUADS);
+    quad(-half, -half, half, half, z);
+    glEnd();
+    glColor3fv(WHITE);
+    glRotatef(90, 1, 0, 0);
+    glBegin(GL_QUADS);
+    if (nose) quad(-0.1f, -1.6f, 0.1f, -1.4f, 0);
+    glEnd();
+    glEndList();
+}
+
+// The sky: the grey the frame clears to, and a magenta mark ahead and to the right at yaw 0.
+// A translucent model in it leaves the blend function mixing by alpha for what follows.
+void sky(bool translucent = false) {
+    glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
+    glNewList(LIST_SKY, GL_COMPILE);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(1, 0, 1);
+    glBegin(GL_QUADS);
+    quad(15, -5, 25, 5, -45);
+    glEnd();
+    if (translucent) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEndList();
+}
+
+int texture(int w, Rgb (*texel)(int x)) {
+    std::vector<uint8_t> rgb;
+    for (int i = 0; i < 4 * w; ++i)
+        rgb.insert(rgb.end(),
+                   {uint8_t(texel(i % w).r), uint8_t(texel(i % w).g), uint8_t(texel(i % w).b)});
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, w, 4, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return int(name);
+}
+
+class Render : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        std::string error;
+        ASSERT_NE(openGlWindow(W, H, &error), nullptr) << error;
+        setupScene(W, H);
+        initTextures(TEXTURE_TABLE_SIZE);
+        fontTexture = loadTexture((gameDir() + "/font.bmp").c_str()) - 1;
+        ASSERT_GT(textureTable[fontTexture].width, PLACEHOLDER_SIDE) << "no font in " << gameDir();
+        // Digit cell k shows red 15k + 15, the captions' halves and the two centre pictures
+        // levels of their own. The frame's own tests look away from the overlay.
+        numbersTexture = texture(256, [](int x) { return Rgb{x / 16 * 15 + 15, 0, 0}; });
+        textTexture    = texture(64, [](int x) {
+            return Rgb{0, x < 32 ? SCORE_GREEN : HEALTH_GREEN, 0};
+        });
+        crossTexture   = texture(4, [](int) { return Rgb{0, 0, CROSS_BLUE}; });
+        deadTexture    = texture(4, [](int) { return Rgb{0, 0, DEAD_BLUE}; });
+    }
+    void SetUp() override {
+        freshWorld();
+        placeLocal(0, {0, 0, 0});
+        sky();
+        for (unsigned list : {LIST_SHIP, LIST_ROCKET, LIST_EXPLOSION})
+            square(list, 0.5f);
+    }
+    Picture frame() {
+        renderFrame();
+        return readFrame(W, H);
+    }
+    Picture drawn(float x, float y, float height, const char* text, const float* colour = RED) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        beginScreenOverlay();
+        drawText(x, y, height, text, colour);
+        endScreenOverlay();
+        return readFrame(W, H);
+    }
+};
+} // namespace
+
+TEST_F(Render, TheSkyTurnsWithTheViewGoesWithTheViewerAndLiesBehindEverything) {
+    square(LIST_STONE0, 1, RED);
+    placePlanet({8, 0, -60}, 2); // beyond the sky, inside the far plane
+    const Picture f = frame();
+    EXPECT_TRUE(looks(at(f, 20, 0, -45), {255, 0, 255}));
+    EXPECT_TRUE(looks(at(f, 8, 0, -60), {255, 0, 0})) << "a planet behind the sky";
+    EXPECT_TRUE(looks(at(f, -20, 15, -45), GREY));
+    playerTable[0].yaw = 90; // looking along +x: the mark is off to the left
+    EXPECT_TRUE(looks(at(frame(), 20, 0, -45), GREY));
+    playerTable[0].yaw    = 0;
+    playerTable[0].pos[0] = 500; // far away: the sky goes with the viewer
+    EXPECT_TRUE(looks(at(frame(), 20, 0, -45), {255, 0, 255}));
+}
+
+// The finest mesh from closer than the diameter, the coarsest beyond 22.
+TEST_F(Render, PlanetsTakeTheirMeshByTheViewersDistance) {
+    square(LIST_STONE0, 10, RED);
+    square(LIST_STONE1, 10, GREEN);
+    square(LIST_STONE2, 10, BLUE);
+    // clang-format off
+    const struct { float radius, distance; Rgb mesh; } cases[] = {
+        {5, 9, {0, 0, 255}}, {5, 10, {0, 255, 0}}, {1, 22, {0, 255, 0}},
+        {5, 23, {255, 0, 0}}, {12, 23, {0, 0, 255}}, {1, 60, {255, 0, 0}}};
+    // clang-format on
+    for (const auto& c : cases) {
+        planetCount = 0;
+        placePlanet({0, 0, -c.distance}, c.radius);
+        EXPECT_TRUE(
+            looks(at(frame(), 0, 0.15f * c.distance, -c.distance), c.mesh)) // above the crosshair
+            << c.radius << " at " << c.distance;
+    }
+}
+
+// Slot colours as players know them (red, blue, green, yellow and on); the local ship is
+// never drawn, its rockets are.
+TEST_F(Render, ShipsAndRocketsWearTheirSlotColours) {
+    const Rgb slots[] = {
+        {255, 0,   0  },
+        {0,   0,   255},
+        {0,   255, 0  },
+        {255, 255, 0  }
+    };
+    square(LIST_SHIP, 0.4f, nullptr, -3); // a mark three ahead of the ship
+    square(LIST_ROCKET, 0.4f);
+    for (int s = 0; s < 4; ++s) {
+        if (s > 0) placeShip(s, {-9.0f + 2.0f * s, -2, -20});
+        placeRocket(s, 19, 300, {-9.0f + 2.0f * s, 3, -23});
+    }
+    const Picture f = frame();
+    for (int s = 1; s < 4; ++s)
+        EXPECT_TRUE(looks(at(f, -9.0f + 2.0f * s, -2, -23), slots[s])) << "ship " << s;
+    for (int s = 0; s < 4; ++s)
+        EXPECT_TRUE(looks(at(f, -9.0f + 2.0f * s, 3, -23), slots[s])) << "rocket " << s;
+    EXPECT_TRUE(looks(at(f, 0.3f, 0, -3), GREY)) << "the local ship drawn round the eye";
+}
+
+// Seen from above, a ship at yaw 90 has its nose to +x, where it looks.
+TEST_F(Render, ShipsTurnTheWayTheyLook) {
+    square(LIST_SHIP, 0, nullptr, 0, true);
+    placeLocal(0, {0, 10, 0}, 0, 90);
+    placeShip(1, {3, 0, 0}, 90);
+    EXPECT_TRUE(looks(at(frame(), 4.5f, 0, -10), {255, 255, 255}));
+}
+
+// At health 10 and below the alpha is the pulse angle / 360: added under the scene's own
+// blend function, mixed under a translucent model's.
+TEST_F(Render, DamagedShipsPulseThroughTheirAlpha) {
+    square(LIST_SHIP, 1);
+    Player& ship = placeShip(1, {0, 0, -5});
+    // clang-format off
+    const struct { bool mixed; int health; float pulse; Rgb seen; } cases[] = {
+        {false, 11, 350, {0, 0, 255}}, {false, 10, 0, {SKY, SKY, 255}}, {true, 11, 180, {0, 0, 255}},
+        {true, 10, 0, GREY}, {true, 10, 180, {26, 26, 153}}};
+    // clang-format on
+    for (const auto& c : cases) {
+        sky(c.mixed);
+        ship.health = c.health;
+        pulseAngle  = c.pulse;
+        EXPECT_TRUE(looks(at(frame(), 0.6f, 0, -5), c.seen)) << c.health << " " << c.pulse;
+    }
+}
+
+// Peers may send any bit pattern: such ships, rockets and planets are not drawn, the rest
+// are, and explosions take their random draws all the same.
+TEST_F(Render, ImpossibleNumbersFromPeersDrawNothingAndStopNothing) {
+    square(LIST_STONE0, 1, RED);
+    for (Vec3 pos : {
+             Vec3{NAN_,  0,      -5   },
+             {3e38f, -3e38f, 3e38f}
+    })
+        placeShip(playerTable[1].slot < 0 ? 1 : 2, pos);
+    placeShip(3, {0, 0, -5}, INF);
+    placeShip(4, {0, 0, -5}, 0, -NAN_);
+    placeShip(5, {2, 0, -8});
+    placeRocket(1, 0, 300, {INF, -INF, 0});
+    placeRocket(1, 1, 60, {NAN_, NAN_, NAN_});
+    placeRocket(1, 2, 20, {-3e38f, 1e30f, 3e38f});
+    placePlanet({NAN_, 0, 0}, 1);
+    placePlanet({0, 0, -30}, INF);
+    placePlanet({0, 6, -40}, 1);
+    planets.texture[2] = INT32_MAX; // past every name
+    planetTextureBase  = 5;
+    gameSrand(5);
+    const Picture f = frame();
+    EXPECT_TRUE(looks(at(f, 2, 0, -8), {0, 255, 255})) << "the good ship";
+    EXPECT_TRUE(looks(at(f, 0.6f, 0, -5), GREY));
+    const int next = gameRand();
+    gameSrand(5);
+    for (int draw = 0; draw < 2 * 3; ++draw) // two explosions, three draws each
+        gameRand();
+    EXPECT_EQ(next, gameRand());
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+// The score caps at 999, health shows 0 to 100; the dead picture (2 x 1 at depth 5) stands
+// for the crosshair (1 x 1 at depth 10) only at health 0.
+TEST_F(Render, TheOverlayShowsScoreHealthAndCrosshairOrDeadPicture) {
+    constexpr int _ = NO_DIGIT;
+    // clang-format off
+    const struct { int score, health; std::vector<int> digits; int centre, beside; } cases[] = {
+        {0, 100, {0, _, _, 1, 0, 0, _}, CROSS_BLUE, 0},   {42, 7, {4, 2, _, 7, _, _, _}, CROSS_BLUE, 0},
+        {1000, 250, {9, 9, 9, 1, 0, 0, _}, CROSS_BLUE, 0}, {2147483647, -5, {9, 9, 9, 0, _, _, _}, CROSS_BLUE, 0},
+        {3, 0, {3, _, _, 0, _, _, _}, DEAD_BLUE, DEAD_BLUE}};
+    // clang-format on
+    glClearColor(0, 0, 0, 1);
+    for (const auto& c : cases) {
+        localScore            = c.score;
+        playerTable[0].health = c.health;
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawOverlay();
+        const Picture f = readFrame(W, H);
+        std::vector<int> digits; // the cells after the score's pen, then after the health's
+        for (float pen : {-4.2f, 3.0f})
+            for (int n = 0; n < (pen < 0 ? 3 : 4); ++n) {
+                const int red = at(f, pen + 0.3f * float(n), -3.1f, -6)[0];
+                digits.push_back(red ? (red - 8) / 15 : NO_DIGIT);
+            }
+        EXPECT_EQ(digits, c.digits) << c.score << " " << c.health;
+        EXPECT_TRUE(looks(at(f, -3.9f, -2.75f, -6), {0, SCORE_GREEN, 0}));
+        EXPECT_TRUE(looks(at(f, 3.34f, -2.75f, -6), {0, HEALTH_GREEN, 0}));
+        EXPECT_TRUE(looks(at(f, 0, 0, -10), {0, 0, c.centre})) << c.health;
+        EXPECT_TRUE(looks(at(f, 0.6f, 0, -5), {0, 0, c.beside})) << c.health;
+    }
+}
+
+// Text lies in its box in its colour across its width; at the font's cell height it gives
+// back the font picture texel for texel; unprintable characters show as '?'.
+TEST_F(Render, TextIsTheFontInItsBoxAndColour) {
+    const float orange[3] = {1.0f, 0.5f, 0.0f};
+    const char* text      = "ALICE destroyed _jq~{|}W";
+    const float right     = 40 + textWidth(text, 20);
+    const Picture f       = drawn(40.4f, 29.6f, 20, text, orange);
+    int inkLeft = W, inkRight = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            if (f.at(x, y)[0] <= LIT) continue;
+            ASSERT_TRUE(x >= 40 && x < right && y >= 30 && y < 50) << x << "," << y;
+            ASSERT_NEAR(f.at(x, y)[1], f.at(x, y)[0] / 2, 3) << x << "," << y;
+            inkLeft  = std::min(inkLeft, x);
+            inkRight = std::max(inkRight, x + 1);
+        }
+    EXPECT_LT(inkLeft, 40 + 6);
+    EXPECT_GT(inkRight, right - 6);
+    const TextureImage& font = textureTable[fontTexture];
+    for (int row = 0; row < 6; ++row) {
+        char line[17] = {};
+        for (int k = 0; k < 16 && 32 + 16 * row + k < 127; ++k)
+            line[k] = char(32 + 16 * row + k);
+        const Picture cells = drawn(0.4f, -0.4f, 20, line, WHITE);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 16 * 12; ++x)
+                ASSERT_NEAR(cells.at(x, y)[0],
+                            font.pixels[((font.height - 1 - 20 * row - y) * font.width + x) * 3], 2)
+                    << "font row " << row << " at " << x << "," << y;
+    }
+    EXPECT_EQ(drawn(100, 90, 14, "a\x01z\x7f\xe9\t").rgb, drawn(100, 90, 14, "a?z???").rgb);
+}
+
+TEST_F(Render, AJoinerWaitingSeesWhereItConnectsToCentred) {
+    glClearColor(0, 0, 0, 1);
+    renderWaitingScreen("127.0.0.1:2345");
+    const Picture f   = readFrame(W, H);
+    const float width = textWidth("Connecting to 127.0.0.1:2345...", 0.04f * H);
+    int left = W, right = 0, top = H, bottom = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            if (f.at(x, y)[2] <= LIT) continue;
+            EXPECT_NEAR(f.at(x, y)[0], f.at(x, y)[2] * 0.8, 4) << x << "," << y;
+            left   = std::min(left, x);
+            right  = std::max(right, x + 1);
+            top    = std::min(top, y);
+            bottom = std::max(bottom, y + 1);
+        }
+    EXPECT_NEAR(left, (W - width) / 2, 3);
+    EXPECT_NEAR(right, (W + width) / 2 - 5, 5) << "the last dot ends inside its cell";
+    EXPECT_NEAR(top + bottom, H, 4) << "centred from top to bottom";
+}
