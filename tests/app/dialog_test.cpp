@@ -12,7 +12,7 @@
 
 #include "app/game_setup.h"
 #include "app/setup_dialog_layout.h"
-#include "tests/support/picture.h"
+#include "tests/support/game_driver.h"
 
 namespace {
 constexpr int STRIP              = 3;  // pixels looked at around each control
@@ -58,6 +58,8 @@ Picture drawDialog() {
 class SetupDialogView : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
+        static GameDriver screen; // a display of the test's own, whatever else runs
+        setenv("DISPLAY", screen.display().c_str(), 1);
         gameSetup = startSetup();
         Fl::scheme("gtk+");
         dialog = buildSetupDialog();

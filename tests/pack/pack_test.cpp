@@ -1,6 +1,6 @@
 // Pictures into textures and models into display lists in a real Mesa context, and the
-// generated pack read through the game's own readers: every model as written and drawn whole,
-// every picture at its size with its colours, the universe's planets, the sounds.
+// generated pack read through the game's own readers: every model drawn whole, every picture
+// at its size, the universe's planets, the font, the sounds.
 #include <AL/alut.h>
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "assets/display_lists.h"
 #include "assets/textures.h"
 #include "render/render.h"
+#include "tests/support/game_driver.h"
 #include "tests/support/gl_frame.h"
 #include "tests/support/test_paths.h"
 #include "tools/models.h" // SKY_RADIUS
@@ -87,6 +88,8 @@ int drawnTriangles(unsigned list) {
 class Pack : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
+        static GameDriver screen; // a display of the test's own, whatever else runs
+        setenv("DISPLAY", screen.display().c_str(), 1);
         std::string error;
         ASSERT_NE(openGlWindow(SIDE, SIDE, &error), nullptr) << error;
     }

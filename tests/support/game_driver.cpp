@@ -146,14 +146,14 @@ GameDriver::GameDriver(bool withDisplay, int screenW, int screenH) {
     while (poll(&p, 1, DRIVER_WAIT_MS) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
         number += c;
     close(fds[0]);
-    if (c == '\n') display_ = ":" + number;
-    if (c == '\n') x_ = XOpenDisplay(display_.c_str());
+    display_ = c == '\n' ? ":" + number : "";
+    x_       = c == '\n' ? XOpenDisplay(display_.c_str()) : nullptr;
 }
 
 GameDriver::~GameDriver() {
     if (running()) reap(game_, 0);
     if (x_) XCloseDisplay(x_);
-    if (xvfb_ > 0) kill(xvfb_, SIGTERM), reap(xvfb_, STOP_WAIT_MS);
+    if (xvfb_ > 0 && kill(xvfb_, SIGTERM) == 0) reap(xvfb_, STOP_WAIT_MS);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }
@@ -180,11 +180,12 @@ unsigned long GameDriver::window(const std::string& title, int waitMs) {
 
 ScreenRect GameDriver::windowRect(unsigned long window) {
     ScreenRect r{0, 0, 0, 0};
-    XWindowAttributes a;
+    XWindowAttributes a{};
     Window child;
-    if (x_ && XGetWindowAttributes(x_, window, &a) &&
-        XTranslateCoordinates(x_, window, DefaultRootWindow(x_), 0, 0, &r.x, &r.y, &child))
-        r.w = a.width, r.h = a.height;
+    if (x_ && XGetWindowAttributes(x_, window, &a))
+        XTranslateCoordinates(x_, window, DefaultRootWindow(x_), 0, 0, &r.x, &r.y, &child);
+    r.w = a.width;
+    r.h = a.height;
     return r;
 }
 

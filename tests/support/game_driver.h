@@ -44,10 +44,11 @@ class GameDriver {
     void moveMouse(int dx, int dy);
     Picture screenshot();
 
-    int exitCode(int waitMs = DRIVER_WAIT_MS);     // -1 when it did not end in time (killed then)
-    std::string output() const;                    // standard output so far
-    std::string errors() const;                    // standard error so far
-    std::string folder() const { return folder_; } // the driver's own, gone with it
+    int exitCode(int waitMs = DRIVER_WAIT_MS);       // -1 when it did not end in time (killed then)
+    std::string output() const;                      // standard output so far
+    std::string errors() const;                      // standard error so far
+    std::string display() const { return display_; } // for in-process windows too
+    std::string folder() const { return folder_; }   // the driver's own, gone with it
     std::string configDir() const { return folder_ + "/config"; }
     pid_t pid() const { return game_; }
 
