@@ -1,7 +1,7 @@
 // The whole game over loopback: a real host and a real joiner, each on a display of its own,
 // with loopback peers in the other places and one of them watching the wire. An eighth joiner
 // is turned away; the host sees the watcher placed in front of it, fires until it dies and
-// counts the kill on screen; the joiner dies and comes back until the two are in clear sight
+// counts the kill on screen; the real players die and come back until they are in clear sight
 // of each other; they fly up to each other and each sees the other's ship; the host quits and
 // the joiner ends with 4.
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ constexpr int KILLING_SHOTS = 12; // rockets sure to take 100 points
 constexpr int IMPACT_LIFE   = 99;
 constexpr float IN_SIGHT    = 40.0f; // apart, for the two to fly up to each other
 constexpr float CLOSE       = 15.0f; // apart, a ship is a few dozen pixels on screen
-constexpr float ABOVE       = 4.0f;  // degrees, so the crosshair does not cover the ship
+constexpr float OFF_CENTRE  = 4.0f;  // degrees, so the crosshair does not cover the ship
 constexpr int SEEN_PIXELS   = 5;
 constexpr int ROLLS         = 25; // respawns until the two are in clear sight of each other
 const WireState PARKED      = {
@@ -126,13 +126,15 @@ struct Game : public ::testing::Test {
         waitFor([&] { return records[slot] > before + 5; });
         return seen[slot];
     }
-    // Turns a real player's view towards a point, or that far below it, watching its records.
-    bool aim(GameDriver& game, int slot, V3 at, float below = 0) {
+    // Turns a real player's view towards a point, or that many degrees nearer the horizon,
+    // watching its records.
+    bool aim(GameDriver& game, int slot, V3 at, float off = 0) {
         for (int round = 0; round < 20; ++round) {
             const WireState s = settled(slot);
             const V3 d        = plus(at, pos(s), -1);
             const float yaw   = std::remainder(std::atan2(d[0], -d[2]) / DEGREE - s.yaw, 360.0f);
-            const float pitch = -std::asin(d[1] / length(d)) / DEGREE + below - s.pitch;
+            const float goal  = -std::asin(d[1] / length(d)) / DEGREE;
+            const float pitch = goal - std::copysign(off, goal) - s.pitch;
             if (std::fabs(yaw) < LOOK_STEP && std::fabs(pitch) < LOOK_STEP) return true;
             game.moveMouse(std::clamp(int(std::lround(yaw / LOOK_STEP)), -200, 200),
                            std::clamp(int(std::lround(pitch / LOOK_STEP)), -150, 150));
@@ -149,6 +151,21 @@ struct Game : public ::testing::Test {
         return false;
     }
     float apart() { return length(plus(pos(seen[HOST]), pos(seen[JOINER]), -1)); }
+    // The watcher's rockets kill a real player, which names its killer; a right click brings
+    // it back at full health elsewhere.
+    bool respawn(GameDriver& game, int slot) {
+        const WireState was = settled(slot);
+        for (int r = 0; r < KILLING_SHOTS; ++r)
+            peer.sendRecord(rocketRecord({
+                WATCH, r, 300, {was.pos[0], was.pos[1], was.pos[2]}
+            }));
+        if (!waitFor([&] { return seen[slot].health <= 0; })) return false;
+        EXPECT_TRUE(!deaths.empty() && deaths.back().slot == slot && deaths.back().killer == WATCH)
+            << "the dead player names no killer";
+        game.xdo("click 3");
+        return waitFor([&] { return seen[slot].health == FULL_HEALTH; }) &&
+               pos(seen[slot]) != pos(was);
+    }
 };
 } // namespace
 
@@ -181,13 +198,13 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
     }
     others.clear();
 
-    // The watcher three ahead of the host shows on its screen and takes its rockets until it
-    // dies; the kill shows in the host's score.
-    const WireState h = settled(HOST);
-    if (!clear(pos(h), plus(pos(h), view(h), 3), 1))
-        aim(host, HOST, plus(pos(h), {-view(h)[2], 0, view(h)[0]}));
+    // The host comes back elsewhere until it is clear of every planet; then the watcher three
+    // ahead of it shows on its screen and takes its rockets until it dies, and the kill shows
+    // in the host's score.
+    for (int roll = 0; roll < ROLLS && !clear(pos(settled(HOST)), pos(seen[HOST]), 4.5f); ++roll)
+        ASSERT_TRUE(respawn(host, HOST)) << "the host did not die and come back";
     EXPECT_GT(unlikeOne(host.screenshot()), 40) << "the score is not 0";
-    const V3 ahead = plus(pos(settled(HOST)), view(seen[HOST]), 3);
+    const V3 ahead = plus(pos(seen[HOST]), view(seen[HOST]), 3);
     std::copy(ahead.begin(), ahead.end(), own.pos);
     hitBy = HOST;
     settled(HOST);
@@ -201,22 +218,10 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
     EXPECT_TRUE(scoreIsOne()) << "the host's kill does not show";
     own = PARKED;
 
-    // The joiner dies under the watcher's rockets, names its killer, and comes back at full
-    // health elsewhere: until it is in clear sight of the host.
+    // The joiner dies and comes back until it is in clear sight of the host.
     bool inSight = false;
     for (int roll = 0; roll < ROLLS && !inSight; ++roll) {
-        const WireState j = settled(JOINER);
-        for (int r = 0; r < KILLING_SHOTS; ++r)
-            peer.sendRecord(rocketRecord({
-                WATCH, r, 300, {j.pos[0], j.pos[1], j.pos[2]}
-            }));
-        ASSERT_TRUE(waitFor([&] { return seen[JOINER].health <= 0; })) << "the joiner did not die";
-        ASSERT_FALSE(deaths.empty());
-        EXPECT_EQ(deaths.back().slot * 10 + deaths.back().killer, JOINER * 10 + WATCH)
-            << "the dead joiner does not name its killer";
-        joiner.xdo("click 3");
-        ASSERT_TRUE(waitFor([&] { return seen[JOINER].health == FULL_HEALTH; })) << "no respawn";
-        EXPECT_NE(pos(seen[JOINER]), pos(j));
+        ASSERT_TRUE(respawn(joiner, JOINER)) << "the joiner did not die and come back";
         const V3 a = pos(settled(HOST)), b = pos(seen[JOINER]);
         inSight = length(plus(a, b, -1)) < IN_SIGHT && clear(a, b, 1.5f);
     }
@@ -238,7 +243,7 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
 
     // Each sees the other's ship in its slot colour beside the crosshair.
     const V3 a = pos(settled(HOST)), b = pos(seen[JOINER]);
-    ASSERT_TRUE(aim(host, HOST, b, ABOVE) && aim(joiner, JOINER, a, ABOVE));
+    ASSERT_TRUE(aim(host, HOST, b, OFF_CENTRE) && aim(joiner, JOINER, a, OFF_CENTRE));
     EXPECT_GE(shipPixels(host.screenshot(), 1), SEEN_PIXELS) << "the host does not see the joiner";
     EXPECT_GE(shipPixels(joiner.screenshot(), 0), SEEN_PIXELS)
         << "the joiner does not see the host";
