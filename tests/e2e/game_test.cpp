@@ -159,12 +159,18 @@ struct Game : public ::testing::Test {
             peer.sendRecord(rocketRecord({
                 WATCH, r, 300, {was.pos[0], was.pos[1], was.pos[2]}
             }));
-        if (!waitFor([&] { return seen[slot].health <= 0; })) return false;
+        if (!waitFor([&] { return seen[slot].health <= 0; })) {
+            ADD_FAILURE() << "slot " << slot << " at health " << seen[slot].health
+                          << " did not die";
+            return false;
+        }
         EXPECT_TRUE(!deaths.empty() && deaths.back().slot == slot && deaths.back().killer == WATCH)
             << "the dead player names no killer";
         game.xdo("click 3");
-        return waitFor([&] { return seen[slot].health == FULL_HEALTH; }) &&
-               pos(seen[slot]) != pos(was);
+        const bool back = waitFor([&] { return seen[slot].health == FULL_HEALTH; });
+        EXPECT_TRUE(back) << "slot " << slot << " did not come back";
+        EXPECT_NE(pos(seen[slot]), pos(was)) << "slot " << slot << " came back where it died";
+        return back;
     }
 };
 } // namespace
@@ -208,6 +214,7 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
     std::copy(ahead.begin(), ahead.end(), own.pos);
     hitBy = HOST;
     settled(HOST);
+    if (shipPixels(host.screenshot(), 2) < SEEN_PIXELS) { savePicture(host.screenshot(), "/tmp/gui/nopeer.ppm"); WireState h = seen[HOST]; fprintf(stderr, "DEBUG host %f %f %f yaw %f pitch %f health %d own %f %f %f recs %ld\n", h.pos[0],h.pos[1],h.pos[2],h.yaw,h.pitch,h.health, own.pos[0],own.pos[1],own.pos[2], records[HOST]); }
     EXPECT_GE(shipPixels(host.screenshot(), 2), SEEN_PIXELS) << "the host does not show the peer";
     for (int burst = 0; burst < 6 && own.health > 0; ++burst) { // a shot a frame at most
         host.xdo("click --repeat " + std::to_string(KILLING_SHOTS + 2) + " --delay 40 1");
