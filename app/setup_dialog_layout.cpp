@@ -193,6 +193,8 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s) {
         bots->step(1);
         bots->value(gameSetup.bots);
         bots->textsize(SETUP_FONT_SIZE);
+        // Its field would keep Enter for itself; Enter is Create Game's wherever the focus is.
+        static_cast<Fl_Input*>(bots->child(0))->when(FL_WHEN_CHANGED);
         return bots;
     }
     case ControlKind::CHOICE: {

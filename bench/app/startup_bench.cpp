@@ -1,8 +1,8 @@
-// The real program's start-up and memory, on the test display with only loopback: launch
-// to the set-up dialog, then from the "Server Info" box's OK to the first frame (the
+// The real program's start-up and memory, on an Xvfb display of its own with only loopback:
+// launch to the set-up dialog, then from the "Server Info" box's OK to the first frame (the
 // host's first state record reaching a loopback peer), and the resident memory after a few
-// seconds of hosting. Needs VORANIS_GAME_DIR, $DISPLAY and xdotool; run it in a private
-// network namespace (tests/support/in-private-net).
+// seconds of hosting. Needs VORANIS_GAME_DIR, Xvfb and xdotool; run it in a private network
+// namespace (tests/support/in-private-net).
 //
 //   app_startup_bench [RUNS] [SECONDS_HOSTING]
 #include <signal.h>
@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/program_driver.h"
+#include "tests/support/game_driver.h"
+#include "tests/support/peer.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -42,46 +43,50 @@ double statusMiB(pid_t pid, const std::string& field) {
     return 0;
 }
 
-bool isHostState(const uint8_t r[40]) {
-    return r[0] == 0xF5 && r[1] == 0x03 && r[4] == 0 && r[5] == 0 && r[6] == 0 && r[7] == 0;
+bool isHostState(const Record& r) {
+    return recordType(r) == WIRE_STATE && recordSlot(r) == 0;
+}
+
+// The host listens once its "Server Info" box is up: a peer connects as soon as it can.
+Peer connectWhenListening(int waitMs) {
+    const auto start = Clock::now();
+    Peer p           = connectPeer();
+    while (p.fd < 0 && msSince(start) < waitMs)
+        p = connectPeer();
+    return p;
 }
 
 bool run(Run& out, double hostingSeconds) {
-    int keyboard         = holdKeyboard();
-    const auto start     = Clock::now();
-    pid_t game           = startGame();
-    unsigned long dialog = waitForWindow("Voranis NetSetup", game, WAIT_MS);
-    out.toDialogMs       = msSince(start);
-    bool ok              = dialog != 0;
-    if (ok) {
-        typeInto(dialog, "key Tab space"); // in a window: the display's mode stays
-        typeInto(dialog, "key Return");
+    GameDriver game;
+    const auto start           = Clock::now();
+    bool ok                    = game.start();
+    const unsigned long dialog = ok ? game.window("Voranis NetSetup", WAIT_MS) : 0;
+    out.toDialogMs             = msSince(start);
+    if (dialog) {
+        game.keys(dialog, "Tab space"); // in a window
+        game.keys(dialog, "Return");
     }
-    unsigned long info = ok ? waitForWindow("Server Info", game, WAIT_MS) : 0;
-    int peer           = info ? connectToGame(WAIT_MS) : -1; // the host listens from now on
-    ok                 = peer >= 0;
-    uint8_t record[40] = {};
+    const unsigned long info = dialog ? game.window("Server Info", WAIT_MS) : 0;
+    Peer peer                = info ? connectWhenListening(WAIT_MS) : Peer{};
+    ok                       = peer.fd >= 0;
+    Record record{};
     if (ok) {
-        std::string focus    = "xdotool windowfocus --sync " + std::to_string(info);
-        ok                   = std::system(focus.c_str()) == 0;
+        game.xdo("windowfocus --sync " + std::to_string(info));
         const auto okPressed = Clock::now();
-        ok                   = ok && std::system("xdotool key Return") == 0;
+        game.xdo("key Return");
         while (ok && !isHostState(record))
-            ok = readRecord(peer, record, WAIT_MS);
-        out.toFirstFrameMs =
-            std::chrono::duration<double, std::milli>(Clock::now() - okPressed).count();
+            ok = peer.receiveRecord(&record, WAIT_MS);
+        out.toFirstFrameMs = msSince(okPressed);
     }
     if (ok) {
         const auto hosting = Clock::now();
-        while (msSince(hosting) < hostingSeconds * 1000 && readRecord(peer, record, 1000)) {
+        while (msSince(hosting) < hostingSeconds * 1000 && peer.receiveRecord(&record, 1000)) {
         }
-        out.rssMiB           = statusMiB(game, "VmRSS");
-        out.peakMiB          = statusMiB(game, "VmHWM");
-        unsigned long window = waitForWindow("Voranis", game, WAIT_MS);
-        typeInto(window, "key Escape");
+        out.rssMiB  = statusMiB(game.pid(), "VmRSS");
+        out.peakMiB = statusMiB(game.pid(), "VmHWM");
+        game.keys(game.window("Voranis", WAIT_MS), "Escape");
     }
-    out.exitCode = waitForExit(game, ok ? WAIT_MS : 0);
-    releaseKeyboard(keyboard);
+    out.exitCode = game.exitCode(ok ? WAIT_MS : 0);
     return ok && out.exitCode == 0;
 }
 

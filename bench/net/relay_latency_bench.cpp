@@ -22,7 +22,7 @@
 #include "assets/textures.h"
 #include "net/net.h"
 #include "render/render.h"
-#include "tests/assets/gl_context.h"
+#include "tests/support/gl_frame.h"
 #include "tests/support/peer.h"
 #include "world/contact.h"
 #include "world/world_state.h"
@@ -37,7 +37,7 @@ constexpr int HOST_HEIGHT = 480;
     std::string error;
     const char* gameDir = std::getenv("VORANIS_GAME_DIR");
     char problem[ASSET_PROBLEM_SIZE];
-    if (!createTestGlContext(HOST_WIDTH, HOST_HEIGHT, &error) || !gameDir || chdir(gameDir) != 0) {
+    if (!openGlWindow(HOST_WIDTH, HOST_HEIGHT, &error) || !gameDir || chdir(gameDir) != 0) {
         std::fprintf(stderr, "the host cannot draw: %s (needs a display and VORANIS_GAME_DIR)\n",
                      error.c_str());
         std::_Exit(1);

@@ -16,13 +16,12 @@
 #include "assets/textures.h"
 #include "render/render.h"
 #include "render/text.h"
-#include "tests/assets/gl_context.h"
-#include "tests/render/frame_readback.h"
+#include "tests/support/gl_frame.h"
 #include "world/world_state.h"
 
 namespace {
 
-TestGlContext* glContext = nullptr;
+GlWindow* glContext = nullptr;
 int windowWidth = 0, windowHeight = 0;
 int32_t universeTextureBase = 0; // kept from loading: the scenes start from an empty world
 int planetTextureCount      = 1;
@@ -36,9 +35,9 @@ const char* gameDir() {
 // A window of the asked size with the game's GL state and art loaded into it.
 bool useWindow(int width, int height, std::string* error) {
     if (glContext && windowWidth == width && windowHeight == height) return true;
-    destroyTestGlContext(glContext);
+    closeGlWindow(glContext);
     resetTextures();
-    glContext = createTestGlContext(width, height, error);
+    glContext = openGlWindow(width, height, error);
     if (!glContext) return false;
     windowWidth  = width;
     windowHeight = height;
@@ -121,7 +120,7 @@ void runFrames(benchmark::State& state, void (*scene)()) {
     if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT")) {
         playerTable = sceneShips;
         renderFrame(OverlayView{});
-        writePpm(readBackBuffer(windowWidth, windowHeight), snapshot);
+        savePicture(readFrame(windowWidth, windowHeight), snapshot);
     }
 }
 
@@ -158,7 +157,7 @@ void BM_OverlayText(benchmark::State& state) {
         glFinish();
     }
     if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT"))
-        writePpm(readBackBuffer(windowWidth, windowHeight), snapshot);
+        savePicture(readFrame(windowWidth, windowHeight), snapshot);
 }
 
 void sizes(benchmark::internal::Benchmark* b) {

@@ -1,0 +1,165 @@
+// The player's input from SDL's events to the world, one event a line: the control flags,
+// shots, respawn, mouse look within the window, Escape and close; then the main loop, which
+// handles every waiting event before the next frame.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstring>
+
+#include "app/input_translate.h"
+#include "app/look_cursor.h"
+#include "app/main_loop.h"
+#include "app/platform.h"
+#include "tests/support/world_setup.h"
+#include "world/control_state.h"
+
+namespace {
+constexpr int LOCAL = 2, ALIVE = FULL_HEALTH, NO_SLOT = -1;
+constexpr float TURN = 0.3f; // degrees per pixel
+int shutdowns        = 0;
+
+// A key (code: the key, a: the modifiers), a button (code), a motion (a, b), a window event
+// (code), or the quit.
+SDL_Event event(Uint32 type, int code = 0, int a = 0, int b = 0) {
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_KEYDOWN || type == SDL_KEYUP)
+        e.key.keysym = {SDL_Scancode(0), code, Uint16(a), 0};
+    if (type == SDL_MOUSEBUTTONDOWN) e.button.button = Uint8(code);
+    if (type == SDL_MOUSEMOTION) e.motion.xrel = a, e.motion.yrel = b;
+    if (type == SDL_WINDOWEVENT) e.window.event = Uint8(code);
+    return e;
+}
+
+using Flag         = int32_t ControlState::*;
+const Flag FLAGS[] = {&ControlState::forward,    &ControlState::backward,
+                      &ControlState::strafeLeft, &ControlState::strafeRight,
+                      &ControlState::vertical,   &ControlState::fire};
+const Flag UP = FLAGS[0], DOWN = FLAGS[1], LEFT = FLAGS[2], RIGHT = FLAGS[3], CTRL = FLAGS[4];
+const Flag FIRE = FLAGS[5], NONE = nullptr;
+
+struct InputCase {
+    const char* name;
+    SDL_Event event;
+    Flag flag;        // the one flag it sets; a release clears it and holds the others
+    float yaw, pitch; // the local ship's afterwards, from 0
+    bool quits;       // shut down, then the quit message
+    int health;       // the local ship's before; NO_SLOT: a joiner before its welcome
+    bool respawns;
+};
+
+// clang-format off
+const InputCase INPUTS[] = {
+    {"Up",           event(SDL_KEYDOWN, SDLK_UP),                 UP,    0, 0, false, ALIVE, false},
+    {"Down",         event(SDL_KEYDOWN, SDLK_DOWN),               DOWN,  0, 0, false, ALIVE, false},
+    {"Left",         event(SDL_KEYDOWN, SDLK_LEFT),               LEFT,  0, 0, false, ALIVE, false},
+    {"Right",        event(SDL_KEYDOWN, SDLK_RIGHT),              RIGHT, 0, 0, false, ALIVE, false},
+    {"LeftCtrl",     event(SDL_KEYDOWN, SDLK_LCTRL),              CTRL,  0, 0, false, ALIVE, false},
+    {"UpReleased",   event(SDL_KEYUP, SDLK_UP),                   UP,    0, 0, false, ALIVE, false},
+    {"OtherKey",     event(SDL_KEYDOWN, SDLK_a),                  NONE,  0, 0, false, ALIVE, false},
+    {"UpWithAlt",    event(SDL_KEYDOWN, SDLK_UP, KMOD_LALT),      NONE,  0, 0, false, ALIVE, false},
+    {"Escape",       event(SDL_KEYDOWN, SDLK_ESCAPE),             NONE,  0, 0, true,  ALIVE, false},
+    {"AltEscape",    event(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_RALT),  NONE,  0, 0, false, ALIVE, false},
+    {"CloseBox",     event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE), NONE, 0, 0, true, ALIVE, false},
+    {"Quit",         event(SDL_QUIT),                             NONE,  0, 0, true,  ALIVE, false},
+    {"LeftButton",   event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT), FIRE,  0, 0, false, ALIVE, false},
+    {"MiddleDead",   event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE), NONE, 0, 0, false, 0,   false},
+    {"RightAlive",   event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT), NONE, 0, 0, false, 1,     false},
+    {"RightDead",    event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT), NONE, 0, 0, false, 0,     true},
+    {"RightBelow0",  event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT), NONE, 0, 0, false, -9,    true},
+    {"RightNoSlot",  event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT), NONE, 0, 0, false, NO_SLOT, false},
+    {"LookRight",    event(SDL_MOUSEMOTION, 0, 10, 0),   NONE, 10 * TURN,       0,         false, ALIVE, false},
+    {"LookLeftWraps", event(SDL_MOUSEMOTION, 0, -10, 0), NONE, 360 - 10 * TURN, 0,         false, ALIVE, false},
+    {"LookDown",     event(SDL_MOUSEMOTION, 0, 0, 10),   NONE, 0,               10 * TURN, false, ALIVE, false},
+    {"LookDead",     event(SDL_MOUSEMOTION, 0, 10, 0),   NONE, 10 * TURN,       0,         false, 0,     false},
+    {"LookNoSlot",   event(SDL_MOUSEMOTION, 0, 40, -30), NONE, 0,               0,         false, NO_SLOT, false},
+    // The cursor stays inside the 640 x 480 window; the look is measured from (300, 200).
+    {"LookAtRight",  event(SDL_MOUSEMOTION, 0, 100000, 0),  NONE, 339 * TURN, 0,           false, ALIVE, false},
+    {"LookAtTop",    event(SDL_MOUSEMOTION, 0, 0, -100000), NONE, 0,          -200 * TURN, false, ALIVE, false},
+    {"LookAtFoot",   event(SDL_MOUSEMOTION, 0, 0, 100000),  NONE, 0,          279 * TURN,  false, ALIVE, false},
+};
+// clang-format on
+} // namespace
+
+// What the window procedure calls besides the world: counted here.
+void shutdownGame() {
+    EXPECT_FALSE(quitMessagePosted()) << "the quit message comes after the shutdown";
+    ++shutdowns;
+}
+
+TEST(Input, EachEventChangesOnlyWhatItShould) {
+    setLookArea(640, 480);
+    for (const InputCase& c : INPUTS) {
+        SCOPED_TRACE(c.name);
+        freshWorld();
+        Player& ship = placeLocal(LOCAL, {0.5f, 0.5f, 0.5f}); // spawn points are whole
+        ship.health  = c.health == NO_SLOT ? ALIVE : c.health;
+        if (c.health == NO_SLOT) localPlayer = FREE_SLOT;
+        const PlayerTable before = playerTable;
+        const bool release       = c.event.type == SDL_KEYUP;
+        for (Flag f : FLAGS)
+            controls.*f = release;
+        clearQuitMessage();
+        shutdowns = 0;
+        centreCursor();
+        gameWindowProc(translateEvent(c.event));
+        for (Flag f : FLAGS)
+            EXPECT_EQ(controls.*f, (f == c.flag) != release);
+        EXPECT_NEAR(ship.yaw, c.yaw, 1e-3f);
+        EXPECT_NEAR(ship.pitch, c.pitch, 1e-3f);
+        EXPECT_EQ(quitMessagePosted(), c.quits);
+        EXPECT_EQ(shutdowns, c.quits ? 1 : 0);
+        EXPECT_EQ(ship.health, c.respawns ? FULL_HEALTH : before[LOCAL].health);
+        EXPECT_EQ(ship.pos[0] != before[LOCAL].pos[0], c.respawns) << "a respawn moves the ship";
+        EXPECT_TRUE(c.health != NO_SLOT || std::memcmp(&before, &playerTable, sizeof before) == 0);
+    }
+}
+
+TEST(Input, PitchStopsStraightUpAndDownAndYawWrapsOnce) {
+    float yaw = 350.0f, pitch = 80.0f;
+    applyMouseLook(yaw, pitch, 100, 100);
+    EXPECT_FLOAT_EQ(yaw, 20.0f);
+    EXPECT_EQ(pitch, 90.0f);
+    applyMouseLook(yaw, pitch, -100, -1000);
+    EXPECT_FLOAT_EQ(yaw, 350.0f);
+    EXPECT_EQ(pitch, -90.0f);
+}
+
+namespace {
+int frames = 0;
+ControlState seenByFrame[2];
+
+void push(SDL_Event e) {
+    SDL_PushEvent(&e);
+}
+} // namespace
+
+// The main loop test's frame: what the input did before it; the second time round, new
+// events, the last behind the quit and never handled.
+void runFrame() {
+    if (frames < 2) seenByFrame[frames] = controls;
+    if (++frames > 2) postQuitMessage(1); // no loop without end
+    if (frames != 2) return;
+    push(event(SDL_KEYUP, SDLK_UP));
+    push(event(SDL_KEYDOWN, SDLK_ESCAPE));
+    push(event(SDL_KEYDOWN, SDLK_DOWN));
+}
+
+TEST(MainLoop, HandlesEveryWaitingEventBeforeTheNextFrameAndStopsAtTheQuit) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    freshWorld();
+    clearQuitMessage();
+    push(event(SDL_KEYDOWN, SDLK_UP));
+    push(event(SDL_KEYDOWN, SDLK_LEFT));
+    EXPECT_EQ(runMainLoop(), 0);
+    ASSERT_EQ(frames, 2);
+    EXPECT_EQ(seenByFrame[0].forward + seenByFrame[0].strafeLeft, 2);
+    EXPECT_EQ(controls.forward + controls.backward, 0);
+    clearQuitMessage();
+    postQuitMessage(0);
+    push(event(SDL_KEYDOWN, SDLK_UP));
+    EXPECT_EQ(runMainLoop(), 0) << "a quit posted before the loop ends it before any frame";
+    EXPECT_EQ(frames, 2);
+    SDL_Quit();
+}

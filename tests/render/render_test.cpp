@@ -1,0 +1,457 @@
+// The frame, its overlay and overlay text read back from a real Mesa context, drawn from flat
+// stand-in art in marked colours (the font is the generated one).
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "assets/asset_loading.h"
+#include "assets/textures.h"
+#include "render/people_overlay.h"
+#include "render/render.h"
+#include "render/text.h"
+#include "tests/support/game_driver.h"
+#include "tests/support/gl_frame.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/world_setup.h"
+#include "world/messages.h"
+#include "world/random.h"
+#include "world/roster.h"
+
+namespace {
+constexpr int W = 640, H = 480, SKY = 51, LIT = 24, NO_DIGIT = -1;
+constexpr int CROSS_BLUE = 200, DEAD_BLUE = 90, SCORE_GREEN = 100, HEALTH_GREEN = 200;
+constexpr float NAN_ = std::numeric_limits<float>::quiet_NaN();
+constexpr float INF  = std::numeric_limits<float>::infinity();
+const float RED[3] = {1, 0, 0}, GREEN[3] = {0, 1, 0}, BLUE[3] = {0, 0, 1}, WHITE[3] = {1, 1, 1};
+
+struct Rgb {
+    int r, g, b;
+};
+constexpr Rgb GREY = {SKY, SKY, SKY};
+
+::testing::AssertionResult looks(const uint8_t* p, Rgb want) {
+    if (std::abs(p[0] - want.r) <= 3 && std::abs(p[1] - want.g) <= 3 &&
+        std::abs(p[2] - want.b) <= 3)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "pixel " << int(p[0]) << "," << int(p[1]) << "," << int(p[2]) << " wanted " << want.r
+           << "," << want.g << "," << want.b;
+}
+
+// Where an eye-space point lands through the game's 60-degree projection.
+const uint8_t* at(const Picture& f, float x, float y, float z) {
+    const double half = -z * std::tan(M_PI / 6.0);
+    return f.at(int(std::floor((x / (half * W / H) + 1.0) * 0.5 * W)),
+                H - 1 - int(std::floor((y / half + 1.0) * 0.5 * H)));
+}
+
+void quad(float x0, float y0, float x1, float y1, float z) {
+    glVertex3f(x0, y0, z);
+    glVertex3f(x1, y0, z);
+    glVertex3f(x1, y1, z);
+    glVertex3f(x0, y1, z);
+}
+
+// A flat unlit square in the colour given, or else the one set before the list; a ship's may
+// have a white mark ahead of it, seen from above.
+void square(unsigned list, float half, const float* colour = nullptr, float z = 0,
+            bool nose = false) {
+    glNewList(list, GL_COMPILE);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    if (colour) glColor3fv(colour);
+    glBegin(GL_QUADS);
+    quad(-half, -half, half, half, z);
+    glEnd();
+    glColor3fv(WHITE);
+    glRotatef(90, 1, 0, 0);
+    glBegin(GL_QUADS);
+    if (nose) quad(-0.1f, -1.6f, 0.1f, -1.4f, 0);
+    glEnd();
+    glEndList();
+}
+
+// The sky: the grey the frame clears to, and a magenta mark ahead and to the right at yaw 0.
+// A translucent model in it leaves the blend function mixing by alpha for what follows.
+void sky(bool translucent = false) {
+    glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
+    glNewList(LIST_SKY, GL_COMPILE);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(1, 0, 1);
+    glBegin(GL_QUADS);
+    quad(15, -5, 25, 5, -45);
+    glEnd();
+    if (translucent) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEndList();
+}
+
+int texture(int w, Rgb (*texel)(int x)) {
+    std::vector<uint8_t> rgb;
+    for (int i = 0; i < 4 * w; ++i)
+        rgb.insert(rgb.end(),
+                   {uint8_t(texel(i % w).r), uint8_t(texel(i % w).g), uint8_t(texel(i % w).b)});
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, w, 4, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return int(name);
+}
+
+// Text drawn in a colour over some grey, at any coverage from 60 % up: grey plus a share of
+// the colour, channel by channel; white ink is any bright grey.
+bool tinted(const uint8_t* p, Rgb c) {
+    const int want[3] = {c.r, c.g, c.b};
+    const int hi = int(std::max_element(want, want + 3) - want);
+    const int lo = int(std::min_element(want, want + 3) - want);
+    if (want[hi] - want[lo] < 25) return std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) <= 8 && p[0] >= 0.75 * want[0];
+    const double a = double(p[hi] - p[lo]) / (want[hi] - want[lo]);
+    if (a < 0.6 || a > 1.1) return false;
+    const double grey = a > 0.98 ? 0 : (p[lo] - a * want[lo]) / (1 - a);
+    for (int k = 0; k < 3; ++k)
+        if (std::abs(p[k] - (a * want[k] + (1 - a) * grey)) > 10) return false;
+    return true;
+}
+
+// Where ink of one colour lies inside a box: how much, and how far it reaches.
+struct Ink {
+    int count = 0, left = W, top = H, right = -1;
+};
+Ink inkOf(const Picture& f, Rgb want, int x0, int y0, int x1, int y1) {
+    Ink ink;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (tinted(f.at(x, y), want)) {
+                ++ink.count;
+                ink.left  = std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+                ink.top   = std::min(ink.top, y);
+            }
+    return ink;
+}
+Rgb textColour(int slot) {
+    const float* c = slotTextColours[slot];
+    return {int(std::lround(c[0] * 255)), int(std::lround(c[1] * 255)), int(std::lround(c[2] * 255))};
+}
+constexpr Rgb INK_WHITE = {255, 255, 255};
+
+class Render : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static GameDriver screen; // a display of the test's own, whatever else runs
+        setenv("DISPLAY", screen.display().c_str(), 1);
+        std::string error;
+        ASSERT_NE(openGlWindow(W, H, &error), nullptr) << error;
+        setupScene(W, H);
+        initTextures(TEXTURE_TABLE_SIZE);
+        fontTexture = loadTexture((gameDir() + "/font.bmp").c_str()) - 1;
+        ASSERT_GT(textureTable[fontTexture].width, PLACEHOLDER_SIDE) << "no font in " << gameDir();
+        // Digit cell k shows red 15k + 15, the captions' halves and the two centre pictures
+        // levels of their own. The frame's own tests look away from the overlay.
+        numbersTexture = texture(256, [](int x) { return Rgb{x / 16 * 15 + 15, 0, 0}; });
+        textTexture    = texture(64, [](int x) {
+            return Rgb{0, x < 32 ? SCORE_GREEN : HEALTH_GREEN, 0};
+        });
+        crossTexture   = texture(4, [](int) { return Rgb{0, 0, CROSS_BLUE}; });
+        deadTexture    = texture(4, [](int) { return Rgb{0, 0, DEAD_BLUE}; });
+    }
+    void SetUp() override {
+        freshWorld();
+        placeLocal(0, {0, 0, 0});
+        sky();
+        for (unsigned list : {LIST_SHIP, LIST_ROCKET, LIST_EXPLOSION})
+            square(list, 0.5f);
+    }
+    Picture frame(const OverlayView& view = OverlayView{}) {
+        renderFrame(view);
+        return readFrame(W, H);
+    }
+    Picture drawn(float x, float y, float height, const char* text, const float* colour = WHITE) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        beginScreenOverlay();
+        drawText(x, y, height, text, colour);
+        endScreenOverlay();
+        return readFrame(W, H);
+    }
+};
+} // namespace
+
+TEST_F(Render, TheSkyTurnsWithTheViewGoesWithTheViewerAndLiesBehindEverything) {
+    square(LIST_STONE0, 1, RED);
+    placePlanet({8, 0, -60}, 2); // beyond the sky, inside the far plane
+    const Picture f = frame();
+    EXPECT_TRUE(looks(at(f, 20, 0, -45), {255, 0, 255}));
+    EXPECT_TRUE(looks(at(f, 8, 0, -60), {255, 0, 0})) << "a planet behind the sky";
+    EXPECT_TRUE(looks(at(f, -20, 15, -45), GREY));
+    playerTable[0].yaw = 90; // looking along +x: the mark is off to the left
+    EXPECT_TRUE(looks(at(frame(), 20, 0, -45), GREY));
+    playerTable[0].yaw    = 0;
+    playerTable[0].pos[0] = 500; // far away: the sky goes with the viewer
+    EXPECT_TRUE(looks(at(frame(), 20, 0, -45), {255, 0, 255}));
+}
+
+// The finest mesh from closer than the diameter, the coarsest beyond 22.
+TEST_F(Render, PlanetsTakeTheirMeshByTheViewersDistance) {
+    square(LIST_STONE0, 10, RED);
+    square(LIST_STONE1, 10, GREEN);
+    square(LIST_STONE2, 10, BLUE);
+    // clang-format off
+    const struct { float radius, distance; Rgb mesh; } cases[] = {
+        {5, 9, {0, 0, 255}}, {5, 10, {0, 255, 0}}, {1, 22, {0, 255, 0}},
+        {5, 23, {255, 0, 0}}, {12, 23, {0, 0, 255}}, {1, 60, {255, 0, 0}}};
+    // clang-format on
+    for (const auto& c : cases) {
+        planetCount = 0;
+        placePlanet({0, 0, -c.distance}, c.radius);
+        EXPECT_TRUE(
+            looks(at(frame(), 0, 0.15f * c.distance, -c.distance), c.mesh)) // above the crosshair
+            << c.radius << " at " << c.distance;
+    }
+}
+
+// Slot colours as players know them (red, blue, green, yellow and on); the local ship is
+// never drawn, its rockets are.
+TEST_F(Render, ShipsAndRocketsWearTheirSlotColours) {
+    const Rgb slots[] = {
+        {255, 0,   0  },
+        {0,   0,   255},
+        {0,   255, 0  },
+        {255, 255, 0  }
+    };
+    square(LIST_SHIP, 0.4f, nullptr, -3); // a mark three ahead of the ship
+    square(LIST_ROCKET, 0.4f);
+    for (int s = 0; s < 4; ++s) {
+        if (s > 0) placeShip(s, {-9.0f + 2.0f * s, -2, -20});
+        placeRocket(s, 19, 300, {-9.0f + 2.0f * s, 3, -23});
+    }
+    const Picture f = frame();
+    for (int s = 1; s < 4; ++s)
+        EXPECT_TRUE(looks(at(f, -9.0f + 2.0f * s, -2, -23), slots[s])) << "ship " << s;
+    for (int s = 0; s < 4; ++s)
+        EXPECT_TRUE(looks(at(f, -9.0f + 2.0f * s, 3, -23), slots[s])) << "rocket " << s;
+    EXPECT_TRUE(looks(at(f, 0.3f, 0, -3), GREY)) << "the local ship drawn round the eye";
+}
+
+// Seen from above, a ship at yaw 90 has its nose to +x, where it looks.
+TEST_F(Render, ShipsTurnTheWayTheyLook) {
+    square(LIST_SHIP, 0, nullptr, 0, true);
+    placeLocal(0, {0, 10, 0}, 0, 90);
+    placeShip(1, {3, 0, 0}, 90);
+    EXPECT_TRUE(looks(at(frame(), 4.5f, 0, -10), {255, 255, 255}));
+}
+
+// At health 10 and below the alpha is the pulse angle / 360: added under the scene's own
+// blend function, mixed under a translucent model's.
+TEST_F(Render, DamagedShipsPulseThroughTheirAlpha) {
+    square(LIST_SHIP, 1);
+    Player& ship = placeShip(1, {0, 0, -5});
+    // clang-format off
+    const struct { bool mixed; int health; float pulse; Rgb seen; } cases[] = {
+        {false, 11, 350, {0, 0, 255}}, {false, 10, 0, {SKY, SKY, 255}}, {true, 11, 180, {0, 0, 255}},
+        {true, 10, 0, GREY}, {true, 10, 180, {26, 26, 153}}};
+    // clang-format on
+    for (const auto& c : cases) {
+        sky(c.mixed);
+        ship.health = c.health;
+        pulseAngle  = c.pulse;
+        EXPECT_TRUE(looks(at(frame(), 0.6f, 0, -5), c.seen)) << c.health << " " << c.pulse;
+    }
+}
+
+// Peers may send any bit pattern: such ships, rockets and planets are not drawn, the rest
+// are, and explosions take their random draws all the same.
+TEST_F(Render, ImpossibleNumbersFromPeersDrawNothingAndStopNothing) {
+    square(LIST_STONE0, 1, RED);
+    for (Vec3 pos : {
+             Vec3{NAN_,  0,      -5   },
+             {3e38f, -3e38f, 3e38f}
+    })
+        placeShip(playerTable[1].slot < 0 ? 1 : 2, pos);
+    placeShip(3, {0, 0, -5}, INF);
+    placeShip(4, {0, 0, -5}, 0, -NAN_);
+    placeShip(5, {2, 0, -8});
+    placeRocket(1, 0, 300, {INF, -INF, 0});
+    placeRocket(1, 1, 60, {NAN_, NAN_, NAN_});
+    placeRocket(1, 2, 20, {-3e38f, 1e30f, 3e38f});
+    placePlanet({NAN_, 0, 0}, 1);
+    placePlanet({0, 0, -30}, INF);
+    placePlanet({0, 6, -40}, 1);
+    planets.texture[2] = INT32_MAX; // past every name
+    planetTextureBase  = 5;
+    gameSrand(5);
+    const Picture f = frame();
+    EXPECT_TRUE(looks(at(f, 2, 0, -8), {0, 255, 255})) << "the good ship";
+    EXPECT_TRUE(looks(at(f, 0.6f, 0, -5), GREY));
+    const int next = gameRand();
+    gameSrand(5);
+    for (int draw = 0; draw < 2 * 3; ++draw) // two explosions, three draws each
+        gameRand();
+    EXPECT_EQ(next, gameRand());
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+// The score caps at 999, health shows 0 to 100; the dead picture (2 x 1 at depth 5) stands
+// for the crosshair (1 x 1 at depth 10) only at health 0.
+TEST_F(Render, TheOverlayShowsScoreHealthAndCrosshairOrDeadPicture) {
+    constexpr int _ = NO_DIGIT;
+    // clang-format off
+    const struct { int score, health; std::vector<int> digits; int centre, beside; } cases[] = {
+        {0, 100, {0, _, _, 1, 0, 0, _}, CROSS_BLUE, 0},   {42, 7, {4, 2, _, 7, _, _, _}, CROSS_BLUE, 0},
+        {1000, 250, {9, 9, 9, 1, 0, 0, _}, CROSS_BLUE, 0}, {2147483647, -5, {9, 9, 9, 0, _, _, _}, CROSS_BLUE, 0},
+        {3, 0, {3, _, _, 0, _, _, _}, DEAD_BLUE, DEAD_BLUE}};
+    // clang-format on
+    glClearColor(0, 0, 0, 1);
+    for (const auto& c : cases) {
+        localScore            = c.score;
+        playerTable[0].health = c.health;
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawOverlay();
+        const Picture f = readFrame(W, H);
+        std::vector<int> digits; // the cells after the score's pen, then after the health's
+        for (float pen : {-4.2f, 3.0f})
+            for (int n = 0; n < (pen < 0 ? 3 : 4); ++n) {
+                const int red = at(f, pen + 0.3f * float(n), -3.1f, -6)[0];
+                digits.push_back(red ? (red - 8) / 15 : NO_DIGIT);
+            }
+        EXPECT_EQ(digits, c.digits) << c.score << " " << c.health;
+        EXPECT_TRUE(looks(at(f, -3.9f, -2.75f, -6), {0, SCORE_GREEN, 0}));
+        EXPECT_TRUE(looks(at(f, 3.34f, -2.75f, -6), {0, HEALTH_GREEN, 0}));
+        EXPECT_TRUE(looks(at(f, 0, 0, -10), {0, 0, c.centre})) << c.health;
+        EXPECT_TRUE(looks(at(f, 0.6f, 0, -5), {0, 0, c.beside})) << c.health;
+    }
+}
+
+// At the font's cell height text gives back the font picture texel for texel, from a corner
+// between pixels; unprintable characters show as '?'.
+TEST_F(Render, TextIsTheFontPicture) {
+    const TextureImage& font = textureTable[fontTexture];
+    for (int row = 0; row < 6; ++row) {
+        char line[17] = {};
+        for (int k = 0; k < 16 && 32 + 16 * row + k < 127; ++k)
+            line[k] = char(32 + 16 * row + k);
+        const Picture cells = drawn(0.4f, -0.4f, 20, line);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 16 * 12; ++x)
+                ASSERT_NEAR(cells.at(x, y)[0],
+                            font.pixels[((font.height - 1 - 20 * row - y) * font.width + x) * 3], 2)
+                    << "font row " << row << " at " << x << "," << y;
+    }
+    EXPECT_EQ(drawn(100, 90, 14, "a\x01z\x7f\xe9\t").rgb, drawn(100, 90, 14, "a?z???").rgb);
+}
+
+// The text's ink lies in its box, in its colour, across its width, centred in the window.
+TEST_F(Render, AJoinerWaitingSeesWhereItConnectsToCentred) {
+    glClearColor(0, 0, 0, 1);
+    renderWaitingScreen("127.0.0.1:2345");
+    const Picture f   = readFrame(W, H);
+    const float width = textWidth("Connecting to 127.0.0.1:2345...", 0.04f * H);
+    int left = W, right = 0, top = H, bottom = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            if (f.at(x, y)[2] <= LIT) continue;
+            EXPECT_NEAR(f.at(x, y)[0], f.at(x, y)[2] * 0.8, 4) << x << "," << y;
+            left   = std::min(left, x);
+            right  = std::max(right, x + 1);
+            top    = std::min(top, y);
+            bottom = std::max(bottom, y + 1);
+        }
+    EXPECT_NEAR(left, (W - width) / 2, 3);
+    EXPECT_NEAR(right, (W + width) / 2 - 5, 5) << "the last dot ends inside its cell";
+    EXPECT_NEAR(top + bottom, H, 4) << "centred from top to bottom";
+}
+
+// The board lists by kills, then fewer deaths; a player whose numbers never came counts as
+// 0 and 0; the local row is lighter. Dead ships keep their rows and show no name tags.
+TEST_F(Render, TheScoreboardRanksPlayersAndMarksTheLocalRow) {
+    localScore  = 1;
+    localDeaths = 3;
+    for (int s = 1; s <= 3; ++s)
+        placeShip(s, {0, 0, -20}).health = 0;
+    setPlayerInfo(1, 5, 2, "ACE");
+    setPlayerInfo(2, 1, 0, "BEE");
+    OverlayView view{};
+    view.scoreboard = true;
+    const Picture f = frame(view);
+    savePicture(f, "/tmp/board.ppm");
+    const int nameLeft = int(W * 0.2f), nameRight = int(W * 0.2f + W * 0.6f * 0.6f);
+    int tops[4];
+    for (int s = 0; s < 4; ++s)
+        tops[s] = inkOf(f, textColour(s), nameLeft - 2, 0, nameRight, H).top;
+    EXPECT_LT(tops[1], tops[2]);
+    EXPECT_LT(tops[2], tops[0]) << "as many kills, fewer deaths first";
+    EXPECT_LT(tops[0], tops[3]) << "the silent player last";
+    for (int s = 1; s < 4; ++s)
+        EXPECT_GT(f.at(W / 2, tops[0] + 2)[0], f.at(W / 2, tops[s] + 2)[0] + 30) << "row " << s;
+    const int order[] = {1, 2, 0, 3};
+    int got[MAX_PLAYERS];
+    ASSERT_EQ(scoreboardOrder(got), 4);
+    EXPECT_TRUE(std::equal(order, order + 4, got));
+    EXPECT_EQ(inkOf(frame(), textColour(1), 0, 0, W, H).count, 0) << "the board shows only on Tab";
+}
+
+// "KILLER destroyed VICTIM" at the top left, each name in its slot's colour; chat lines above
+// the score, the name coloured and the text white, the line being typed below them.
+TEST_F(Render, KillsAndChatShowAsColouredLines) {
+    addKillLine(0, 1, 2);
+    addChatLine(0, 3, "hello");
+    OverlayView view{};
+    view.chatOpen = true;
+    std::strcpy(view.chatText, "abc");
+    const Picture f = frame(view);
+    savePicture(f, "/tmp/chat.ppm");
+    const Ink killer = inkOf(f, textColour(1), 0, 0, W, H / 10);
+    const Ink victim = inkOf(f, textColour(2), 0, 0, W, H / 10);
+    ASSERT_GT(killer.count, 0);
+    ASSERT_GT(victim.count, 0);
+    EXPECT_GT(inkOf(f, INK_WHITE, killer.right, 0, victim.left, H / 10).count, 0) << "destroyed";
+    const Ink talker = inkOf(f, textColour(3), 0, H / 2, W, int(H * 0.8f));
+    ASSERT_GT(talker.count, 0);
+    EXPECT_GT(inkOf(f, INK_WHITE, talker.right, talker.top, W, talker.top + 14).count, 0);
+    EXPECT_GT(inkOf(f, INK_WHITE, 0, talker.top + 12, W, int(H * 0.8f)).count, 0)
+        << "the typed line under the chat";
+}
+
+// A ship in view carries its name above it; one out of view an arrow on the screen's edge on
+// the side to turn to.
+TEST_F(Render, OtherShipsAreNamedInViewAndPointedToOutOfIt) {
+    setPlayerInfo(1, 0, 0, "ACE");
+    placeShip(1, {0, 0, -20});
+    Ink tag = inkOf(frame(), textColour(1), W / 2 - 60, H / 2 - 60, W / 2 + 60, H / 2);
+    EXPECT_GT(tag.count, 0) << "no name over the ship";
+    const Rgb arrow = {8, 8, 224}; // blue at 0.85 over the sky
+    const struct { int x0, y0, x1, y1; } strips[] = {
+        {W - 60, 0, W, H}, {0, 0, 60, H}, {0, 0, W, 60}, {0, H - 60, W, H}};
+    const Vec3 toward[] = {{20, 0, 0}, {-20, 0, 0}, {0, 20, 0}, {0, 0, 20}}; // right, left, up, behind
+    for (int side = 0; side < 4; ++side) {
+        placeShip(1, toward[side]);
+        const Picture f = frame();
+        for (int k = 0; k < 4; ++k) {
+            const int ink = inkOf(f, arrow, strips[k].x0, strips[k].y0, strips[k].x1, strips[k].y1).count;
+            EXPECT_EQ(ink > 10, k == side) << "ship on side " << side << ", ink on side " << k;
+        }
+    }
+}
+
+// A hit taken reddens the edges; a hit given marks the crosshair's corners white.
+TEST_F(Render, HitsFlashTheEdgesAndMarkTheCrosshair) {
+    OverlayView view{};
+    const Rgb red = {173, 35, 35};
+    const int cx = W / 2, cy = H / 2, mark = int(H * 0.035f);
+    for (float strength : {0.0f, 1.0f}) {
+        view.hitFlash = view.hitMark = strength;
+        const Picture f = frame(view);
+        EXPECT_EQ(looks(f.at(3, H / 2), red), strength > 0);
+        EXPECT_EQ(looks(f.at(W / 2, H - 3), red), strength > 0);
+        EXPECT_EQ(inkOf(f, INK_WHITE, cx + mark - 4, cy + mark - 4, cx + mark + 4, cy + mark + 4).count > 0,
+                  strength > 0);
+    }
+}

@@ -1,0 +1,250 @@
+// The real program on a private Xvfb display: processes, windows, keys, pixels, endings.
+#include "tests/support/game_driver.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "tests/support/test_paths.h"
+
+namespace {
+constexpr int POLL_MS      = 10;
+constexpr int HIGHEST_FD   = 1024;
+constexpr long TITLE_LONGS = 64;
+constexpr int CHILD_FAILED = 127;
+constexpr int STOP_WAIT_MS = 3000;
+
+using Clock = std::chrono::steady_clock;
+
+Clock::time_point after(int ms) {
+    return Clock::now() + std::chrono::milliseconds(ms);
+}
+
+void nap() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(POLL_MS));
+}
+
+// A window may close between the listing and the look at it: that is no error here.
+int ignoreBadWindow(Display*, XErrorEvent* e) {
+    if (e->error_code != BadWindow) std::fprintf(stderr, "X error %d\n", e->error_code);
+    return 0;
+}
+
+// A child that dies with the test, in dir, its output in files, given the test's environment
+// with entries set ("NAME=value") or dropped ("NAME"), holding no descriptor but keepFd.
+pid_t spawn(std::vector<std::string> argv, const std::vector<std::string>& env,
+            const std::string& dir, const std::string& out, const std::string& err,
+            int keepFd = -1) {
+    std::vector<char*> args;
+    for (std::string& a : argv)
+        args.push_back(a.data());
+    args.push_back(nullptr);
+    const pid_t tester = getpid(), pid = fork();
+    if (pid != 0) return pid;
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != tester || (!dir.empty() && chdir(dir.c_str()) != 0)) _exit(CHILD_FAILED);
+    for (const std::string& e : env) {
+        const std::size_t equals = e.find('=');
+        if (equals == e.npos)
+            unsetenv(e.c_str());
+        else
+            setenv(e.substr(0, equals).c_str(), e.c_str() + equals + 1, 1);
+    }
+    dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644), 1);
+    dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644), 2);
+    for (int fd = 3; fd < HIGHEST_FD; ++fd)
+        if (fd != keepFd) close(fd);
+    execvp(args[0], args.data());
+    _exit(CHILD_FAILED);
+}
+
+int codeOf(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// The exit code, 128 + the signal, or -1 after killing a child that outlived the limit.
+int reap(pid_t pid, int waitMs) {
+    int status = 0;
+    for (auto end = after(waitMs); waitpid(pid, &status, WNOHANG) == 0; nap()) {
+        if (Clock::now() < end) continue;
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+    }
+    return codeOf(status);
+}
+
+std::string fileText(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
+std::string property(Display* d, Window w, const char* name, Atom type) {
+    Atom got;
+    int format;
+    unsigned long count, rest;
+    unsigned char* data = nullptr;
+    std::string bytes;
+    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, TITLE_LONGS, False, type, &got,
+                           &format, &count, &rest, &data) == Success &&
+        data)
+        bytes.assign(reinterpret_cast<char*>(data), format == 32 ? count * sizeof(long) : count);
+    if (data) XFree(data);
+    return bytes;
+}
+
+// The viewable top-level window of that process and title, or 0.
+Window findWindow(Display* d, const std::string& title, pid_t owner) {
+    Window root, parent, *children = nullptr, found = 0;
+    unsigned int count = 0;
+    const long pid     = owner;
+    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        XWindowAttributes a;
+        if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
+            property(d, children[i], "_NET_WM_PID", XA_CARDINAL) ==
+                std::string(reinterpret_cast<const char*>(&pid), sizeof pid) &&
+            property(d, children[i], "_NET_WM_NAME", XInternAtom(d, "UTF8_STRING", False)) == title)
+            found = children[i];
+    }
+    if (children) XFree(children);
+    return found;
+}
+} // namespace
+
+GameDriver::GameDriver(bool withDisplay, int screenW, int screenH) {
+    char folder[] = "/tmp/voranis-game-XXXXXX";
+    folder_       = mkdtemp(folder) ? folder : "/tmp";
+    std::filesystem::create_directories(configDir());
+    XSetErrorHandler(ignoreBadWindow);
+    int fds[2];
+    if (!withDisplay || pipe(fds) != 0) return;
+    fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+    const std::string screen = std::to_string(screenW) + "x" + std::to_string(screenH) + "x24";
+    xvfb_                    = spawn(
+                           {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"},
+                           {}, "", "/dev/null", folder_ + "/xvfb.txt", fds[1]);
+    close(fds[1]);
+    // Xvfb writes its number once it takes clients.
+    std::string number;
+    pollfd p{fds[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&p, 1, DRIVER_WAIT_MS) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    display_ = c == '\n' ? ":" + number : "";
+    x_       = c == '\n' ? XOpenDisplay(display_.c_str()) : nullptr;
+}
+
+GameDriver::~GameDriver() {
+    if (running()) reap(game_, 0);
+    if (x_) XCloseDisplay(x_);
+    if (xvfb_ > 0 && kill(xvfb_, SIGTERM) == 0) reap(xvfb_, STOP_WAIT_MS);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+bool GameDriver::start(const GameRun& run) {
+    std::vector<std::string> env = {x_ ? "DISPLAY=" + display_ : "DISPLAY",
+                                    "LIBGL_ALWAYS_SOFTWARE=1", "ALSOFT_DRIVERS=null",
+                                    "XDG_CONFIG_HOME=" + configDir()};
+    env.insert(env.end(), run.env.begin(), run.env.end());
+    std::vector<std::string> argv = {run.program.empty() ? gameDir() + "/voranis" : run.program};
+    argv.insert(argv.end(), run.args.begin(), run.args.end());
+    game_ = spawn(argv, env, run.workDir.empty() ? gameDir() : run.workDir, folder_ + "/out.txt",
+                  folder_ + "/err.txt");
+    return game_ > 0;
+}
+
+unsigned long GameDriver::window(const std::string& title, int waitMs) {
+    Window found = 0;
+    for (auto end = after(waitMs);
+         x_ && !(found = findWindow(x_, title, game_)) && running() && Clock::now() < end;)
+        nap();
+    return found;
+}
+
+ScreenRect GameDriver::windowRect(unsigned long window) {
+    ScreenRect r{0, 0, 0, 0};
+    XWindowAttributes a{};
+    Window child;
+    if (x_ && XGetWindowAttributes(x_, window, &a))
+        XTranslateCoordinates(x_, window, DefaultRootWindow(x_), 0, 0, &r.x, &r.y, &child);
+    r.w = a.width;
+    r.h = a.height;
+    return r;
+}
+
+void GameDriver::xdo(const std::string& words) {
+    std::vector<std::string> argv = {"xdotool"};
+    std::istringstream in(words);
+    for (std::string w; in >> w;)
+        argv.push_back(w);
+    reap(spawn(argv, {"DISPLAY=" + display_}, "", "/dev/null", "/dev/null"), DRIVER_WAIT_MS);
+}
+
+void GameDriver::keys(unsigned long window, const std::string& keys) {
+    xdo("windowfocus --sync " + std::to_string(window) + " key " + keys);
+}
+
+void GameDriver::click(int x, int y, int button, int count) {
+    xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click --repeat " +
+        std::to_string(count) + " " + std::to_string(button));
+}
+
+void GameDriver::moveMouse(int dx, int dy) {
+    xdo("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy));
+}
+
+Picture GameDriver::screenshot() {
+    XWindowAttributes a{};
+    XImage* img =
+        x_ && XGetWindowAttributes(x_, DefaultRootWindow(x_), &a)
+            ? XGetImage(x_, DefaultRootWindow(x_), 0, 0, a.width, a.height, AllPlanes, ZPixmap)
+            : nullptr;
+    Picture pic{img ? a.width : 0, img ? a.height : 0, {}};
+    for (int y = 0; y < pic.height; ++y)
+        for (int x = 0; x < pic.width; ++x) {
+            const unsigned long px = XGetPixel(img, x, y);
+            pic.rgb.insert(pic.rgb.end(), {uint8_t(px >> 16), uint8_t(px >> 8), uint8_t(px)});
+        }
+    if (img) XDestroyImage(img);
+    return pic;
+}
+
+int GameDriver::exitCode(int waitMs) {
+    if (!running()) return exitCode_;
+    exitCode_ = reap(game_, waitMs);
+    if (exitCode_ == -1) game_ = -1; // killed
+    return exitCode_;
+}
+
+bool GameDriver::running() {
+    int status = 0;
+    if (game_ <= 0 || exitCode_ != -1) return false;
+    if (waitpid(game_, &status, WNOHANG) == 0) return true;
+    exitCode_ = codeOf(status);
+    return false;
+}
+
+std::string GameDriver::output() const {
+    return fileText(folder_ + "/out.txt");
+}
+
+std::string GameDriver::errors() const {
+    return fileText(folder_ + "/err.txt");
+}
