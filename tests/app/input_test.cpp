@@ -7,12 +7,16 @@
 
 #include <cstring>
 
+#include "app/chat_input.h"
 #include "app/input_translate.h"
 #include "app/look_cursor.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
+#include "tests/support/stand_ins.h"
+#include "tests/support/wire.h"
 #include "tests/support/world_setup.h"
 #include "world/control_state.h"
+#include "world/messages.h"
 
 namespace {
 constexpr int LOCAL = 2, ALIVE = FULL_HEALTH, NO_SLOT = -1;
@@ -29,6 +33,12 @@ SDL_Event event(Uint32 type, int code = 0, int a = 0, int b = 0) {
     if (type == SDL_MOUSEBUTTONDOWN) e.button.button = Uint8(code);
     if (type == SDL_MOUSEMOTION) e.motion.xrel = a, e.motion.yrel = b;
     if (type == SDL_WINDOWEVENT) e.window.event = Uint8(code);
+    return e;
+}
+SDL_Event typed(const char* text) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    std::strncpy(e.text.text, text, sizeof e.text.text - 1);
     return e;
 }
 
@@ -124,6 +134,41 @@ TEST(Input, PitchStopsStraightUpAndDownAndYawWrapsOnce) {
     applyMouseLook(yaw, pitch, -100, -1000);
     EXPECT_FLOAT_EQ(yaw, 350.0f);
     EXPECT_EQ(pitch, -90.0f);
+}
+
+// T opens the chat line, which then takes the keys (no flying) until Enter sends it or Escape
+// closes it; only an Escape with the line closed ends the game. Lines leave 4 records a second.
+TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
+    freshWorld();
+    placeLocal(LOCAL, {0, 0, 0});
+    resetChat();
+    resetStandIns();
+    clearQuitMessage();
+    shutdowns = 0;
+    char text[CHAT_TEXT_CHARS + 1];
+    for (const SDL_Event& e : {event(SDL_KEYDOWN, SDLK_t), typed("hi \xc3\xa9"),
+                               event(SDL_KEYDOWN, SDLK_UP), event(SDL_KEYDOWN, SDLK_BACKSPACE)})
+        gameWindowProc(translateEvent(e));
+    chatText(text);
+    EXPECT_STREQ(text, "hi ");
+    EXPECT_EQ(controls.forward, 0);
+    gameWindowProc(translateEvent(event(SDL_KEYDOWN, SDLK_ESCAPE)));
+    EXPECT_FALSE(chatIsOpen());
+    EXPECT_FALSE(quitMessagePosted()) << "Escape closed the chat, not the game";
+    for (int line = 0; line < 6; ++line)
+        for (const SDL_Event& e :
+             {event(SDL_KEYDOWN, SDLK_t), typed("gg"), event(SDL_KEYDOWN, SDLK_RETURN)})
+            gameWindowProc(translateEvent(e));
+    ASSERT_EQ(messages.chatCount, 5) << "shown here at once, the oldest pushed out";
+    EXPECT_EQ(messages.chat[4].slot, LOCAL);
+    EXPECT_STREQ(messages.chat[4].text, "gg");
+    deliverChat(0);
+    deliverChat(999);
+    EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 4u);
+    deliverChat(1000);
+    EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 6u);
+    gameWindowProc(translateEvent(event(SDL_KEYDOWN, SDLK_ESCAPE)));
+    EXPECT_TRUE(quitMessagePosted());
 }
 
 namespace {
