@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -17,6 +18,8 @@
 #include "render/render.h"
 #include "render/text.h"
 #include "tests/support/gl_frame.h"
+#include "world/messages.h"
+#include "world/roster.h"
 #include "world/world_state.h"
 
 namespace {
@@ -160,12 +163,56 @@ void BM_OverlayText(benchmark::State& state) {
         savePicture(readFrame(windowWidth, windowHeight), snapshot);
 }
 
+// Who plays, at its fullest: eight players on the board while Tab is held, four kill lines
+// and five chat lines of full length, over an empty sky with the seven others out of view
+// (their edge arrows drawn either way). Range 2 is 0 without the board and lines, 1 with
+// them; the difference is what they add to a frame.
+void BM_PeopleOverlay(benchmark::State& state) {
+    std::string error;
+    if (!useWindow(int(state.range(0)), int(state.range(1)), &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    emptySky();
+    resetRoster();
+    resetMessages();
+    for (int i = 1; i < MAX_PLAYERS; ++i) {
+        playerTable[i].slot   = i;
+        playerTable[i].health = 80;
+        playerTable[i].pos[2] = 30.0f; // behind the viewer
+        setPlayerInfo(i, 10 - i, i, "SOMEONE LONG");
+    }
+    sceneShips = playerTable;
+    OverlayView view{};
+    if (state.range(2) != 0) {
+        view.scoreboard = true;
+        for (int k = 0; k < KILL_LINES; ++k)
+            addKillLine(0, k, k + 1);
+        char line[CHAT_TEXT_CHARS + 1] = {};
+        std::fill(line, line + CHAT_TEXT_CHARS, 'w');
+        for (int c = 0; c < CHAT_LINES; ++c)
+            addChatLine(0, c, line);
+    }
+    for (auto _ : state) {
+        playerTable = sceneShips;
+        renderFrame(view);
+        glFinish();
+    }
+    if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT"))
+        savePicture(readFrame(windowWidth, windowHeight), snapshot);
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->Args({640, 480})->Args({1024, 768})->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 BENCHMARK(BM_EmptySky)->Apply(sizes);
 BENCHMARK(BM_WorstCase)->Apply(sizes);
+BENCHMARK(BM_PeopleOverlay)
+    ->Args({640, 480, 0})
+    ->Args({640, 480, 1})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 BENCHMARK(BM_OverlayText)
     ->Args({640, 480, 0})
     ->Args({640, 480, 20})
