@@ -33,6 +33,8 @@ constexpr const char* DESTROYED   = " destroyed ";
 constexpr const char* NO_NUMBER   = "-";
 constexpr const char* CHAT_PROMPT = "Say: ";
 constexpr int ROW_TEXT_SIZE       = 48;
+constexpr float LINE_SPACING      = 1.2f; // of the text height
+constexpr int MOST_CHAT_ROWS      = 4;    // one chat line's rows on the narrowest screen
 
 const float* colourOf(int32_t slot) {
     return isValidSlot(slot) ? slotTextColours[slot] : WHITE;
@@ -62,28 +64,73 @@ void drawKillLines(float height, float margin) {
         char killer[PLAYER_NAME_BYTES + 1], victim[PLAYER_NAME_BYTES + 1];
         playerName(k.killer, killer);
         playerName(k.victim, victim);
-        const float y = margin + static_cast<float>(n) * height * 1.2f;
+        const float y = margin + static_cast<float>(n) * height * LINE_SPACING;
         float x       = drawPiece(margin, y, height, killer, colourOf(k.killer));
         x             = drawPiece(x, y, height, DESTROYED, WHITE);
         drawPiece(x, y, height, victim, colourOf(k.victim));
     }
 }
 
-void drawChat(const OverlayView& view, float height, float margin) {
-    const float bottom = static_cast<float>(viewportHeight) * CHAT_BOTTOM_SHARE;
-    const int shown    = messages.chatCount + (view.chatOpen ? 1 : 0);
-    float y            = bottom - static_cast<float>(shown) * height * 1.2f;
-    for (int n = 0; n < messages.chatCount; ++n, y += height * 1.2f) {
-        const ChatLine& c = messages.chat[n];
-        char name[PLAYER_NAME_BYTES + 3];
-        playerName(c.slot, name);
-        std::strncat(name, ": ", sizeof name - std::strlen(name) - 1);
-        drawPiece(drawPiece(margin, y, height, name, colourOf(c.slot)), y, height, c.text, WHITE);
+// Where each row of a chat text starts when rows hold `fit` characters, breaking after a
+// space in a row's second half where there is one; start[rows] is where the text ends.
+int wrapRows(const char* text, int fit, int start[MOST_CHAT_ROWS + 1]) {
+    const int length = static_cast<int>(std::strlen(text));
+    int rows = 0, at = 0;
+    do {
+        start[rows++] = at;
+        int end       = std::min(length, at + fit);
+        for (int k = end - 1; end < length && k > at + fit / 2; --k) {
+            if (text[k] == ' ') {
+                end = k + 1;
+                break;
+            }
+        }
+        at = end;
+    } while (at < length && rows < MOST_CHAT_ROWS);
+    start[rows] = std::min(at, length);
+    return rows;
+}
+
+// A chat line: its prefix in one colour, its text wrapped beside it so that no row runs off
+// the screen at 640 x 480. Draws only when `draw`; returns the rows it takes.
+int chatLine(float y, float height, float margin, const char* prefix, const float prefixColour[3],
+             const char* text, bool draw) {
+    const float textLeft = margin + textWidth(prefix, height);
+    const float room     = static_cast<float>(viewportWidth) - margin - textLeft;
+    const int fit        = std::max(1, static_cast<int>(room / textWidth("M", height)));
+    int start[MOST_CHAT_ROWS + 1];
+    const int rows = wrapRows(text, fit, start);
+    if (!draw) return rows;
+    drawText(margin, y, height, prefix, prefixColour);
+    for (int r = 0; r < rows; ++r) {
+        char row[CHAT_TEXT_CHARS + 2] = {};
+        std::memcpy(row, text + start[r],
+                    static_cast<size_t>(std::min(start[r + 1] - start[r], CHAT_TEXT_CHARS + 1)));
+        drawText(textLeft, y + static_cast<float>(r) * height * LINE_SPACING, height, row, WHITE);
     }
-    if (!view.chatOpen) return;
+    return rows;
+}
+
+// The chat lines, oldest first, and the line being typed below them, ending above the score.
+void drawChat(const OverlayView& view, float height, float margin) {
+    char names[CHAT_LINES][PLAYER_NAME_BYTES + 3];
     char typed[CHAT_TEXT_CHARS + 2];
     std::snprintf(typed, sizeof typed, "%s_", view.chatText);
-    drawPiece(drawPiece(margin, y, height, CHAT_PROMPT, GREY), y, height, typed, WHITE);
+    int rows = view.chatOpen ? chatLine(0, height, margin, CHAT_PROMPT, GREY, typed, false) : 0;
+    for (int n = 0; n < messages.chatCount; ++n) {
+        playerName(messages.chat[n].slot, names[n]);
+        std::strncat(names[n], ": ", sizeof names[n] - std::strlen(names[n]) - 1);
+        rows += chatLine(0, height, margin, names[n], WHITE, messages.chat[n].text, false);
+    }
+    float y = static_cast<float>(viewportHeight) * CHAT_BOTTOM_SHARE -
+              static_cast<float>(rows) * height * LINE_SPACING;
+    for (int n = 0; n < messages.chatCount; ++n) {
+        const ChatLine& c = messages.chat[n];
+        y += static_cast<float>(
+                 chatLine(y, height, margin, names[n], colourOf(c.slot), c.text, true)) *
+             height * LINE_SPACING;
+    }
+    if (view.chatOpen) chatLine(y, height, margin, CHAT_PROMPT, GREY, typed, true);
 }
 
 void drawScoreboard(float height) {
