@@ -1,7 +1,7 @@
 // The real host's frame for VORANIS_SOAK_SECONDS (5 by default) under peers that are threads
-// on loopback: three honest ones sending numbered records and reading all, a flooder of
-// forged and wild records, a dribbler of one byte a frame, a dropper that leaves inside a
-// record and is refused once the table is full, an idle one that never reads.
+// on loopback: four honest ones sending numbered records and reading all, a flooder of forged
+// and wild records, an idle one that never reads, and a dropper that leaves inside a record
+// and is refused once the table is full.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,12 +22,12 @@
 #include "world/random.h"
 
 namespace {
-constexpr int HONEST   = 3;
+constexpr int HONEST   = 4;
 constexpr int FRAME_MS = 15;
-enum Health { HONEST_HEALTH = 100, DRIBBLED = 50, DROPPED = 25 }; // tells the senders apart
+enum Health { HONEST_HEALTH = 100, DROPPED = 25 }; // tells the senders apart
 
 std::atomic<bool> stop{false};
-std::atomic<int> welcomed{0}, faults{0}, slotOf[HONEST + 1]; // the honest ones, the dribbler
+std::atomic<int> welcomed{0}, faults{0}, slotOf[HONEST];
 std::mutex faultLock;
 std::string firstFault;
 
@@ -60,14 +60,12 @@ void check(const Record& r, uint32_t last[MAX_PLAYERS], uint32_t seen[MAX_PLAYER
         (type == WIRE_ROCKET && uint32_t(readRocket(r).index) >= ROCKETS_PER_PLAYER))
         return fault("a record outside the tables was relayed");
     const WireState st = readState(r);
-    for (int k = 0; k <= HONEST; ++k) {
-        if (type != WIRE_STATE || s != slotOf[k] || s <= 0) continue;
-        if (st.health != (k < HONEST ? HONEST_HEALTH : DRIBBLED) || st.pos[1] != s)
-            return fault("a forged record of slot " + std::to_string(s) + " was relayed");
-        if (st.pos[0] <= last[s]) return fault("records of one peer came out of order");
-        last[s] = uint32_t(st.pos[0]);
-        ++seen[s];
-    }
+    if (type != WIRE_STATE || s <= 0 || std::count(slotOf, slotOf + HONEST, s) == 0) return;
+    if (st.health != HONEST_HEALTH || st.pos[1] != s)
+        return fault("a forged record of slot " + std::to_string(s) + " was relayed");
+    if (st.pos[0] <= last[s]) return fault("records of one peer came out of order");
+    last[s] = uint32_t(st.pos[0]);
+    ++seen[s];
 }
 
 void honestPeer(int k, uint32_t* seen) {
@@ -102,21 +100,11 @@ void flooder(uint64_t& sent) {
     }
 }
 
-void dribbler() {
-    Peer p         = connectPeer();
-    slotOf[HONEST] = joinHost(p);
-    for (uint32_t n = 1; slotOf[HONEST] > 0 && !stop; ++n) {
-        const Record r = numbered(slotOf[HONEST], n, DRIBBLED);
-        for (int b = 0; b < WIRE_BYTES && !stop; ++b, pause(FRAME_MS))
-            p.sendBytes(&r[b], 1);
-    }
-}
-
 // Joins once the others hold their places, leaves inside a record (now and then with a
 // reset), and tries again: with all seven places taken it is refused by one record.
 void dropper(int& joins, int& refusals) {
     std::mt19937 rng(0xD0D0);
-    while (!stop && welcomed < HONEST + 3)
+    while (!stop && welcomed < HONEST + 2)
         pause(10);
     for (uint32_t n = 1; !stop; pause(100)) {
         Peer p = connectPeer();
@@ -185,7 +173,6 @@ TEST(Soak, TheHostKeepsItsRulesAndPassesEveryHonestRecordOnUnderAttack) {
     for (int k = 0; k < HONEST; ++k)
         peers.emplace_back(honestPeer, k, seen[k]);
     peers.emplace_back(flooder, std::ref(flooded));
-    peers.emplace_back(dribbler);
     peers.emplace_back(idlePeer);
     peers.emplace_back(dropper, std::ref(joins), std::ref(refusals));
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
@@ -201,8 +188,8 @@ TEST(Soak, TheHostKeepsItsRulesAndPassesEveryHonestRecordOnUnderAttack) {
     EXPECT_GT(flooded, 1000u);
     EXPECT_GE(joins, 1);
     EXPECT_GE(refusals, 1);
-    for (int reader = 0; reader < HONEST; ++reader) // from every other honest peer, the dribbler
-        for (int k = 0; k <= HONEST; ++k)
+    for (int reader = 0; reader < HONEST; ++reader) // from every other honest peer
+        for (int k = 0; k < HONEST; ++k)
             EXPECT_TRUE(k == reader || seen[reader][std::max(0, slotOf[k].load())] > 0)
                 << "peer " << reader << " never heard peer " << k;
 }
