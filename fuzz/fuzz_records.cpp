@@ -1,8 +1,7 @@
-// Fuzzes the record stream as the host and the joiner take it: the first byte names the
-// sending peer's slot, then each byte gives the length of the next read of the bytes after
-// it, pieced into 40-byte records. The host applies only what passes its own-slot rule, the
-// joiner everything; either changes nothing outside the record's own entry (or rocket), and
-// a record relayed goes on byte for byte. The world then steps on whatever arrived.
+// Fuzzes the record stream: byte 0 names the sender's slot (high bit: as the host), then each
+// byte gives the length of the next read, pieced into 40-byte records. The host applies only
+// what passes its own-slot rule, the joiner everything; nothing changes outside the record's
+// entry (or rocket), a relayed record goes on byte for byte, and the world steps on it all.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -33,11 +32,10 @@ void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host) {
     encodeNetMessage(msg, relayed);
     if (std::memcmp(relayed, record, NET_RECORD_SIZE) != 0) std::abort();
     const int32_t type = netMessageType(msg), slot = netMessageSlot(msg);
-    const bool ownSlot = slot == sender && netMessageFitsTables(msg);
-    if (host && (type == MSG_STATE || type == MSG_ROCKET) && !ownSlot) return;
+    const bool fits = netMessageFitsTables(msg) && (type == MSG_STATE || type == MSG_ROCKET);
+    if (host && (type == MSG_STATE || type == MSG_ROCKET) && !(fits && slot == sender)) return;
     const PlayerTable before = playerTable;
-    applyNetMessage(msg);
-    const bool fits      = netMessageFitsTables(msg) && (type == MSG_STATE || type == MSG_ROCKET);
+    applyNetMessage(msg, 0);
     const int32_t rocket = type == MSG_ROCKET ? static_cast<int32_t>(msg.word[2]) : -1;
     if (!onlyChanged(before, fits ? slot : -1, rocket)) std::abort();
 }
@@ -47,22 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     resetWorld();
     resetPlayerTable();
-    localPlayer       = 0;
-    const bool host   = data[0] & 0x80;
-    const int32_t who = data[0] % MAX_PLAYERS;
+    localPlayer = 0;
     uint8_t record[NET_RECORD_SIZE];
     size_t held = 0;
     FrameReport report;
-    for (size_t at = 1; at < size;) {
-        const size_t wanted = data[at++] % NET_RECORD_SIZE + 1;
-        const size_t read   = std::min(wanted, size - at);
-        for (size_t n = 0; n < read; ++n) {
+    for (size_t at = 1; at < size; simulateFrame(&report)) {
+        const size_t read = std::min(size_t(data[at] % NET_RECORD_SIZE + 1), size - at - 1);
+        for (const size_t end = ++at + read; at < end; held %= NET_RECORD_SIZE) {
             record[held++] = data[at++];
-            if (held < NET_RECORD_SIZE) continue;
-            take(record, who, host);
-            held = 0;
+            if (held == NET_RECORD_SIZE) take(record, data[0] % MAX_PLAYERS, data[0] & 0x80);
         }
-        simulateFrame(&report);
     }
     return 0;
 }

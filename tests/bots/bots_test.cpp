@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -30,16 +31,12 @@ constexpr int CONTACT_FRAMES_MAX = 1000 / FRAME_FLOOR_MS;  // a second
 constexpr int END_WAIT_MS        = 5000;
 constexpr float MOVED            = 1.0f; // world units from where a bot was first seen
 
-pid_t startBot(std::vector<std::string> args, const char* shell = nullptr) {
-    const std::string program = gameDir() + "/voranis-bot";
-    const pid_t pid           = fork();
+// A bot joining 127.0.0.1, through a shell line that ends in more.
+pid_t startBot(const std::string& more = "") {
+    const std::string line = "exec " + gameDir() + "/voranis-bot 127.0.0.1 --quiet" + more;
+    const pid_t pid        = fork();
     if (pid != 0) return pid;
-    if (shell) execl("/bin/sh", "sh", "-c", shell, static_cast<char*>(nullptr));
-    std::vector<char*> argv = {const_cast<char*>("voranis-bot")};
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
     _exit(127);
 }
 
@@ -58,23 +55,18 @@ int exitCodeOf(pid_t pid) {
 
 // What the host's table shows of one bot from frame to frame.
 struct Watch {
-    float start[3]  = {};
-    bool seen       = false;
-    bool moved      = false;
-    int contact     = 0; // frames in a row touching a planet
-    int contactMost = 0;
-    bool died       = false;
-    bool cameBack   = false;
+    float start[3] = {};
+    bool seen = false, moved = false, died = false, cameBack = false;
+    int contact = 0, contactMost = 0; // frames in a row touching a planet
 };
 
 void watch(Watch& w, int slot) {
     const Player& p = playerTable[slot];
     if (p.slot != slot) return;
     if (!w.seen) std::copy(p.pos, p.pos + 3, w.start);
-    w.seen  = true;
-    w.moved = w.moved || std::fabs(p.pos[0] - w.start[0]) + std::fabs(p.pos[1] - w.start[1]) +
-                                 std::fabs(p.pos[2] - w.start[2]) >
-                             MOVED;
+    w.seen = true;
+    for (int a = 0; a < 3; ++a)
+        w.moved = w.moved || std::fabs(p.pos[a] - w.start[a]) > MOVED;
     const bool touching = p.health > 0 && findObstacle(p.pos, SHIP_RADIUS, slot) == -1;
     w.contact           = touching ? w.contact + 1 : 0;
     w.contactMost       = std::max(w.contactMost, w.contact);
@@ -94,7 +86,7 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
     ASSERT_TRUE(netHostStart(GAME_PORT, "test", address, problem)) << problem;
     std::vector<pid_t> bots;
     for (int b = 0; b < BOTS; ++b)
-        bots.push_back(startBot({"127.0.0.1", "--skill", "3", "--quiet"}));
+        bots.push_back(startBot(" --skill 3"));
     Peer observer;
     Watch watched[BOTS + 1];
     FrameReport report;
@@ -132,23 +124,19 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
 // it ending: 0.
 TEST(Bots, EndsWithTheJoinersCodesOrWhenItsStarterEnds) {
     const int listener = listenAsHost();
-    const pid_t full   = startBot({"127.0.0.1", "--quiet"});
+    const pid_t full   = startBot();
     acceptPeer(listener).sendRecord(serverFullRecord());
     EXPECT_EQ(exitCodeOf(full), 1);
-    const pid_t dropped = startBot({"127.0.0.1", "--quiet"});
+    const pid_t dropped = startBot();
     acceptPeer(listener).sendRecord(welcomeRecord(1)); // and the host closes at once
     EXPECT_EQ(exitCodeOf(dropped), 4);
     // A shell starts a bot, lets it join and play a moment, and ends.
-    const std::string line =
-        gameDir() + "/voranis-bot 127.0.0.1 --quiet & echo $! > bot.pid; sleep 1";
-    const pid_t shell = startBot({}, line.c_str());
+    const pid_t shell = startBot(" & echo $! > bot.pid; sleep 1");
     Peer host         = acceptPeer(listener);
     host.sendRecord(welcomeRecord(1));
     EXPECT_EQ(exitCodeOf(shell), 0);
-    FILE* f = std::fopen("bot.pid", "r");
     int bot = 0;
-    ASSERT_TRUE(f && std::fscanf(f, "%d", &bot) == 1);
-    std::fclose(f);
+    ASSERT_TRUE(std::ifstream("bot.pid") >> bot);
     std::remove("bot.pid");
     bool gone = false;
     for (int waited = 0; waited < END_WAIT_MS && !gone; waited += 10) {
@@ -158,5 +146,5 @@ TEST(Bots, EndsWithTheJoinersCodesOrWhenItsStarterEnds) {
     }
     EXPECT_TRUE(gone) << "the bot outlived the shell that started it";
     close(listener);
-    EXPECT_EQ(exitCodeOf(startBot({"127.0.0.1", "--quiet"})), 3);
+    EXPECT_EQ(exitCodeOf(startBot()), 3);
 }

@@ -19,14 +19,25 @@
 #include "world/roster.h"
 
 namespace {
+const std::string LINE = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!?"
+                         "0123456789abcdef"; // 80 characters: three parts
+
+// Type, slot, two ints and six floats (flat: a nested brace list is laid out as a table).
+Record record(int32_t type, int32_t slot, int32_t a, int32_t b, std::array<float, 6> f) {
+    std::array<uint32_t, WIRE_WORDS> w = {uint32_t(type), uint32_t(slot), uint32_t(a), uint32_t(b)};
+    for (int i = 0; i < 6; ++i)
+        w[4 + i] = floatWord(f[i]);
+    return wordsRecord(w);
+}
+
 Record encoded(const NetMessage& msg) {
     Record r;
     encodeNetMessage(msg, r.data());
     return r;
 }
 
-void apply(const Record& r) {
-    applyNetMessage(decodeNetMessage(r.data()), 0);
+void take(const Record& r, uint32_t nowMs = 0) {
+    applyNetMessage(decodeNetMessage(r.data()), nowMs);
 }
 
 // Runs the exchanges until done() holds (true), the game ends (false, the ending kept in
@@ -40,6 +51,12 @@ bool exchangeUntil(int32_t isServer, const std::function<bool()>& done,
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return false;
+}
+
+std::string nameOf(int slot) {
+    char name[PLAYER_NAME_BYTES + 1];
+    playerName(slot, name);
+    return name;
 }
 
 struct Host : ::testing::Test {
@@ -61,105 +78,86 @@ struct Host : ::testing::Test {
         EXPECT_EQ(firstRecord(p), welcomeRecord(slot));
         return p;
     }
-    static Record hostMark() { // what a peer reads next when nothing else was sent to it
+    // What every peer reads next when nothing else was sent to it.
+    static void expectNothingElse(std::initializer_list<Peer*> peers) {
         netSend(makeStateMessage(0));
-        return stateRecord({0});
+        for (Peer* p : peers)
+            EXPECT_EQ(firstRecord(*p), stateRecord({0})) << "echoed, forged or relayed twice";
     }
 };
 } // namespace
 
-TEST(Record, EveryTypeTravelsAsTenWordsLeastSignificantByteFirst) {
+TEST(Record, EveryTypeTravelsInItsLayoutLeastSignificantByteFirst) {
     freshWorld();
     Player& p         = placeShip(2, {1.5f, -2, 3}, 90, -12.5f);
     p.killer          = 5;
     p.health          = 42;
     const float at[3] = {0.5f, 0.25f, 7}, vel[3] = {0.275f, 0, -0.125f};
-    const struct {
-        NetMessage game;
-        Record ours;
-    } cases[] = {
-        {makeStateMessage(2),                                                stateRecord({2, 5, 42, {1.5f, -2, 3}, 90, -12.5f})},
-        {   makeRocketMessage(2,                                                                19,                                                300, at, vel),
-         rocketRecord({2, 19, 300, {0.5f, 0.25f, 7}, {0.275f, 0, -0.125f}})},
-        { makeControlMessage(MSG_WELCOME, 3),                                                   welcomeRecord(3)},
-        {                       makeControlMessage(MSG_SERVER_FULL,                                                  0),                                                  serverFullRecord()},
+    NetMessage chat[CHAT_PARTS_MAX];
+    ASSERT_EQ(makeChatMessages(2, 7, LINE.c_str(), chat), 3);
+    auto travels = [](const NetMessage& game, const Record& ours) {
+        EXPECT_EQ(encoded(game), ours) << "type " << recordType(ours);
+        EXPECT_EQ(encoded(decodeNetMessage(ours.data())), ours);
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(encoded(c.game), c.ours) << "type " << recordType(c.ours);
-        EXPECT_EQ(encoded(decodeNetMessage(c.ours.data())), c.ours);
-    }
+    travels(makeStateMessage(2), record(WIRE_STATE, 2, 5, 42, {1.5f, -2, 3, 90, -12.5f}));
+    travels(makeRocketMessage(2, 19, 300, at, vel),
+            record(WIRE_ROCKET, 2, 19, 300, {0.5f, 0.25f, 7, 0.275f, 0, -0.125f}));
+    travels(makeControlMessage(MSG_WELCOME, 3), welcomeRecord(3));
+    travels(makeControlMessage(MSG_SERVER_FULL, 0), serverFullRecord());
+    travels(makePlayerInfoMessage(3, 5, -2, "ALICE"), playerInfoRecord(3, 5, -2, "ALICE"));
+    for (uint32_t k = 0; k < 3; ++k)
+        travels(chat[k], chatRecord(2, 7, k, 3, LINE.substr(k * 28, 28)));
     // The tests' own codec, byte for byte: type 1013, slot 2, killer 5, health 42, x 1.5.
     const uint8_t head[] = {0xF5, 3, 0, 0, 2, 0, 0, 0, 5, 0, 0, 0, 42, 0, 0, 0, 0, 0, 0xC0, 0x3F};
-    EXPECT_EQ(std::memcmp(cases[0].ours.data(), head, sizeof head), 0);
+    EXPECT_EQ(std::memcmp(record(WIRE_STATE, 2, 5, 42, {1.5f}).data(), head, sizeof head), 0);
 }
 
 TEST(Record, ARecordFillsOnlyItsOwnEntryAndNothingOutsideTheTables) {
     freshWorld();
-    apply(stateRecord({
-        4, 6, 77, {-8, 2, -3},
-           45, -10
-    }));
-    apply(rocketRecord({
-        6, 19, 99, {11, 0, 0      },
-           {0,  0, -0.125f}
-    }));
+    take(record(WIRE_STATE, 4, 6, 77, {-8, 2, -3, 45, -10}));
+    take(record(WIRE_ROCKET, 6, 19, 99, {11, 0, 0, 0, 0, -0.125f}));
     const Player &p = playerTable[4], &q = playerTable[6];
     EXPECT_EQ(std::vector<float>({float(p.slot), float(p.killer), float(p.health), p.pos[0],
                                   p.pos[1], p.pos[2], p.yaw, p.pitch}),
               std::vector<float>({4, 6, 77, -8, 2, -3, 45, -10}));
-    EXPECT_EQ(std::vector<float>({float(q.rocketLife[19]), q.rocketPos[19][0], q.rocketPos[19][2],
-                                  q.rocketVel[19][0], q.rocketVel[19][2]}),
-              std::vector<float>({99, 11, 0, 0, -0.125f}));
+    EXPECT_EQ(std::vector<float>({float(q.rocketLife[19]), q.rocketPos[19][0], q.rocketVel[19][2]}),
+              std::vector<float>({99, 11, -0.125f}));
     EXPECT_LT(q.slot, 0) << "a rocket record brings no player in";
     const PlayerTable before = playerTable;
     for (const Record& r :
          {welcomeRecord(3), serverFullRecord(), wordsRecord({4242, 3, 0, 5}), stateRecord({8}),
-          stateRecord({-1}), stateRecord({INT_MIN}), rocketRecord({1, 20}), rocketRecord({1, -1}),
-          rocketRecord({MAX_PLAYERS, 0})})
-        apply(r);
+          stateRecord({-1}), stateRecord({INT_MIN}), rocketRecord({1, 20, 300}),
+          rocketRecord({1, -1, 300}), rocketRecord({MAX_PLAYERS, 0, 300})})
+        take(r);
     EXPECT_EQ(std::memcmp(&before, &playerTable, sizeof before), 0);
     localPlayer           = 0; // a kill of ours not yet counted outlives the victim's next
     playerTable[1].killer = 0; // record, not another killer
-    apply(stateRecord({1, WIRE_NO_KILLER, 0}));
+    take(stateRecord({1, WIRE_NO_KILLER, 0}));
     EXPECT_EQ(playerTable[1].killer, 0);
-    apply(stateRecord({1, 3, 0}));
+    take(stateRecord({1, 3, 0}));
     EXPECT_EQ(playerTable[1].killer, 3);
 }
 
-// Names and chat: their bytes in the tests' own layout; a line shown once its parts are all
-// in, whatever their order; text and names printable; a kill shown and gone after its time.
-TEST(Record, NamesAndChatTravelInTheirLayoutAndComeBackWholeAndPrintable) {
-    EXPECT_EQ(encoded(makePlayerInfoMessage(3, 5, -2, "ALICE")),
-              playerInfoRecord(3, 5, -2, "ALICE"));
-    const std::string line = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!?"
-                             "0123456789abcdef"; // 80 characters: three parts
+// A line shown once its parts are all in, whatever their order; text and names printable;
+// a kill shown and gone after its time.
+TEST(Record, ChatComesBackWholeAndNamesAndLinesPrintable) {
     NetMessage parts[CHAT_PARTS_MAX];
-    ASSERT_EQ(makeChatMessages(2, 7, line.c_str(), parts), 3);
-    for (uint32_t p = 0; p < 3; ++p)
-        EXPECT_EQ(encoded(parts[p]), chatRecord(2, 7, p, 3, line.substr(p * 28, 28))) << p;
+    makeChatMessages(2, 7, LINE.c_str(), parts);
     freshWorld();
-    apply(encoded(parts[2]));
-    apply(encoded(parts[0]));
+    take(encoded(parts[2]));
+    take(encoded(parts[0]));
     EXPECT_EQ(messages.chatCount, 0) << "shown before its last part";
-    apply(encoded(parts[1]));
-    apply(encoded(parts[1])); // a part of a line already whole
+    take(encoded(parts[1]));
+    take(encoded(parts[1])); // a part of a line already whole
     ASSERT_EQ(messages.chatCount, 1);
-    EXPECT_EQ(std::string(messages.chat[0].text), line);
-    apply(chatRecord(2, 8, 3, 3, "out of range"));
-    apply(chatRecord(4, 1, 0, 1,
-                     "a\x01"
-                     "b\xff"));
+    EXPECT_EQ(std::string(messages.chat[0].text), LINE);
+    take(chatRecord(2, 8, 3, 3, "out of range"));
+    take(chatRecord(4, 1, 0, 1, "a\001b\377"));
     ASSERT_EQ(messages.chatCount, 2);
     EXPECT_STREQ(messages.chat[1].text, "a?b?");
-    apply(playerInfoRecord(3, 5, 1,
-                           "\x07"
-                           "BOB\x80"));
-    char name[PLAYER_NAME_BYTES + 1];
-    playerName(3, name);
-    EXPECT_STREQ(name, "?BOB?");
-    playerName(4, name);
-    EXPECT_STREQ(name, "PLAYER 5"); // never told
-    applyNetMessage(decodeNetMessage(stateRecord({5, 3, 0}).data()), 2000);
+    take(playerInfoRecord(3, 5, 1, "\007BOB\200"));
+    EXPECT_EQ(nameOf(3) + "," + nameOf(4), "?BOB?,PLAYER 5"); // 4 never told
+    take(stateRecord({5, 3, 0}), 2000);
     ASSERT_EQ(messages.killCount, 1);
     EXPECT_EQ(messages.kill[0].killer * 10 + messages.kill[0].victim, 35);
     dropOldMessages(2000 + KILL_SHOW_MS);
@@ -184,16 +182,17 @@ TEST_F(Host, AcceptsOnePerFrameIntoTheLowestFreeSlotAndRefusesTheEighthWithOneRe
     Peer again = join(1);
 }
 
+// Torn records are pieced; forged ones neither applied nor relayed; during the frame's wait
+// a record goes on to the others at once and the host's table takes it at the next exchange.
 TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
     Peer p1 = join(1), p2 = join(2), p3 = join(3);
-    for (const Record& forged : {stateRecord({3, 1, 5}), stateRecord({0, 1, 5}), stateRecord({9}),
-                                 rocketRecord({2, ROCKETS_PER_PLAYER}), rocketRecord({1, 0})})
+    for (const Record& forged :
+         {stateRecord({3, 1, 5}), stateRecord({0, 1, 5}), stateRecord({9}),
+          rocketRecord({2, ROCKETS_PER_PLAYER, 300}), rocketRecord({1, 0, 300})})
         p2.sendRecord(forged);
-    const Record own = stateRecord({
-        2, WIRE_NO_KILLER, 64, {9.5f, 0, 0}
-    });
+    const Record own = record(WIRE_STATE, 2, WIRE_NO_KILLER, 64, {9.5f});
     const Record odd = wordsRecord({4242, 5, 1, 1}); // another type: passed on untouched
-    p2.sendBytes(own.data(), 17);                    // torn: the rest comes later
+    p2.sendBytes(own.data(), 17);
     netExchange(1, 0);
     netExchange(1, 0);
     p2.sendBytes(own.data() + 17, WIRE_BYTES - 17);
@@ -204,9 +203,16 @@ TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
     EXPECT_EQ(playerTable[2].health + playerTable[2].pos[0], 64 + 9.5f);
     EXPECT_LT(playerTable[3].slot, 0) << "a forged record was applied";
     EXPECT_EQ(playerTable[0].health + playerTable[1].rocketLife[0], FULL_HEALTH);
-    const Record mark = hostMark();
-    for (Peer* p : {&p1, &p2, &p3})
-        EXPECT_EQ(firstRecord(*p), mark) << "echoed, forged or relayed twice";
+    expectNothingElse({&p1, &p2, &p3});
+    const Record r = stateRecord({1, WIRE_NO_KILLER, 77});
+    p1.sendRecord(r);
+    netWait(0, PEER_WAIT_MS);
+    Record got;
+    EXPECT_TRUE(p2.receiveRecord(&got) && got == r);
+    EXPECT_NE(playerTable[1].health, 77);
+    netExchange(1, 0);
+    EXPECT_EQ(playerTable[1].health, 77);
+    expectNothingElse({&p2});
 }
 
 TEST_F(Host, ReadsAtMost64RecordsOfAPeerInOneFrame) {
@@ -242,25 +248,8 @@ TEST_F(Host, DropsAPeer500SendsAfterItsLastRecordANewcomerAfter1000AndReusesTheS
     Peer next = join(2);
 }
 
-// While the frame waits, a record goes on to the others at once; the host's own table
-// takes it at the next exchange, as if it had been read there.
-TEST_F(Host, RelaysDuringTheFramesWaitAndAppliesAtTheNextExchange) {
-    Peer p1 = join(1), p2 = join(2);
-    const Record r = stateRecord({1, WIRE_NO_KILLER, 77});
-    p1.sendRecord(r);
-    netWait(0, PEER_WAIT_MS);
-    Record got;
-    EXPECT_TRUE(p2.receiveRecord(&got) && got == r);
-    EXPECT_NE(playerTable[1].health, 77);
-    netExchange(1, 0);
-    EXPECT_EQ(playerTable[1].health, 77);
-    const Record mark = hostMark();
-    EXPECT_EQ(firstRecord(p2), mark) << "relayed again at the exchange";
-}
-
-// A peer that stops reading: the system's buffers fill, then the bounded queue, then whole
-// records are dropped. What finally arrives is whole records in order, the newest last.
-// A peer names only itself, and its chat goes on at most four records a second.
+// A peer names only itself and chats at most four records a second. A peer that knows only
+// the first four kinds (2) gets the newer ones, plays on as "PLAYER n" and stays unknown.
 TEST_F(Host, TakesNamesAndChatOnlyForAPeersOwnSlotAndAtMostFourChatRecordsASecond) {
     Peer p1 = join(1), p2 = join(2);
     p1.sendRecord(playerInfoRecord(2, 9, 9, "FORGED"));
@@ -274,26 +263,15 @@ TEST_F(Host, TakesNamesAndChatOnlyForAPeersOwnSlotAndAtMostFourChatRecordsASecon
         infos += got == playerInfoRecord(1, 1, 0, "ANNA");
         chats += recordType(got) == WIRE_CHAT;
     }
-    EXPECT_EQ(infos, 1);
-    EXPECT_EQ(chats, CHAT_RELAYS_PER_SECOND);
+    EXPECT_EQ(infos * 10 + chats, 10 + CHAT_RELAYS_PER_SECOND);
+    p2.sendRecord(stateRecord({2, WIRE_NO_KILLER, 80}));
+    EXPECT_EQ(firstRecord(p1), stateRecord({2, WIRE_NO_KILLER, 80}));
+    EXPECT_EQ(nameOf(1) + "," + nameOf(2), "ANNA,PLAYER 3");
     EXPECT_FALSE(roster.known[2]);
-    EXPECT_STREQ(roster.name[1], "ANNA");
 }
 
-// A peer that knows only the first four kinds gets the newer ones (and ignores them), plays
-// on as "PLAYER n", and its numbers stay unknown.
-TEST_F(Host, APeerOfTheFirstFourKindsPlaysOnAsPlayerN) {
-    Peer old = join(1), modern = join(2);
-    modern.sendRecord(playerInfoRecord(2, 0, 0, "NEW"));
-    old.sendRecord(stateRecord({1, WIRE_NO_KILLER, 80}));
-    EXPECT_EQ(firstRecord(old), playerInfoRecord(2, 0, 0, "NEW"));
-    EXPECT_EQ(firstRecord(modern), stateRecord({1, WIRE_NO_KILLER, 80}));
-    char name[PLAYER_NAME_BYTES + 1];
-    playerName(1, name);
-    EXPECT_STREQ(name, "PLAYER 2");
-    EXPECT_FALSE(roster.known[1]);
-}
-
+// A peer that stops reading: the system's buffers fill, then the bounded queue, then whole
+// records are dropped. What finally arrives is whole records in order, the newest last.
 TEST(SocketLayer, ASlowReaderGetsWholeRecordsInOrderAndTheQueueStaysBounded) {
     int error   = 0;
     NetSocket l = socketListen(GAME_PORT, &error);
@@ -309,12 +287,13 @@ TEST(SocketLayer, ASlowReaderGetsWholeRecordsInOrderAndTheQueueStaysBounded) {
     for (int k = 0; k < 1000; ++k)
         write();
     std::vector<uint8_t> got;
-    for (int round = 0; round < 10000 && socketQueuedBytes(s) > 0; ++round, write()) {
-        const std::vector<uint8_t> part = peer.receiveBytes(1);
+    auto drain = [&](int quietMs) {
+        const std::vector<uint8_t> part = peer.receiveBytes(quietMs);
         got.insert(got.end(), part.begin(), part.end());
-    }
-    const std::vector<uint8_t> rest = peer.receiveBytes(200);
-    got.insert(got.end(), rest.begin(), rest.end());
+    };
+    for (int round = 0; round < 10000 && socketQueuedBytes(s) > 0; ++round, write())
+        drain(1);
+    drain(200);
     ASSERT_EQ(got.size() % WIRE_BYTES, 0u);
     uint32_t last = 0;
     for (size_t at = 0; at < got.size(); at += WIRE_BYTES) {
@@ -335,20 +314,17 @@ TEST(Join, TheWelcomeGivesTheSlotAndTheRecordsBehindItAreApplied) {
     const int listener = listenAsHost();
     netJoinStart("127.0.0.1", GAME_PORT);
     Peer host          = acceptPeer(listener);
-    const Record state = stateRecord({
-        0, WIRE_NO_KILLER, 100, {6, 0, 0}
-    });
-    for (const Record& r : {welcomeRecord(3), state, rocketRecord({0, 2, 300})})
+    const Record first = record(WIRE_STATE, 0, WIRE_NO_KILLER, 100, {6});
+    for (const Record& r : {welcomeRecord(3), first, rocketRecord({0, 2, 300})})
         host.sendRecord(r);
     EXPECT_TRUE(exchangeUntil(0, [] { return playerTable[0].rocketLife[2] == 300; }));
-    EXPECT_EQ(localPlayer * 1000 + playerTable[3].health, 3100);
-    EXPECT_EQ(playerTable[0].pos[0], 6);
+    EXPECT_EQ(localPlayer * 1000 + playerTable[3].health + playerTable[0].pos[0], 3106);
     netSend(makeStateMessage(3));
     Record sent;
     EXPECT_TRUE(host.receiveRecord(&sent) && recordSlot(sent) == 3);
-    host.sendBytes(state.data(), 39); // part of one: nothing yet
+    host.sendBytes(first.data(), 39); // part of one: nothing yet
     netExchange(0, 0);
-    host.sendBytes(state.data() + 39, 1);
+    host.sendBytes(first.data() + 39, 1);
     host.sendRecord(stateRecord({5, WIRE_NO_KILLER, 11}));
     EXPECT_TRUE(exchangeUntil(0, [] { return playerTable[5].health == 11; })) << "out of step";
     netShutdown();
@@ -419,23 +395,20 @@ TEST(Join, TheTypedAddressIsTakenApartOrRefusedWithItsReason) {
     const struct {
         const char* typed;
         AddressProblem problem;
-        const char* host;
-        int port;
+        std::string where; // host:port when taken apart
     } cases[] = {
   // clang-format off
-        {"127.0.0.1", P::NONE, "127.0.0.1", 2345}, {" 127.0.0.1 : 9999 ", P::NONE, "127.0.0.1", 9999},
-        {"\tgame-host", P::NONE, "game-host", 2345}, {nullptr, P::EMPTY, "", 0}, {"  :2345", P::EMPTY, "", 0},
-        {"192.168.0.", P::INCOMPLETE, "", 0}, {"10.1", P::INCOMPLETE, "", 0},
-        {"300.1.2.3", P::INCOMPLETE, "", 0}, {"127.0.0.1:", P::BAD_PORT, "", 0},
-        {"127.0.0.1:70000", P::BAD_PORT, "", 0}, {"127.0.0.1:23a5", P::BAD_PORT, "", 0},
-        {"127.0.0.1:2345:2345", P::BAD_PORT, "", 0}, {tooLong.c_str(), P::TOO_LONG, "", 0},
+        {"127.0.0.1", P::NONE, "127.0.0.1:2345"}, {" 127.0.0.1 : 9999 ", P::NONE, "127.0.0.1:9999"},
+        {"\tgame-host", P::NONE, "game-host:2345"}, {nullptr, P::EMPTY, ""}, {"  :2345", P::EMPTY, ""},
+        {"192.168.0.", P::INCOMPLETE, ""}, {"10.1", P::INCOMPLETE, ""}, {"300.1.2.3", P::INCOMPLETE, ""},
+        {"127.0.0.1:", P::BAD_PORT, ""}, {"127.0.0.1:70000", P::BAD_PORT, ""},
+        {"127.0.0.1:23a5", P::BAD_PORT, ""}, {"127.0.0.1:2345:2345", P::BAD_PORT, ""},
+        {tooLong.c_str(), P::TOO_LONG, ""},
   // clang-format on
     };
     for (const auto& c : cases) {
         JoinAddress a;
         EXPECT_EQ(parseJoinAddress(c.typed, 2345, &a), c.problem) << (c.typed ? c.typed : "null");
-        if (c.problem != P::NONE) continue;
-        EXPECT_STREQ(a.host, c.host);
-        EXPECT_EQ(a.port, c.port);
+        EXPECT_EQ(c.problem == P::NONE ? a.host + (":" + std::to_string(a.port)) : "", c.where);
     }
 }

@@ -1,5 +1,5 @@
-// The readers' quirks and bounds as tables on plain streams: BMP pictures, VRML models (the
-// one of fuzz/corpus, edited case by case), the universe file.
+// The readers' quirks and bounds on plain streams: BMP pictures, VRML models (the one of
+// fuzz/corpus, edited case by case), the universe file.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -24,11 +24,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 struct Stream { // the text as a FILE*, as the readers take a file
-    FILE* file;
-    explicit Stream(const std::string& s) : file(fmemopen(nullptr, s.size() + 1, "w+")) {
-        std::fwrite(s.data(), 1, s.size(), file);
-        std::rewind(file);
-    }
+    std::string text;
+    FILE* file = fmemopen(text.data(), text.size(), "r");
     ~Stream() { std::fclose(file); }
 };
 
@@ -74,7 +71,7 @@ TEST(BmpReader, ReadsRowsBottomFirstWithoutTheirPaddingAndRefusesWhatItCannotHol
     };
     for (const auto& c : cases) {
         std::string b = bmp(c.width, c.height, c.planesAndBits);
-        Stream s(b.substr(0, b.size() > c.cut ? b.size() - c.cut : 0));
+        Stream s{b.substr(0, b.size() > c.cut ? b.size() - c.cut : 0)};
         BmpHeader header;
         Bytes pixels, expected;
         EXPECT_EQ(readBmpStream(s.file, &header, &pixels), c.status) << c.width << "x" << c.height;
@@ -84,16 +81,10 @@ TEST(BmpReader, ReadsRowsBottomFirstWithoutTheirPaddingAndRefusesWhatItCannotHol
         EXPECT_EQ(pixels, expected) << c.width << "x" << c.height;
         EXPECT_EQ(pixels.capacity() > 0, c.status == BMP_OK) << "reserved for a refused picture";
     }
-    const int sides[][3] = {
-        {64,  256, 64 },
-        {100, 256, 128},
-        {129, 256, 256},
-        {300, 256, 256},
-        {1,   256, 1  },
-        {200, 64,  64 }
-    };
-    for (const auto& s : sides)
-        EXPECT_EQ(powerOfTwoSide(s[0], s[1]), s[2]) << s[0] << " within " << s[1];
+    const int sides[] = {64,  256, 64,  100, 256, 128, 129, 256, 256,
+                         300, 256, 256, 1,   256, 1,   200, 64,  64};
+    for (int i = 0; i < 18; i += 3) // the side, its limit, the power of two
+        EXPECT_EQ(powerOfTwoSide(sides[i], sides[i + 1]), sides[i + 2]) << sides[i];
     uint8_t triples[] = {1, 2, 3, 4, 5, 6, 7, 8};
     swapRedBlue(triples, 8); // a trailing partial triple stays
     EXPECT_EQ(Bytes(triples, triples + 8), (Bytes{3, 2, 1, 6, 5, 4, 7, 8}));
@@ -101,7 +92,7 @@ TEST(BmpReader, ReadsRowsBottomFirstWithoutTheirPaddingAndRefusesWhatItCannotHol
 
 // Four points, two normals, two texture points, two face sets.
 TEST(ModelReader, ReadsEveryPartOfTheGamesLayout) {
-    Stream s(model());
+    Stream s{model()};
     Model m{};
     ASSERT_EQ(readModel(&m, s.file), MODEL_OK);
     ASSERT_EQ(m.vertexCount + m.normalCount + m.texCoordCount + m.faceSetCount, 4u + 2 + 2 + 2);
@@ -148,14 +139,14 @@ TEST(ModelReader, QuirksOfItsLinesAndListsAndMissingKeywords) {
   // clang-format on
     };
     for (const auto& c : cases) {
-        Stream s(model(c.was, c.now));
+        SCOPED_TRACE(c.what);
+        Stream s{model(c.was, c.now)};
         Model m{};
-        EXPECT_EQ(readModel(&m, s.file), c.status) << c.what;
+        EXPECT_EQ(readModel(&m, s.file), c.status);
         EXPECT_EQ(std::vector<unsigned>({m.vertexCount, m.faceSetCount, m.cullFace}),
-                  std::vector<unsigned>({c.vertices, c.faceSets, c.cull}))
-            << c.what;
-        EXPECT_EQ(c.status == OK ? m.vertices.back()[0] : -1, -1) << c.what;
-        EXPECT_EQ(c.firstCoords.empty() ? none : m.faceSets[0].coordIndex, c.firstCoords) << c.what;
+                  std::vector<unsigned>({c.vertices, c.faceSets, c.cull}));
+        EXPECT_EQ(c.status == OK ? m.vertices.back()[0] : -1, -1);
+        EXPECT_EQ(c.firstCoords.empty() ? none : m.faceSets[0].coordIndex, c.firstCoords);
         freeModel(&m);
     }
     Model m{};
@@ -188,21 +179,21 @@ TEST(UniverseFile, NamesPicturesAndFillsThePlanetsTableLineByLine) {
   // clang-format on
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 60));
         resetWorld();
-        Stream s(c.text);
+        Stream s{c.text};
         UniverseTextures t{};
         readUniverse(s.file, &t);
         std::string pictures;
         for (int i = 0; i < t.count; ++i)
             pictures += c.text == names ? "." : t.fileName[i] + std::string(" ");
-        EXPECT_EQ(planetCount, c.planets) << c.text.substr(0, 60);
-        EXPECT_EQ(pictures, c.pictures) << c.text.substr(0, 60);
+        EXPECT_EQ(planetCount, c.planets);
+        EXPECT_EQ(pictures, c.pictures);
         const int k = std::max(planetCount - 1, 0);
         EXPECT_EQ(
             std::vector<float>({planets.pos[k][0], planets.pos[k][1], planets.pos[k][2],
                                 planets.radius[k], float(planets.texture[k]), planets.spin[k]}),
-            std::vector<float>(c.last, c.last + 6))
-            << c.text.substr(0, 60);
+            std::vector<float>(c.last, c.last + 6));
     }
     UniverseTextures t{};
     EXPECT_FALSE(loadUniverse("/nonexistent/universe.uni", &t));
