@@ -58,25 +58,21 @@ STAND_IN void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]) {
     text[0] = '\0';
 }
 
+namespace {
+void heard(Call what, const float p[3]) {
+    standIns.calls.push_back({what, {}, {}});
+    std::copy(p, p + 3, standIns.calls.back().pos);
+}
+} // namespace
 STAND_IN void soundUpdateListener(const float p[3], const float*) {
-    standIns.calls.push_back({
-        Call::LISTENER, {    },
-         { p[0], p[1], p[2]}
-    });
+    heard(Call::LISTENER, p);
 }
 STAND_IN void soundPlayShot(const float p[3]) {
-    standIns.calls.push_back({
-        Call::SHOT, {    },
-         { p[0], p[1], p[2]}
-    });
+    heard(Call::SHOT, p);
 }
 STAND_IN void soundPlayExplosion(const float p[3]) {
-    standIns.calls.push_back({
-        Call::EXPLOSION, {    },
-         { p[0], p[1], p[2]}
-    });
+    heard(Call::EXPLOSION, p);
 }
-
 STAND_IN uint32_t platformMilliseconds() {
     using namespace std::chrono;
     const auto steady = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
