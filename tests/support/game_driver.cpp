@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -21,30 +20,16 @@
 #include "tests/support/test_paths.h"
 
 namespace {
-constexpr int POLL_MS      = 10;
-constexpr int HIGHEST_FD   = 1024;
+constexpr int POLL_MS = 10, HIGHEST_FD = 1024, CHILD_FAILED = 127, STOP_WAIT_MS = 3000;
 constexpr long TITLE_LONGS = 64;
-constexpr int CHILD_FAILED = 127;
-constexpr int STOP_WAIT_MS = 3000;
-
-using Clock = std::chrono::steady_clock;
+using Clock                = std::chrono::steady_clock;
 
 Clock::time_point after(int ms) {
     return Clock::now() + std::chrono::milliseconds(ms);
 }
 
-void nap() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(POLL_MS));
-}
-
-// A window may close between the listing and the look at it: that is no error here.
-int ignoreBadWindow(Display*, XErrorEvent* e) {
-    if (e->error_code != BadWindow) std::fprintf(stderr, "X error %d\n", e->error_code);
-    return 0;
-}
-
-// A child that dies with the test, in dir, its output in files, given the test's environment
-// with entries set ("NAME=value") or dropped ("NAME"), holding no descriptor but keepFd.
+// A child that dies with the test, in dir, its output in files, with env entries set
+// ("NAME=value") or dropped ("NAME"), holding no descriptor but keepFd.
 pid_t spawn(std::vector<std::string> argv, const std::vector<std::string>& env,
             const std::string& dir, const std::string& out, const std::string& err,
             int keepFd = -1) {
@@ -78,11 +63,13 @@ int codeOf(int status) {
 // The exit code, 128 + the signal, or -1 after killing a child that outlived the limit.
 int reap(pid_t pid, int waitMs) {
     int status = 0;
-    for (auto end = after(waitMs); waitpid(pid, &status, WNOHANG) == 0; nap()) {
-        if (Clock::now() < end) continue;
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
+    for (auto end = after(waitMs); waitpid(pid, &status, WNOHANG) == 0;) {
+        if (Clock::now() > end) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(POLL_MS));
     }
     return codeOf(status);
 }
@@ -108,11 +95,10 @@ std::string property(Display* d, Window w, const char* name, Atom type) {
 }
 
 // The viewable top-level window of that process and title, or 0.
-Window findWindow(Display* d, const std::string& title, pid_t owner) {
+Window findWindow(Display* d, const std::string& title, long pid) {
     Window root, parent, *children = nullptr, found = 0;
     unsigned int count = 0;
-    const long pid     = owner;
-    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
     for (unsigned int i = 0; i < count && !found; ++i) {
         XWindowAttributes a;
         if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
@@ -126,21 +112,20 @@ Window findWindow(Display* d, const std::string& title, pid_t owner) {
 }
 } // namespace
 
-GameDriver::GameDriver(bool withDisplay, int screenW, int screenH) {
+GameDriver::GameDriver(bool withDisplay) {
     char folder[] = "/tmp/voranis-game-XXXXXX";
     folder_       = mkdtemp(folder) ? folder : "/tmp";
     std::filesystem::create_directories(configDir());
-    XSetErrorHandler(ignoreBadWindow);
+    // A window may close between the listing and the look at it: that is no error here.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     int fds[2];
     if (!withDisplay || pipe(fds) != 0) return;
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-    const std::string screen = std::to_string(screenW) + "x" + std::to_string(screenH) + "x24";
-    xvfb_                    = spawn(
-                           {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"},
-                           {}, "", "/dev/null", folder_ + "/xvfb.txt", fds[1]);
+    xvfb_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "640x480x24",
+                   "-nolisten", "tcp"},
+                  {}, "", "/dev/null", folder_ + "/xvfb.txt", fds[1]);
     close(fds[1]);
-    // Xvfb writes its number once it takes clients.
-    std::string number;
+    std::string number; // Xvfb writes its number once it takes clients
     pollfd p{fds[0], POLLIN, 0};
     char c = 0;
     while (poll(&p, 1, DRIVER_WAIT_MS) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
@@ -174,7 +159,7 @@ unsigned long GameDriver::window(const std::string& title, int waitMs) {
     Window found = 0;
     for (auto end = after(waitMs);
          x_ && !(found = findWindow(x_, title, game_)) && running() && Clock::now() < end;)
-        nap();
+        std::this_thread::sleep_for(std::chrono::milliseconds(POLL_MS));
     return found;
 }
 
@@ -201,13 +186,9 @@ void GameDriver::keys(unsigned long window, const std::string& keys) {
     xdo("windowfocus --sync " + std::to_string(window) + " key " + keys);
 }
 
-void GameDriver::click(int x, int y, int button, int count) {
+void GameDriver::click(int x, int y, int count) {
     xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click --repeat " +
-        std::to_string(count) + " " + std::to_string(button));
-}
-
-void GameDriver::moveMouse(int dx, int dy) {
-    xdo("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy));
+        std::to_string(count) + " 1");
 }
 
 Picture GameDriver::screenshot() {
