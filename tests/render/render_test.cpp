@@ -57,10 +57,8 @@ void quad(float x0, float y0, float x1, float y1, float z) {
         glVertex3f(x, y, z);
 }
 
-// A flat unlit square in the colour given, or else the one set before the list; a ship's may
-// have a white mark ahead of it, seen from above.
-void square(unsigned list, float half, const float* colour = nullptr, float z = 0,
-            bool nose = false) {
+// A flat unlit square in the colour given, or else the one set before the list.
+void square(unsigned list, float half, const float* colour = nullptr, float z = 0) {
     glNewList(list, GL_COMPILE);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
@@ -68,11 +66,6 @@ void square(unsigned list, float half, const float* colour = nullptr, float z = 
     if (colour) glColor3fv(colour);
     glBegin(GL_QUADS);
     quad(-half, -half, half, half, z);
-    glEnd();
-    glColor3fv(WHITE);
-    glRotatef(90, 1, 0, 0);
-    glBegin(GL_QUADS);
-    if (nose) quad(-0.1f, -1.6f, 0.1f, -1.4f, 0);
     glEnd();
     glEndList();
 }
@@ -221,7 +214,7 @@ TEST_F(Render, PlanetsTakeTheirMeshByTheViewersDistance) {
 }
 
 // Slot colours as players know them (red, blue, green, yellow); the local ship is never
-// drawn, its rockets are; seen from above, a ship at yaw 90 has its nose to +x.
+// drawn, its rockets are; a ship at yaw 45 looks between -z and +x.
 TEST_F(Render, ShipsAndRocketsWearTheirSlotColoursAndTurnTheWayTheyLook) {
     const int slots[] = {0xff0000, 0x0000ff, 0x00ff00, 0xffff00};
     square(LIST_SHIP, 0.4f, nullptr, -3); // a mark three ahead of the ship
@@ -236,11 +229,8 @@ TEST_F(Render, ShipsAndRocketsWearTheirSlotColoursAndTurnTheWayTheyLook) {
         EXPECT_TRUE(looks(at(f, -9.0f + 2.0f * s, 3, -23), slots[s])) << "rocket " << s;
     }
     EXPECT_TRUE(looks(at(f, 0.3f, 0, -3), GREY)) << "the local ship drawn round the eye";
-    freshWorld();
-    square(LIST_SHIP, 0, nullptr, 0, true);
-    placeLocal(0, {0, 10, 0}, 0, 90);
-    placeShip(1, {3, 0, 0}, 90);
-    EXPECT_TRUE(looks(at(frame(), 4.5f, 0, -10), INK_WHITE));
+    playerTable[3].yaw = 45; // the mark three ahead turns towards +x
+    EXPECT_TRUE(looks(at(frame(), -0.88f, -2, -22.12f), slots[3]));
 }
 
 // At health 10 and below the alpha is the pulse angle / 360: added under the scene's own
