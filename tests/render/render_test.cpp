@@ -49,12 +49,9 @@ const uint8_t* at(const Picture& f, float x, float y, float z) {
 }
 
 void quad(float x0, float y0, float x1, float y1, float z) {
-    for (auto [x, y] : {
-             std::pair(x0, y0), {x1, y0},
-               {x1, y1},
-               {x0, y1}
-    })
-        glVertex3f(x, y, z);
+    const float corners[] = {x0, y0, x1, y0, x1, y1, x0, y1};
+    for (int i = 0; i < 8; i += 2)
+        glVertex3f(corners[i], corners[i + 1], z);
 }
 
 // A flat unlit square in the colour given, or else the one set before the list.

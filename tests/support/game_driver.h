@@ -49,7 +49,7 @@ class GameDriver {
 
   private:
     bool running();
-    struct _XDisplay* x_ = nullptr; // this driver's own connection to its display
+    std::string tool(std::vector<std::string> argv); // run on this display; its output
     std::string folder_, display_;
     pid_t xvfb_ = -1, game_ = -1;
     int exitCode_ = -1;
