@@ -26,7 +26,8 @@ constexpr int W = 640, H = 480, SKY = 51, NO_DIGIT = -1;
 constexpr int CROSS_BLUE = 200, DEAD_BLUE = 90, SCORE_GREEN = 100, HEALTH_GREEN = 200;
 constexpr float NAN_ = std::numeric_limits<float>::quiet_NaN();
 constexpr float INF  = std::numeric_limits<float>::infinity();
-const float RED[3] = {1, 0, 0}, GREEN[3] = {0, 1, 0}, BLUE[3] = {0, 0, 1}, WHITE[3] = {1, 1, 1};
+const float RED[3] = {1, 0, 0}, GREEN[3] = {0, 1, 0}, BLUE[3] = {0, 0, 1}, WHITE[3] = {1, 1, 1},
+            MAGENTA[3] = {1, 0, 1};
 
 constexpr int GREY = SKY * 0x10101, INK_WHITE = 0xffffff; // colours as 0xRRGGBB
 
@@ -48,37 +49,30 @@ const uint8_t* at(const Picture& f, float x, float y, float z) {
                 H - 1 - int(std::floor((y / half + 1.0) * 0.5 * H)));
 }
 
-void quad(float x0, float y0, float x1, float y1, float z) {
-    const float corners[] = {x0, y0, x1, y0, x1, y1, x0, y1};
-    for (int i = 0; i < 8; i += 2)
-        glVertex3f(corners[i], corners[i + 1], z);
-}
-
-// A flat unlit square in the colour given, or else the one set before the list.
-void square(unsigned list, float half, const float* colour = nullptr, float z = 0) {
+// A display list of one flat unlit rectangle in the colour given, or else the one set before
+// the list; a translucent model leaves the blend function mixing by alpha for what follows.
+void rectangle(unsigned list, float x0, float y0, float x1, float y1, float z,
+               const float* colour = nullptr, bool translucent = false) {
     glNewList(list, GL_COMPILE);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     glDisable(GL_TEXTURE_2D);
     if (colour) glColor3fv(colour);
     glBegin(GL_QUADS);
-    quad(-half, -half, half, half, z);
-    glEnd();
-    glEndList();
-}
-
-// The sky: the grey the frame clears to, and a magenta mark ahead and to the right at yaw 0.
-// A translucent model in it leaves the blend function mixing by alpha for what follows.
-void sky(bool translucent = false) {
-    glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
-    glNewList(LIST_SKY, GL_COMPILE);
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(1, 0, 1);
-    glBegin(GL_QUADS);
-    quad(15, -5, 25, 5, -45);
+    const float corners[] = {x0, y0, x1, y0, x1, y1, x0, y1};
+    for (int i = 0; i < 8; i += 2)
+        glVertex3f(corners[i], corners[i + 1], z);
     glEnd();
     if (translucent) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEndList();
+}
+void square(unsigned list, float half, const float* colour = nullptr, float z = 0) {
+    rectangle(list, -half, -half, half, half, z, colour);
+}
+// The sky: the grey the frame clears to, and a magenta mark ahead and to the right at yaw 0.
+void sky(bool translucent = false) {
+    glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
+    rectangle(LIST_SKY, 15, -5, 25, 5, -45, MAGENTA, translucent);
 }
 
 int texture(int w, int (*texel)(int x)) {
