@@ -1,7 +1,9 @@
-// The real program on a private Xvfb display: processes, endings, and windows, keys and pixels
-// through xdotool and ImageMagick's import, as any client of the display sees them.
+// The real program on a private Xvfb display: processes, endings, windows found by title, and
+// keys, places and pixels through xdotool and ImageMagick's import.
 #include "tests/support/game_driver.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -79,12 +81,37 @@ std::string fileText(const std::string& path) {
     return text.str();
 }
 
+// The viewable top-level window of that title, or 0. Only the game draws on this display.
+Window findWindow(Display* d, const std::string& title) {
+    Window root, parent, *children = nullptr, found = 0;
+    unsigned int count = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        XWindowAttributes a;
+        Atom type;
+        int format;
+        unsigned long length, rest;
+        unsigned char* name = nullptr;
+        if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
+            XGetWindowProperty(d, children[i], XInternAtom(d, "_NET_WM_NAME", False), 0,
+                               long(title.size()) + 1, False, AnyPropertyType, &type, &format,
+                               &length, &rest, &name) == Success &&
+            name && std::string(reinterpret_cast<char*>(name), length) == title)
+            found = children[i];
+        if (name) XFree(name);
+    }
+    if (children) XFree(children);
+    return found;
+}
+
 } // namespace
 
 GameDriver::GameDriver(bool withDisplay) {
     char folder[] = "/tmp/voranis-game-XXXXXX";
     folder_       = mkdtemp(folder) ? folder : "/tmp";
     std::filesystem::create_directories(configDir());
+    // A window may close between the listing and the look at it: that is no error here.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     int fds[2];
     if (!withDisplay || pipe(fds) != 0) return;
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
@@ -99,10 +126,12 @@ GameDriver::GameDriver(bool withDisplay) {
         number += c;
     close(fds[0]);
     display_ = c == '\n' ? ":" + number : "";
+    x_       = c == '\n' ? XOpenDisplay(display_.c_str()) : nullptr;
 }
 
 GameDriver::~GameDriver() {
     if (running()) reap(game_, 0);
+    if (x_) XCloseDisplay(x_);
     if (xvfb_ > 0 && kill(xvfb_, SIGTERM) == 0) reap(xvfb_, STOP_WAIT_MS);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
@@ -128,15 +157,10 @@ std::string GameDriver::tool(std::vector<std::string> argv) {
 }
 
 unsigned long GameDriver::window(const std::string& title, int waitMs) {
-    unsigned long found = 0;
-    for (auto end = after(waitMs); !display_.empty() && running() && Clock::now() < end;) {
-        found = std::strtoul(tool({"xdotool", "search", "--all", "--onlyvisible", "--pid",
-                                   std::to_string(game_), "--name", "^" + title + "$"})
-                                 .c_str(),
-                             nullptr, 10);
-        if (found) break;
+    Window found = 0;
+    for (auto end = after(waitMs);
+         x_ && !(found = findWindow(x_, title)) && running() && Clock::now() < end;)
         std::this_thread::sleep_for(std::chrono::milliseconds(POLL_MS));
-    }
     return found;
 }
 

@@ -50,6 +50,7 @@ class GameDriver {
   private:
     bool running();
     std::string tool(std::vector<std::string> argv); // run on this display; its output
+    struct _XDisplay* x_ = nullptr;                  // this driver's own connection
     std::string folder_, display_;
     pid_t xvfb_ = -1, game_ = -1;
     int exitCode_ = -1;
