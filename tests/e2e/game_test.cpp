@@ -1,17 +1,13 @@
 // The whole game over loopback: a real host and a real joiner, each on a display of its own,
-// with loopback peers in the other places and one of them watching the wire. An eighth joiner
-// is turned away; the host sees the watcher placed in front of it, fires until it dies and
-// counts the kill on screen; the real players die and come back until they are in clear sight
-// of each other; they fly up to each other and each sees the other's ship; the host quits and
-// the joiner ends with 4.
+// and a loopback peer watching the wire. The watcher's rockets kill each real player, who comes
+// back elsewhere with a right click until clear of every planet; placed in front of each, the
+// watcher shows on its screen; the host fires at it until it dies and counts the kill.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cmath>
 #include <functional>
-#include <numeric>
 #include <thread>
 
 #include "tests/support/game_driver.h"
@@ -20,59 +16,19 @@
 #include "world/world_state.h"
 
 namespace {
-using V3 = std::array<float, 3>;
-
-constexpr const char* GAME_TITLE = "Voranis";
 constexpr int HOST = 0, WATCH = 1, JOINER = 2;
-constexpr int WIRE_MS       = 10000; // the longest wait for what should come over the wire
-constexpr int FLIGHT_MS     = 60000; // 40 units at 0.11 a frame, however slow the frames
-constexpr float LOOK_STEP   = 0.3f;  // degrees per pixel of mouse motion
-constexpr float DEGREE      = 0.017452778f;
-constexpr int ROCKET_HIT    = 9;  // the most one rocket takes
-constexpr int KILLING_SHOTS = 12; // rockets sure to take 100 points
-constexpr int IMPACT_LIFE   = 99;
-constexpr float IN_SIGHT    = 40.0f; // apart, for the two to fly up to each other
-constexpr float CLOSE       = 15.0f; // apart, a ship is a few dozen pixels on screen
-constexpr float OFF_CENTRE  = 4.0f;  // degrees, so the crosshair does not cover the ship
-constexpr int SEEN_PIXELS   = 5;
-constexpr int ROLLS         = 25; // respawns until the two are in clear sight of each other
-const WireState PARKED      = {
-         WATCH, WIRE_NO_KILLER, FULL_HEALTH, {200, 0, 0}
+constexpr int WIRE_MS = 10000, ROLLS = 25; // respawns until clear of the planets
+constexpr int ROCKET_HIT = 9, KILLING_SHOTS = 12, IMPACT_LIFE = 99, SEEN_PIXELS = 5;
+constexpr float DEGREE = 0.017452778f, CLEAR = 4.5f; // the watcher sits 3 ahead
+const WireState PARKED = {
+    WATCH, WIRE_NO_KILLER, FULL_HEALTH, {200, 0, 0}
 };
 
-V3 plus(V3 a, V3 b, float k = 1) {
-    return {a[0] + k * b[0], a[1] + k * b[1], a[2] + k * b[2]};
-}
-float length(V3 a) {
-    return std::hypot(a[0], a[1], a[2]);
-}
-V3 pos(const WireState& s) {
-    return {s.pos[0], s.pos[1], s.pos[2]};
-}
-// Where a ship looks: along -z at yaw 0, +x at yaw 90, down for a positive pitch.
-V3 view(const WireState& s) {
-    const float c = std::cos(s.pitch * DEGREE);
-    return {std::sin(s.yaw * DEGREE) * c, -std::sin(s.pitch * DEGREE),
-            -std::cos(s.yaw * DEGREE) * c};
-}
-// No planet within margin of the segment, looked at every fiftieth of its length.
-bool clear(V3 from, V3 to, float margin) {
-    for (float t = 0; t <= 1; t += 0.02f)
-        for (const PlanetPlacement& p : UNIVERSE)
-            if (length(plus(plus(from, plus(to, from, -1), t), {p.x, p.y, p.z}, -1)) <
-                p.radius + margin)
-                return false;
+// No planet within CLEAR of the point.
+bool clear(const float* at) {
+    for (const PlanetPlacement& p : UNIVERSE)
+        if (std::hypot(at[0] - p.x, at[1] - p.y, at[2] - p.z) < p.radius + CLEAR) return false;
     return true;
-}
-
-// Pixels that tell the score's first digit from the health's "1" beside it (health 100).
-int unlikeOne(const Picture& p) {
-    const auto lit = [&](int x, int y) { return p.at(x, y)[1] >= 200 && p.at(x, y)[2] >= 180; };
-    int n          = 0;
-    for (int y = 445; y <= 465; ++y)
-        for (int x = -10; x <= 10; ++x)
-            n += lit(29 + x, y) != lit(528 + x, y);
-    return n;
 }
 
 // Pixels of one slot colour (pure red, green or blue) around the centre.
@@ -85,13 +41,13 @@ int shipPixels(const Picture& p, int channel) {
     return n;
 }
 
-// The watcher: a loopback peer that sends its state, keeps every player's latest and those
-// naming a killer, and, while hit by one shooter, takes the most a rocket takes for each impact.
+// The watcher: a loopback peer that sends its state, keeps every player's latest, kills and
+// deaths, and, while hit by one shooter, takes the most a rocket takes for each impact.
 struct Game : public ::testing::Test {
     GameDriver host, joiner;
     Peer peer;
     WireState own             = PARKED, seen[MAX_PLAYERS];
-    long records[MAX_PLAYERS] = {};
+    long records[MAX_PLAYERS] = {}, kills[MAX_PLAYERS] = {};
     std::vector<WireState> deaths;
     int hitBy = -1;
 
@@ -101,6 +57,7 @@ struct Game : public ::testing::Test {
         for (Record r; peer.receiveRecord(&r, 0);) {
             const int slot = recordSlot(r);
             if (slot < 0 || slot >= MAX_PLAYERS) continue;
+            if (recordType(r) == WIRE_PLAYER_INFO) kills[slot] = recordInt(r, 2);
             if (recordType(r) == WIRE_STATE) {
                 seen[slot] = readState(r);
                 ++records[slot];
@@ -112,8 +69,8 @@ struct Game : public ::testing::Test {
             if (own.health == 0) own.killer = slot;
         }
     }
-    bool waitFor(const std::function<bool()>& done, int waitMs = WIRE_MS) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    bool waitFor(const std::function<bool()>& done) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(WIRE_MS);
         for (pump(); !done(); pump()) {
             if (std::chrono::steady_clock::now() > end) return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -126,51 +83,35 @@ struct Game : public ::testing::Test {
         waitFor([&] { return records[slot] > before + 5; });
         return seen[slot];
     }
-    // Turns a real player's view towards a point, or that many degrees nearer the horizon,
-    // watching its records.
-    bool aim(GameDriver& game, int slot, V3 at, float off = 0) {
-        for (int round = 0; round < 20; ++round) {
-            const WireState s = settled(slot);
-            const V3 d        = plus(at, pos(s), -1);
-            const float yaw   = std::remainder(std::atan2(d[0], -d[2]) / DEGREE - s.yaw, 360.0f);
-            const float goal  = -std::asin(d[1] / length(d)) / DEGREE;
-            const float pitch = goal - std::copysign(off, goal) - s.pitch;
-            if (std::fabs(yaw) < LOOK_STEP && std::fabs(pitch) < LOOK_STEP) return true;
-            game.moveMouse(std::clamp(int(std::lround(yaw / LOOK_STEP)), -200, 200),
-                           std::clamp(int(std::lround(pitch / LOOK_STEP)), -150, 150));
-        }
-        return false;
-    }
-    // The score shows "1": what lies behind the overlay may hide it, so the view turns.
-    bool scoreIsOne() {
-        for (int turn = 0; turn < 6; ++turn) {
-            if (unlikeOne(host.screenshot()) < 10) return true;
-            host.moveMouse(120, 0);
-            settled(HOST);
-        }
-        return false;
-    }
-    float apart() { return length(plus(pos(seen[HOST]), pos(seen[JOINER]), -1)); }
     // The watcher's rockets kill a real player, which names its killer; a right click brings
-    // it back at full health elsewhere.
-    bool respawn(GameDriver& game, int slot) {
-        const WireState was = settled(slot);
-        for (int r = 0; r < KILLING_SHOTS; ++r)
-            peer.sendRecord(rocketRecord({
-                WATCH, r, 300, {was.pos[0], was.pos[1], was.pos[2]}
-            }));
-        if (!waitFor([&] { return seen[slot].health <= 0; })) {
-            ADD_FAILURE() << "slot " << slot << " at health " << seen[slot].health
-                          << " did not die";
-            return false;
+    // it back at full health elsewhere, until it is clear of the planets. Then the watcher
+    // stands three ahead of it, along its view, and shows on its screen in slot 1's blue.
+    void respawnAndFaceTheWatcher(GameDriver& game, int slot) {
+        for (int roll = 0; roll == 0 || (roll < ROLLS && !clear(seen[slot].pos)); ++roll) {
+            const WireState was = settled(slot);
+            for (int r = 0; r < KILLING_SHOTS; ++r)
+                peer.sendRecord(rocketRecord({
+                    WATCH, r, 300, {was.pos[0], was.pos[1], was.pos[2]}
+                }));
+            ASSERT_TRUE(waitFor([&] { return seen[slot].health <= 0; })) << slot << " lives on";
+            EXPECT_TRUE(!deaths.empty() && deaths.back().slot == slot &&
+                        deaths.back().killer == WATCH)
+                << "the dead player names no killer";
+            game.xdo("click 3");
+            ASSERT_TRUE(waitFor([&] { return seen[slot].health == FULL_HEALTH; })) << slot;
+            EXPECT_NE(std::vector<float>(was.pos, was.pos + 3),
+                      std::vector<float>(seen[slot].pos, seen[slot].pos + 3))
+                << "slot " << slot << " came back where it died";
+            settled(slot);
         }
-        EXPECT_TRUE(!deaths.empty() && deaths.back().slot == slot && deaths.back().killer == WATCH)
-            << "the dead player names no killer";
-        game.xdo("click 3");
-        const bool back = waitFor([&] { return seen[slot].health == FULL_HEALTH; });
-        EXPECT_TRUE(back) << "slot " << slot << " did not come back";
-        EXPECT_NE(pos(seen[slot]), pos(was)) << "slot " << slot << " came back where it died";
-        return back;
+        const WireState s   = settled(slot);
+        const float c       = std::cos(s.pitch * DEGREE); // along -z at yaw 0, down for a pitch
+        const float view[3] = {std::sin(s.yaw * DEGREE) * c, -std::sin(s.pitch * DEGREE),
+                               -std::cos(s.yaw * DEGREE) * c};
+        for (int k = 0; k < 3; ++k)
+            own.pos[k] = s.pos[k] + 3 * view[k];
+        settled(slot);
+        EXPECT_GE(shipPixels(game.screenshot(), 2), SEEN_PIXELS) << slot << " does not show it";
     }
 };
 } // namespace
@@ -179,7 +120,7 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
     ASSERT_TRUE(host.start({
         {"--host", "--window"}
     }));
-    const unsigned long hostWindow = host.window(GAME_TITLE);
+    const unsigned long hostWindow = host.window("Voranis");
     ASSERT_NE(hostWindow, 0u) << host.errors();
     peer = connectPeer();
     Record welcome;
@@ -191,75 +132,17 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
     }));
     ASSERT_TRUE(waitFor([&] { return records[JOINER] > 0 && records[HOST] > 0; }))
         << "the joiner's records do not come through the host: " << joiner.errors();
-    const unsigned long joinerWindow = joiner.window(GAME_TITLE);
-    ASSERT_NE(joinerWindow, 0u);
-
-    // Peers take the places left; the eighth joiner hears that the host is full.
-    std::vector<Peer> others;
-    for (int slot = JOINER + 1; slot <= MAX_PLAYERS; ++slot) {
-        others.push_back(connectPeer());
-        ASSERT_TRUE(others.back().receiveRecord(&welcome, WIRE_MS)) << "slot " << slot;
-        EXPECT_EQ(recordType(welcome), slot < MAX_PLAYERS ? WIRE_WELCOME : WIRE_SERVER_FULL);
-        EXPECT_EQ(recordSlot(welcome), slot < MAX_PLAYERS ? slot : 0);
-    }
-    others.clear();
-
-    // The host comes back elsewhere until it is clear of every planet; then the watcher three
-    // ahead of it shows on its screen and takes its rockets until it dies, and the kill shows
-    // in the host's score.
-    for (int roll = 0; roll < ROLLS && !clear(pos(settled(HOST)), pos(seen[HOST]), 4.5f); ++roll)
-        ASSERT_TRUE(respawn(host, HOST)) << "the host did not die and come back";
-    EXPECT_GT(unlikeOne(host.screenshot()), 40) << "the score is not 0";
-    const V3 ahead = plus(pos(seen[HOST]), view(seen[HOST]), 3);
-    std::copy(ahead.begin(), ahead.end(), own.pos);
+    ASSERT_NE(joiner.window("Voranis"), 0u);
+    respawnAndFaceTheWatcher(joiner, JOINER);
+    respawnAndFaceTheWatcher(host, HOST);
+    EXPECT_EQ(kills[HOST], 0);
     hitBy = HOST;
-    settled(HOST);
-    EXPECT_GE(shipPixels(host.screenshot(), 2), SEEN_PIXELS) << "the host does not show the peer";
     for (int burst = 0; burst < 6 && own.health > 0; ++burst) { // a shot a frame at most
         host.xdo("click --repeat " + std::to_string(KILLING_SHOTS + 2) + " --delay 40 1");
-        waitFor([&] { return own.health == 0; }, 1000);
+        waitFor([&] { return own.health == 0; });
     }
     EXPECT_EQ(own.health, 0) << "the host's rockets did not kill the peer in front of it";
-    settled(HOST);
-    EXPECT_TRUE(scoreIsOne()) << "the host's kill does not show";
-    own = PARKED;
-
-    // The joiner dies and comes back until it is in clear sight of the host.
-    bool inSight = false;
-    for (int roll = 0; roll < ROLLS && !inSight; ++roll) {
-        ASSERT_TRUE(respawn(joiner, JOINER)) << "the joiner did not die and come back";
-        const V3 a = pos(settled(HOST)), b = pos(seen[JOINER]);
-        inSight = length(plus(a, b, -1)) < IN_SIGHT && clear(a, b, 1.5f);
-    }
-    ASSERT_TRUE(inSight) << "the joiner never came back in sight of the host";
-
-    // They fly up to each other along their views, and stop when Up is let go.
-    ASSERT_TRUE(aim(host, HOST, pos(seen[JOINER])) && aim(joiner, JOINER, pos(seen[HOST])));
-    const WireState start = settled(JOINER);
-    host.xdo("windowfocus --sync " + std::to_string(hostWindow) + " keydown Up");
-    joiner.xdo("windowfocus --sync " + std::to_string(joinerWindow) + " keydown Up");
-    EXPECT_TRUE(waitFor([&] { return apart() < CLOSE; }, FLIGHT_MS)) << "they did not meet";
-    host.xdo("keyup Up");
-    joiner.xdo("keyup Up");
-    const V3 moved = plus(pos(settled(JOINER)), pos(start), -1), look = view(start);
-    EXPECT_GT(std::inner_product(moved.begin(), moved.end(), look.begin(), 0.0f),
-              0.95f * length(moved));
-    const V3 stopped = pos(seen[JOINER]);
-    EXPECT_EQ(pos(settled(JOINER)), stopped) << "the joiner flies on after Up was let go";
-
-    // Each sees the other's ship in its slot colour beside the crosshair.
-    const V3 a = pos(settled(HOST)), b = pos(seen[JOINER]);
-    ASSERT_TRUE(aim(host, HOST, b, OFF_CENTRE) && aim(joiner, JOINER, a, OFF_CENTRE));
-    EXPECT_GE(shipPixels(host.screenshot(), 1), SEEN_PIXELS) << "the host does not see the joiner";
-    EXPECT_GE(shipPixels(joiner.screenshot(), 0), SEEN_PIXELS)
-        << "the joiner does not see the host";
-
-    // The host quits; the joiner says the host is gone and ends with 4.
+    EXPECT_TRUE(waitFor([&] { return kills[HOST] == 1; })) << "the host does not count its kill";
     host.keys(hostWindow, "Escape");
     EXPECT_EQ(host.exitCode(), 0);
-    const unsigned long box = joiner.window("NETWORK ERROR");
-    ASSERT_NE(box, 0u) << joiner.errors();
-    joiner.keys(box, "Return");
-    EXPECT_EQ(joiner.exitCode(), 4);
-    EXPECT_NE(joiner.errors().find("GLOBAL TIMEOUT"), std::string::npos) << joiner.errors();
 }

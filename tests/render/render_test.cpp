@@ -22,24 +22,24 @@
 #include "world/roster.h"
 
 namespace {
-constexpr int W = 640, H = 480, SKY = 51, LIT = 24, NO_DIGIT = -1;
+constexpr int W = 640, H = 480, SKY = 51, NO_DIGIT = -1;
 constexpr int CROSS_BLUE = 200, DEAD_BLUE = 90, SCORE_GREEN = 100, HEALTH_GREEN = 200;
 constexpr float NAN_ = std::numeric_limits<float>::quiet_NaN();
 constexpr float INF  = std::numeric_limits<float>::infinity();
-const float RED[3] = {1, 0, 0}, GREEN[3] = {0, 1, 0}, BLUE[3] = {0, 0, 1}, WHITE[3] = {1, 1, 1};
+const float RED[3] = {1, 0, 0}, GREEN[3] = {0, 1, 0}, BLUE[3] = {0, 0, 1}, WHITE[3] = {1, 1, 1},
+            MAGENTA[3] = {1, 0, 1};
 
-struct Rgb {
-    int r, g, b;
-};
-constexpr Rgb GREY = {SKY, SKY, SKY};
+constexpr int GREY = SKY * 0x10101, INK_WHITE = 0xffffff; // colours as 0xRRGGBB
 
-::testing::AssertionResult looks(const uint8_t* p, Rgb want) {
-    if (std::abs(p[0] - want.r) <= 3 && std::abs(p[1] - want.g) <= 3 &&
-        std::abs(p[2] - want.b) <= 3)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "pixel " << int(p[0]) << "," << int(p[1]) << "," << int(p[2]) << " wanted " << want.r
-           << "," << want.g << "," << want.b;
+int channel(int rgb, int k) {
+    return rgb >> (16 - 8 * k) & 0xff;
+}
+::testing::AssertionResult looks(const uint8_t* p, int want) {
+    for (int k = 0; k < 3; ++k)
+        if (std::abs(p[k] - channel(want, k)) > 3)
+            return ::testing::AssertionFailure()
+                   << "pixel " << int(p[0]) << "," << int(p[1]) << "," << int(p[2]);
+    return ::testing::AssertionSuccess();
 }
 
 // Where an eye-space point lands through the game's 60-degree projection.
@@ -49,52 +49,36 @@ const uint8_t* at(const Picture& f, float x, float y, float z) {
                 H - 1 - int(std::floor((y / half + 1.0) * 0.5 * H)));
 }
 
-void quad(float x0, float y0, float x1, float y1, float z) {
-    glVertex3f(x0, y0, z);
-    glVertex3f(x1, y0, z);
-    glVertex3f(x1, y1, z);
-    glVertex3f(x0, y1, z);
-}
-
-// A flat unlit square in the colour given, or else the one set before the list; a ship's may
-// have a white mark ahead of it, seen from above.
-void square(unsigned list, float half, const float* colour = nullptr, float z = 0,
-            bool nose = false) {
+// A display list of one flat unlit rectangle in the colour given, or else the one set before
+// the list; a translucent model leaves the blend function mixing by alpha for what follows.
+void rectangle(unsigned list, float x0, float y0, float x1, float y1, float z,
+               const float* colour = nullptr, bool translucent = false) {
     glNewList(list, GL_COMPILE);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     glDisable(GL_TEXTURE_2D);
     if (colour) glColor3fv(colour);
     glBegin(GL_QUADS);
-    quad(-half, -half, half, half, z);
-    glEnd();
-    glColor3fv(WHITE);
-    glRotatef(90, 1, 0, 0);
-    glBegin(GL_QUADS);
-    if (nose) quad(-0.1f, -1.6f, 0.1f, -1.4f, 0);
-    glEnd();
-    glEndList();
-}
-
-// The sky: the grey the frame clears to, and a magenta mark ahead and to the right at yaw 0.
-// A translucent model in it leaves the blend function mixing by alpha for what follows.
-void sky(bool translucent = false) {
-    glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
-    glNewList(LIST_SKY, GL_COMPILE);
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(1, 0, 1);
-    glBegin(GL_QUADS);
-    quad(15, -5, 25, 5, -45);
+    const float corners[] = {x0, y0, x1, y0, x1, y1, x0, y1};
+    for (int i = 0; i < 8; i += 2)
+        glVertex3f(corners[i], corners[i + 1], z);
     glEnd();
     if (translucent) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEndList();
 }
+void square(unsigned list, float half, const float* colour = nullptr, float z = 0) {
+    rectangle(list, -half, -half, half, half, z, colour);
+}
+// The sky: the grey the frame clears to, and a magenta mark ahead and to the right at yaw 0.
+void sky(bool translucent = false) {
+    glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
+    rectangle(LIST_SKY, 15, -5, 25, 5, -45, MAGENTA, translucent);
+}
 
-int texture(int w, Rgb (*texel)(int x)) {
+int texture(int w, int (*texel)(int x)) {
     std::vector<uint8_t> rgb;
-    for (int i = 0; i < 4 * w; ++i)
-        rgb.insert(rgb.end(),
-                   {uint8_t(texel(i % w).r), uint8_t(texel(i % w).g), uint8_t(texel(i % w).b)});
+    for (int i = 0; i < 12 * w; ++i)
+        rgb.push_back(uint8_t(channel(texel(i / 3 % w), i % 3)));
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -108,11 +92,13 @@ int texture(int w, Rgb (*texel)(int x)) {
 
 // Text drawn in a colour over some grey, at any coverage from 60 % up: grey plus a share of
 // the colour, channel by channel; white ink is any bright grey.
-bool tinted(const uint8_t* p, Rgb c) {
-    const int want[3] = {c.r, c.g, c.b};
-    const int hi = int(std::max_element(want, want + 3) - want);
-    const int lo = int(std::min_element(want, want + 3) - want);
-    if (want[hi] - want[lo] < 25) return std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) <= 8 && p[0] >= 0.75 * want[0];
+bool tinted(const uint8_t* p, int c) {
+    const int want[3] = {channel(c, 0), channel(c, 1), channel(c, 2)};
+    const int hi      = int(std::max_element(want, want + 3) - want);
+    const int lo      = int(std::min_element(want, want + 3) - want);
+    if (want[hi] - want[lo] < 25)
+        return std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) <= 8 &&
+               p[0] >= 0.75 * want[0];
     const double a = double(p[hi] - p[lo]) / (want[hi] - want[lo]);
     if (a < 0.6 || a > 1.1) return false;
     const double grey = a > 0.98 ? 0 : (p[lo] - a * want[lo]) / (1 - a);
@@ -123,25 +109,27 @@ bool tinted(const uint8_t* p, Rgb c) {
 
 // Where ink of one colour lies inside a box: how much, and how far it reaches.
 struct Ink {
-    int count = 0, left = W, top = H, right = -1;
+    int count = 0, left = W, top = H, right = -1, bottom = -1;
 };
-Ink inkOf(const Picture& f, Rgb want, int x0, int y0, int x1, int y1) {
+Ink inkOf(const Picture& f, int want, int x0 = 0, int y0 = 0, int x1 = W, int y1 = H) {
     Ink ink;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
             if (tinted(f.at(x, y), want)) {
                 ++ink.count;
-                ink.left  = std::min(ink.left, x);
-                ink.right = std::max(ink.right, x);
-                ink.top   = std::min(ink.top, y);
+                ink.left   = std::min(ink.left, x);
+                ink.right  = std::max(ink.right, x + 1);
+                ink.top    = std::min(ink.top, y);
+                ink.bottom = std::max(ink.bottom, y + 1);
             }
     return ink;
 }
-Rgb textColour(int slot) {
-    const float* c = slotTextColours[slot];
-    return {int(std::lround(c[0] * 255)), int(std::lround(c[1] * 255)), int(std::lround(c[2] * 255))};
+int textColour(int slot) {
+    int rgb = 0;
+    for (float c : slotTextColours[slot])
+        rgb = rgb << 8 | int(std::lround(c * 255));
+    return rgb;
 }
-constexpr Rgb INK_WHITE = {255, 255, 255};
 
 class Render : public ::testing::Test {
   protected:
@@ -155,13 +143,11 @@ class Render : public ::testing::Test {
         fontTexture = loadTexture((gameDir() + "/font.bmp").c_str()) - 1;
         ASSERT_GT(textureTable[fontTexture].width, PLACEHOLDER_SIDE) << "no font in " << gameDir();
         // Digit cell k shows red 15k + 15, the captions' halves and the two centre pictures
-        // levels of their own. The frame's own tests look away from the overlay.
-        numbersTexture = texture(256, [](int x) { return Rgb{x / 16 * 15 + 15, 0, 0}; });
-        textTexture    = texture(64, [](int x) {
-            return Rgb{0, x < 32 ? SCORE_GREEN : HEALTH_GREEN, 0};
-        });
-        crossTexture   = texture(4, [](int) { return Rgb{0, 0, CROSS_BLUE}; });
-        deadTexture    = texture(4, [](int) { return Rgb{0, 0, DEAD_BLUE}; });
+        // levels of their own.
+        numbersTexture = texture(256, [](int x) { return (x / 16 * 15 + 15) << 16; });
+        textTexture = texture(64, [](int x) { return (x < 32 ? SCORE_GREEN : HEALTH_GREEN) << 8; });
+        crossTexture = texture(4, [](int) { return CROSS_BLUE; });
+        deadTexture  = texture(4, [](int) { return DEAD_BLUE; });
     }
     void SetUp() override {
         freshWorld();
@@ -174,11 +160,11 @@ class Render : public ::testing::Test {
         renderFrame(view);
         return readFrame(W, H);
     }
-    Picture drawn(float x, float y, float height, const char* text, const float* colour = WHITE) {
+    Picture drawn(float x, float y, float height, const char* text) {
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         beginScreenOverlay();
-        drawText(x, y, height, text, colour);
+        drawText(x, y, height, text, WHITE);
         endScreenOverlay();
         return readFrame(W, H);
     }
@@ -189,44 +175,39 @@ TEST_F(Render, TheSkyTurnsWithTheViewGoesWithTheViewerAndLiesBehindEverything) {
     square(LIST_STONE0, 1, RED);
     placePlanet({8, 0, -60}, 2); // beyond the sky, inside the far plane
     const Picture f = frame();
-    EXPECT_TRUE(looks(at(f, 20, 0, -45), {255, 0, 255}));
-    EXPECT_TRUE(looks(at(f, 8, 0, -60), {255, 0, 0})) << "a planet behind the sky";
+    EXPECT_TRUE(looks(at(f, 20, 0, -45), 0xff00ff));
+    EXPECT_TRUE(looks(at(f, 8, 0, -60), 0xff0000)) << "a planet behind the sky";
     EXPECT_TRUE(looks(at(f, -20, 15, -45), GREY));
     playerTable[0].yaw = 90; // looking along +x: the mark is off to the left
     EXPECT_TRUE(looks(at(frame(), 20, 0, -45), GREY));
     playerTable[0].yaw    = 0;
     playerTable[0].pos[0] = 500; // far away: the sky goes with the viewer
-    EXPECT_TRUE(looks(at(frame(), 20, 0, -45), {255, 0, 255}));
+    EXPECT_TRUE(looks(at(frame(), 20, 0, -45), 0xff00ff));
 }
 
-// The finest mesh from closer than the diameter, the coarsest beyond 22.
+// The finest mesh from closer than the diameter, the coarsest beyond 22 (seen above the
+// crosshair).
 TEST_F(Render, PlanetsTakeTheirMeshByTheViewersDistance) {
     square(LIST_STONE0, 10, RED);
     square(LIST_STONE1, 10, GREEN);
     square(LIST_STONE2, 10, BLUE);
     // clang-format off
-    const struct { float radius, distance; Rgb mesh; } cases[] = {
-        {5, 9, {0, 0, 255}}, {5, 10, {0, 255, 0}}, {1, 22, {0, 255, 0}},
-        {5, 23, {255, 0, 0}}, {12, 23, {0, 0, 255}}, {1, 60, {255, 0, 0}}};
+    const struct { float radius, distance; int mesh; } cases[] = {
+        {5, 9, 0x0000ff}, {5, 10, 0x00ff00}, {1, 22, 0x00ff00},
+        {5, 23, 0xff0000}, {12, 23, 0x0000ff}, {1, 60, 0xff0000}};
     // clang-format on
     for (const auto& c : cases) {
         planetCount = 0;
         placePlanet({0, 0, -c.distance}, c.radius);
-        EXPECT_TRUE(
-            looks(at(frame(), 0, 0.15f * c.distance, -c.distance), c.mesh)) // above the crosshair
+        EXPECT_TRUE(looks(at(frame(), 0, 0.15f * c.distance, -c.distance), c.mesh))
             << c.radius << " at " << c.distance;
     }
 }
 
-// Slot colours as players know them (red, blue, green, yellow and on); the local ship is
-// never drawn, its rockets are.
-TEST_F(Render, ShipsAndRocketsWearTheirSlotColours) {
-    const Rgb slots[] = {
-        {255, 0,   0  },
-        {0,   0,   255},
-        {0,   255, 0  },
-        {255, 255, 0  }
-    };
+// Slot colours as players know them (red, blue, green, yellow); the local ship is never
+// drawn, its rockets are; a ship at yaw 45 looks between -z and +x.
+TEST_F(Render, ShipsAndRocketsWearTheirSlotColoursAndTurnTheWayTheyLook) {
+    const int slots[] = {0xff0000, 0x0000ff, 0x00ff00, 0xffff00};
     square(LIST_SHIP, 0.4f, nullptr, -3); // a mark three ahead of the ship
     square(LIST_ROCKET, 0.4f);
     for (int s = 0; s < 4; ++s) {
@@ -234,19 +215,13 @@ TEST_F(Render, ShipsAndRocketsWearTheirSlotColours) {
         placeRocket(s, 19, 300, {-9.0f + 2.0f * s, 3, -23});
     }
     const Picture f = frame();
-    for (int s = 1; s < 4; ++s)
-        EXPECT_TRUE(looks(at(f, -9.0f + 2.0f * s, -2, -23), slots[s])) << "ship " << s;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_TRUE(s == 0 || looks(at(f, -9.0f + 2.0f * s, -2, -23), slots[s])) << "ship " << s;
         EXPECT_TRUE(looks(at(f, -9.0f + 2.0f * s, 3, -23), slots[s])) << "rocket " << s;
+    }
     EXPECT_TRUE(looks(at(f, 0.3f, 0, -3), GREY)) << "the local ship drawn round the eye";
-}
-
-// Seen from above, a ship at yaw 90 has its nose to +x, where it looks.
-TEST_F(Render, ShipsTurnTheWayTheyLook) {
-    square(LIST_SHIP, 0, nullptr, 0, true);
-    placeLocal(0, {0, 10, 0}, 0, 90);
-    placeShip(1, {3, 0, 0}, 90);
-    EXPECT_TRUE(looks(at(frame(), 4.5f, 0, -10), {255, 255, 255}));
+    playerTable[3].yaw = 45; // the mark three ahead turns towards +x
+    EXPECT_TRUE(looks(at(frame(), -0.88f, -2, -22.12f), slots[3]));
 }
 
 // At health 10 and below the alpha is the pulse angle / 360: added under the scene's own
@@ -255,9 +230,9 @@ TEST_F(Render, DamagedShipsPulseThroughTheirAlpha) {
     square(LIST_SHIP, 1);
     Player& ship = placeShip(1, {0, 0, -5});
     // clang-format off
-    const struct { bool mixed; int health; float pulse; Rgb seen; } cases[] = {
-        {false, 11, 350, {0, 0, 255}}, {false, 10, 0, {SKY, SKY, 255}}, {true, 11, 180, {0, 0, 255}},
-        {true, 10, 0, GREY}, {true, 10, 180, {26, 26, 153}}};
+    const struct { bool mixed; int health; float pulse; int seen; } cases[] = {
+        {false, 11, 350, 0x0000ff}, {false, 10, 0, SKY * 0x10100 + 0xff}, {true, 11, 180, 0x0000ff},
+        {true, 10, 0, GREY}, {true, 10, 180, 0x1a1a99}};
     // clang-format on
     for (const auto& c : cases) {
         sky(c.mixed);
@@ -271,11 +246,8 @@ TEST_F(Render, DamagedShipsPulseThroughTheirAlpha) {
 // are, and explosions take their random draws all the same.
 TEST_F(Render, ImpossibleNumbersFromPeersDrawNothingAndStopNothing) {
     square(LIST_STONE0, 1, RED);
-    for (Vec3 pos : {
-             Vec3{NAN_,  0,      -5   },
-             {3e38f, -3e38f, 3e38f}
-    })
-        placeShip(playerTable[1].slot < 0 ? 1 : 2, pos);
+    placeShip(1, {NAN_, 0, -5});
+    placeShip(2, {3e38f, -3e38f, 3e38f});
     placeShip(3, {0, 0, -5}, INF);
     placeShip(4, {0, 0, -5}, 0, -NAN_);
     placeShip(5, {2, 0, -8});
@@ -289,7 +261,7 @@ TEST_F(Render, ImpossibleNumbersFromPeersDrawNothingAndStopNothing) {
     planetTextureBase  = 5;
     gameSrand(5);
     const Picture f = frame();
-    EXPECT_TRUE(looks(at(f, 2, 0, -8), {0, 255, 255})) << "the good ship";
+    EXPECT_TRUE(looks(at(f, 2, 0, -8), 0x00ffff)) << "the good ship";
     EXPECT_TRUE(looks(at(f, 0.6f, 0, -5), GREY));
     const int next = gameRand();
     gameSrand(5);
@@ -323,10 +295,10 @@ TEST_F(Render, TheOverlayShowsScoreHealthAndCrosshairOrDeadPicture) {
                 digits.push_back(red ? (red - 8) / 15 : NO_DIGIT);
             }
         EXPECT_EQ(digits, c.digits) << c.score << " " << c.health;
-        EXPECT_TRUE(looks(at(f, -3.9f, -2.75f, -6), {0, SCORE_GREEN, 0}));
-        EXPECT_TRUE(looks(at(f, 3.34f, -2.75f, -6), {0, HEALTH_GREEN, 0}));
-        EXPECT_TRUE(looks(at(f, 0, 0, -10), {0, 0, c.centre})) << c.health;
-        EXPECT_TRUE(looks(at(f, 0.6f, 0, -5), {0, 0, c.beside})) << c.health;
+        EXPECT_TRUE(looks(at(f, -3.9f, -2.75f, -6), SCORE_GREEN << 8));
+        EXPECT_TRUE(looks(at(f, 3.34f, -2.75f, -6), HEALTH_GREEN << 8));
+        EXPECT_TRUE(looks(at(f, 0, 0, -10), c.centre)) << c.health;
+        EXPECT_TRUE(looks(at(f, 0.6f, 0, -5), c.beside)) << c.health;
     }
 }
 
@@ -348,29 +320,19 @@ TEST_F(Render, TextIsTheFontPicture) {
     EXPECT_EQ(drawn(100, 90, 14, "a\x01z\x7f\xe9\t").rgb, drawn(100, 90, 14, "a?z???").rgb);
 }
 
-// The text's ink lies in its box, in its colour, across its width, centred in the window.
+// Pale blue text across its width, centred in the window.
 TEST_F(Render, AJoinerWaitingSeesWhereItConnectsToCentred) {
     glClearColor(0, 0, 0, 1);
     renderWaitingScreen("127.0.0.1:2345");
-    const Picture f   = readFrame(W, H);
+    const Ink ink     = inkOf(readFrame(W, H), 0xcce6ff);
     const float width = textWidth("Connecting to 127.0.0.1:2345...", 0.04f * H);
-    int left = W, right = 0, top = H, bottom = 0;
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            if (f.at(x, y)[2] <= LIT) continue;
-            EXPECT_NEAR(f.at(x, y)[0], f.at(x, y)[2] * 0.8, 4) << x << "," << y;
-            left   = std::min(left, x);
-            right  = std::max(right, x + 1);
-            top    = std::min(top, y);
-            bottom = std::max(bottom, y + 1);
-        }
-    EXPECT_NEAR(left, (W - width) / 2, 3);
-    EXPECT_NEAR(right, (W + width) / 2 - 5, 5) << "the last dot ends inside its cell";
-    EXPECT_NEAR(top + bottom, H, 4) << "centred from top to bottom";
+    EXPECT_NEAR(ink.left, (W - width) / 2, 3);
+    EXPECT_NEAR(ink.right, (W + width) / 2 - 5, 5) << "the last dot ends inside its cell";
+    EXPECT_NEAR(ink.top + ink.bottom, H, 4) << "centred from top to bottom";
 }
 
-// The board lists by kills, then fewer deaths; a player whose numbers never came counts as
-// 0 and 0; the local row is lighter. Dead ships keep their rows and show no name tags.
+// The board, only on Tab, lists by kills, then fewer deaths; a player whose numbers never came
+// counts as 0 and 0; the local row is lighter. Dead ships keep their rows.
 TEST_F(Render, TheScoreboardRanksPlayersAndMarksTheLocalRow) {
     localScore  = 1;
     localDeaths = 3;
@@ -381,21 +343,15 @@ TEST_F(Render, TheScoreboardRanksPlayersAndMarksTheLocalRow) {
     OverlayView view{};
     view.scoreboard = true;
     const Picture f = frame(view);
-    savePicture(f, "/tmp/board.ppm");
-    const int nameLeft = int(W * 0.2f), nameRight = int(W * 0.2f + W * 0.6f * 0.6f);
     int tops[4];
-    for (int s = 0; s < 4; ++s)
-        tops[s] = inkOf(f, textColour(s), nameLeft - 2, 0, nameRight, H).top;
+    for (int s = 0; s < 4; ++s) // in the names' column
+        tops[s] = inkOf(f, textColour(s), int(W * 0.2f) - 2, 0, int(W * 0.416f)).top;
     EXPECT_LT(tops[1], tops[2]);
     EXPECT_LT(tops[2], tops[0]) << "as many kills, fewer deaths first";
     EXPECT_LT(tops[0], tops[3]) << "the silent player last";
     for (int s = 1; s < 4; ++s)
         EXPECT_GT(f.at(W / 2, tops[0] + 2)[0], f.at(W / 2, tops[s] + 2)[0] + 30) << "row " << s;
-    const int order[] = {1, 2, 0, 3};
-    int got[MAX_PLAYERS];
-    ASSERT_EQ(scoreboardOrder(got), 4);
-    EXPECT_TRUE(std::equal(order, order + 4, got));
-    EXPECT_EQ(inkOf(frame(), textColour(1), 0, 0, W, H).count, 0) << "the board shows only on Tab";
+    EXPECT_EQ(inkOf(frame(), textColour(1)).count, 0) << "the board shows only on Tab";
 }
 
 // "KILLER destroyed VICTIM" at the top left, each name in its slot's colour; chat lines above
@@ -406,52 +362,56 @@ TEST_F(Render, KillsAndChatShowAsColouredLines) {
     OverlayView view{};
     view.chatOpen = true;
     std::strcpy(view.chatText, "abc");
-    const Picture f = frame(view);
-    savePicture(f, "/tmp/chat.ppm");
+    const Picture f  = frame(view);
     const Ink killer = inkOf(f, textColour(1), 0, 0, W, H / 10);
     const Ink victim = inkOf(f, textColour(2), 0, 0, W, H / 10);
-    ASSERT_GT(killer.count, 0);
-    ASSERT_GT(victim.count, 0);
-    EXPECT_GT(inkOf(f, INK_WHITE, killer.right, 0, victim.left, H / 10).count, 0) << "destroyed";
     const Ink talker = inkOf(f, textColour(3), 0, H / 2, W, int(H * 0.8f));
-    ASSERT_GT(talker.count, 0);
+    ASSERT_TRUE(killer.count && victim.count && talker.count);
+    EXPECT_GT(inkOf(f, INK_WHITE, killer.right, 0, victim.left, H / 10).count, 0) << "destroyed";
     EXPECT_GT(inkOf(f, INK_WHITE, talker.right, talker.top, W, talker.top + 14).count, 0);
     EXPECT_GT(inkOf(f, INK_WHITE, 0, talker.top + 12, W, int(H * 0.8f)).count, 0)
         << "the typed line under the chat";
 }
 
-// A ship in view carries its name above it; one out of view an arrow on the screen's edge on
-// the side to turn to.
+// A ship in view carries its name above it; one out of view an arrow (blue at 0.85 over the
+// sky) on the screen's edge on the side to turn to: right, left, up, behind.
 TEST_F(Render, OtherShipsAreNamedInViewAndPointedToOutOfIt) {
     setPlayerInfo(1, 0, 0, "ACE");
     placeShip(1, {0, 0, -20});
-    Ink tag = inkOf(frame(), textColour(1), W / 2 - 60, H / 2 - 60, W / 2 + 60, H / 2);
-    EXPECT_GT(tag.count, 0) << "no name over the ship";
-    const Rgb arrow = {8, 8, 224}; // blue at 0.85 over the sky
-    const struct { int x0, y0, x1, y1; } strips[] = {
-        {W - 60, 0, W, H}, {0, 0, 60, H}, {0, 0, W, 60}, {0, H - 60, W, H}};
-    const Vec3 toward[] = {{20, 0, 0}, {-20, 0, 0}, {0, 20, 0}, {0, 0, 20}}; // right, left, up, behind
+    EXPECT_GT(inkOf(frame(), textColour(1), W / 2 - 60, H / 2 - 60, W / 2 + 60, H / 2).count, 0);
+    const int strips[][4] = {
+        {W - 60, 0,      W,  H },
+        {0,      0,      60, H },
+        {0,      0,      W,  60},
+        {0,      H - 60, W,  H }
+    };
+    const Vec3 toward[] = {
+        {20,  0,  0 },
+        {-20, 0,  0 },
+        {0,   20, 0 },
+        {0,   0,  20}
+    };
     for (int side = 0; side < 4; ++side) {
         placeShip(1, toward[side]);
         const Picture f = frame();
-        for (int k = 0; k < 4; ++k) {
-            const int ink = inkOf(f, arrow, strips[k].x0, strips[k].y0, strips[k].x1, strips[k].y1).count;
-            EXPECT_EQ(ink > 10, k == side) << "ship on side " << side << ", ink on side " << k;
-        }
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(
+                inkOf(f, 0x0808e0, strips[k][0], strips[k][1], strips[k][2], strips[k][3]).count >
+                    10,
+                k == side)
+                << "ship on side " << side << ", ink on side " << k;
     }
 }
 
 // A hit taken reddens the edges; a hit given marks the crosshair's corners white.
 TEST_F(Render, HitsFlashTheEdgesAndMarkTheCrosshair) {
-    OverlayView view{};
-    const Rgb red = {173, 35, 35};
-    const int cx = W / 2, cy = H / 2, mark = int(H * 0.035f);
+    const int x = W / 2 + int(H * 0.035f), y = H / 2 + int(H * 0.035f);
     for (float strength : {0.0f, 1.0f}) {
+        OverlayView view{};
         view.hitFlash = view.hitMark = strength;
-        const Picture f = frame(view);
-        EXPECT_EQ(looks(f.at(3, H / 2), red), strength > 0);
-        EXPECT_EQ(looks(f.at(W / 2, H - 3), red), strength > 0);
-        EXPECT_EQ(inkOf(f, INK_WHITE, cx + mark - 4, cy + mark - 4, cx + mark + 4, cy + mark + 4).count > 0,
-                  strength > 0);
+        const Picture f              = frame(view);
+        EXPECT_EQ(looks(f.at(3, H / 2), 0xad2323), strength > 0);
+        EXPECT_EQ(looks(f.at(W / 2, H - 3), 0xad2323), strength > 0);
+        EXPECT_EQ(inkOf(f, INK_WHITE, x - 4, y - 4, x + 4, y + 4).count > 0, strength > 0);
     }
 }

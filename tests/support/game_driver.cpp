@@ -1,9 +1,9 @@
-// The real program on a private Xvfb display: processes, windows, keys, pixels, endings.
+// The real program on a private Xvfb display: processes, endings, windows found by title, and
+// keys, places and pixels through xdotool and ImageMagick's import.
 #include "tests/support/game_driver.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -12,7 +12,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -21,30 +22,15 @@
 #include "tests/support/test_paths.h"
 
 namespace {
-constexpr int POLL_MS      = 10;
-constexpr int HIGHEST_FD   = 1024;
-constexpr long TITLE_LONGS = 64;
-constexpr int CHILD_FAILED = 127;
-constexpr int STOP_WAIT_MS = 3000;
-
+constexpr int POLL_MS = 10, HIGHEST_FD = 1024, CHILD_FAILED = 127, STOP_WAIT_MS = 3000;
 using Clock = std::chrono::steady_clock;
 
 Clock::time_point after(int ms) {
     return Clock::now() + std::chrono::milliseconds(ms);
 }
 
-void nap() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(POLL_MS));
-}
-
-// A window may close between the listing and the look at it: that is no error here.
-int ignoreBadWindow(Display*, XErrorEvent* e) {
-    if (e->error_code != BadWindow) std::fprintf(stderr, "X error %d\n", e->error_code);
-    return 0;
-}
-
-// A child that dies with the test, in dir, its output in files, given the test's environment
-// with entries set ("NAME=value") or dropped ("NAME"), holding no descriptor but keepFd.
+// A child that dies with the test, in dir, its output in files, with env entries set
+// ("NAME=value") or dropped ("NAME"), holding no descriptor but keepFd.
 pid_t spawn(std::vector<std::string> argv, const std::vector<std::string>& env,
             const std::string& dir, const std::string& out, const std::string& err,
             int keepFd = -1) {
@@ -78,11 +64,13 @@ int codeOf(int status) {
 // The exit code, 128 + the signal, or -1 after killing a child that outlived the limit.
 int reap(pid_t pid, int waitMs) {
     int status = 0;
-    for (auto end = after(waitMs); waitpid(pid, &status, WNOHANG) == 0; nap()) {
-        if (Clock::now() < end) continue;
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
+    for (auto end = after(waitMs); waitpid(pid, &status, WNOHANG) == 0;) {
+        if (Clock::now() > end) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(POLL_MS));
     }
     return codeOf(status);
 }
@@ -93,54 +81,45 @@ std::string fileText(const std::string& path) {
     return text.str();
 }
 
-std::string property(Display* d, Window w, const char* name, Atom type) {
-    Atom got;
-    int format;
-    unsigned long count, rest;
-    unsigned char* data = nullptr;
-    std::string bytes;
-    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, TITLE_LONGS, False, type, &got,
-                           &format, &count, &rest, &data) == Success &&
-        data)
-        bytes.assign(reinterpret_cast<char*>(data), format == 32 ? count * sizeof(long) : count);
-    if (data) XFree(data);
-    return bytes;
-}
-
-// The viewable top-level window of that process and title, or 0.
-Window findWindow(Display* d, const std::string& title, pid_t owner) {
+// The viewable top-level window of that title, or 0. Only the game draws on this display.
+Window findWindow(Display* d, const std::string& title) {
     Window root, parent, *children = nullptr, found = 0;
     unsigned int count = 0;
-    const long pid     = owner;
-    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
     for (unsigned int i = 0; i < count && !found; ++i) {
         XWindowAttributes a;
+        Atom type;
+        int format;
+        unsigned long length, rest;
+        unsigned char* name = nullptr;
         if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
-            property(d, children[i], "_NET_WM_PID", XA_CARDINAL) ==
-                std::string(reinterpret_cast<const char*>(&pid), sizeof pid) &&
-            property(d, children[i], "_NET_WM_NAME", XInternAtom(d, "UTF8_STRING", False)) == title)
+            XGetWindowProperty(d, children[i], XInternAtom(d, "_NET_WM_NAME", False), 0,
+                               long(title.size()) + 1, False, AnyPropertyType, &type, &format,
+                               &length, &rest, &name) == Success &&
+            name && std::string(reinterpret_cast<char*>(name), length) == title)
             found = children[i];
+        if (name) XFree(name);
     }
     if (children) XFree(children);
     return found;
 }
+
 } // namespace
 
-GameDriver::GameDriver(bool withDisplay, int screenW, int screenH) {
+GameDriver::GameDriver(bool withDisplay) {
     char folder[] = "/tmp/voranis-game-XXXXXX";
     folder_       = mkdtemp(folder) ? folder : "/tmp";
     std::filesystem::create_directories(configDir());
-    XSetErrorHandler(ignoreBadWindow);
+    // A window may close between the listing and the look at it: that is no error here.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     int fds[2];
     if (!withDisplay || pipe(fds) != 0) return;
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-    const std::string screen = std::to_string(screenW) + "x" + std::to_string(screenH) + "x24";
-    xvfb_                    = spawn(
-                           {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"},
-                           {}, "", "/dev/null", folder_ + "/xvfb.txt", fds[1]);
+    xvfb_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "640x480x24",
+                   "-nolisten", "tcp"},
+                  {}, "", "/dev/null", folder_ + "/xvfb.txt", fds[1]);
     close(fds[1]);
-    // Xvfb writes its number once it takes clients.
-    std::string number;
+    std::string number; // Xvfb writes its number once it takes clients
     pollfd p{fds[0], POLLIN, 0};
     char c = 0;
     while (poll(&p, 1, DRIVER_WAIT_MS) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
@@ -159,7 +138,7 @@ GameDriver::~GameDriver() {
 }
 
 bool GameDriver::start(const GameRun& run) {
-    std::vector<std::string> env = {x_ ? "DISPLAY=" + display_ : "DISPLAY",
+    std::vector<std::string> env = {display_.empty() ? "DISPLAY" : "DISPLAY=" + display_,
                                     "LIBGL_ALWAYS_SOFTWARE=1", "ALSOFT_DRIVERS=null",
                                     "XDG_CONFIG_HOME=" + configDir()};
     env.insert(env.end(), run.env.begin(), run.env.end());
@@ -170,22 +149,25 @@ bool GameDriver::start(const GameRun& run) {
     return game_ > 0;
 }
 
+std::string GameDriver::tool(std::vector<std::string> argv) {
+    const std::string out = folder_ + "/tool.txt";
+    std::filesystem::remove(out);
+    reap(spawn(argv, {"DISPLAY=" + display_}, "", out, "/dev/null"), DRIVER_WAIT_MS);
+    return fileText(out);
+}
+
 unsigned long GameDriver::window(const std::string& title, int waitMs) {
     Window found = 0;
     for (auto end = after(waitMs);
-         x_ && !(found = findWindow(x_, title, game_)) && running() && Clock::now() < end;)
-        nap();
+         x_ && !(found = findWindow(x_, title)) && running() && Clock::now() < end;)
+        std::this_thread::sleep_for(std::chrono::milliseconds(POLL_MS));
     return found;
 }
 
 ScreenRect GameDriver::windowRect(unsigned long window) {
     ScreenRect r{0, 0, 0, 0};
-    XWindowAttributes a{};
-    Window child;
-    if (x_ && XGetWindowAttributes(x_, window, &a))
-        XTranslateCoordinates(x_, window, DefaultRootWindow(x_), 0, 0, &r.x, &r.y, &child);
-    r.w = a.width;
-    r.h = a.height;
+    std::sscanf(tool({"xdotool", "getwindowgeometry", "--shell", std::to_string(window)}).c_str(),
+                "WINDOW=%*u X=%d Y=%d WIDTH=%d HEIGHT=%d", &r.x, &r.y, &r.w, &r.h);
     return r;
 }
 
@@ -194,35 +176,26 @@ void GameDriver::xdo(const std::string& words) {
     std::istringstream in(words);
     for (std::string w; in >> w;)
         argv.push_back(w);
-    reap(spawn(argv, {"DISPLAY=" + display_}, "", "/dev/null", "/dev/null"), DRIVER_WAIT_MS);
+    tool(argv);
 }
 
 void GameDriver::keys(unsigned long window, const std::string& keys) {
     xdo("windowfocus --sync " + std::to_string(window) + " key " + keys);
 }
 
-void GameDriver::click(int x, int y, int button, int count) {
+void GameDriver::click(int x, int y, int count) {
     xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click --repeat " +
-        std::to_string(count) + " " + std::to_string(button));
-}
-
-void GameDriver::moveMouse(int dx, int dy) {
-    xdo("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy));
+        std::to_string(count) + " 1");
 }
 
 Picture GameDriver::screenshot() {
-    XWindowAttributes a{};
-    XImage* img =
-        x_ && XGetWindowAttributes(x_, DefaultRootWindow(x_), &a)
-            ? XGetImage(x_, DefaultRootWindow(x_), 0, 0, a.width, a.height, AllPlanes, ZPixmap)
-            : nullptr;
-    Picture pic{img ? a.width : 0, img ? a.height : 0, {}};
-    for (int y = 0; y < pic.height; ++y)
-        for (int x = 0; x < pic.width; ++x) {
-            const unsigned long px = XGetPixel(img, x, y);
-            pic.rgb.insert(pic.rgb.end(), {uint8_t(px >> 16), uint8_t(px >> 8), uint8_t(px)});
-        }
-    if (img) XDestroyImage(img);
+    const std::string ppm = tool({"import", "-window", "root", "-depth", "8", "ppm:-"});
+    Picture pic;
+    int header = 0;
+    std::sscanf(ppm.c_str(), "P6 %d %d 255%n", &pic.width, &pic.height, &header);
+    if (header == 0 || ppm.size() != header + 1 + std::size_t(pic.width) * pic.height * 3)
+        return Picture{};
+    pic.rgb.assign(ppm.begin() + header + 1, ppm.end());
     return pic;
 }
 

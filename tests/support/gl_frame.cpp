@@ -1,12 +1,11 @@
-// The hidden-window GL context and pixel read-back.
+// The hidden-window GL context, pixel read-back, and pictures kept for a person to look at.
 #include "tests/support/gl_frame.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include <cstring>
-
-constexpr int DEPTH_BITS = 16; // what the game asks for
+#include <algorithm>
+#include <cstdio>
 
 struct GlWindow {
     SDL_Window* window;
@@ -14,22 +13,17 @@ struct GlWindow {
 };
 
 GlWindow* openGlWindow(int width, int height, std::string* error) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        *error = std::string("SDL video: ") + SDL_GetError();
-        return nullptr;
-    }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, DEPTH_BITS);
-    SDL_Window* window = SDL_CreateWindow("voranis test", 0, 0, width, height,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16); // what the game asks for
+    SDL_Window* window = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0
+                             ? SDL_CreateWindow("voranis test", 0, 0, width, height,
+                                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN)
+                             : nullptr;
     SDL_GLContext gl   = window ? SDL_GL_CreateContext(window) : nullptr;
-    if (!gl) {
-        *error = std::string("GL window: ") + SDL_GetError();
-        if (window) SDL_DestroyWindow(window);
-        return nullptr;
-    }
-    SDL_GL_MakeCurrent(window, gl);
-    return new GlWindow{window, gl};
+    if (gl) return new GlWindow{window, gl};
+    *error = std::string("GL window: ") + SDL_GetError();
+    if (window) SDL_DestroyWindow(window);
+    return nullptr;
 }
 
 // The video subsystem stays up to the end of the process: quitting it unloads the GL driver,
@@ -43,13 +37,20 @@ void closeGlWindow(GlWindow* w) {
 
 Picture readFrame(int width, int height) {
     Picture p{width, height, std::vector<uint8_t>(std::size_t(width) * height * 3)};
-    std::vector<uint8_t> bottomUp(p.rgb.size());
     glFinish();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    const std::size_t row = std::size_t(width) * 3;
-    for (int y = 0; y < height; ++y)
-        std::memcpy(&p.rgb[y * row], &bottomUp[(height - 1 - y) * row], row);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, p.rgb.data());
+    for (int y = 0; y < height / 2; ++y) // GL's rows run bottom up
+        std::swap_ranges(&p.rgb[y * width * 3], &p.rgb[(y + 1) * width * 3],
+                         &p.rgb[(height - 1 - y) * width * 3]);
     return p;
+}
+
+bool savePicture(const Picture& picture, const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    std::fprintf(f, "P6\n%d %d\n255\n", picture.width, picture.height);
+    std::fwrite(picture.rgb.data(), 1, picture.rgb.size(), f);
+    return std::fclose(f) == 0;
 }

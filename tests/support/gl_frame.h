@@ -8,9 +8,6 @@
 
 struct GlWindow;
 
-// Null, with the reason in error, when no context can be had.
-GlWindow* openGlWindow(int width, int height, std::string* error);
+GlWindow* openGlWindow(int width, int height, std::string* error); // null, and why, on failure
 void closeGlWindow(GlWindow* window);
-
-// The back buffer after glFinish, top row first like a screenshot.
-Picture readFrame(int width, int height);
+Picture readFrame(int width, int height); // the back buffer after glFinish

@@ -2,13 +2,14 @@
 // both sides, and runs one responder process for each game hosted there.
 #include "tests/support/other_machine.h"
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <poll.h>
 #include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 #include "net/discovery_responder.h"
 
@@ -33,8 +34,7 @@ namespace {
 
 uint32_t steadyMs() {
     using namespace std::chrono;
-    return static_cast<uint32_t>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 bool startOtherMachine(const HostedGame* games, int count, OtherMachine& machine) {
@@ -50,7 +50,7 @@ bool startOtherMachine(const HostedGame* games, int count, OtherMachine& machine
                       "up && for n in 0 1; do ip addr add 198.18.$n.2/24 broadcast + dev vdisc1 "
                       "&& nsenter -t %1$d -n ip addr add 198.18.$n.1/24 broadcast + dev vdisc0; "
                       "done && ip link set vdisc1 up && nsenter -t %1$d -n ip link set vdisc0 up",
-                      static_cast<int>(::getppid()));
+                      int(::getppid()));
         if (::unshare(CLONE_NEWNET) != 0 || std::system(wire) != 0) _exit(1);
         for (int i = 1; i < count; ++i)
             if (::fork() == 0) serveUntilStopped(games[i], ready[1], stop[0]);

@@ -1,11 +1,11 @@
 // A second machine on the LAN for discovery tests and benchmarks: processes in a network
-// namespace of their own, joined to this one by a veth pair that carries two subnets, so
-// each game there answers from two addresses: 198.18.0.2 and 198.18.1.2 (here .1). That
-// block is set aside for network tests; it exists only inside these namespaces.
+// namespace of their own, joined to this one by a veth pair carrying two subnets, so each game
+// there answers from 198.18.0.2 and 198.18.1.2 (here .1): a block set aside for network tests.
 #pragma once
 
-#include <cstdint>
 #include <sys/types.h>
+
+#include <cstdint>
 
 struct HostedGame {
     const char* name;

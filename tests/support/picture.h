@@ -14,5 +14,4 @@ struct Picture {
     const uint8_t* at(int x, int y) const { return &rgb[(std::size_t(y) * width + x) * 3]; }
 };
 
-// Kept for a person to look at when a test fails: a binary PPM.
-bool savePicture(const Picture& picture, const std::string& path);
+bool savePicture(const Picture& picture, const std::string& path); // a binary PPM, to look at
