@@ -1,7 +1,5 @@
-// The whole game over loopback: a real host and a real joiner, each on a display of its own,
-// and a loopback peer watching the wire. The watcher's rockets kill each real player, who comes
-// back elsewhere with a right click until clear of every planet; placed in front of each, the
-// watcher shows on its screen; the host fires at it until it dies and counts the kill.
+// A real host and joiner on displays of their own; a loopback peer kills each, shows on each
+// screen once in front of it, and dies to the host's rockets, which count the kill.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,18 +18,14 @@ constexpr int HOST = 0, WATCH = 1, JOINER = 2;
 constexpr int WIRE_MS = 10000, ROLLS = 25; // respawns until clear of the planets
 constexpr int ROCKET_HIT = 9, KILLING_SHOTS = 12, IMPACT_LIFE = 99, SEEN_PIXELS = 5;
 constexpr float DEGREE = 0.017452778f, CLEAR = 4.5f; // the watcher sits 3 ahead
-const WireState PARKED = {
-    WATCH, WIRE_NO_KILLER, FULL_HEALTH, {200, 0, 0}
-};
 
-// No planet within CLEAR of the point.
 bool clear(const float* at) {
     for (const PlanetPlacement& p : UNIVERSE)
         if (std::hypot(at[0] - p.x, at[1] - p.y, at[2] - p.z) < p.radius + CLEAR) return false;
     return true;
 }
 
-// Pixels of one slot colour (pure red, green or blue) around the centre.
+// Pixels of one pure red, green or blue around the centre.
 int shipPixels(const Picture& p, int channel) {
     int n = 0;
     for (int y = p.height / 2 - 90; y < p.height / 2 + 90; ++y)
@@ -41,14 +35,12 @@ int shipPixels(const Picture& p, int channel) {
     return n;
 }
 
-// The watcher: a loopback peer that sends its state, keeps every player's latest, kills and
-// deaths, and, while hit by one shooter, takes the most a rocket takes for each impact.
+// The watcher keeps each player's latest state and kills; hitBy's impacts take ROCKET_HIT.
 struct Game : public ::testing::Test {
     GameDriver host, joiner;
     Peer peer;
-    WireState own             = PARKED, seen[MAX_PLAYERS];
+    WireState own             = {WATCH, WIRE_NO_KILLER, FULL_HEALTH}, seen[MAX_PLAYERS];
     long records[MAX_PLAYERS] = {}, kills[MAX_PLAYERS] = {};
-    std::vector<WireState> deaths;
     int hitBy = -1;
 
     void pump() {
@@ -58,11 +50,8 @@ struct Game : public ::testing::Test {
             const int slot = recordSlot(r);
             if (slot < 0 || slot >= MAX_PLAYERS) continue;
             if (recordType(r) == WIRE_PLAYER_INFO) kills[slot] = recordInt(r, 2);
-            if (recordType(r) == WIRE_STATE) {
-                seen[slot] = readState(r);
-                ++records[slot];
-                if (seen[slot].killer != WIRE_NO_KILLER) deaths.push_back(seen[slot]);
-            }
+            if (recordType(r) == WIRE_STATE) seen[slot] = readState(r);
+            records[slot] += recordType(r) == WIRE_STATE;
             if (recordType(r) != WIRE_ROCKET || slot != hitBy || own.health == 0) continue;
             if (readRocket(r).life != IMPACT_LIFE) continue;
             own.health = std::max(0, own.health - ROCKET_HIT);
@@ -77,15 +66,14 @@ struct Game : public ::testing::Test {
         }
         return true;
     }
-    // A few more of the player's records, so what was done before shows in them.
+    // A few more records, so what was done shows in them.
     WireState settled(int slot) {
         const long before = records[slot];
         waitFor([&] { return records[slot] > before + 5; });
         return seen[slot];
     }
-    // The watcher's rockets kill a real player, which names its killer; a right click brings
-    // it back at full health elsewhere, until it is clear of the planets. Then the watcher
-    // stands three ahead of it, along its view, and shows on its screen in slot 1's blue.
+    // Killed, the player comes back with a right click, until clear of the planets. Then the
+    // watcher stands three ahead, in slot 1's blue on its screen.
     void respawnAndFaceTheWatcher(GameDriver& game, int slot) {
         for (int roll = 0; roll == 0 || (roll < ROLLS && !clear(seen[slot].pos)); ++roll) {
             const WireState was = settled(slot);
@@ -93,15 +81,9 @@ struct Game : public ::testing::Test {
                 peer.sendRecord(rocketRecord({
                     WATCH, r, 300, {was.pos[0], was.pos[1], was.pos[2]}
                 }));
-            ASSERT_TRUE(waitFor([&] { return seen[slot].health <= 0; })) << slot << " lives on";
-            EXPECT_TRUE(!deaths.empty() && deaths.back().slot == slot &&
-                        deaths.back().killer == WATCH)
-                << "the dead player names no killer";
+            ASSERT_TRUE(waitFor([&] { return seen[slot].health <= 0; })) << slot;
             game.xdo("click 3");
             ASSERT_TRUE(waitFor([&] { return seen[slot].health == FULL_HEALTH; })) << slot;
-            EXPECT_NE(std::vector<float>(was.pos, was.pos + 3),
-                      std::vector<float>(seen[slot].pos, seen[slot].pos + 3))
-                << "slot " << slot << " came back where it died";
             settled(slot);
         }
         const WireState s   = settled(slot);
@@ -111,27 +93,23 @@ struct Game : public ::testing::Test {
         for (int k = 0; k < 3; ++k)
             own.pos[k] = s.pos[k] + 3 * view[k];
         settled(slot);
-        EXPECT_GE(shipPixels(game.screenshot(), 2), SEEN_PIXELS) << slot << " does not show it";
+        EXPECT_GE(shipPixels(game.screenshot(), 2), SEEN_PIXELS) << slot;
     }
 };
 } // namespace
 
 TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
-    ASSERT_TRUE(host.start({
-        {"--host", "--window"}
-    }));
+    own.pos[0] = 200; // parked out of the way
+    ASSERT_TRUE(host.start({"--host", "--window"}));
     const unsigned long hostWindow = host.window("Voranis");
     ASSERT_NE(hostWindow, 0u) << host.errors();
     peer = connectPeer();
     Record welcome;
     ASSERT_TRUE(peer.receiveRecord(&welcome, WIRE_MS));
-    ASSERT_EQ(recordType(welcome), WIRE_WELCOME);
-    ASSERT_EQ(recordSlot(welcome), WATCH);
-    ASSERT_TRUE(joiner.start({
-        {"--join", "127.0.0.1", "--window"}
-    }));
+    ASSERT_TRUE(recordType(welcome) == WIRE_WELCOME && recordSlot(welcome) == WATCH);
+    ASSERT_TRUE(joiner.start({"--join", "127.0.0.1", "--window"}));
     ASSERT_TRUE(waitFor([&] { return records[JOINER] > 0 && records[HOST] > 0; }))
-        << "the joiner's records do not come through the host: " << joiner.errors();
+        << joiner.errors();
     ASSERT_NE(joiner.window("Voranis"), 0u);
     respawnAndFaceTheWatcher(joiner, JOINER);
     respawnAndFaceTheWatcher(host, HOST);
@@ -141,8 +119,8 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
         host.xdo("click --repeat " + std::to_string(KILLING_SHOTS + 2) + " --delay 40 1");
         waitFor([&] { return own.health == 0; });
     }
-    EXPECT_EQ(own.health, 0) << "the host's rockets did not kill the peer in front of it";
-    EXPECT_TRUE(waitFor([&] { return kills[HOST] == 1; })) << "the host does not count its kill";
+    EXPECT_EQ(own.health, 0);
+    EXPECT_TRUE(waitFor([&] { return kills[HOST] == 1; }));
     host.keys(hostWindow, "Escape");
     EXPECT_EQ(host.exitCode(), 0);
 }

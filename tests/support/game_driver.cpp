@@ -1,5 +1,5 @@
-// The real program on a private Xvfb display: processes, endings, windows found by title, and
-// keys, places and pixels through xdotool and ImageMagick's import.
+// Processes and endings; windows by title over Xlib; keys, places and pixels through xdotool
+// and ImageMagick's import.
 #include "tests/support/game_driver.h"
 
 #include <X11/Xatom.h>
@@ -29,8 +29,8 @@ Clock::time_point after(int ms) {
     return Clock::now() + std::chrono::milliseconds(ms);
 }
 
-// A child that dies with the test, in dir, its output in files, with env entries set
-// ("NAME=value") or dropped ("NAME"), holding no descriptor but keepFd.
+// A child that dies with the test, in dir, with env entries set ("NAME=value") or dropped
+// ("NAME"), holding no descriptor but keepFd.
 pid_t spawn(std::vector<std::string> argv, const std::vector<std::string>& env,
             const std::string& dir, const std::string& out, const std::string& err,
             int keepFd = -1) {
@@ -61,7 +61,7 @@ int codeOf(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// The exit code, 128 + the signal, or -1 after killing a child that outlived the limit.
+// -1 after killing a child that outlived the limit.
 int reap(pid_t pid, int waitMs) {
     int status = 0;
     for (auto end = after(waitMs); waitpid(pid, &status, WNOHANG) == 0;) {
@@ -75,13 +75,7 @@ int reap(pid_t pid, int waitMs) {
     return codeOf(status);
 }
 
-std::string fileText(const std::string& path) {
-    std::stringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-}
-
-// The viewable top-level window of that title, or 0. Only the game draws on this display.
+// The viewable top-level window of that title, or 0.
 Window findWindow(Display* d, const std::string& title) {
     Window root, parent, *children = nullptr, found = 0;
     unsigned int count = 0;
@@ -105,6 +99,12 @@ Window findWindow(Display* d, const std::string& title) {
 }
 
 } // namespace
+
+std::string fileText(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
 
 GameDriver::GameDriver(bool withDisplay) {
     char folder[] = "/tmp/voranis-game-XXXXXX";
@@ -137,15 +137,15 @@ GameDriver::~GameDriver() {
     std::filesystem::remove_all(folder_, ignored);
 }
 
-bool GameDriver::start(const GameRun& run) {
-    std::vector<std::string> env = {display_.empty() ? "DISPLAY" : "DISPLAY=" + display_,
-                                    "LIBGL_ALWAYS_SOFTWARE=1", "ALSOFT_DRIVERS=null",
-                                    "XDG_CONFIG_HOME=" + configDir()};
-    env.insert(env.end(), run.env.begin(), run.env.end());
-    std::vector<std::string> argv = {run.program.empty() ? gameDir() + "/voranis" : run.program};
-    argv.insert(argv.end(), run.args.begin(), run.args.end());
-    game_ = spawn(argv, env, run.workDir.empty() ? gameDir() : run.workDir, folder_ + "/out.txt",
-                  folder_ + "/err.txt");
+bool GameDriver::start(const std::vector<std::string>& args, const std::string& workDir,
+                       const std::string& program) {
+    std::vector<std::string> argv = {program.empty() ? gameDir() + "/voranis" : program};
+    argv.insert(argv.end(), args.begin(), args.end());
+    game_ =
+        spawn(argv,
+              {display_.empty() ? "DISPLAY" : "DISPLAY=" + display_, "LIBGL_ALWAYS_SOFTWARE=1",
+               "ALSOFT_DRIVERS=null", "XDG_CONFIG_HOME=" + configDir()},
+              workDir.empty() ? gameDir() : workDir, folder_ + "/out.txt", folder_ + "/err.txt");
     return game_ > 0;
 }
 
@@ -172,11 +172,7 @@ ScreenRect GameDriver::windowRect(unsigned long window) {
 }
 
 void GameDriver::xdo(const std::string& words) {
-    std::vector<std::string> argv = {"xdotool"};
-    std::istringstream in(words);
-    for (std::string w; in >> w;)
-        argv.push_back(w);
-    tool(argv);
+    tool({"sh", "-c", "exec xdotool " + words});
 }
 
 void GameDriver::keys(unsigned long window, const std::string& keys) {
@@ -212,12 +208,4 @@ bool GameDriver::running() {
     if (waitpid(game_, &status, WNOHANG) == 0) return true;
     exitCode_ = codeOf(status);
     return false;
-}
-
-std::string GameDriver::output() const {
-    return fileText(folder_ + "/out.txt");
-}
-
-std::string GameDriver::errors() const {
-    return fileText(folder_ + "/err.txt");
 }

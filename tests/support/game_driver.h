@@ -1,6 +1,5 @@
-// The real program on an Xvfb display of its own, driven as a player would: windows found by
-// process and title, keys and mouse through xdotool, screenshots, the exit code within a time
-// limit and what it wrote. Everything started dies with the driver.
+// The real program on an Xvfb display of its own, driven as a player would; everything
+// started dies with the driver.
 #pragma once
 
 #include <sys/types.h>
@@ -12,12 +11,7 @@
 
 constexpr int DRIVER_WAIT_MS = 20000; // the longest wait for what the game should do
 
-struct GameRun {
-    std::vector<std::string> args = {}; // after the program's name
-    std::vector<std::string> env  = {}; // "NAME=value" over the test's environment
-    std::string workDir           = {}; // the game folder when empty
-    std::string program           = {}; // the game folder's voranis when empty
-};
+std::string fileText(const std::string& path); // all of it, or empty
 
 struct ScreenRect {
     int x, y, w, h;
@@ -31,7 +25,9 @@ class GameDriver {
     GameDriver(const GameDriver&)            = delete;
     GameDriver& operator=(const GameDriver&) = delete;
 
-    bool start(const GameRun& run = {});
+    // In workDir (else the game folder), the program given (else the game folder's voranis).
+    bool start(const std::vector<std::string>& args = {}, const std::string& workDir = {},
+               const std::string& program = {});
     // The game's viewable window of that title; 0 when none comes in time or the game ended.
     unsigned long window(const std::string& title, int waitMs = DRIVER_WAIT_MS);
     ScreenRect windowRect(unsigned long window);
@@ -40,8 +36,8 @@ class GameDriver {
     void click(int x, int y, int count = 1);
     Picture screenshot();
     int exitCode(int waitMs = DRIVER_WAIT_MS); // -1 when it did not end in time (killed then)
-    std::string output() const;
-    std::string errors() const;
+    std::string output() const { return fileText(folder_ + "/out.txt"); }
+    std::string errors() const { return fileText(folder_ + "/err.txt"); }
     std::string display() const { return display_; }
     std::string folder() const { return folder_; } // the driver's own, gone with it
     std::string configDir() const { return folder_ + "/config"; }

@@ -1,4 +1,3 @@
-// The hidden-window GL context, pixel read-back, and pictures kept for a person to look at.
 #include "tests/support/gl_frame.h"
 
 #include <GL/gl.h>
@@ -13,7 +12,6 @@ struct GlWindow {
 };
 
 GlWindow* openGlWindow(int width, int height, std::string* error) {
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16); // what the game asks for
     SDL_Window* window = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0
                              ? SDL_CreateWindow("voranis test", 0, 0, width, height,
@@ -26,8 +24,7 @@ GlWindow* openGlWindow(int width, int height, std::string* error) {
     return nullptr;
 }
 
-// The video subsystem stays up to the end of the process: quitting it unloads the GL driver,
-// and the leak checker could then no longer name (and pass over) what the driver keeps.
+// Video stays up: unloading the GL driver would hide what it keeps from the leak checker.
 void closeGlWindow(GlWindow* w) {
     if (!w) return;
     SDL_GL_DeleteContext(w->gl);

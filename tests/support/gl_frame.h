@@ -1,5 +1,4 @@
-// A real OpenGL context for tests and benchmarks: a hidden SDL2 window on $DISPLAY (Mesa's
-// software renderer under Xvfb), current until closed, and what was drawn read back.
+// A real OpenGL context: a hidden SDL2 window on $DISPLAY, current until closed.
 #pragma once
 
 #include <string>

@@ -1,5 +1,4 @@
-// The other machine: a child that leaves this network namespace, wires the veth pair up on
-// both sides, and runs one responder process for each game hosted there.
+// A child that leaves this namespace, wires the veth pair up and runs the responders.
 #include "tests/support/other_machine.h"
 
 #include <poll.h>

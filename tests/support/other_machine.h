@@ -1,6 +1,5 @@
-// A second machine on the LAN for discovery tests and benchmarks: processes in a network
-// namespace of their own, joined to this one by a veth pair carrying two subnets, so each game
-// there answers from 198.18.0.2 and 198.18.1.2 (here .1): a block set aside for network tests.
+// A second machine on the LAN: a network namespace joined to this one by a veth pair on two
+// subnets of the test block, its games answering from 198.18.0.2 and 198.18.1.2 (here .1).
 #pragma once
 
 #include <sys/types.h>
@@ -17,8 +16,7 @@ struct OtherMachine {
     int stop  = -1; // closing it closes every responder there
 };
 
-// Hosts each game (one player in) in a responder process of its own; returns once all of
-// them answer, false when the machine could not be set up.
+// A responder process for each game (one player in); returns once all answer, or false.
 bool startOtherMachine(const HostedGame* games, int count, OtherMachine& machine);
 void stopOtherMachine(OtherMachine& machine); // returns once every responder has closed
 uint32_t steadyMs();

@@ -1,4 +1,4 @@
-// What a test sees: pixels read back from a GL context or from a display, RGB, top row first.
+// Pixels read back from GL or a display, RGB, top row first.
 #pragma once
 
 #include <cstddef>
