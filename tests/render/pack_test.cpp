@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -16,6 +17,7 @@
 #include "tests/support/gl_frame.h"
 #include "tests/support/test_paths.h"
 #include "tools/models.h" // SKY_RADIUS
+#include "tools/sound_synth.h"
 #include "tools/universe_file.h"
 #include "world/contact.h"
 #include "world/world_state.h"
@@ -131,5 +133,26 @@ TEST_F(Pack, StartUpLoadingReadsEveryFileAndTheUniverse) {
             std::vector<float>({at[0], at[1], at[2], planets.radius[k], float(planets.texture[k])}),
             std::vector<float>({p.x, p.y, p.z, p.radius, float(p.kind)}))
             << p.name;
+    }
+}
+
+// The pack's sounds as the game's sound library reads them: short mono 16-bit PCM at the
+// pack's rate (a sound written at another rate plays at another pitch and length).
+TEST(AssetPack, TheSoundsAreShortMonoPcm) {
+    for (auto [file, shortest, longest] : {
+             std::tuple("shoot", 0.2, 0.8), {"explode", 0.8, 2.5}
+    }) {
+        const std::string wav = fileText(gameDir() + "/" + file + ".wav");
+        ASSERT_GE(wav.size(), 44u) << file;
+        auto field = [&](int at, int bytes) {
+            uint32_t v = 0;
+            std::memcpy(&v, wav.data() + at, std::size_t(bytes));
+            return v;
+        };
+        EXPECT_EQ(std::vector<uint32_t>({field(20, 2), field(22, 2), field(24, 4), field(34, 2)}),
+                  std::vector<uint32_t>({1, 1, SOUND_RATE, 16}))
+            << file << ": PCM, mono, the rate, 16 bits";
+        const double seconds = field(40, 4) / 2.0 / SOUND_RATE;
+        EXPECT_TRUE(seconds >= shortest && seconds <= longest) << file << " lasts " << seconds;
     }
 }
