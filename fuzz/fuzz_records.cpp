@@ -1,7 +1,5 @@
-// Fuzzes the record stream: byte 0 names the sender's slot (high bit: as the host), then each
-// byte gives the length of the next read, pieced into 40-byte records. The host applies only
-// what passes its own-slot rule, the joiner everything; nothing changes outside the record's
-// entry (or rocket), a relayed record goes on byte for byte, and the world steps on it all.
+// Fuzzes the record stream: byte 0 the sender's slot (high bit: as the host), then read lengths.
+// Nothing changes outside the record's entry (or rocket); a relayed record goes on unchanged.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>

@@ -1,5 +1,4 @@
-// Bots against a real host: the host's own frame without drawing, three voranis-bot programs
-// joining it over loopback, until one destroys another and it comes back; and how a bot ends.
+// Three voranis-bot programs against the host's own frame over loopback, and how a bot ends.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -53,7 +52,6 @@ int exitCodeOf(pid_t pid) {
     return -1;
 }
 
-// What the host's table shows of one bot from frame to frame.
 struct Watch {
     float start[3] = {};
     bool seen = false, moved = false, died = false, cameBack = false;
@@ -75,8 +73,7 @@ void watch(Watch& w, int slot) {
 }
 } // namespace
 
-// The host plays no ship of its own: it serves, relays, and watches its table. A fourth peer
-// reads what is relayed: nothing but what a bot may say of itself.
+// The host has no ship; a fourth peer reads what is relayed: only what a bot may say of itself.
 TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
     freshWorld();
     resetConnSlots();
@@ -120,8 +117,7 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
         EXPECT_EQ(exitCodeOf(bot), 4);
 }
 
-// Refused, the host gone, nobody there: the joiner's codes, quietly. The process that started
-// it ending: 0.
+// Refused, the host gone, nobody there: the joiner's codes. Its starter ending: 0.
 TEST(Bots, EndsWithTheJoinersCodesOrWhenItsStarterEnds) {
     const int listener = listenAsHost();
     const pid_t full   = startBot();
@@ -130,7 +126,6 @@ TEST(Bots, EndsWithTheJoinersCodesOrWhenItsStarterEnds) {
     const pid_t dropped = startBot();
     acceptPeer(listener).sendRecord(welcomeRecord(1)); // and the host closes at once
     EXPECT_EQ(exitCodeOf(dropped), 4);
-    // A shell starts a bot, lets it join and play a moment, and ends.
     const pid_t shell = startBot(" & echo $! > bot.pid; sleep 1");
     Peer host         = acceptPeer(listener);
     host.sendRecord(welcomeRecord(1));

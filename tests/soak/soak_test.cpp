@@ -1,7 +1,5 @@
-// The real host's frame for VORANIS_SOAK_SECONDS (5 by default) under peers that are threads
-// on loopback: four honest ones sending numbered records and reading all, a flooder of forged
-// and wild records, an idle one that never reads, and a dropper that leaves inside a record
-// and is refused once the table is full.
+// The real host's frame for VORANIS_SOAK_SECONDS (5 by default) under honest peers sending
+// numbered records and reading all, and a flooder of forged and wild records, threads on loopback.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,12 +20,12 @@
 #include "world/random.h"
 
 namespace {
-constexpr int HONEST   = 4;
-constexpr int FRAME_MS = 15;
-enum Health { HONEST_HEALTH = 100, DROPPED = 25 }; // tells the senders apart
+constexpr int HONEST        = 4;
+constexpr int FRAME_MS      = 15;
+constexpr int HONEST_HEALTH = 100; // what no forged record of the flooder's carries
 
 std::atomic<bool> stop{false};
-std::atomic<int> welcomed{0}, faults{0}, slotOf[HONEST];
+std::atomic<int> faults{0}, slotOf[HONEST];
 std::mutex faultLock;
 std::string firstFault;
 
@@ -36,20 +34,9 @@ void fault(const std::string& what) {
     if (faults++ == 0) firstFault = what;
 }
 
-void pause(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-Record numbered(int32_t slot, uint32_t n, int32_t health) { // x the number, y the slot
-    return wordsRecord({WIRE_STATE, uint32_t(slot), uint32_t(WIRE_NO_KILLER), uint32_t(health),
-                        floatWord(float(n)), floatWord(float(slot))});
-}
-
 int32_t joinHost(Peer& p) { // the slot of the welcome, or -1
     Record r;
-    const bool in = p.fd >= 0 && p.receiveRecord(&r) && recordType(r) == WIRE_WELCOME;
-    welcomed += in;
-    return in ? recordSlot(r) : -1;
+    return p.fd >= 0 && p.receiveRecord(&r) && recordType(r) == WIRE_WELCOME ? recordSlot(r) : -1;
 }
 
 // What an honest peer receives: whole, in order, never forged, never outside the tables.
@@ -75,7 +62,9 @@ void honestPeer(int k, uint32_t* seen) {
     uint32_t last[MAX_PLAYERS] = {};
     auto next                  = std::chrono::steady_clock::now();
     for (uint32_t n = 1; !stop; ++n, next += std::chrono::milliseconds(FRAME_MS)) {
-        p.sendRecord(numbered(slotOf[k], n, HONEST_HEALTH));
+        p.sendRecord(
+            wordsRecord({WIRE_STATE, uint32_t(slotOf[k]), uint32_t(WIRE_NO_KILLER), HONEST_HEALTH,
+                         floatWord(float(n)), floatWord(float(slotOf[k]))}));
         for (Record r; !stop && std::chrono::steady_clock::now() < next;)
             if (p.receiveRecord(&r, 1)) check(r, last, seen);
     }
@@ -100,47 +89,12 @@ void flooder(uint64_t& sent) {
     }
 }
 
-// Joins once the others hold their places, leaves inside a record (now and then with a
-// reset), and tries again: with all seven places taken it is refused by one record.
-void dropper(int& joins, int& refusals) {
-    std::mt19937 rng(0xD0D0);
-    while (!stop && welcomed < HONEST + 2)
-        pause(10);
-    for (uint32_t n = 1; !stop; pause(100)) {
-        Peer p = connectPeer();
-        Record first;
-        if (!p.receiveRecord(&first) || stop) continue;
-        const int32_t slot = recordSlot(first);
-        if (recordType(first) == WIRE_SERVER_FULL) {
-            const bool clean = slot == 0 && p.receiveBytes().empty() && p.closedByPeer();
-            if (!stop && !clean) fault("a refusal was more than one record and a close");
-            refusals += !stop;
-            continue;
-        }
-        ++joins;
-        for (uint32_t k = rng() % 4; k > 0; --k)
-            p.sendRecord(numbered(slot, n++, DROPPED));
-        const Record part = numbered(slot, n++, DROPPED);
-        p.sendBytes(part.data(), 1 + rng() % (WIRE_BYTES - 1));
-        pause(3 * FRAME_MS);
-        if (rng() % 2) p.resetOnClose();
-    }
-}
-
-void idlePeer() {
-    Peer p = connectPeer(GAME_PORT, 2048);
-    if (joinHost(p) < 0) fault("the idle peer got no place");
-    while (!stop)
-        pause(10);
-}
-
-// After every frame: entries only under their own index, the host's ship untouched, honest
-// entries holding only what their peers sent, every queue within its bound.
+// After every frame: entries only under their own index, honest ones as their peers sent
+// them, the host's ship untouched.
 void checkHost(const Player& hostBefore) {
     for (int i = 0; i < MAX_PLAYERS; ++i) {
         const Player& p = playerTable[i];
         if (p.slot >= 0 && p.slot != i) fault("an entry names another slot");
-        if (socketQueuedBytes(peerSockets[i]) > SOCKET_QUEUE_BYTES) fault("a queue overflowed");
         for (int k = 0; k < HONEST; ++k)
             if (i == slotOf[k] && p.slot == i && (p.health != HONEST_HEALTH || p.pos[1] != i))
                 fault("an honest entry took a forged record");
@@ -168,13 +122,10 @@ TEST(Soak, TheHostKeepsItsRulesAndPassesEveryHonestRecordOnUnderAttack) {
         s = -1;
     uint32_t seen[HONEST][MAX_PLAYERS] = {};
     uint64_t flooded                   = 0;
-    int joins = 0, refusals = 0;
     std::vector<std::thread> peers;
     for (int k = 0; k < HONEST; ++k)
         peers.emplace_back(honestPeer, k, seen[k]);
     peers.emplace_back(flooder, std::ref(flooded));
-    peers.emplace_back(idlePeer);
-    peers.emplace_back(dropper, std::ref(joins), std::ref(refusals));
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
          std::chrono::steady_clock::now() < end;) {
         runFrame();
@@ -186,8 +137,6 @@ TEST(Soak, TheHostKeepsItsRulesAndPassesEveryHonestRecordOnUnderAttack) {
         t.join();
     EXPECT_EQ(faults, 0) << firstFault;
     EXPECT_GT(flooded, 1000u);
-    EXPECT_GE(joins, 1);
-    EXPECT_GE(refusals, 1);
     for (int reader = 0; reader < HONEST; ++reader) // from every other honest peer
         for (int k = 0; k < HONEST; ++k)
             EXPECT_TRUE(k == reader || seen[reader][std::max(0, slotOf[k].load())] > 0)

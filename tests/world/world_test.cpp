@@ -1,5 +1,4 @@
-// The world's rules, a table wherever cases share a shape, each step's report handed on by
-// the main loop's own delivery to the stand-ins.
+// The world's rules, each step's report handed to the stand-ins by the main loop's delivery.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -74,8 +73,8 @@ TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
     }
 }
 
-// A click takes the lowest rocket below life 50, flies at five view steps (even climbing),
-// lives 200 frames as a rocket, bursts unheard, and frees its slot 251 frames after launch.
+// A click takes the lowest rocket below life 50; it flies at five view steps 200 frames, bursts
+// unheard, and frees its slot 251 frames after launch.
 TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     Player& l = placeLocal(0, {1, 2, 3}, 90, 30);
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)
@@ -206,18 +205,7 @@ TEST_F(World, SpawnPlacesTheLocalShipAliveAndStillAtAFreeIntegerPointOfTheCube) 
     EXPECT_EQ(localPlayer, 6);
 }
 
-TEST_F(World, AnglesTurnEachStepAndStartOverAtTheLimitNotModuloIt) {
-    spinAngle  = 359.7f;
-    pulseAngle = 345;
-    step();
-    EXPECT_EQ(spinAngle + pulseAngle, 359.7f + SPIN_STEP + 355);
-    step();
-    EXPECT_EQ(spinAngle + pulseAngle, 0);
-}
-
-// Listener, shot and launch, then per rocket in table order an explosion and, for our own,
-// its burst record; the state last. The frame hands them on in that order, sounds only
-// while sound is on.
+// Listener, shot, launch, per rocket an explosion (ours with its burst record), the state last.
 TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
     placeLocal(2, {0, 0, 0});
     placePlanet({0, 50, 0}, 1);
