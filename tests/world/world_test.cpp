@@ -122,8 +122,7 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
 TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
     const struct {
         const char* what;
-        int owner;
-        int32_t life;
+        int32_t owner, life;
         Vec3 at;
         int32_t health, lifeAfter, explosions, records;
     } cases[] = {
@@ -150,9 +149,7 @@ TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
         EXPECT_EQ(playerTable[0].health, c.health);
         EXPECT_EQ(playerTable[c.owner].rocketLife[4], c.lifeAfter);
         EXPECT_EQ(callsOf(Call::EXPLOSION), c.explosions);
-        const std::vector<Record> told = sentOfType(WIRE_ROCKET);
-        EXPECT_EQ(told.size(), size_t(c.records));
-        EXPECT_EQ(told.empty() ? ROCKET_BURST_LIFE : readRocket(told[0]).life, ROCKET_BURST_LIFE);
+        EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), size_t(c.records));
     }
 }
 
@@ -219,7 +216,6 @@ TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
     ASSERT_EQ(standIns.calls.size(), std::size(order));
     for (size_t n = 0; n < std::size(order); ++n)
         EXPECT_EQ(standIns.calls[n].what, order[n]) << "call " << n;
-    EXPECT_EQ(readRocket(standIns.calls[2].record).index, 1);
     EXPECT_EQ(standIns.calls[4].pos[1], 48.95f);
     EXPECT_EQ(readRocket(standIns.calls[5].record).life, ROCKET_BURST_LIFE);
     EXPECT_EQ(recordType(standIns.calls[6].record), WIRE_STATE);
