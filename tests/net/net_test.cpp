@@ -39,13 +39,11 @@ void take(const Record& r, uint32_t nowMs = 0) {
     applyNetMessage(decodeNetMessage(r.data()), nowMs);
 }
 
-// Exchanges until done() holds (true), the game ends (false, kept in ended) or time is up.
-bool exchangeUntil(int32_t isServer, const std::function<bool()>& done,
-                   NetEnding* ended = nullptr) {
+// Exchanges until done() holds (true), the game ends or time is up (false).
+bool exchangeUntil(int32_t isServer, const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(PEER_WAIT_MS);
-    for (NetEnding e{}; std::chrono::steady_clock::now() < end;) {
-        if ((e = netExchange(isServer, 0)).exitCode != 0 && ended) *ended = e;
-        if (e.exitCode != 0 || done()) return e.exitCode == 0;
+    while (std::chrono::steady_clock::now() < end && netExchange(isServer, 0).exitCode == 0) {
+        if (done()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return false;
@@ -113,12 +111,10 @@ TEST(Record, ARecordFillsOnlyItsOwnEntryAndNothingOutsideTheTables) {
     freshWorld();
     take(record(WIRE_STATE, 4, 6, 77, {-8, 2, -3, 45, -10}));
     take(record(WIRE_ROCKET, 6, 19, 99, {11, 0, 0, 0, 0, -0.125f}));
-    const Player &p = playerTable[4], &q = playerTable[6];
-    EXPECT_EQ(std::vector<float>({float(p.slot), float(p.killer), float(p.health), p.pos[0],
-                                  p.pos[1], p.pos[2], p.yaw, p.pitch}),
-              std::vector<float>({4, 6, 77, -8, 2, -3, 45, -10}));
-    EXPECT_EQ(std::vector<float>({float(q.rocketLife[19]), q.rocketPos[19][0], q.rocketVel[19][2]}),
-              std::vector<float>({99, 11, -0.125f}));
+    const Player& q = playerTable[6]; // each field where the encoder takes it from
+    EXPECT_EQ(encoded(makeStateMessage(4)), record(WIRE_STATE, 4, 6, 77, {-8, 2, -3, 45, -10}));
+    EXPECT_EQ(encoded(makeRocketMessage(6, 19, q.rocketLife[19], q.rocketPos[19], q.rocketVel[19])),
+              record(WIRE_ROCKET, 6, 19, 99, {11, 0, 0, 0, 0, -0.125f}));
     EXPECT_LT(q.slot, 0) << "a rocket record brings no player in";
     const PlayerTable before = playerTable;
     for (const Record& r :
@@ -336,8 +332,8 @@ TEST(Join, EveryEndingSaysWhyWithItsExitCode) {
                       0);
             e = netExchange(0, start + WELCOME_LIMIT_MS + 1);
         } else {
-            exchangeUntil(
-                0, [] { return false; }, &e);
+            for (int ms = 0; ms < PEER_WAIT_MS && (e = netExchange(0, 0)).exitCode == 0; ++ms)
+                usleep(1000);
         }
         const std::string text = e.text;
         EXPECT_EQ(e.exitCode, c.exitCode);

@@ -138,8 +138,6 @@ TEST(ModelReader, QuirksOfItsLinesAndListsAndMissingKeywords) {
         EXPECT_EQ(c.firstCoords.empty() ? none : m.faceSets[0].coordIndex, c.firstCoords);
         freeModel(&m);
     }
-    Model m{};
-    EXPECT_EQ(loadModel(&m, "/nonexistent/ship.wrl"), MODEL_CANNOT_OPEN);
 }
 
 TEST(UniverseFile, NamesPicturesAndFillsThePlanetsTableLineByLine) {

@@ -31,11 +31,6 @@ void fault(const std::string& what) {
     if (faults++ == 0) firstFault = what;
 }
 
-int32_t joinHost(Peer& p) { // the slot of the welcome, or -1
-    Record r;
-    return p.fd >= 0 && p.receiveRecord(&r) && recordType(r) == WIRE_WELCOME ? recordSlot(r) : -1;
-}
-
 // What a peer receives of the others: whole, as they sent it, in order.
 void check(const Record& r, uint32_t last[MAX_PLAYERS], uint32_t seen[MAX_PLAYERS]) {
     const WireState st = readState(r);
@@ -48,8 +43,9 @@ void check(const Record& r, uint32_t last[MAX_PLAYERS], uint32_t seen[MAX_PLAYER
 }
 
 void peer(int k, uint32_t* seen) {
-    Peer p    = connectPeer();
-    slotOf[k] = joinHost(p);
+    Peer p = connectPeer();
+    Record r;
+    slotOf[k] = p.receiveRecord(&r) && recordType(r) == WIRE_WELCOME ? recordSlot(r) : -1;
     if (slotOf[k] < 0) return fault("a peer got no place");
     uint32_t last[MAX_PLAYERS] = {};
     WireState mine             = {slotOf[k], WIRE_NO_KILLER, PEER_HEALTH};
@@ -58,19 +54,11 @@ void peer(int k, uint32_t* seen) {
     for (uint32_t n = 1; !stop; ++n, next += std::chrono::milliseconds(FRAME_MS)) {
         mine.pos[0] = float(n);
         p.sendRecord(stateRecord(mine));
-        for (Record r; !stop && std::chrono::steady_clock::now() < next;)
+        while (!stop && std::chrono::steady_clock::now() < next)
             if (p.receiveRecord(&r, 1)) check(r, last, seen);
     }
 }
 
-// After every frame: each peer's entry under its own index, as its peer sent it.
-void checkHost() {
-    for (int i = 1; i < MAX_PLAYERS; ++i)
-        if (playerTable[i].slot >= 0 &&
-            (playerTable[i].slot != i || playerTable[i].health != PEER_HEALTH ||
-             playerTable[i].pos[1] != i))
-            fault("entry " + std::to_string(i) + " holds what its peer did not send");
-}
 } // namespace
 
 TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
@@ -91,10 +79,8 @@ TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
     for (int k = 0; k < PEERS; ++k)
         peers.emplace_back(peer, k, seen[k]);
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-         std::chrono::steady_clock::now() < end;) {
+         std::chrono::steady_clock::now() < end;)
         runFrame();
-        checkHost();
-    }
     stop = true;
     netShutdown(); // ends every peer's wait
     for (std::thread& t : peers)

@@ -24,11 +24,6 @@ constexpr int BURST_MS  = 200;
 double* const childSaid = static_cast<double*>( // the clock as it opened the device, then notes
     mmap(nullptr, 64, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
 
-double nowMs() {
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
-
 void writeTone(const char* path, int ms) { // 440 Hz at half scale, by the game's own encoder
     std::vector<int16_t> tone(RATE * ms / 1000);
     for (size_t i = 0; i < tone.size(); ++i)
@@ -58,7 +53,7 @@ std::vector<Heard> hear(int channels, const std::function<bool()>& body) {
     if (child == 0) {
         alarm(20); // a hang fails the case
         setenv("ALSOFT_CONF", "alsoft.conf", 1);
-        childSaid[0] = nowMs();
+        childSaid[0] = platformMicroseconds() / 1e3;
         soundStart();
         soundSetup();
         const bool ok = body();
@@ -110,9 +105,9 @@ TEST(Sound, TheShotAndTheExplosionSoundInTheFramesThatCauseThem) {
             controls.fire = frame == 10;
             simulateFrame(&report);
             deliverFrameReport(report);
-            if (frame == 10) childSaid[1] = nowMs() - childSaid[0];
+            if (frame == 10) childSaid[1] = platformMicroseconds() / 1e3 - childSaid[0];
             if (playerTable[0].rocketLife[0] == ROCKET_BURST_LIFE - 1)
-                childSaid[2] = nowMs() - childSaid[0];
+                childSaid[2] = platformMicroseconds() / 1e3 - childSaid[0];
             waitFrameFloor();
         }
         return childSaid[2] > 0;
