@@ -9,7 +9,6 @@
 #include <cmath>
 #include <fstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/frame_floor.h"
@@ -59,10 +58,11 @@ struct Watch {
     int contact = 0, contactMost = 0; // frames in a row touching a planet
 };
 
-void watch(Watch& w, int slot) {
+bool watch(Watch& w, int slot) {
     const Player& p = playerTable[slot];
-    if (p.slot != slot) return;
-    if (!std::exchange(w.seen, true)) std::copy(p.pos, p.pos + 3, w.start);
+    if (p.slot != slot) return w.cameBack;
+    if (!w.seen) std::copy(p.pos, p.pos + 3, w.start);
+    w.seen = true;
     for (int a = 0; a < 3; ++a)
         w.moved = w.moved || std::fabs(p.pos[a] - w.start[a]) > MOVED;
     const bool touching = p.health > 0 && findObstacle(p.pos, SHIP_RADIUS, slot) == -1;
@@ -70,6 +70,7 @@ void watch(Watch& w, int slot) {
     w.contactMost       = std::max(w.contactMost, w.contact);
     w.cameBack          = w.cameBack || (w.died && p.health == FULL_HEALTH);
     w.died              = w.died || p.health <= 0;
+    return w.cameBack;
 }
 } // namespace
 
@@ -95,10 +96,8 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
         simulateFrame(&report);
         for (int n = 0; n < report.count; ++n)
             sendFrameRecord(report.event[n]);
-        for (int slot = 1; slot <= BOTS; ++slot) {
-            watch(watched[slot], slot);
-            cameBack = cameBack || watched[slot].cameBack;
-        }
+        for (int slot = 1; slot <= BOTS; ++slot)
+            cameBack = watch(watched[slot], slot) || cameBack;
         if (observer.fd < 0 && connSlots[BOTS].active) observer = connectPeer(); // after the bots
         for (Record r; observer.fd >= 0 && observer.receiveRecord(&r, 0);) {
             if (recordType(r) == WIRE_WELCOME) continue;

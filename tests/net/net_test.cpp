@@ -131,8 +131,8 @@ TEST(Record, ARecordFillsOnlyItsOwnEntryAndNothingOutsideTheTables) {
     EXPECT_EQ(playerTable[1].killer, 3);
 }
 
-// A line shown once its parts are all in, in any order; a kill gone after its time.
-TEST(Record, ChatComesBackWholeAndNamesAndLinesPrintable) {
+// A line shown once its parts are all in, in any order, printable; a kill gone after its time.
+TEST(Record, ChatComesBackWholeAndPrintableAndKillsShowForTheirTime) {
     NetMessage parts[CHAT_PARTS_MAX];
     makeChatMessages(2, 7, LINE.c_str(), parts);
     freshWorld();
@@ -147,8 +147,6 @@ TEST(Record, ChatComesBackWholeAndNamesAndLinesPrintable) {
     take(chatRecord(4, 1, 0, 1, "a\001b\377"));
     ASSERT_EQ(messages.chatCount, 2);
     EXPECT_STREQ(messages.chat[1].text, "a?b?");
-    take(playerInfoRecord(3, 5, 1, "\007BOB\200"));
-    EXPECT_EQ(nameOf(3) + "," + nameOf(4), "?BOB?,PLAYER 5"); // 4 never told
     take(stateRecord({5, 3, 0}), 2000);
     ASSERT_EQ(messages.killCount, 1);
     EXPECT_EQ(messages.kill[0].killer * 10 + messages.kill[0].victim, 35);
@@ -168,10 +166,6 @@ TEST_F(Host, AcceptsOnePerFrameIntoTheLowestFreeSlotAndRefusesTheEighthWithOneRe
     EXPECT_EQ(firstRecord(eighth), serverFullRecord());
     EXPECT_TRUE(eighth.receiveBytes().empty()) << "more than the one refusal";
     EXPECT_TRUE(eighth.closedByPeer());
-    netShutdown(); // twice is harmless, and a restarted host listens at once
-    netShutdown();
-    SetUp();
-    Peer again = join(1);
 }
 
 // Torn records pieced, forged ones dropped; during the wait relayed at once, applied after.
@@ -327,9 +321,8 @@ TEST(Join, EveryEndingSaysWhyWithItsExitCode) {
                 ASSERT_EQ(checkGlobalTimeout().exitCode, 0) << "check " << check;
             e = checkGlobalTimeout();
         } else if (c.host == NEVER_ANSWERS) {
-            EXPECT_EQ(netExchange(0, start).exitCode +
-                          netExchange(0, start + WELCOME_LIMIT_MS).exitCode,
-                      0);
+            EXPECT_EQ(netExchange(0, start).exitCode, 0);
+            EXPECT_EQ(netExchange(0, start + WELCOME_LIMIT_MS).exitCode, 0);
             e = netExchange(0, start + WELCOME_LIMIT_MS + 1);
         } else {
             for (int ms = 0; ms < PEER_WAIT_MS && (e = netExchange(0, 0)).exitCode == 0; ++ms)

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <mutex>
 #include <thread>
 
 #include "app/frame.h"
@@ -22,31 +21,25 @@ constexpr int FRAME_MS    = 15;
 constexpr int PEER_HEALTH = 100;
 
 std::atomic<bool> stop{false};
-std::atomic<int> faults{0}, slotOf[PEERS];
-std::mutex faultLock;
-std::string firstFault;
+int slotOf[PEERS]; // each peer's, once it is welcomed
 
-void fault(const std::string& what) {
-    std::lock_guard<std::mutex> hold(faultLock);
-    if (faults++ == 0) firstFault = what;
-}
-
-// What a peer receives of the others: whole, as they sent it, in order.
-void check(const Record& r, uint32_t last[MAX_PLAYERS], uint32_t seen[MAX_PLAYERS]) {
+// What a peer receives of the others: whole, as they sent it, in order ("" or the fault).
+std::string check(const Record& r, uint32_t last[MAX_PLAYERS], uint32_t seen[MAX_PLAYERS]) {
     const WireState st = readState(r);
-    if (recordType(r) != WIRE_STATE || st.slot == 0) return; // the host's own
+    if (recordType(r) != WIRE_STATE || st.slot == 0) return ""; // the host's own
     if (st.slot < 0 || st.slot >= MAX_PLAYERS || st.health != PEER_HEALTH || st.pos[1] != st.slot)
-        return fault("a record of slot " + std::to_string(st.slot) + " came torn or changed");
-    if (st.pos[0] <= last[st.slot]) return fault("records of one peer came out of order");
+        return "a record of slot " + std::to_string(st.slot) + " came torn or changed";
+    if (st.pos[0] <= last[st.slot]) return "records of one peer came out of order";
     last[st.slot] = uint32_t(st.pos[0]);
     ++seen[st.slot];
+    return "";
 }
 
-void peer(int k, uint32_t* seen) {
+void peer(int k, uint32_t* seen, std::string* fault) {
     Peer p = connectPeer();
     Record r;
     slotOf[k] = p.receiveRecord(&r) && recordType(r) == WIRE_WELCOME ? recordSlot(r) : -1;
-    if (slotOf[k] < 0) return fault("a peer got no place");
+    if (slotOf[k] < 0) *fault = "no place";
     uint32_t last[MAX_PLAYERS] = {};
     WireState mine             = {slotOf[k], WIRE_NO_KILLER, PEER_HEALTH};
     mine.pos[1]                = float(slotOf[k]);
@@ -55,10 +48,9 @@ void peer(int k, uint32_t* seen) {
         mine.pos[0] = float(n);
         p.sendRecord(stateRecord(mine));
         while (!stop && std::chrono::steady_clock::now() < next)
-            if (p.receiveRecord(&r, 1)) check(r, last, seen);
+            if (p.receiveRecord(&r, 1) && fault->empty()) *fault = check(r, last, seen);
     }
 }
-
 } // namespace
 
 TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
@@ -72,12 +64,11 @@ TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
     ASSERT_TRUE(netHostStart(GAME_PORT, "soak", address, problem)) << problem;
     gameSrand(GAME_PORT);
     spawnLocalPlayer(0);
-    for (auto& s : slotOf)
-        s = -1;
     uint32_t seen[PEERS][MAX_PLAYERS] = {};
+    std::string faults[PEERS];
     std::vector<std::thread> peers;
     for (int k = 0; k < PEERS; ++k)
-        peers.emplace_back(peer, k, seen[k]);
+        peers.emplace_back(peer, k, seen[k], &faults[k]);
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
          std::chrono::steady_clock::now() < end;)
         runFrame();
@@ -85,9 +76,10 @@ TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
     netShutdown(); // ends every peer's wait
     for (std::thread& t : peers)
         t.join();
-    EXPECT_EQ(faults, 0) << firstFault;
-    for (int reader = 0; reader < PEERS; ++reader) // from every other peer
-        for (int k = 0; k < PEERS; ++k)
-            EXPECT_TRUE(k == reader || seen[reader][std::max(0, slotOf[k].load())] > 0)
+    for (int reader = 0; reader < PEERS; ++reader) {
+        EXPECT_EQ(faults[reader], "") << "peer " << reader;
+        for (int k = 0; k < PEERS; ++k) // from every other peer
+            EXPECT_TRUE(k == reader || seen[reader][std::max(0, slotOf[k])] > 0)
                 << "peer " << reader << " never heard peer " << k;
+    }
 }
