@@ -116,8 +116,7 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
         EXPECT_EQ(exitCodeOf(bot), 4);
 }
 
-// Refused, nobody there: the joiner's codes (the host gone: the fight's end). Its starter
-// ending: 0.
+// Refused or nobody there: the joiner's codes; the process that started it ending: 0.
 TEST(Bots, EndsWithTheJoinersCodesOrWhenItsStarterEnds) {
     const int listener = listenAsHost();
     const pid_t full   = startBot();

