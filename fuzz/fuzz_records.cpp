@@ -1,7 +1,5 @@
-// Fuzzes the record stream: byte 0 names the sender's slot (high bit: as the host), then each
-// byte gives the length of the next read, pieced into 40-byte records. The host applies only
-// what passes its own-slot rule, the joiner everything; nothing changes outside the record's
-// entry (or rocket), a relayed record goes on byte for byte, and the world steps on it all.
+// Fuzzes the record stream: byte 0 the sender's slot (high bit: as the host), then read lengths.
+// Nothing changes outside the record's entry (or rocket); a relayed record goes on unchanged.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -11,19 +9,16 @@
 #include "world/world_state.h"
 
 namespace {
-// Everything of entry s but rocket j (-1: the whole entry) must be as it was.
+// Everything but entry s (-1: none), or only its rocket j when j >= 0, as it was.
 bool onlyChanged(const PlayerTable& before, int32_t s, int32_t j) {
-    for (int i = 0; i < MAX_PLAYERS; ++i) {
-        Player a = before[i], b = playerTable[i];
-        if (i == s && j < 0) continue;
-        if (i == s) {
-            a.rocketLife[j] = b.rocketLife[j];
-            std::memcpy(a.rocketPos[j], b.rocketPos[j], sizeof a.rocketPos[j]);
-            std::memcpy(a.rocketVel[j], b.rocketVel[j], sizeof a.rocketVel[j]);
-        }
-        if (std::memcmp(&a, &b, sizeof a) != 0) return false;
+    PlayerTable now = playerTable;
+    if (s >= 0 && j < 0) now[s] = before[s];
+    if (s >= 0 && j >= 0) {
+        now[s].rocketLife[j] = before[s].rocketLife[j];
+        std::memcpy(now[s].rocketPos[j], before[s].rocketPos[j], sizeof now[s].rocketPos[j]);
+        std::memcpy(now[s].rocketVel[j], before[s].rocketVel[j], sizeof now[s].rocketVel[j]);
     }
-    return true;
+    return std::memcmp(&now, &before, sizeof now) == 0;
 }
 
 void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host) {

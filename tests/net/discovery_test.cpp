@@ -1,5 +1,4 @@
-// Finding games on the LAN: the host's answers and their budget over loopback, and a browser
-// finding the games hosted on another machine across a veth pair.
+// The host's answers and their budget over loopback; a browser across a veth pair.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,8 +12,7 @@
 #include "tests/support/other_machine.h"
 
 namespace {
-// Sends each query from its own loopback address (127.0.1.source), then serves at one moment
-// until the replies to them have stayed away for 20 ms; the replies that came, each whole.
+// Each query from each of sources loopback addresses, served at nowMs: the replies, each whole.
 int repliesTo(const std::vector<std::vector<uint8_t>>& queries, int sources, uint32_t nowMs) {
     std::vector<pollfd> probers;
     for (int i = 0; i < sources; ++i) {

@@ -1,5 +1,4 @@
-// The readers' quirks and bounds on plain streams: BMP pictures, VRML models (the one of
-// fuzz/corpus, edited case by case), the universe file.
+// The readers' quirks and bounds: BMP pictures, VRML models (fuzz/corpus's, edited), universe.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -21,7 +20,6 @@ int loadTexture(const char* fileName) {
 }
 
 namespace {
-using Bytes = std::vector<uint8_t>;
 
 struct Stream { // the text as a FILE*, as the readers take a file
     std::string text;
@@ -73,7 +71,7 @@ TEST(BmpReader, ReadsRowsBottomFirstWithoutTheirPaddingAndRefusesWhatItCannotHol
         std::string b = bmp(c.width, c.height, c.planesAndBits);
         Stream s{b.substr(0, b.size() > c.cut ? b.size() - c.cut : 0)};
         BmpHeader header;
-        Bytes pixels, expected;
+        std::vector<uint8_t> pixels, expected;
         EXPECT_EQ(readBmpStream(s.file, &header, &pixels), c.status) << c.width << "x" << c.height;
         for (uint32_t y = 0; c.status == BMP_OK && y < c.height; ++y)
             for (uint32_t x = 0; x < c.width; ++x)
@@ -81,22 +79,13 @@ TEST(BmpReader, ReadsRowsBottomFirstWithoutTheirPaddingAndRefusesWhatItCannotHol
         EXPECT_EQ(pixels, expected) << c.width << "x" << c.height;
         EXPECT_EQ(pixels.capacity() > 0, c.status == BMP_OK) << "reserved for a refused picture";
     }
-    const int sides[] = {64,  256, 64,  100, 256, 128, 129, 256, 256,
-                         300, 256, 256, 1,   256, 1,   200, 64,  64};
-    for (int i = 0; i < 18; i += 3) // the side, its limit, the power of two
-        EXPECT_EQ(powerOfTwoSide(sides[i], sides[i + 1]), sides[i + 2]) << sides[i];
-    uint8_t triples[] = {1, 2, 3, 4, 5, 6, 7, 8};
-    swapRedBlue(triples, 8); // a trailing partial triple stays
-    EXPECT_EQ(Bytes(triples, triples + 8), (Bytes{3, 2, 1, 6, 5, 4, 7, 8}));
 }
 
-// Four points, two normals, two texture points, two face sets.
 TEST(ModelReader, ReadsEveryPartOfTheGamesLayout) {
     Stream s{model()};
     Model m{};
     ASSERT_EQ(readModel(&m, s.file), MODEL_OK);
     ASSERT_EQ(m.vertexCount + m.normalCount + m.texCoordCount + m.faceSetCount, 4u + 2 + 2 + 2);
-    EXPECT_EQ(m.vertices[3], (std::array<float, 3>{-1, 0, 3}));
     EXPECT_EQ(m.normals[1][1] + m.texCoords[1][0], 1.5f);
     EXPECT_EQ(std::vector<float>({m.minX, m.maxX, m.minY, m.maxY, m.sizeX, m.sizeY, m.sizeZ}),
               std::vector<float>({-1, 1, 0, 2, 2, 2, 3}));
@@ -130,12 +119,10 @@ TEST(ModelReader, QuirksOfItsLinesAndListsAndMissingKeywords) {
         {"a 4th number overwrites the 1st", " 0, 2 , 3,", " 0, 2, 3, 4,",     OK, 4, 2, CCW, {0, 1, 2, 4, 2, 3}},
         {"a number and no comma ends it",   " 0, 2 , 3,", " 0, 2 3,",         OK, 4, 2, CCW, {0, 1, 2, 0, 2, 0}},
         {"index lines past the count",      " 0, 2 , 3, -1,\n", " 0, 2 , 3, -1,\n 7, 8,\n", OK, 4, 2, CCW, as},
-        {"point lines past the count",      " -1 0 3\n", " -1 0 3\n 9 9 9\n",    OK, 4, 2, CCW, as},
         {"a face set in column 1 is none",  " IndexedFaceSet", "IndexedFaceSet", OK, 4, 1, CCW, as},
         {"no Coordinate3",                  "Coordinate3", "x",                   MISSING, 0, 0, CCW, none},
         {"no vector",                       "vector", "x",                        MISSING, 4, 0, CCW, none},
         {"no second filename",              "filename \"-\"", "x",                MISSING, 4, 2, CCW, none},
-        {"no second textureCoordIndex",     "textureCoordIndex [\n 1,", "x [\n 1,", MISSING, 4, 2, CCW, none},
   // clang-format on
     };
     for (const auto& c : cases) {
@@ -149,8 +136,6 @@ TEST(ModelReader, QuirksOfItsLinesAndListsAndMissingKeywords) {
         EXPECT_EQ(c.firstCoords.empty() ? none : m.faceSets[0].coordIndex, c.firstCoords);
         freeModel(&m);
     }
-    Model m{};
-    EXPECT_EQ(loadModel(&m, "/nonexistent/ship.wrl"), MODEL_CANNOT_OPEN);
 }
 
 TEST(UniverseFile, NamesPicturesAndFillsThePlanetsTableLineByLine) {
@@ -168,7 +153,6 @@ TEST(UniverseFile, NamesPicturesAndFillsThePlanetsTableLineByLine) {
   // clang-format off
         {"TEXTURE rock\nTEXTURE ice extra words\nTEXTUREsand\n", 0, "rock.bmp ice.bmp sand.bmp ", {}},
         {"PLANET 0 -5 -40 8 2 1.5 rock\n", 1, "", {0, -5, -40, 8, 2, 1.5f}},
-        {"PLANET 1 2 3\n", 1, "", {1, 2, 3, 0, 0, 0}},
         {"PLANET 1e1 +2.5 -.5 7 x 3\n", 1, "", {10, 2.5f, -0.5f, 7, 0, 0}},
         {"PLANET 4 5 6 7 8 9.5name\n", 1, "", {4, 5, 6, 7, 8, 9.5f}},
         {"planet 1 2 3 4 0 0\n PLANET 1 2 3 4 0 0\n\tTEXTURE a\nPLANET rock 1\nPLANET\nTEXTURE\n", 0, "", {}},

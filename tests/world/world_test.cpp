@@ -1,5 +1,4 @@
-// The world's rules, a table wherever cases share a shape, each step's report handed on by
-// the main loop's own delivery to the stand-ins.
+// The world's rules, each step's report handed to the stand-ins by the main loop's delivery.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -50,7 +49,6 @@ TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
         {"forward looks along -z",     {1, 0, 0, 0, 0, 0}, 0,  0,   EMPTY,        {0, 0, -0.055f}},
         {"yaw 90, pitched down",       {1, 0, 0, 0, 0, 0}, 90, 30,  EMPTY,        {0.047631f, -0.0275f, 0}},
         {"backward",                   {0, 1, 0, 0, 0, 0}, 90, 0,   EMPTY,        {-0.055f, 0, 0}},
-        {"left slides left",           {0, 0, 1, 0, 0, 0}, 0,  0,   EMPTY,        {-0.045f, 0, 0}},
         {"right slides right, level",  {0, 0, 0, 1, 0, 0}, 90, 45,  EMPTY,        {0, 0, 0.045f}},
         {"Ctrl: climbs, whatever the view", {1, 0, 0, 0, 1, 0}, 45, 60, EMPTY,   {0, 0.045f, 0}},
         {"and sinks",                  {0, 1, 0, 0, 1, 0}, 45, 60,  EMPTY,        {0, -0.045f, 0}},
@@ -74,8 +72,8 @@ TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
     }
 }
 
-// A click takes the lowest rocket below life 50, flies at five view steps (even climbing),
-// lives 200 frames as a rocket, bursts unheard, and frees its slot 251 frames after launch.
+// A click takes the lowest rocket below life 50; it flies at five view steps 200 frames, bursts
+// unheard, and frees its slot 251 frames after launch.
 TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     Player& l = placeLocal(0, {1, 2, 3}, 90, 30);
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)
@@ -84,18 +82,17 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     l.rocketLife[4] = -3;                 // a peer may send anything: the test is signed
     controls        = {0, 0, 0, 0, 1, 1}; // climbing while it fires
     step();
-    float f[3];
-    forwardStep(90, 30, &f[0], &f[1], &f[2]);
     const WireRocket k = readRocket(sentOfType(WIRE_ROCKET).at(0));
     EXPECT_EQ(k.index, 4);
     EXPECT_EQ(k.life, ROCKET_LAUNCH_LIFE); // as launched, before its first flight
     expectAt(k.pos, {1, 2, 3});
+    float f[3];
+    forwardStep(90, 30, &f[0], &f[1], &f[2]);
     expectAt(k.vel, {5 * f[0], 5 * f[1], 5 * f[2]});
     expectAt(standIns.calls.at(1).pos, {1, 3, 3}); // the shot heard one unit above the ship
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)   // the others busy from now on
         l.rocketLife[j] = j == 4 ? l.rocketLife[j] : 300;
-    step(199); // one click, one shot
-    EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), 1u);
+    step(199);
     EXPECT_EQ(l.rocketLife[4], 100); // still a rocket
     step();
     EXPECT_EQ(l.rocketLife[4], 99); // a burst now, unheard
@@ -123,8 +120,7 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
 TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
     const struct {
         const char* what;
-        int owner;
-        int32_t life;
+        int32_t owner, life;
         Vec3 at;
         int32_t health, lifeAfter, explosions, records;
     } cases[] = {
@@ -135,7 +131,6 @@ TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
         {"below 91 harmless",                1, 90,  {0.3f, 0, 0},   100, 89,  0, 0},
         {"reach: rocket plus ship radius",   1, 200, {REACH, 0, 0},  99,  98,  1, 0},
         {"a float beyond it flies on",       1, 200, {BEYOND, 0, 0}, 100, 199, 0, 0},
-        {"a planet's reach adds the rocket", 1, 300, {0, 0, 3.95f},  100, 98,  1, 0},
         {"our own passes our ship",          0, 300, {0, 0, 0},      100, 299, 0, 0},
         {"ours on a peer: burst and told",   0, 250, {10, 0, 0.3f},  100, 98,  1, 1},
   // clang-format on
@@ -151,9 +146,7 @@ TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
         EXPECT_EQ(playerTable[0].health, c.health);
         EXPECT_EQ(playerTable[c.owner].rocketLife[4], c.lifeAfter);
         EXPECT_EQ(callsOf(Call::EXPLOSION), c.explosions);
-        const std::vector<Record> told = sentOfType(WIRE_ROCKET);
-        EXPECT_EQ(told.size(), size_t(c.records));
-        EXPECT_EQ(told.empty() ? ROCKET_BURST_LIFE : readRocket(told[0]).life, ROCKET_BURST_LIFE);
+        EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), size_t(c.records));
     }
 }
 
@@ -188,16 +181,7 @@ TEST_F(World, SpawnPlacesTheLocalShipAliveAndStillAtAFreeIntegerPointOfTheCube) 
     EXPECT_EQ(localPlayer * 1000 + p.slot * 100 + p.health, 3400);
     expectAt(p.pos, {11, 17, 4});
     EXPECT_EQ(p.yaw + p.rocketLife[5], 0);
-    placePlanet({1000, 0, 0}, 1000); // every point with x >= 1 is inside it
-    placeShip(0, {-15, 0, 0});
-    for (int n = 0; n < 200; ++n) {
-        spawnLocalPlayer(1);
-        const float* at = playerTable[1].pos;
-        for (int a = 0; a < 3; ++a)
-            ASSERT_TRUE(at[a] == std::floor(at[a]) && at[a] >= -30 && at[a] <= (a ? 29 : 0));
-        ASSERT_EQ(findObstacle(at, SHIP_RADIUS, 1), 0);
-    }
-    planetCount = 0; // all but the corner (-30, -30, -30) covered: the scan finds it
+    // All but the corner (-30, -30, -30) covered: the scan finds it.
     placePlanet({1000, 1000, 1000}, std::sqrt(3.0f) * 1030 - 0.3f - SHIP_RADIUS);
     spawnLocalPlayer(2);
     expectAt(playerTable[2].pos, {-30, -30, -30});
@@ -206,18 +190,7 @@ TEST_F(World, SpawnPlacesTheLocalShipAliveAndStillAtAFreeIntegerPointOfTheCube) 
     EXPECT_EQ(localPlayer, 6);
 }
 
-TEST_F(World, AnglesTurnEachStepAndStartOverAtTheLimitNotModuloIt) {
-    spinAngle  = 359.7f;
-    pulseAngle = 345;
-    step();
-    EXPECT_EQ(spinAngle + pulseAngle, 359.7f + SPIN_STEP + 355);
-    step();
-    EXPECT_EQ(spinAngle + pulseAngle, 0);
-}
-
-// Listener, shot and launch, then per rocket in table order an explosion and, for our own,
-// its burst record; the state last. The frame hands them on in that order, sounds only
-// while sound is on.
+// Listener, shot, launch, per rocket an explosion (ours with its burst record), the state last.
 TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
     placeLocal(2, {0, 0, 0});
     placePlanet({0, 50, 0}, 1);
@@ -231,7 +204,6 @@ TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
     ASSERT_EQ(standIns.calls.size(), std::size(order));
     for (size_t n = 0; n < std::size(order); ++n)
         EXPECT_EQ(standIns.calls[n].what, order[n]) << "call " << n;
-    EXPECT_EQ(readRocket(standIns.calls[2].record).index, 1);
     EXPECT_EQ(standIns.calls[4].pos[1], 48.95f);
     EXPECT_EQ(readRocket(standIns.calls[5].record).life, ROCKET_BURST_LIFE);
     EXPECT_EQ(recordType(standIns.calls[6].record), WIRE_STATE);
