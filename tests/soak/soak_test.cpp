@@ -1,9 +1,12 @@
-// The real host's frame for VORANIS_SOAK_SECONDS (5 by default) relaying peers' numbered records.
+// The real host's frame for VORANIS_SOAK_SECONDS (5 by default) relaying peers' numbered
+// records while another floods it with records of any type, slot and bit pattern.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
+#include <random>
 #include <thread>
 
 #include "app/frame.h"
@@ -18,12 +21,13 @@ constexpr int PEERS    = 4;
 constexpr int FRAME_MS = 15;
 
 std::atomic<bool> stop{false};
-int slotOf[PEERS]; // each peer's, once it is welcomed
+int slotOf[PEERS];  // each peer's, once it is welcomed
+int floodSlot = -1; // the flooder's: its own records may say anything
 
 // What a peer receives of the others: whole, as they sent it, in order ("" or the fault).
 std::string check(const Record& r, uint32_t last[MAX_PLAYERS], uint32_t seen[MAX_PLAYERS]) {
     const WireState st = readState(r);
-    if (recordType(r) != WIRE_STATE || st.slot == 0) return ""; // the host's own
+    if (recordType(r) != WIRE_STATE || st.slot == 0 || st.slot == floodSlot) return "";
     if (st.slot < 0 || st.slot >= MAX_PLAYERS || st.health != FULL_HEALTH || st.pos[1] != st.slot)
         return "a record of slot " + std::to_string(st.slot) + " came torn or changed";
     if (st.pos[0] <= last[st.slot]) return "records of one peer came out of order";
@@ -48,6 +52,21 @@ void peer(int k, uint32_t* seen, std::string* fault) {
             if (p.receiveRecord(&r, 1) && fault->empty()) *fault = check(r, last, seen);
     }
 }
+
+// Never reads; mostly state and rocket records, for its own slot, the others' or none.
+void flooder() {
+    Peer p = connectPeer();
+    Record r;
+    floodSlot = p.receiveRecord(&r) ? recordSlot(r) : -1;
+    std::mt19937 rng(0x5EED);
+    for (std::array<uint32_t, WIRE_WORDS> w; !stop;) {
+        for (uint32_t& word : w)
+            word = rng();
+        w[0] = w[0] % 3 == 0 ? w[0] : w[0] % 3 == 1 ? WIRE_STATE : WIRE_ROCKET;
+        w[1] %= MAX_PLAYERS + 2;
+        p.sendRecord(wordsRecord(w));
+    }
+}
 } // namespace
 
 TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
@@ -65,13 +84,19 @@ TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
     std::vector<std::thread> peers;
     for (int k = 0; k < PEERS; ++k)
         peers.emplace_back(peer, k, seen[k], &faults[k]);
+    peers.emplace_back(flooder);
+    const Player host = playerTable[0];
+    bool moved        = false; // the host's own ship, by someone else's record
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-         std::chrono::steady_clock::now() < end;)
+         std::chrono::steady_clock::now() < end;) {
         runFrame();
+        moved = moved || std::memcmp(&host.pos, &playerTable[0].pos, sizeof host.pos) != 0;
+    }
     stop = true;
     netShutdown(); // ends every peer's wait
     for (std::thread& t : peers)
         t.join();
+    EXPECT_FALSE(moved);
     for (int reader = 0; reader < PEERS; ++reader) {
         EXPECT_EQ(faults[reader], "") << "peer " << reader;
         for (int k = 0; k < PEERS; ++k) // from every other peer
