@@ -115,8 +115,11 @@ GameDriver::GameDriver(bool withDisplay) {
     int fds[2];
     if (!withDisplay || pipe(fds) != 0) return;
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+    // An abstract socket only, private to this network namespace (a socket file in the shared
+    // /tmp/.X11-unix is deleted by a server of the same number in another namespace as it
+    // ends), and no reset, which reopens the socket when the last client leaves.
     xvfb_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "640x480x24",
-                   "-nolisten", "tcp"},
+                   "-nolisten", "tcp", "-nolisten", "unix", "-noreset"},
                   {}, "", "/dev/null", folder_ + "/xvfb.txt", fds[1]);
     close(fds[1]);
     std::string number; // Xvfb writes its number once it takes clients
