@@ -2,20 +2,20 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <list>
 #include <string>
-#include <vector>
 
 #include "app/frame_floor.h"
 #include "app/frame_records.h"
 #include "app/platform.h"
 #include "net/net.h"
 #include "net/net_host.h"
+#include "tests/support/game_driver.h"
 #include "tests/support/peer.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/world_setup.h"
@@ -31,25 +31,9 @@ constexpr int END_WAIT_MS        = 5000;
 constexpr float MOVED            = 1.0f; // world units from where a bot was first seen
 
 // A bot joining 127.0.0.1, through a shell line that ends in more.
-pid_t startBot(const std::string& more = "") {
+bool startBot(GameDriver& bot, const std::string& more = "") {
     const std::string line = "exec " + gameDir() + "/voranis-bot 127.0.0.1 --quiet" + more;
-    const pid_t pid        = fork();
-    if (pid != 0) return pid;
-    execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-}
-
-// The exit code within the wait, or -1 (the process is killed then).
-int exitCodeOf(pid_t pid) {
-    int status = 0;
-    for (int waited = 0; waited < END_WAIT_MS; waited += 10) {
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        usleep(10000);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return -1;
+    return bot.start({"-c", line}, bot.folder(), "sh");
 }
 
 struct Watch {
@@ -82,9 +66,9 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
     ASSERT_TRUE(loadUniverse((gameDir() + "/universe.uni").c_str(), &pictures));
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
     ASSERT_TRUE(netHostStart(GAME_PORT, "test", address, problem)) << problem;
-    std::vector<pid_t> bots;
+    std::list<GameDriver> bots;
     for (int b = 0; b < BOTS; ++b)
-        bots.push_back(startBot(" --skill 3"));
+        ASSERT_TRUE(startBot(bots.emplace_back(false), " --skill 3"));
     Peer observer;
     Watch watched[BOTS + 1];
     FrameReport report;
@@ -112,23 +96,23 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
     }
     EXPECT_TRUE(cameBack) << "no bot was destroyed and came back in " << frame << " frames";
     netShutdown(); // the host is gone: every bot ends as a joiner whose host quit
-    for (pid_t bot : bots)
-        EXPECT_EQ(exitCodeOf(bot), 4);
+    for (GameDriver& bot : bots)
+        EXPECT_EQ(bot.exitCode(END_WAIT_MS), 4);
 }
 
 // Refused or nobody there: the joiner's codes; the process that started it ending: 0.
 TEST(Bots, EndsWithTheJoinersCodesOrWhenItsStarterEnds) {
     const int listener = listenAsHost();
-    const pid_t full   = startBot();
+    GameDriver full(false), shell(false), alone(false);
+    ASSERT_TRUE(startBot(full));
     acceptPeer(listener).sendRecord(serverFullRecord());
-    EXPECT_EQ(exitCodeOf(full), 1);
-    const pid_t shell = startBot(" & echo $! > bot.pid; sleep 1");
-    Peer host         = acceptPeer(listener);
+    EXPECT_EQ(full.exitCode(END_WAIT_MS), 1);
+    ASSERT_TRUE(startBot(shell, " & echo $! > bot.pid; sleep 1"));
+    Peer host = acceptPeer(listener);
     host.sendRecord(welcomeRecord(1));
-    EXPECT_EQ(exitCodeOf(shell), 0);
+    EXPECT_EQ(shell.exitCode(END_WAIT_MS), 0);
     int bot = 0;
-    ASSERT_TRUE(std::ifstream("bot.pid") >> bot);
-    std::remove("bot.pid");
+    ASSERT_TRUE(std::ifstream(shell.folder() + "/bot.pid") >> bot);
     bool gone = false;
     for (int waited = 0; waited < END_WAIT_MS && !gone; waited += 10) {
         host.sendRecord(stateRecord({0})); // the host goes on talking: only the starter left
@@ -137,5 +121,6 @@ TEST(Bots, EndsWithTheJoinersCodesOrWhenItsStarterEnds) {
     }
     EXPECT_TRUE(gone) << "the bot outlived the shell that started it";
     close(listener);
-    EXPECT_EQ(exitCodeOf(startBot()), 3);
+    ASSERT_TRUE(startBot(alone));
+    EXPECT_EQ(alone.exitCode(END_WAIT_MS), 3);
 }

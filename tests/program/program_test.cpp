@@ -175,8 +175,9 @@ INSTANTIATE_TEST_SUITE_P(Program, GamesList, ::testing::Values(1, 2), [](const a
 });
 
 // Hosted through the dialog and turned (the ship spawns anywhere) until lit planets fill part
-// of the view; VORANIS_SCREENSHOT names a file for that frame (scripts/update-screenshot).
-TEST(Hosting, ThroughTheDialogTheSkyAndLitPlanetsShow) {
+// of the view, then quit with Escape. VORANIS_SCREENSHOT names a file for that frame
+// (scripts/update-screenshot); scripts/valgrind-run plays this game under memcheck.
+TEST(Hosting, ThroughTheDialogLitPlanetsShowAndEscapeEndsWithZero) {
     GameDriver game;
     ASSERT_TRUE(game.start());
     for (const char* title : {"Voranis NetSetup", "Server Info"}) { // Return: Create Game, OK
@@ -192,59 +193,26 @@ TEST(Hosting, ThroughTheDialogTheSkyAndLitPlanetsShow) {
         return f.width ? double(count) / (f.width * f.height * 3 / 4) : 0.0;
     };
     Picture f;
-    for (int wait = 0; wait < DRIVER_WAIT_MS / 100 && lit(f = game.screenshot(), 5) < 0.15; ++wait)
+    for (int wait = 0; wait < 200 * game.slowness() && lit(f = game.screenshot(), 5) < 0.15; ++wait)
         usleep(100000); // the first frame: the sky shows
-    for (int turn = 0; turn < 80; ++turn) {
-        // Every view is seen: after a turn, pictures until two new frames or 600 ms.
-        for (int changes = 0, look = 0; changes < 2 && look < 12; ++look, usleep(50000)) {
+    // Every view is seen: after a turn, pictures until two new frames or 600 ms. Under a tool,
+    // whose frames take seconds, a dozen turns are played and the view is not judged.
+    bool found = false;
+    for (int turn = 0; turn < 80 / game.slowness() && !found; ++turn) {
+        for (int changes = 0, look = 0; changes < 2 && look < 12 * game.slowness() && !found;
+             ++look, usleep(50000)) {
             const Picture next = game.screenshot();
             changes += next.rgb != f.rgb;
-            f = next;
-            if (lit(f, 115) < 0.04) continue;
-            const char* keep = getenv("VORANIS_SCREENSHOT");
-            EXPECT_TRUE(!keep || savePicture(f, keep));
-            return;
+            f     = next;
+            found = lit(f, 115) > 0.04;
         }
         game.xdo(turn % 10 == 9 ? "mousemove_relative -- 0 100" : "mousemove_relative -- 150 0");
     }
-    ADD_FAILURE() << "no planet in view in any direction: " << game.errors();
-}
-
-// Under valgrind's memcheck (VORANIS_VALGRIND=1, as scripts/valgrind-run sets it): hosted in
-// a window through the dialog, played a few seconds and quit with Escape, the game ends with
-// 0 and no memcheck error in it or in any process a system library forks.
-TEST(Valgrind, AHostedGameEndsCleanly) {
-    if (!getenv("VORANIS_VALGRIND")) {
-        GTEST_SKIP() << "VORANIS_VALGRIND=1 runs it";
-    }
-    constexpr int SLOW_MS = 120000;
-    setenv("LP_NUM_THREADS", "0", 1); // llvmpipe in one thread keeps memcheck's run short
-    GameDriver game;
-    ASSERT_TRUE(game.start(
-        {"--tool=memcheck", "--error-exitcode=99", "--leak-check=full",
-         "--errors-for-leak-kinds=definite", "--show-leak-kinds=definite", "--track-origins=yes",
-         "--num-callers=40", "--keep-debuginfo=yes", "--gen-suppressions=all",
-         "--suppressions=" + sourceDir() + "/tests/support/valgrind.supp",
-         "--log-file=" + game.folder() + "/valgrind.%p.log", gameDir() + "/voranis"},
-        "", "valgrind"));
-    // Tab goes from the address to "FullScreen mode"; Create Game is the default button.
-    for (auto [title, keys] : {
-             std::pair("Voranis NetSetup", "Tab space Return"),
-             {"Server Info", "Return"},
-             {"Voranis",     "Escape"}
-    }) {
-        const unsigned long shown = game.window(title, SLOW_MS);
-        ASSERT_NE(shown, 0u) << title << ": " << game.errors();
-        if (*keys == 'E') sleep(3); // a few seconds of play
-        game.keys(shown, keys);
-    }
-    EXPECT_EQ(game.exitCode(SLOW_MS), 0) << game.errors();
-    for (const fs::directory_entry& f : fs::directory_iterator(game.folder())) {
-        const std::string log = fileText(f.path());
-        EXPECT_TRUE(f.path().filename().string().rfind("valgrind.", 0) != 0 ||
-                    log.find("ERROR SUMMARY: 0 errors") != log.npos)
-            << log;
-    }
+    ASSERT_TRUE(found || game.slowness() > 1) << "no planet in any direction: " << game.errors();
+    const char* keep = getenv("VORANIS_SCREENSHOT");
+    EXPECT_TRUE(!keep || savePicture(f, keep));
+    game.keys(game.window("Voranis"), "Escape");
+    EXPECT_EQ(game.exitCode(), 0) << game.errors();
 }
 
 // Installed, its files lie where the desktop looks; started anywhere, it finds its data.

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -142,7 +143,9 @@ GameDriver::~GameDriver() {
 
 bool GameDriver::start(const std::vector<std::string>& args, const std::string& workDir,
                        const std::string& program) {
-    std::vector<std::string> argv = {program.empty() ? gameDir() + "/voranis" : program};
+    std::istringstream under(slow_ > 1 ? std::getenv("VORANIS_UNDER") : "");
+    std::vector<std::string> argv{std::istream_iterator<std::string>(under), {}};
+    argv.push_back(program.empty() ? gameDir() + "/voranis" : program);
     argv.insert(argv.end(), args.begin(), args.end());
     game_ =
         spawn(argv,
@@ -161,7 +164,7 @@ std::string GameDriver::tool(std::vector<std::string> argv) {
 
 unsigned long GameDriver::window(const std::string& title, int waitMs) {
     Window found = 0;
-    for (auto end = after(waitMs);
+    for (auto end = after(waitMs * slow_);
          x_ && !(found = findWindow(x_, title)) && running() && Clock::now() < end;)
         std::this_thread::sleep_for(std::chrono::milliseconds(POLL_MS));
     return found;
@@ -200,7 +203,7 @@ Picture GameDriver::screenshot() {
 
 int GameDriver::exitCode(int waitMs) {
     if (!running()) return exitCode_;
-    exitCode_ = reap(game_, waitMs);
+    exitCode_ = reap(game_, waitMs * slow_);
     if (exitCode_ == -1) game_ = -1; // killed
     return exitCode_;
 }

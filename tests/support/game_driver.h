@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,9 @@ struct ScreenRect {
     int x, y, w, h;
 };
 
-// The game's settings live in configDir(), a fresh folder, never in a player's own.
+// The game's settings live in configDir(), a fresh folder, never in a player's own. With
+// VORANIS_UNDER set (valgrind and its options: scripts/valgrind-run) every program started
+// runs under that tool, and every wait of the driver is six times as long.
 class GameDriver {
   public:
     explicit GameDriver(bool withDisplay = true); // without: DISPLAY unset for the game
@@ -42,6 +45,7 @@ class GameDriver {
     std::string folder() const { return folder_; } // the driver's own, gone with it
     std::string configDir() const { return folder_ + "/config"; }
     pid_t pid() const { return game_; }
+    int slowness() const { return slow_; } // 6 under a tool, else 1
 
   private:
     bool running();
@@ -49,5 +53,5 @@ class GameDriver {
     struct _XDisplay* x_ = nullptr;                  // this driver's own connection
     std::string folder_, display_;
     pid_t xvfb_ = -1, game_ = -1;
-    int exitCode_ = -1;
+    int exitCode_ = -1, slow_ = std::getenv("VORANIS_UNDER") ? 6 : 1;
 };

@@ -86,11 +86,6 @@ bool Peer::closedByPeer(int waitMs) {
     return false;
 }
 
-void Peer::resetOnClose() {
-    linger l{1, 0};
-    setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
-}
-
 Peer connectPeer(int port, int receiveBuffer) {
     sockaddr_in a;
     int fd = loopbackSocket(port, &a);

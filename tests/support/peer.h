@@ -32,7 +32,6 @@ struct Peer {
     std::vector<uint8_t> receiveBytes(int quietMs = 100);
     bool nothingWaiting(int waitMs = 20);         // no byte and no close within waitMs
     bool closedByPeer(int waitMs = PEER_WAIT_MS); // reads to the end: true at the close
-    void resetOnClose();                          // the close sends a reset instead of a farewell
 };
 
 // To 127.0.0.1:port with TCP_NODELAY; a receive buffer in bytes when given (set before
