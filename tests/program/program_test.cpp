@@ -29,7 +29,6 @@ const CommandCase COMMANDS[] = {
     {{"--bogus"},                          EXIT_USAGE, "voranis: unknown option \"--bogus\"\n"},
     {{"--port"},                           EXIT_USAGE, "voranis: --port wants a value\n"},
     {{"--port=70000"},                     EXIT_USAGE, "--port wants a number from 1 to 65535"},
-    {{"--window=yes"},                     EXIT_USAGE, "voranis: --window takes no value\n"},
     {{"--resolution", "1x1"},              EXIT_USAGE, "--resolution wants 640x480, 800x600"},
     {{"--host", "--join", "1.2.3.4"},      EXIT_USAGE, "--host and --join exclude each other"},
 };

@@ -2,7 +2,16 @@
 // hands them to every test.
 #pragma once
 
+#include <cstdlib>
 #include <string>
 
-std::string gameDir();   // VORANIS_GAME_DIR: the program and every data file
-std::string sourceDir(); // VORANIS_SOURCE_DIR
+inline std::string fromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+inline std::string gameDir() { // the program and every data file
+    return fromEnvironment("VORANIS_GAME_DIR");
+}
+inline std::string sourceDir() {
+    return fromEnvironment("VORANIS_SOURCE_DIR");
+}

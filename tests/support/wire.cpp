@@ -9,12 +9,6 @@ uint32_t floatWord(float value) {
     return w;
 }
 
-namespace {
-constexpr uint32_t intWord(int32_t value) {
-    return static_cast<uint32_t>(value);
-}
-} // namespace
-
 Record wordsRecord(const std::array<uint32_t, WIRE_WORDS>& words) {
     Record r{};
     for (int i = 0; i < WIRE_BYTES; ++i)
@@ -23,24 +17,24 @@ Record wordsRecord(const std::array<uint32_t, WIRE_WORDS>& words) {
 }
 
 Record welcomeRecord(int32_t slot) {
-    return wordsRecord({intWord(WIRE_WELCOME), intWord(slot)});
+    return wordsRecord({uint32_t(WIRE_WELCOME), uint32_t(slot)});
 }
 Record serverFullRecord() {
-    return wordsRecord({intWord(WIRE_SERVER_FULL), 0});
+    return wordsRecord({uint32_t(WIRE_SERVER_FULL), 0});
 }
 
 Record stateRecord(const WireState& s) {
     const float* p = s.pos;
-    return wordsRecord({intWord(WIRE_STATE), intWord(s.slot), intWord(s.killer), intWord(s.health),
-                        floatWord(p[0]), floatWord(p[1]), floatWord(p[2]), floatWord(s.yaw),
-                        floatWord(s.pitch), 0});
+    return wordsRecord({uint32_t(WIRE_STATE), uint32_t(s.slot), uint32_t(s.killer),
+                        uint32_t(s.health), floatWord(p[0]), floatWord(p[1]), floatWord(p[2]),
+                        floatWord(s.yaw), floatWord(s.pitch), 0});
 }
 
 Record rocketRecord(const WireRocket& k) {
     const float *p = k.pos, *v = k.vel;
-    return wordsRecord({intWord(WIRE_ROCKET), intWord(k.slot), intWord(k.index), intWord(k.life),
-                        floatWord(p[0]), floatWord(p[1]), floatWord(p[2]), floatWord(v[0]),
-                        floatWord(v[1]), floatWord(v[2])});
+    return wordsRecord({uint32_t(WIRE_ROCKET), uint32_t(k.slot), uint32_t(k.index),
+                        uint32_t(k.life), floatWord(p[0]), floatWord(p[1]), floatWord(p[2]),
+                        floatWord(v[0]), floatWord(v[1]), floatWord(v[2])});
 }
 
 namespace {
@@ -53,13 +47,14 @@ Record withText(std::array<uint32_t, WIRE_WORDS> words, int firstByte, const std
 } // namespace
 
 Record playerInfoRecord(int32_t slot, int32_t kills, int32_t deaths, const std::string& name) {
-    return withText({intWord(WIRE_PLAYER_INFO), intWord(slot), intWord(kills), intWord(deaths)}, 16,
-                    name);
+    return withText({uint32_t(WIRE_PLAYER_INFO), uint32_t(slot), uint32_t(kills), uint32_t(deaths)},
+                    16, name);
 }
 
 Record chatRecord(int32_t slot, uint32_t line, uint32_t part, uint32_t parts,
                   const std::string& text) {
-    return withText({intWord(WIRE_CHAT), intWord(slot), line | part << 16 | parts << 24}, 12, text);
+    return withText({uint32_t(WIRE_CHAT), uint32_t(slot), line | part << 16 | parts << 24}, 12,
+                    text);
 }
 
 uint32_t recordWord(const Record& r, int word) {
