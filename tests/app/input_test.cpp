@@ -24,8 +24,8 @@ constexpr float TURN = 0.3f; // degrees per pixel
 int shutdowns        = 0;
 
 // A key (code: the key, a: the modifiers), a button (code), a motion (a, b), a window event
-// (code), or the quit.
-SDL_Event event(Uint32 type, int code = 0, int a = 0, int b = 0) {
+// (code), typed text, or the quit.
+SDL_Event event(Uint32 type, int code = 0, int a = 0, int b = 0, const char* text = "") {
     SDL_Event e{};
     e.type = type;
     if (type == SDL_KEYDOWN || type == SDL_KEYUP)
@@ -33,12 +33,7 @@ SDL_Event event(Uint32 type, int code = 0, int a = 0, int b = 0) {
     if (type == SDL_MOUSEBUTTONDOWN) e.button.button = Uint8(code);
     if (type == SDL_MOUSEMOTION) e.motion.xrel = a, e.motion.yrel = b;
     if (type == SDL_WINDOWEVENT) e.window.event = Uint8(code);
-    return e;
-}
-SDL_Event typed(const char* text) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    std::strncpy(e.text.text, text, sizeof e.text.text - 1);
+    if (type == SDL_TEXTINPUT) std::strncpy(e.text.text, text, sizeof e.text.text - 1);
     return e;
 }
 
@@ -146,8 +141,9 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
     clearQuitMessage();
     shutdowns = 0;
     char text[CHAT_TEXT_CHARS + 1];
-    for (const SDL_Event& e : {event(SDL_KEYDOWN, SDLK_t), typed("hi \xc3\xa9"),
-                               event(SDL_KEYDOWN, SDLK_UP), event(SDL_KEYDOWN, SDLK_BACKSPACE)})
+    for (const SDL_Event& e :
+         {event(SDL_KEYDOWN, SDLK_t), event(SDL_TEXTINPUT, 0, 0, 0, "hi \xc3\xa9"),
+          event(SDL_KEYDOWN, SDLK_UP), event(SDL_KEYDOWN, SDLK_BACKSPACE)})
         gameWindowProc(translateEvent(e));
     chatText(text);
     EXPECT_STREQ(text, "hi ");
@@ -156,8 +152,8 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
     EXPECT_FALSE(chatIsOpen());
     EXPECT_FALSE(quitMessagePosted()) << "Escape closed the chat, not the game";
     for (int line = 0; line < 6; ++line)
-        for (const SDL_Event& e :
-             {event(SDL_KEYDOWN, SDLK_t), typed("gg"), event(SDL_KEYDOWN, SDLK_RETURN)})
+        for (const SDL_Event& e : {event(SDL_KEYDOWN, SDLK_t), event(SDL_TEXTINPUT, 0, 0, 0, "gg"),
+                                   event(SDL_KEYDOWN, SDLK_RETURN)})
             gameWindowProc(translateEvent(e));
     ASSERT_EQ(messages.chatCount, 5) << "shown here at once, the oldest pushed out";
     EXPECT_EQ(messages.chat[4].slot, LOCAL);

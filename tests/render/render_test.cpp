@@ -202,7 +202,6 @@ TEST_F(Render, ImpossibleNumbersFromPeersDrawNothingAndStopNothing) {
     square(LIST_STONE0, 1, RED);
     placeShip(1, {NAN_, 0, -5});
     placeShip(3, {0, 0, -5}, INF);
-    placeShip(4, {0, 0, -5}, 0, -NAN_);
     placeShip(5, {2, 0, -8});
     placeRocket(1, 0, 300, {INF, -INF, 0});
     placeRocket(1, 1, 60, {NAN_, NAN_, NAN_});
@@ -284,7 +283,6 @@ TEST_F(Render, AJoinerWaitingSeesWhereItConnectsToCentred) {
     const Ink ink     = inkOf(readFrame(W, H), 0xcce6ff);
     const float width = textWidth("Connecting to 127.0.0.1:2345...", 0.04f * H);
     EXPECT_NEAR(ink.left, (W - width) / 2, 3);
-    EXPECT_NEAR(ink.right, (W + width) / 2 - 5, 5) << "the last dot ends inside its cell";
     EXPECT_NEAR(ink.top + ink.bottom, H, 4);
 }
 

@@ -4,7 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
 
 struct GlWindow {
     SDL_Window* window;
@@ -45,9 +45,7 @@ Picture readFrame(int width, int height) {
 }
 
 bool savePicture(const Picture& picture, const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    std::fprintf(f, "P6\n%d %d\n255\n", picture.width, picture.height);
-    std::fwrite(picture.rgb.data(), 1, picture.rgb.size(), f);
-    return std::fclose(f) == 0;
+    std::ofstream f(path, std::ios::binary);
+    f << "P6\n" << picture.width << " " << picture.height << "\n255\n";
+    return bool(f.write(reinterpret_cast<const char*>(picture.rgb.data()), picture.rgb.size()));
 }
