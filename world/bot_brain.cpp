@@ -14,7 +14,7 @@ const BotSkill BOT_SKILLS[BOT_SKILL_LEVELS] = {
     // turn  aim  react  range  shot every  lead
     {  1.5f, 8.0f,  40,  22.0f,  40,        0.0f },  // 1 easy
     {  3.0f, 5.0f,  20,  28.0f,  25,        0.5f },  // 2 normal
-    {  5.0f, 3.0f,   8,  34.0f,  15,        1.0f },  // 3 hard
+    {  5.0f, 3.0f,   8,  34.0f,  10,        1.0f },  // 3 hard
 };
 // clang-format on
 
@@ -133,10 +133,10 @@ void thinkBot(BotMind* mind, const BotSkill& skill) {
     float step[3];
     forwardStep(self.yaw, self.pitch, &step[0], &step[1], &step[2]);
     if (planetAhead(self, step)) {
-        // Climb away and turn aside rather than fly on into the planet.
-        controls.vertical = 1;
-        controls.forward  = 1;
-        turnToward(self, self.yaw + HALF_TURN / 2.0f, self.pitch, skill.turnPerFrame);
+        // Back away from it, level the view and turn aside. Climbing instead held a bot under a
+        // planet above it for good: every way it turned, its raised view met the planet.
+        controls.backward = 1;
+        turnToward(self, self.yaw + HALF_TURN / 2.0f, 0.0f, skill.turnPerFrame);
         return;
     }
     if (!hunting) {

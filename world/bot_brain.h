@@ -33,8 +33,8 @@ struct BotMind {
     float targetWas[3]; // where the target stood the frame before, to tell how it moves
 };
 
-constexpr float BOT_NEAR     = 6.0f;  // closer than this it backs off
-constexpr float BOT_FAR      = 14.0f; // farther than this it closes in
+constexpr float BOT_NEAR     = 4.0f;  // closer than this it backs off
+constexpr float BOT_FAR      = 10.0f; // farther than this it closes in
 constexpr int BOT_LOOK_AHEAD = 25;    // frames of flight it checks for planets ahead
 
 void resetBotMind(BotMind* mind, uint32_t seed);
