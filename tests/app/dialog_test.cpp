@@ -1,11 +1,17 @@
-// The set-up dialog as a first start builds it: start values, the Tab key's order, and Enter
-// for Create Game and Escape for Join Game wherever the focus is.
+// The set-up dialog as a first start builds and draws it: start values, every text inside its
+// control, the Tab key's order, and Enter for Create Game and Escape for Join Game wherever the
+// focus is.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Image_Surface.H>
 #include <FL/Fl_Input.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <memory>
 
 #include "app/game_setup.h"
 #include "app/setup_dialog_layout.h"
@@ -28,6 +34,10 @@ void key(int sym, const char* text) {
     Fl::e_length = 1;
     Fl::handle(FL_KEYBOARD, dialog.window);
 }
+bool within(const Fl_Widget* c, int x, int y, int margin = 0) {
+    return x >= c->x() - margin && y >= c->y() - margin && x < c->x() + c->w() + margin &&
+           y < c->y() + c->h() + margin;
+}
 } // namespace
 
 // Tab goes through the original ten controls in order, then the name, bots, skill and list.
@@ -35,7 +45,8 @@ TEST(SetupDialog, StartValuesAndKeys) {
     static GameDriver screen; // a display of the test's own, whatever else runs
     setenv("DISPLAY", screen.display().c_str(), 1);
     gameSetup = startSetup();
-    dialog    = buildSetupDialog();
+    Fl::scheme("gtk+"); // as the game draws it
+    dialog = buildSetupDialog();
     control(ID_CREATE_GAME)->callback([](Fl_Widget*, void*) { ++creates; });
     dialog.window->callback([](Fl_Widget*, void*) { ++joins; }); // Escape, as Join Game
     dialog.window->show();
@@ -43,6 +54,25 @@ TEST(SetupDialog, StartValuesAndKeys) {
         Fl::wait();
     EXPECT_TRUE(checked(ID_RESOLUTION_FIRST) && checked(ID_FULL_SCREEN) && !checked(ID_SOUND));
     EXPECT_STREQ(static_cast<Fl_Input*>(control(ID_ADDRESS))->value(), ADDRESS_PREFIX);
+    // Drawn off the screen: a control with a text shows ink inside it and none on a 3-pixel rim
+    // around it, where a text running over its edge would show.
+    const int w = dialog.window->w(), h = dialog.window->h();
+    Fl_Image_Surface surface(w, h);
+    surface.set_current();
+    surface.draw(dialog.window);
+    const std::unique_ptr<uchar[]> shot(fl_read_image(nullptr, 0, 0, w, h));
+    Fl_Display_Device::display_device()->set_current();
+    for (int i = 0; i < SETUP_CONTROL_COUNT; ++i) {
+        int in = 0, out = 0;
+        for (int at = 0; at < w * h && *SETUP_CONTROLS[i].text; ++at) {
+            const bool ink = *std::max_element(shot.get() + 3 * at, shot.get() + 3 * at + 3) < 80;
+            const bool inside = within(dialog.control[i], at % w, at / w);
+            in += ink && inside;
+            out += ink && !inside && within(dialog.control[i], at % w, at / w, 3);
+        }
+        EXPECT_TRUE(!*SETUP_CONTROLS[i].text || (in > 10 && out == 0))
+            << SETUP_CONTROLS[i].text << ": " << in << " inside, " << out << " over its edge";
+    }
     control(ID_CREATE_GAME)->take_focus();
     for (int id : {ID_CREATE_GAME, ID_JOIN_GAME, ID_ADDRESS, ID_FULL_SCREEN, ID_SOUND, ID_NAME,
                    ID_BOTS, ID_BOT_SKILL, ID_GAME_LIST, ID_CREATE_GAME}) {

@@ -24,8 +24,7 @@ namespace {
 constexpr int W = 640, H = 480, SKY = 51, NO_DIGIT = -1;
 constexpr int CROSS_BLUE = 200, DEAD_BLUE = 90, SCORE_GREEN = 100, HEALTH_GREEN = 200;
 constexpr float NAN_ = NAN, INF = HUGE_VALF;
-const float RED[3] = {1, 0, 0}, GREEN[3] = {0, 1, 0}, BLUE[3] = {0, 0, 1}, WHITE[3] = {1, 1, 1},
-            MAGENTA[3] = {1, 0, 1};
+const float RED[3] = {1, 0, 0}, GREEN[3] = {0, 1, 0}, BLUE[3] = {0, 0, 1}, MAGENTA[3] = {1, 0, 1};
 
 constexpr int GREY = SKY * 0x10101, INK_WHITE = 0xffffff; // colours as 0xRRGGBB
 constexpr int SLOT_TEXT[] = {0xff6666, 0x8099ff, 0x66ff66, 0xffff66};
@@ -250,31 +249,6 @@ TEST_F(Render, TheOverlayShowsScoreHealthAndCrosshairOrDeadPicture) {
                     looks(at(f, 3.34f, -2.75f, -6), HEALTH_GREEN << 8)); // the captions
         EXPECT_TRUE(looks(at(f, 0, 0, -10), c.centre) && looks(at(f, 0.6f, 0, -5), c.beside));
     }
-}
-
-// At the font's cell height text is the font picture texel for texel; unprintables show '?'.
-TEST_F(Render, TextIsTheFontPicture) {
-    const TextureImage& font = textureTable[fontTexture];
-    const auto drawn         = [](float x, float y, float height, const char* text) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        beginScreenOverlay();
-        drawText(x, y, height, text, WHITE);
-        endScreenOverlay();
-        return readFrame(W, H);
-    };
-    glClearColor(0, 0, 0, 1);
-    for (int row = 0; row < 6; ++row) {
-        char line[17] = {};
-        for (int k = 0; k < 16 && 32 + 16 * row + k < 127; ++k)
-            line[k] = char(32 + 16 * row + k);
-        const Picture cells = drawn(0.4f, -0.4f, 20, line);
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 16 * 12; ++x)
-                ASSERT_NEAR(cells.at(x, y)[0],
-                            font.pixels[((font.height - 1 - 20 * row - y) * font.width + x) * 3], 2)
-                    << row << ": " << x << "," << y;
-    }
-    EXPECT_EQ(drawn(100, 90, 14, "a\x01z\x7f\xe9\t").rgb, drawn(100, 90, 14, "a?z???").rgb);
 }
 
 TEST_F(Render, AJoinerWaitingSeesWhereItConnectsToCentred) {
