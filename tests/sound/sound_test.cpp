@@ -126,8 +126,8 @@ TEST(Sound, TheListenerSitsOnTheShipAndFacesAlongItsStep) {
     const std::vector<Heard> heard = hear(2, [] {
         float pos[3]        = {0, 0, 0}, step[3];
         const float east[3] = {4, 0, 0};
-        auto explode        = [&](float yaw) {
-            if (yaw >= 0) forwardStep(yaw, 0, &step[0], &step[1], &step[2]);
+        auto explode        = [&](float yaw, float pitch = 0) {
+            if (yaw >= 0) forwardStep(yaw, pitch, &step[0], &step[1], &step[2]);
             soundUpdateListener(pos, step);
             soundPlayExplosion(east);
             usleep(300000);
@@ -135,8 +135,8 @@ TEST(Sound, TheListenerSitsOnTheShipAndFacesAlongItsStep) {
         explode(0);   // along -z: east on the right
         explode(180); // along +z: on the left
         step[0] = step[1] = step[2] = 0;
-        explode(-1); // just respawned: the ears stay as they were
-        explode(0);
+        explode(-1);           // just respawned: the ears stay as they were
+        explode(0, 60);        // looking steeply down: still on the right
         step[0] = step[2] = 0; // climbing straight up: still on the right
         step[1]           = CLIMB_STEP;
         explode(-1);
