@@ -193,7 +193,7 @@ TEST(Hosting, ThroughTheDialogLitPlanetsShowAndEscapeEndsWithZero) {
     Picture f;
     // Rings of eight turns of 45 degrees: level, 30 and 60 degrees up, 30 and 60 down. Every view
     // is seen: after a turn, pictures until two new frames or 600 ms. Under a tool, whose
-    // frames take seconds, a dozen turns are played and the view is not judged.
+    // frames take seconds, six turns are played and the view is not judged.
     const int ringPitch[] = {-100, -100, 300, 100}; // pixels: 0.3 degrees each
     bool found            = false;
     int turn              = 0;
