@@ -1,30 +1,30 @@
-// The bot's frame: the exchange, the brain in place of input, the simulation, its records,
-// the player's name and numbers, the silence check, the frame floor. Nothing is drawn.
+// The bot's program: the shared step with the brain as its input, at the game's own pace.
+// Nothing is drawn.
 #include "app/bot_loop.h"
 
-#include <cstdio>
-
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "app/data_folder.h"
-#include "app/frame_floor.h"
-#include "app/frame_records.h"
+#include "app/game_step.h"
 #include "app/platform.h"
-#include "app/player_announce.h"
-#include "net/net.h"
+#include "app/step_wait.h"
 #include "world/bot_brain.h"
 #include "world/contact.h"
-#include "world/frame_update.h"
 #include "world/random.h"
+#include "world/step_clock.h"
 #include "world/universe.h"
-#include "world/world_state.h"
 
 namespace {
-constexpr uint32_t SEED_BITS        = 0xFFFFu;
-constexpr int EXIT_NO_DATA          = 1;
+constexpr uint32_t SEED_BITS = 0xFFFFu;
+constexpr int EXIT_NO_DATA   = 1;
 
-FrameReport report;
+struct Bot {
+    const BotOptions* options;
+    const BotSkill* skill;
+    BotMind mind;
+};
 
 int endQuietly(const NetEnding& ending, bool quiet) {
     if (!quiet) std::fprintf(stderr, "voranis-bot: %s\n", ending.text);
@@ -33,23 +33,37 @@ int endQuietly(const NetEnding& ending, bool quiet) {
 }
 
 // Until its machine tells otherwise, a bot is named for its slot.
-void nameForSlot(const BotOptions& options) {
+void nameForSlot(WorldState& world, const BotOptions& options) {
     char name[PLAYER_NAME_CHARS + 1];
     if (options.name[0] != '\0') {
-        setLocalName(options.name);
+        setLocalName(world.roster, options.name);
     } else {
-        std::snprintf(name, sizeof name, "BOT %d", static_cast<int>(localPlayer));
-        setLocalName(name);
+        std::snprintf(name, sizeof name, "BOT %d", static_cast<int>(world.localPlayer));
+        setLocalName(world.roster, name);
+    }
+}
+
+// The brain plays where a player's hands would: after the exchange, before the simulation.
+void think(WorldState& world, void* context) {
+    Bot& bot = *static_cast<Bot*>(context);
+    if (!isValidSlot(world.localPlayer)) return;
+    nameForSlot(world, *bot.options);
+    if (world.players[world.localPlayer].health > 0) {
+        thinkBot(world, &bot.mind, *bot.skill);
+    } else if (botWantsRespawn(&bot.mind)) {
+        spawnLocalPlayer(world, world.localPlayer);
     }
 }
 } // namespace
 
 int runBot(const BotOptions& options) {
+    WorldState world;
+    resetWorld(world);
     // The same planets as everyone's, from the game's data folder: a bot without them would
     // fly through what the others steer round.
     enterDataFolder();
     UniverseTextures pictures;
-    if (!loadUniverse(UNIVERSE_FILE, &pictures)) {
+    if (!loadUniverse(world, UNIVERSE_FILE, &pictures)) {
         std::fprintf(stderr, "voranis-bot: cannot read %s: %s\n", UNIVERSE_FILE,
                      std::strerror(errno));
         return EXIT_NO_DATA;
@@ -58,34 +72,25 @@ int runBot(const BotOptions& options) {
     const uint32_t seed =
         platformMilliseconds() ^ static_cast<uint32_t>(platformProcessId()) * 2654435761u;
     gameSrand(seed & SEED_BITS);
-    resetPlayerTable();
+    resetPlayerTable(world.players);
     resetConnSlots();
-    const BotSkill& skill = BOT_SKILLS[options.skill - 1];
-    BotMind mind;
-    resetBotMind(&mind, seed);
+    Bot bot{&options, &BOT_SKILLS[options.skill - 1], {}};
+    resetBotMind(&bot.mind, seed);
+    const StepSetup setup{0, think, &bot};
     netJoinStart(options.address, options.port);
+    StepClock clock{};
+    static FrameReport report;
     for (;;) {
-        frameStart = platformMilliseconds();
         if (platformStarterGone()) {
             netShutdown();
             return 0;
         }
-        NetEnding ending = netExchange(0, frameStart);
-        if (ending.exitCode != 0) return endQuietly(ending, options.quiet);
-        if (isValidSlot(localPlayer)) {
-            nameForSlot(options);
-            if (playerTable[localPlayer].health > 0) {
-                thinkBot(&mind, skill);
-            } else if (botWantsRespawn(&mind)) {
-                spawnLocalPlayer(localPlayer);
-            }
+        const StepsDue due = takeStepsDue(clock, platformMilliseconds());
+        for (int k = 0; k < due.count; ++k) {
+            const uint32_t stepMs   = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
+            const StepResult result = runStep(world, setup, stepMs, &report);
+            if (result.ending.exitCode != 0) return endQuietly(result.ending, options.quiet);
         }
-        simulateFrame(&report);
-        for (int n = 0; n < report.count; ++n)
-            sendFrameRecord(report.event[n]);
-        announcePlayer(frameStart);
-        ending = checkGlobalTimeout();
-        if (ending.exitCode != 0) return endQuietly(ending, options.quiet);
-        waitFrameFloor();
+        waitUntilStep(clock.nextStepMs);
     }
 }

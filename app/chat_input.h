@@ -1,13 +1,9 @@
-// The chat line a player types, and the lines on their way to the others: a line leaves in
-// parts, no faster than the host passes them on.
+// The chat line a player types; a line sent goes to the chat outbox.
 #pragma once
 
 #include <cstdint>
 
-#include "world/roster.h"
-
-constexpr int CHAT_SENDS_PER_SECOND    = 4; // records; the host relays no more from one peer
-constexpr uint32_t CHAT_SEND_WINDOW_MS = 1000;
+#include "world/world_state.h"
 
 bool chatIsOpen();
 void openChat();
@@ -16,8 +12,6 @@ void closeChat();
 void typeIntoChat(const char* text);
 void eraseFromChat();
 // The line goes out and shows here at once; the chat line closes.
-void sendChat(uint32_t nowMs);
-// Sends the parts waiting, within the budget; once a frame.
-void deliverChat(uint32_t nowMs);
+void sendChat(WorldState& world, uint32_t nowMs);
 void chatText(char out[CHAT_TEXT_CHARS + 1]);
 void resetChat();

@@ -1,13 +1,14 @@
 // The data folder, found from the working directory or from where the program lies.
 #include "app/data_folder.h"
 
-#include <SDL_filesystem.h>
-#include <SDL_stdinc.h>
-
 #include <filesystem>
 #include <system_error>
 
+#include "app/platform.h"
+
 namespace {
+constexpr int DATA_PATH_SIZE = 4096;
+
 bool holdsData(const std::filesystem::path& folder) {
     std::error_code error;
     return std::filesystem::is_regular_file(folder / DATA_MARKER_FILE, error);
@@ -24,10 +25,10 @@ std::string findDataFolder(const std::string& programFolder) {
 }
 
 void enterDataFolder() {
-    char* base = SDL_GetBasePath(); // the program's folder, whatever the working directory
-    if (!base) return;
+    char base[DATA_PATH_SIZE]; // the program's folder, whatever the working directory
+    platformProgramFolder(base, sizeof base);
+    if (base[0] == '\0') return;
     const std::string folder = findDataFolder(base);
-    SDL_free(base);
     std::error_code error; // a folder that cannot be entered leaves loading to fail as before
     if (!folder.empty()) std::filesystem::current_path(folder, error);
 }

@@ -1,21 +1,22 @@
-// runFrame: the frame in its fixed order, with no time scaling.
+// runFrame: fixed steps on the wall clock, then one drawing.
 #include "app/frame.h"
 
-#include "app/chat_input.h"
 #include "app/fatal_error.h"
-#include "app/frame_records.h"
 #include "app/game_setup.h"
+#include "app/game_step.h"
+#include "app/game_world.h"
+#include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/platform.h"
-#include "app/player_announce.h"
+#include "app/step_wait.h"
 #include "net/net.h"
 #include "render/render.h"
 #include "sound/sound.h"
-#include "world/frame_update.h"
-#include "world/messages.h"
-#include "world/world_state.h"
+
+uint32_t frameStart = 0;
 
 namespace {
+StepClock stepClock;
 FrameReport frameReport;
 
 void endIfNetworkEnded(const NetEnding& ending) {
@@ -28,10 +29,11 @@ void playSound(const FrameEvent& e) {
     if (e.kind == FrameEventKind::SHOT_SOUND) soundPlayShot(e.pos);
     if (e.kind == FrameEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
 }
+
 // A joiner without its place yet shows where it is connecting to.
 void drawFrame() {
-    if (gameSetup.isServer || isValidSlot(localPlayer)) {
-        renderFrame(overlayView(frameStart));
+    if (gameSetup.isServer || isValidSlot(gameWorld.localPlayer)) {
+        renderFrame(gameWorld, overlayView(frameStart));
         return;
     }
     char address[NET_ADDRESS_TEXT_SIZE];
@@ -43,10 +45,12 @@ void drawFrame() {
 void deliverFrameReport(const FrameReport& report) {
     for (int n = 0; n < report.count; ++n) {
         const FrameEvent& e = report.event[n];
-        if (sendFrameRecord(e)) continue;
         switch (e.kind) {
+        case FrameEventKind::ROCKET_RECORD:
+        case FrameEventKind::STATE_RECORD:
+            break; // the step sent them
         case FrameEventKind::LOCAL_DEATH:
-            addKillLine(frameStart, e.slot, localPlayer);
+            addKillLine(gameWorld.messages, frameStart, e.slot, gameWorld.localPlayer);
             break;
         case FrameEventKind::LOCAL_DAMAGE:
             noteLocalHit(frameStart);
@@ -63,16 +67,21 @@ void deliverFrameReport(const FrameReport& report) {
 }
 
 void runFrame() {
-    frameStart = platformMilliseconds();
-    endIfNetworkEnded(netExchange(gameSetup.isServer, frameStart));
-    simulateFrame(&frameReport);
-    deliverFrameReport(frameReport);
-    // After the records every peer knows, those only newer peers read.
-    announcePlayer(frameStart);
-    deliverChat(frameStart);
-    dropOldMessages(frameStart);
-    if (!gameSetup.isServer) endIfNetworkEnded(checkGlobalTimeout());
-    waitFrameFloor();
-    drawFrame();
-    platformSwapBuffers();
+    const StepSetup setup{gameSetup.isServer, nullptr, nullptr};
+    const StepsDue due = takeStepsDue(stepClock, platformMilliseconds());
+    for (int k = 0; k < due.count; ++k) {
+        frameStart = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
+        endIfNetworkEnded(runStep(gameWorld, setup, frameStart, &frameReport).ending);
+        deliverFrameReport(frameReport);
+        settleTappedKeys(gameWorld.controls);
+    }
+    if (due.count > 0) {
+        drawFrame();
+        platformSwapBuffers();
+    }
+    waitUntilStep(stepClock.nextStepMs);
+}
+
+void resetFrameClock() {
+    stepClock = StepClock{};
 }

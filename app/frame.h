@@ -1,13 +1,21 @@
-// One frame of the game, run by the main loop whenever no event waits.
+// One turn of the game's main loop with no event waiting: every step the clock owes, each
+// report handed on, one drawing when a step ran, then the wait for the next step.
 #pragma once
 
-#include "app/frame_floor.h"
-#include "world/frame_report.h"
+#include <cstdint>
 
-// The network exchange, the simulation, its records handed to the network and its sounds
-// to the sound in the order they happened, the joiner's silence check, the frame floor,
-// then drawing. A network ending ends the game from here.
+#include "world/frame_report.h"
+#include "world/step_clock.h"
+
+extern uint32_t frameStart; // the time of the step that ran last, for the overlay's lines
+
+// The steps owed now (at most MOST_STEPS_IN_A_ROW), drawing, the wait. A network ending ends
+// the game from here.
 void runFrame();
 
-// Hands what one simulation step reported to the network, the sound and the look cursor.
+// Hands on what one step reported besides its records: the sounds, the overlay's flashes and
+// lines, the look cursor.
 void deliverFrameReport(const FrameReport& report);
+
+// The game's step clock from scratch, so the next frame owes one step at once.
+void resetFrameClock();

@@ -3,14 +3,19 @@
 
 #include "net/net.h"
 
-bool sendFrameRecord(const FrameEvent& e) {
+bool sendFrameRecord(const WorldState& world, const FrameEvent& e) {
     if (e.kind == FrameEventKind::ROCKET_RECORD) {
         netSend(makeRocketMessage(e.slot, e.rocket, e.life, e.pos, e.vel));
         return true;
     }
     if (e.kind == FrameEventKind::STATE_RECORD) {
-        netSend(makeStateMessage(e.slot));
+        netSend(makeStateMessage(world, e.slot));
         return true;
     }
     return false;
+}
+
+void sendFrameRecords(const WorldState& world, const FrameReport& report) {
+    for (int n = 0; n < report.count; ++n)
+        sendFrameRecord(world, report.event[n]);
 }

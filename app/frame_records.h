@@ -2,6 +2,9 @@
 #pragma once
 
 #include "world/frame_report.h"
+#include "world/world_state.h"
 
 // Sends the event's record; false for an event that is no record.
-bool sendFrameRecord(const FrameEvent& e);
+bool sendFrameRecord(const WorldState& world, const FrameEvent& e);
+// Every record of the report, in its order.
+void sendFrameRecords(const WorldState& world, const FrameReport& report);

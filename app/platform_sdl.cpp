@@ -1,43 +1,9 @@
-// The platform layer on SDL2: millisecond clock, sleep, cursor visibility.
+// The platform layer's screen services on SDL2: the look centre, the cursor, text input,
+// the program's folder and the buffer swap.
 #include <SDL.h>
-
-#include <pwd.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 
 #include "app/platform.h"
 
-namespace {
-constexpr int STOP_WAIT_TRIES        = 50; // a second for a program to end when asked
-constexpr uint32_t STOP_WAIT_STEP_MS = 20;
-} // namespace
-
-// Milliseconds of the machine's steady clock, which starts before the program does: the
-// random seed is taken from it at start-up, so it must differ between runs.
-uint32_t platformMilliseconds() {
-    using namespace std::chrono;
-    auto now = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
-    return static_cast<uint32_t>(now.count());
-}
-
-uint64_t platformMicroseconds() {
-    using namespace std::chrono;
-    return static_cast<uint64_t>(
-        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-void platformSleep(uint32_t milliseconds) {
-    SDL_Delay(milliseconds);
-}
-
-// A hidden cursor means play: the mouse then reports motion only, and never leaves the
-// game window (moving the pointer back every frame is not allowed everywhere).
 void platformTextInput(bool on) {
     if (on) {
         SDL_StartTextInput();
@@ -46,48 +12,8 @@ void platformTextInput(bool on) {
     }
 }
 
-void platformLoginName(char* name, int size) {
-    if (size <= 0) return;
-    const passwd* user = getpwuid(getuid());
-    const char* login  = user && user->pw_name ? user->pw_name : std::getenv("USER");
-    std::snprintf(name, static_cast<size_t>(size), "%s", login ? login : "");
-}
-
-int platformProcessId() {
-    return static_cast<int>(getpid());
-}
-
-bool platformStarterGone() {
-    static const pid_t starter = getppid();
-    return getppid() != starter;
-}
-
-ProgramHandle platformStartProgram(const char* path, const char* const argv[]) {
-    pid_t pid = 0;
-    if (posix_spawn(&pid, path, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
-        return NO_PROGRAM;
-    return static_cast<ProgramHandle>(pid);
-}
-
-void platformStopProgram(ProgramHandle program) {
-    if (program == NO_PROGRAM) return;
-    const pid_t pid = static_cast<pid_t>(program);
-    kill(pid, SIGTERM);
-    for (int tries = 0; tries < STOP_WAIT_TRIES; ++tries) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        SDL_Delay(STOP_WAIT_STEP_MS);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
-void platformProgramFolder(char* folder, int size) {
-    if (size <= 0) return;
-    char* base = SDL_GetBasePath();
-    std::snprintf(folder, static_cast<size_t>(size), "%s", base ? base : "");
-    SDL_free(base);
-}
-
+// A hidden cursor means play: the mouse then reports motion only, and never leaves the
+// game window (moving the pointer back every frame is not allowed everywhere).
 void platformShowCursor(bool visible) {
     SDL_SetRelativeMouseMode(visible ? SDL_FALSE : SDL_TRUE);
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);

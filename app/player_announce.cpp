@@ -2,7 +2,6 @@
 #include "app/player_announce.h"
 
 #include "net/net.h"
-#include "world/roster.h"
 #include "world/world_state.h"
 
 namespace {
@@ -13,16 +12,17 @@ int32_t sentDeaths   = 0;
 uint32_t announcedAt = 0;
 } // namespace
 
-void announcePlayer(uint32_t nowMs) {
-    if (!isValidSlot(localPlayer)) return;
-    const bool changed = !announced || sentSlot != localPlayer || sentKills != localScore ||
-                         sentDeaths != localDeaths;
+void announcePlayer(const WorldState& world, uint32_t nowMs) {
+    if (!isValidSlot(world.localPlayer)) return;
+    const bool changed = !announced || sentSlot != world.localPlayer ||
+                         sentKills != world.localScore || sentDeaths != world.roster.localDeaths;
     if (!changed && nowMs - announcedAt < ANNOUNCE_EVERY_MS) return;
-    netSend(makePlayerInfoMessage(localPlayer, localScore, localDeaths, localName));
+    netSend(makePlayerInfoMessage(world.localPlayer, world.localScore, world.roster.localDeaths,
+                                  world.roster.localName));
     announced   = true;
-    sentSlot    = localPlayer;
-    sentKills   = localScore;
-    sentDeaths  = localDeaths;
+    sentSlot    = world.localPlayer;
+    sentKills   = world.localScore;
+    sentDeaths  = world.roster.localDeaths;
     announcedAt = nowMs;
 }
 

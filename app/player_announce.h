@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "world/world_state.h"
+
 constexpr uint32_t ANNOUNCE_EVERY_MS = 2000;
 
-void announcePlayer(uint32_t nowMs);
+void announcePlayer(const WorldState& world, uint32_t nowMs);
 void resetAnnouncements();

@@ -6,8 +6,8 @@
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
 #include "app/game_version.h"
+#include "app/game_world.h"
 #include "world/contact.h"
-#include "world/world_state.h"
 
 static_assert(ADDRESS_MAX_CHARS < SETUP_ADDRESS_SIZE, "the typed address must fit");
 
@@ -22,7 +22,7 @@ void hostGame(char addressText[NET_ADDRESS_TEXT_SIZE]) {
     if (!netHostStart(gameSetup.port, GAME_VERSION, addressText, problem))
         failGame(1, problem, true);
     gameSetup.isServer = 1;
-    spawnLocalPlayer(0);
+    spawnLocalPlayer(gameWorld, 0);
 }
 
 void joinGame(const char* typed) {
@@ -30,6 +30,6 @@ void joinGame(const char* typed) {
     std::memcpy(gameSetup.address, typed, length);
     gameSetup.address[length] = '\0';
     netJoinStart(gameSetup.address, gameSetup.port);
-    gameSetup.isServer = 0;
-    localPlayer        = FREE_SLOT;
+    gameSetup.isServer    = 0;
+    gameWorld.localPlayer = FREE_SLOT;
 }

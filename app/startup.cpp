@@ -10,6 +10,7 @@
 #include "app/frame.h"
 #include "app/game_setup.h"
 #include "app/game_version.h"
+#include "app/game_world.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "app/settings.h"
@@ -22,8 +23,6 @@
 #include "render/render.h"
 #include "sound/sound.h"
 #include "world/random.h"
-#include "world/roster.h"
-#include "world/world_state.h"
 
 namespace {
 // No window means no game.
@@ -55,7 +54,7 @@ void chooseGame(const CommandLine& line) {
         joinGame(gameSetup.address);
     }
     if (!saveSettings(gameSetup, problem)) warn(problem);
-    setLocalName(gameSetup.name);
+    setLocalName(gameWorld.roster, gameSetup.name);
 }
 } // namespace
 
@@ -78,7 +77,7 @@ int runGame(int argc, const char* const* argv) {
     routeToolkitFailures();
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);
-    resetPlayerTable();
+    resetPlayerTable(gameWorld.players);
     resetConnSlots();
     chooseGame(line);
 
@@ -91,11 +90,11 @@ int runGame(int argc, const char* const* argv) {
     if (gameSetup.soundEnabled) soundStart();
     initTextures(TEXTURE_TABLE_SIZE);
     char unreadable[ASSET_PROBLEM_SIZE];
-    if (!loadAssets(unreadable)) failGame(1, unreadable, false);
+    if (!loadAssets(gameWorld, unreadable)) failGame(1, unreadable, false);
     if (gameSetup.soundEnabled) soundSetup();
     centreCursor();
     platformShowCursor(false);
-    frameStart = platformMilliseconds();
+    resetFrameClock();
     showGameWindow();
     int exitCode = runMainLoop();
     closeVideo();

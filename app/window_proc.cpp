@@ -2,36 +2,16 @@
 #include "app/window_proc.h"
 
 #include "app/chat_input.h"
+#include "app/game_world.h"
+#include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "app/shutdown.h"
 #include "world/contact.h"
-#include "world/control_state.h"
 #include "world/world_state.h"
 
 namespace {
-int32_t* flagOf(GameKey key) {
-    switch (key) {
-    case GameKey::CTRL:
-        return &controls.vertical;
-    case GameKey::LEFT:
-        return &controls.strafeLeft;
-    case GameKey::UP:
-        return &controls.forward;
-    case GameKey::RIGHT:
-        return &controls.strafeRight;
-    case GameKey::DOWN:
-        return &controls.backward;
-    default:
-        return nullptr;
-    }
-}
-
-void setKeyFlag(GameKey key, int32_t value) {
-    if (int32_t* flag = flagOf(key)) *flag = value;
-}
-
 void quitGame() {
     shutdownGame();
     postQuitMessage(0);
@@ -39,8 +19,7 @@ void quitGame() {
 
 // Opening the chat line lets go of every movement key, so the ship stops while one types.
 void startChat() {
-    controls.forward = controls.backward = controls.strafeLeft = controls.strafeRight = 0;
-    controls.vertical                                                                 = 0;
+    releaseEveryKey(gameWorld.controls);
     openChat();
 }
 
@@ -48,19 +27,19 @@ void keyDown(GameKey key) {
     if (key == GameKey::TAB) holdScoreboard(true);
     if (chatIsOpen()) {
         if (key == GameKey::BACKSPACE) eraseFromChat();
-        if (key == GameKey::ENTER) sendChat(platformMilliseconds());
+        if (key == GameKey::ENTER) sendChat(gameWorld, platformMilliseconds());
         return;
     }
     if (key == GameKey::CHAT) {
         startChat();
         return;
     }
-    setKeyFlag(key, 1);
+    pressKey(gameWorld.controls, key);
 }
 
 void keyUp(GameKey key) {
     if (key == GameKey::TAB) holdScoreboard(false);
-    setKeyFlag(key, 0);
+    releaseKey(gameWorld.controls, key);
 }
 } // namespace
 
@@ -103,16 +82,17 @@ void gameWindowProc(const InputEvent& event) {
         return;
     case InputKind::MOUSE_MOVE:
         // Until this machine has a slot there is no ship to turn.
-        if (!isValidSlot(localPlayer)) return;
-        applyMouseLook(playerTable[localPlayer].yaw, playerTable[localPlayer].pitch, event.dx,
-                       event.dy);
+        if (!isValidSlot(gameWorld.localPlayer)) return;
+        applyMouseLook(gameWorld.players[gameWorld.localPlayer].yaw,
+                       gameWorld.players[gameWorld.localPlayer].pitch, event.dx, event.dy);
         return;
     case InputKind::LEFT_BUTTON_DOWN:
-        controls.fire = 1;
+        gameWorld.controls.fire = 1;
         return;
     case InputKind::RIGHT_BUTTON_DOWN:
-        if (isValidSlot(localPlayer) && playerTable[localPlayer].health < 1) {
-            spawnLocalPlayer(localPlayer);
+        if (isValidSlot(gameWorld.localPlayer) &&
+            gameWorld.players[gameWorld.localPlayer].health < 1) {
+            spawnLocalPlayer(gameWorld, gameWorld.localPlayer);
         }
         return;
     case InputKind::OTHER:

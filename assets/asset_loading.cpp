@@ -55,12 +55,12 @@ bool loadRocketModel(char problem[ASSET_PROBLEM_SIZE]) {
 }
 
 // The planets' textures follow one another from the first TEXTURE line's name.
-bool loadUniverseFile(char problem[ASSET_PROBLEM_SIZE]) {
-    if (!loadUniverse(UNIVERSE_FILE, &universeTextures))
+bool loadUniverseFile(WorldState& world, char problem[ASSET_PROBLEM_SIZE]) {
+    if (!loadUniverse(world, UNIVERSE_FILE, &universeTextures))
         return cannotRead(UNIVERSE_FILE, std::strerror(errno), problem);
     for (int i = 0; i < universeTextures.count; ++i) {
         const int next = loadTexture(universeTextures.fileName[i]);
-        if (i == 0) planetTextureBase = next - 1;
+        if (i == 0) world.planetTextureBase = next - 1;
     }
     return true;
 }
@@ -72,7 +72,7 @@ float rocketReferenceSize(const Model& m) {
     return m.sizeZ;
 }
 
-bool loadAssets(char problem[ASSET_PROBLEM_SIZE]) {
+bool loadAssets(WorldState& world, char problem[ASSET_PROBLEM_SIZE]) {
     if (!loadListModel("ship.wrl", LIST_SHIP, problem) || !loadRocketModel(problem) ||
         !loadListModel("explode.wrl", LIST_EXPLOSION, problem) ||
         !loadListModel("sky.wrl", LIST_SKY, problem) ||
@@ -87,5 +87,5 @@ bool loadAssets(char problem[ASSET_PROBLEM_SIZE]) {
     deadTexture    = loadTexture("dead.bmp") - 1;
     fontTexture    = loadTexture("font.bmp") - 1;
 
-    return loadUniverseFile(problem);
+    return loadUniverseFile(world, problem);
 }

@@ -5,6 +5,8 @@
 
 #include "assets/vrml_model.h"
 
+struct WorldState;
+
 constexpr unsigned LIST_SHIP      = 1;
 constexpr unsigned LIST_ROCKET    = 2;
 constexpr unsigned LIST_EXPLOSION = 3;
@@ -21,12 +23,12 @@ extern int32_t crossTexture;
 extern int32_t deadTexture;
 extern int32_t fontTexture;
 
-constexpr int ASSET_PROBLEM_SIZE    = 320;
+constexpr int ASSET_PROBLEM_SIZE = 320;
 
 // Models into their lists, the overlay pictures, the universe with its planet textures.
 // False, with "cannot read <file>: <why>" in problem, when a model or the universe file
 // cannot be read; a missing picture only gets a placeholder texture.
-bool loadAssets(char problem[ASSET_PROBLEM_SIZE]);
+bool loadAssets(WorldState& world, char problem[ASSET_PROBLEM_SIZE]);
 
 // The rocket's reference size: sizeX when above sizeY, else sizeY when above sizeZ, else
 // sizeZ (not always the largest of the three).

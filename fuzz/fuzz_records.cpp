@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/game_world.h"
 #include "net/net_message.h"
 #include "world/frame_update.h"
 #include "world/world_state.h"
@@ -11,7 +12,7 @@
 namespace {
 // Everything but entry s (-1: none), or only its rocket j when j >= 0, as it was.
 bool onlyChanged(const PlayerTable& before, int32_t s, int32_t j) {
-    PlayerTable now = playerTable;
+    PlayerTable now = gameWorld.players;
     if (s >= 0 && j < 0) now[s] = before[s];
     if (s >= 0 && j >= 0) {
         now[s].rocketLife[j] = before[s].rocketLife[j];
@@ -29,8 +30,8 @@ void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host) {
     const int32_t type = netMessageType(msg), slot = netMessageSlot(msg);
     const bool fits = netMessageFitsTables(msg) && (type == MSG_STATE || type == MSG_ROCKET);
     if (host && (type == MSG_STATE || type == MSG_ROCKET) && !(fits && slot == sender)) return;
-    const PlayerTable before = playerTable;
-    applyNetMessage(msg, 0);
+    const PlayerTable before = gameWorld.players;
+    applyNetMessage(gameWorld, msg, 0);
     const int32_t rocket = type == MSG_ROCKET ? static_cast<int32_t>(msg.word[2]) : -1;
     if (!onlyChanged(before, fits ? slot : -1, rocket)) std::abort();
 }
@@ -38,13 +39,13 @@ void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
-    resetWorld();
-    resetPlayerTable();
-    localPlayer = 0;
+    resetWorld(gameWorld);
+    resetPlayerTable(gameWorld.players);
+    gameWorld.localPlayer = 0;
     uint8_t record[NET_RECORD_SIZE];
     size_t held = 0;
     FrameReport report;
-    for (size_t at = 1; at < size; simulateFrame(&report)) {
+    for (size_t at = 1; at < size; simulateFrame(gameWorld, &report)) {
         const size_t read = std::min(size_t(data[at] % NET_RECORD_SIZE + 1), size - at - 1);
         for (const size_t end = ++at + read; at < end; held %= NET_RECORD_SIZE) {
             record[held++] = data[at++];

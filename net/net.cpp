@@ -25,12 +25,16 @@ void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]) {
     joinTarget(text);
 }
 
-NetEnding netExchange(int32_t isServer, uint32_t nowMs) {
+NetEnding netExchange(WorldState& world, int32_t isServer, uint32_t nowMs) {
     if (isServer) {
-        hostExchange(nowMs);
+        hostExchange(world, nowMs);
         return NetEnding{};
     }
-    return joinExchange(nowMs);
+    return joinExchange(world, nowMs);
+}
+
+uint32_t netFreeDroppedSlots(WorldState& world) {
+    return hostFreeDroppedSlots(world);
 }
 
 void netSend(const NetMessage& msg) {

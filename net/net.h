@@ -6,6 +6,8 @@
 
 #include "net/net_message.h"
 
+struct WorldState;
+
 constexpr int NET_PORT              = 2345; // TCP, unless the host chooses another
 constexpr int NET_ADDRESS_TEXT_SIZE = 256;
 constexpr int NET_ENDING_TEXT_SIZE  = 512;
@@ -34,9 +36,12 @@ void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]); // "host:port" being joine
 // Start of every frame: the host answers discovery, accepts, reads, applies and relays; the
 // joiner connects and waits for its slot (nowMs measures the waits), then applies what the
 // host sent.
-NetEnding netExchange(int32_t isServer, uint32_t nowMs);
+NetEnding netExchange(WorldState& world, int32_t isServer, uint32_t nowMs);
 void netSend(const NetMessage& msg); // to the host, or to every peer
-NetEnding checkGlobalTimeout();      // joiner, once per frame
+NetEnding checkGlobalTimeout();      // joiner, once per step
+// Frees in the world the slots of the peers the host has dropped since the last call; one bit
+// a slot comes back for each.
+uint32_t netFreeDroppedSlots(WorldState& world);
 // Waits at most microseconds for the peers: the host relays every whole record that arrives
 // meanwhile at once and keeps it for its next exchange, and answers discovery; a joiner
 // simply sleeps.

@@ -9,7 +9,8 @@
 #include "net/datagram_socket.h"
 #include "net/discovery_responder.h"
 #include "net/net_session.h"
-#include "world/roster.h"
+#include "net/record_rules.h"
+#include "world/world_state.h"
 
 ConnSlot connSlots[MAX_PLAYERS];
 NetSocket peerSockets[MAX_PLAYERS] = {NO_SOCKET, NO_SOCKET, NO_SOCKET, NO_SOCKET,
@@ -26,12 +27,15 @@ struct HeldRecords {
 
 HeldRecords held[MAX_PLAYERS];
 
-struct ChatBudget {
+// How many records of each rate-limited type one peer has had passed on this second.
+struct RecordBudget {
     bool running;
     uint32_t startMs;
-    int given;
+    int given[RECORD_RULES_MAX];
 };
-ChatBudget chatBudget[MAX_PLAYERS];
+RecordBudget budget[MAX_PLAYERS];
+
+uint32_t droppedSlots = 0; // one bit a slot, until the world hears of it
 
 // What discovery replies tell of this hosting.
 int hostPort = NET_PORT;
@@ -51,7 +55,7 @@ int lowestFreeSlot() {
     return -1;
 }
 
-void acceptOne() {
+void acceptOne(WorldState& world) {
     NetSocket s = socketAccept(netSocket);
     if (s == NO_SOCKET) return;
     int i = lowestFreeSlot();
@@ -61,7 +65,7 @@ void acceptOne() {
         return;
     }
     peerSockets[i] = s;
-    forgetPlayerInfo(i);
+    forgetPlayerInfo(world.roster, i);
     writeControl(s, MSG_WELCOME, i);
     connSlots[i].active    = 1;
     connSlots[i].countdown = FIRST_COUNTDOWN;
@@ -73,51 +77,50 @@ void relay(int from, const uint8_t record[NET_RECORD_SIZE]) {
     }
 }
 
-bool namesAPlayer(int32_t type) {
-    return type == MSG_STATE || type == MSG_ROCKET || type == MSG_PLAYER_INFO || type == MSG_CHAT;
-}
-
-// At most CHAT_RELAYS_PER_SECOND chat records a second from one peer go on; the rest are
-// dropped, so nobody can flood the others' screens.
-bool chatAllowed(int i, uint32_t nowMs) {
-    ChatBudget& b = chatBudget[i];
-    if (!b.running || nowMs - b.startMs >= CHAT_BUDGET_MS) b = ChatBudget{true, nowMs, 0};
-    if (b.given >= CHAT_RELAYS_PER_SECOND) return false;
-    ++b.given;
+// A type's budget for this second; the records past it are dropped.
+bool withinBudget(int i, int rule, uint32_t nowMs) {
+    RecordBudget& b = budget[i];
+    if (!b.running || nowMs - b.startMs >= RECORD_BUDGET_MS) b = RecordBudget{true, nowMs, {}};
+    if (b.given[rule] >= RECORD_RULES[rule].perSecond) return false;
+    ++b.given[rule];
     return true;
 }
 
-// A peer speaks only for its own player; records of other kinds pass through untouched.
-bool speaksForItself(int i, const NetMessage& msg, uint32_t nowMs) {
-    int32_t type = netMessageType(msg);
-    if (!namesAPlayer(type)) return true;
-    if (netMessageSlot(msg) != i || !netMessageFitsTables(msg)) return false;
-    return type != MSG_CHAT || chatAllowed(i, nowMs);
+// What the host passes on from peer i, by the type's row: records of unknown types go through
+// untouched, a peer speaks only for its own player, never as the host, and within its budget.
+bool mayPassOn(int i, const NetMessage& msg, uint32_t nowMs) {
+    const int rule = recordRuleIndex(netMessageType(msg));
+    if (rule < 0) return true;
+    const RecordRule& r = RECORD_RULES[rule];
+    if (r.sender == RecordSender::HOST_ONLY) return false;
+    if (r.sender == RecordSender::OWN_SLOT && (netMessageSlot(msg) != i || !r.fits(msg)))
+        return false;
+    return r.perSecond == 0 || withinBudget(i, rule, nowMs);
 }
 
 // Reads peer i up to its frame's cap. Each record it may pass on is relayed at once; it is
 // applied now, or held for the next exchange while the frame waits.
-void readPeer(int i, bool applyNow, uint32_t nowMs) {
+void readPeer(int i, WorldState* applyNow, uint32_t nowMs) {
     HeldRecords& h = held[i];
     uint8_t record[NET_RECORD_SIZE];
     while (h.reads < MAX_READS_PER_PEER && socketReadRecord(peerSockets[i], record)) {
         ++h.reads;
         connSlots[i].countdown = REFILL_COUNTDOWN;
         NetMessage msg         = decodeNetMessage(record);
-        if (!speaksForItself(i, msg, nowMs)) continue;
+        if (!mayPassOn(i, msg, nowMs)) continue;
         relay(i, record);
         if (applyNow) {
-            applyNetMessage(msg, nowMs);
+            applyNetMessage(*applyNow, msg, nowMs);
         } else {
             std::memcpy(h.record[h.count++], record, NET_RECORD_SIZE);
         }
     }
 }
 
-void applyHeld(int i, uint32_t nowMs) {
+void applyHeld(WorldState& world, int i, uint32_t nowMs) {
     HeldRecords& h = held[i];
     for (int n = 0; n < h.count; ++n)
-        applyNetMessage(decodeNetMessage(h.record[n]), nowMs);
+        applyNetMessage(world, decodeNetMessage(h.record[n]), nowMs);
     h.count = 0;
 }
 
@@ -147,12 +150,12 @@ bool cannotHost(const char* what, int port, int error, char problem[NET_ENDING_T
 }
 
 void dropPeer(int j) {
-    playerTable[j].slot = FREE_SLOT;
+    droppedSlots |= 1u << j;
     connSlots[j].active = 0;
     socketClose(peerSockets[j]);
     peerSockets[j] = NO_SOCKET;
     held[j]        = HeldRecords{};
-    chatBudget[j]  = ChatBudget{};
+    budget[j]      = RecordBudget{};
 }
 } // namespace
 
@@ -202,13 +205,14 @@ void hostClose() {
     discoveryServeClose();
 }
 
-void hostExchange(uint32_t nowMs) {
+void hostExchange(WorldState& world, uint32_t nowMs) {
+    hostFreeDroppedSlots(world);
     answerDiscovery(nowMs);
-    acceptOne();
+    acceptOne(world);
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
         if (!connSlots[i].active) continue;
-        applyHeld(i, nowMs);
-        readPeer(i, true, nowMs);
+        applyHeld(world, i, nowMs);
+        readPeer(i, &world, nowMs);
         held[i].reads = 0;
     }
 }
@@ -232,7 +236,16 @@ void hostWait(uint32_t nowMs, uint32_t microseconds) {
     const int discovery = datagramDescriptor(discoveryServeSocket());
     if (!socketWait(watched, count, &discovery, 1, microseconds)) return;
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {
-        if (connSlots[i].active) readPeer(i, false, nowMs);
+        if (connSlots[i].active) readPeer(i, nullptr, nowMs);
     }
     answerDiscovery(nowMs);
+}
+
+uint32_t hostFreeDroppedSlots(WorldState& world) {
+    const uint32_t dropped = droppedSlots;
+    for (int j = 0; j < MAX_PLAYERS; ++j) {
+        if (dropped & (1u << j)) world.players[j].slot = FREE_SLOT;
+    }
+    droppedSlots = 0;
+    return dropped;
 }

@@ -6,29 +6,32 @@
 
 #include "net/net.h"
 #include "net/socket_layer.h"
-#include "world/world_state.h"
+#include "world/tables.h"
+
+struct WorldState;
 
 struct ConnSlot {
     int32_t active;    // 1 while a peer holds the slot
     int32_t countdown; // records the host may still send before it gives the peer up
 };
 
-constexpr int FIRST_PEER_SLOT      = 1;
-constexpr int32_t RESET_COUNTDOWN  = 500;
-constexpr int32_t FIRST_COUNTDOWN  = 1000; // a newly accepted peer
-constexpr int32_t REFILL_COUNTDOWN = 500;  // after each record from the peer
-constexpr int MAX_READS_PER_PEER   = 64;   // per frame, so one peer cannot stall the host
-constexpr int CHAT_RELAYS_PER_SECOND = 4;    // chat records taken from one peer
-constexpr uint32_t CHAT_BUDGET_MS    = 1000;
+constexpr int FIRST_PEER_SLOT       = 1;
+constexpr int32_t RESET_COUNTDOWN   = 500;
+constexpr int32_t FIRST_COUNTDOWN   = 1000; // a newly accepted peer
+constexpr int32_t REFILL_COUNTDOWN  = 500;  // after each record from the peer
+constexpr int MAX_READS_PER_PEER    = 64;   // per frame, so one peer cannot stall the host
+constexpr uint32_t RECORD_BUDGET_MS = 1000; // a rate-limited type's count starts again
 
 extern ConnSlot connSlots[MAX_PLAYERS];
 extern NetSocket peerSockets[MAX_PLAYERS]; // NO_SOCKET while the slot is free
 
 bool hostOpen(int port, const char* version, char addressText[NET_ADDRESS_TEXT_SIZE],
               char problem[NET_ENDING_TEXT_SIZE]);
-void hostExchange(uint32_t nowMs);
+void hostExchange(WorldState& world, uint32_t nowMs);
 void hostSend(const uint8_t record[NET_RECORD_SIZE]);
 void hostWait(uint32_t nowMs, uint32_t microseconds);
 void hostServeDiscovery(uint32_t nowMs);
 void hostClose();
 void closeHostPeers();
+// Frees in the world the slots of peers dropped since the last call; one bit a slot.
+uint32_t hostFreeDroppedSlots(WorldState& world);

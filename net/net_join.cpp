@@ -10,6 +10,7 @@
 #include "net/join_address.h"
 #include "net/name_lookup.h"
 #include "net/net_session.h"
+#include "net/record_rules.h"
 #include "world/contact.h"
 #include "world/world_state.h"
 
@@ -119,7 +120,7 @@ NetEnding lookUp(uint32_t nowMs) {
 // The host gives this machine a slot with its first record; any other record refuses it.
 // Only whole records are judged; the part of one that has arrived waits for the rest. Frames
 // go on meanwhile, with nothing to simulate until the slot is known.
-NetEnding awaitWelcome(uint32_t nowMs) {
+NetEnding awaitWelcome(WorldState& world, uint32_t nowMs) {
     uint8_t record[NET_RECORD_SIZE];
     if (socketReadRecord(netSocket, record)) {
         NetMessage msg = decodeNetMessage(record);
@@ -128,7 +129,7 @@ NetEnding awaitWelcome(uint32_t nowMs) {
                           "The host at %s:%d already has seven other players: wait until "
                           "someone leaves, or host a game of your own.",
                           target.host, target.port);
-        spawnLocalPlayer(netMessageSlot(msg));
+        spawnLocalPlayer(world, netMessageSlot(msg));
         stage = JoinStage::PLAYING;
     }
     // Judged after the welcome, so a welcome that comes too late still ends the wait.
@@ -142,11 +143,11 @@ NetEnding awaitWelcome(uint32_t nowMs) {
     return NetEnding{};
 }
 
-NetEnding readHost(uint32_t nowMs) {
+NetEnding readHost(WorldState& world, uint32_t nowMs) {
     uint8_t record[NET_RECORD_SIZE];
     while (socketReadRecord(netSocket, record)) {
         globalTimeout = GLOBAL_TIMEOUT_REFILL;
-        applyNetMessage(decodeNetMessage(record), nowMs);
+        applyNetMessage(world, decodeNetMessage(record), nowMs);
     }
     const int error = socketEndError(netSocket);
     if (error == 0)
@@ -178,7 +179,7 @@ void joinOpen(const char* typed, int defaultPort) {
     }
 }
 
-NetEnding joinExchange(uint32_t nowMs) {
+NetEnding joinExchange(WorldState& world, uint32_t nowMs) {
     if (!waiting) {
         waiting   = true;
         waitStart = nowMs;
@@ -186,8 +187,8 @@ NetEnding joinExchange(uint32_t nowMs) {
     NetEnding e{};
     if (stage == JoinStage::BAD_ADDRESS) return addressEnding();
     if (stage == JoinStage::LOOKING_UP) e = lookUp(nowMs);
-    if (e.exitCode == 0 && stage == JoinStage::CONNECTING) e = awaitWelcome(nowMs);
-    if (e.exitCode == 0 && stage == JoinStage::PLAYING) e = readHost(nowMs);
+    if (e.exitCode == 0 && stage == JoinStage::CONNECTING) e = awaitWelcome(world, nowMs);
+    if (e.exitCode == 0 && stage == JoinStage::PLAYING) e = readHost(world, nowMs);
     return e;
 }
 

@@ -23,7 +23,7 @@ constexpr const char* GLOBAL_TIMEOUT_TEXT  = "GLOBAL TIMEOUT. CONNECTION WITH TH
 extern uint32_t globalTimeout;
 
 void joinOpen(const char* typed, int defaultPort);
-NetEnding joinExchange(uint32_t nowMs);
+NetEnding joinExchange(WorldState& world, uint32_t nowMs);
 void joinSend(const uint8_t record[NET_RECORD_SIZE]);
 NetEnding joinCheckSilence();
 void joinTarget(char text[NET_ADDRESS_TEXT_SIZE]); // "host:port" as typed and completed

@@ -13,6 +13,8 @@
 
 #include <cstdint>
 
+struct WorldState;
+
 constexpr int32_t MSG_WELCOME     = 1010;
 constexpr int32_t MSG_STATE       = 1013;
 constexpr int32_t MSG_ROCKET      = 1014;
@@ -33,24 +35,16 @@ NetMessage decodeNetMessage(const uint8_t in[NET_RECORD_SIZE]);
 
 int32_t netMessageType(const NetMessage& msg);
 int32_t netMessageSlot(const NetMessage& msg);
-// False for a record that names a slot (or rocket index) outside the tables.
-bool netMessageFitsTables(const NetMessage& msg);
 
 // Records of the new kinds: see the layout in net_message.cpp.
 NetMessage makePlayerInfoMessage(int32_t slot, int32_t kills, int32_t deaths, const char* name);
 // The line cut into parts; returns how many (1 to CHAT_PARTS_MAX).
-int makeChatMessages(int32_t slot, uint16_t line, const char* text, NetMessage parts[CHAT_PARTS_MAX]);
+int makeChatMessages(int32_t slot, uint16_t line, const char* text,
+                     NetMessage parts[CHAT_PARTS_MAX]);
 
 // The state record of a player, built from the player table.
-NetMessage makeStateMessage(int32_t slot);
+NetMessage makeStateMessage(const WorldState& world, int32_t slot);
 // A rocket record with the values the rocket had when it was reported.
 NetMessage makeRocketMessage(int32_t slot, int32_t rocket, int32_t life, const float pos[3],
                              const float vel[3]);
 NetMessage makeControlMessage(int32_t type, int32_t slot); // welcome or refusal
-
-// Applies a received record: state and rocket records to the player table (a state record
-// naming a killer also shows who destroyed whom), player info to the roster, chat parts to
-// the chat once a line is whole; other types change nothing. Records whose slot or rocket
-// index lies outside the tables are ignored. A state record with no killer leaves a kill
-// credit for the local player in place until it is counted. nowMs stamps the lines shown.
-void applyNetMessage(const NetMessage& msg, uint32_t nowMs);

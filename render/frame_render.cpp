@@ -39,11 +39,15 @@ const float slotTextColours[MAX_PLAYERS][3] = {
 // clang-format on
 
 namespace {
+// The explosions' axes come from a generator of the drawing's own: how often a machine draws
+// must not change where the next ship spawns.
+uint32_t effectsRandom = 1;
+
 // The texture a planet wears: the universe file's number past the first TEXTURE line's name.
 // The number is the file's to choose, so a sum beyond the names binds none rather than
 // overflowing.
-int planetTextureName(int32_t number) {
-    int64_t name = int64_t{planetTextureBase} + number;
+int planetTextureName(const WorldState& world, int32_t number) {
+    int64_t name = int64_t{world.planetTextureBase} + number;
     return name >= 0 && name <= INT32_MAX ? static_cast<int>(name) : 0;
 }
 
@@ -67,7 +71,7 @@ float distanceBetween(const float a[3], const float b[3]) {
 }
 
 // The sky turns with the view but never moves with it, and lies behind everything.
-void drawSky(const Player& viewer) {
+void drawSky(const WorldState& world, const Player& viewer) {
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
@@ -83,7 +87,7 @@ void drawSky(const Player& viewer) {
 }
 
 // The eye and the one point light sit at the centre of the local ship.
-void placeCamera(const Player& viewer) {
+void placeCamera(const WorldState& world, const Player& viewer) {
     glLoadIdentity();
     glRotatef(viewer.pitch, 1.0f, 0.0f, 0.0f);
     glRotatef(viewer.yaw, 0.0f, 1.0f, 0.0f);
@@ -92,26 +96,26 @@ void placeCamera(const Player& viewer) {
     glLightfv(GL_LIGHT0, GL_POSITION, lightPos);
 }
 
-void drawPlanets(const Player& viewer) {
-    const int count = planetCount < MAX_PLANETS ? planetCount : MAX_PLANETS;
+void drawPlanets(const WorldState& world, const Player& viewer) {
+    const int count = world.planetCount < MAX_PLANETS ? world.planetCount : MAX_PLANETS;
     for (int p = 0; p < count; ++p) {
-        const float* pos   = planets.pos[p];
-        const float radius = planets.radius[p];
+        const float* pos   = world.planets.pos[p];
+        const float radius = world.planets.radius[p];
         if (!isFinite3(pos) || !std::isfinite(radius)) continue;
         glPushMatrix();
         glTranslatef(pos[0], pos[1], pos[2]);
         glScalef(radius, radius, radius);
-        glRotatef(spinAngle * planets.spin[p], 0.0f, 1.0f, 0.0f);
-        bindTexture(planetTextureName(planets.texture[p]));
+        glRotatef(world.spinAngle * world.planets.spin[p], 0.0f, 1.0f, 0.0f);
+        bindTexture(planetTextureName(world, world.planets.texture[p]));
         glCallList(planetDetailList(distanceBetween(viewer.pos, pos), radius));
         glPopMatrix();
     }
 }
 
-void drawShips() {
+void drawShips(const WorldState& world) {
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        const Player& ship = playerTable[i];
-        if (i == localPlayer || ship.slot < 0 || ship.health <= 0) continue;
+        const Player& ship = world.players[i];
+        if (i == world.localPlayer || ship.slot < 0 || ship.health <= 0) continue;
         if (!isFinite3(ship.pos) || !std::isfinite(ship.yaw) || !std::isfinite(ship.pitch))
             continue;
         glPushMatrix();
@@ -122,7 +126,7 @@ void drawShips() {
         if (damaged) {
             glEnable(GL_BLEND);
             glColor4f(slotColours[i][0], slotColours[i][1], slotColours[i][2],
-                      pulseAngle * DAMAGED_ALPHA_PER_DEGREE);
+                      world.pulseAngle * DAMAGED_ALPHA_PER_DEGREE);
         } else {
             glColor3fv(slotColours[i]);
         }
@@ -133,10 +137,13 @@ void drawShips() {
 }
 
 // Grows and fades as its life runs down, turned about a fresh random axis every frame.
-void drawExplosion(const float pos[3], int life) {
-    const float az = static_cast<float>(gameRand() % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
-    const float ay = static_cast<float>(gameRand() % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
-    const float ax = static_cast<float>(gameRand() % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
+void drawExplosion(const WorldState& world, const float pos[3], int life) {
+    const float az =
+        static_cast<float>(randFrom(effectsRandom) % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
+    const float ay =
+        static_cast<float>(randFrom(effectsRandom) % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
+    const float ax =
+        static_cast<float>(randFrom(effectsRandom) % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
     if (!isFinite3(pos)) return;
     glPushMatrix();
     glTranslatef(pos[0], pos[1], pos[2]);
@@ -146,33 +153,33 @@ void drawExplosion(const float pos[3], int life) {
     const float s = 1.0f - static_cast<float>(life) * EXPLOSION_SHRINK_PER_LIFE;
     glScalef(s, s, s);
     // A zero axis names no rotation at all.
-    if (ax != 0.0f || ay != 0.0f || az != 0.0f) glRotatef(pulseAngle, ax, ay, az);
+    if (ax != 0.0f || ay != 0.0f || az != 0.0f) glRotatef(world.pulseAngle, ax, ay, az);
     glCallList(LIST_EXPLOSION);
     glDisable(GL_BLEND);
     glPopMatrix();
 }
 
-void drawRocket(const float pos[3], const float colour[3]) {
+void drawRocket(const WorldState& world, const float pos[3], const float colour[3]) {
     if (!isFinite3(pos)) return;
     glPushMatrix();
     glTranslatef(pos[0], pos[1], pos[2]);
-    glRotatef(pulseAngle, 0.0f, 0.0f, 1.0f);
+    glRotatef(world.pulseAngle, 0.0f, 0.0f, 1.0f);
     glColor3fv(colour);
     glCallList(LIST_ROCKET);
     glPopMatrix();
 }
 
 // Every player in use, the local one and the dead included, shows its rockets.
-void drawRockets() {
+void drawRockets(const WorldState& world) {
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        const Player& owner = playerTable[i];
+        const Player& owner = world.players[i];
         if (owner.slot < 0) continue;
         for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
             const int life = owner.rocketLife[j];
             if (life >= FLYING_ROCKET_LIFE) {
-                drawRocket(owner.rocketPos[j], slotColours[i]);
+                drawRocket(world, owner.rocketPos[j], slotColours[i]);
             } else if (life >= 1) {
-                drawExplosion(owner.rocketPos[j], life);
+                drawExplosion(world, owner.rocketPos[j], life);
             }
         }
     }
@@ -186,23 +193,23 @@ unsigned planetDetailList(float distance, float radius) {
     return LIST_STONE1;
 }
 
-void renderFrame(const OverlayView& view) {
-    if (!isValidSlot(localPlayer)) {
+void renderFrame(const WorldState& world, const OverlayView& view) {
+    if (!isValidSlot(world.localPlayer)) {
         // No ship to look from yet: show an empty frame rather than read outside the table.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glFlush();
         return;
     }
-    const Player& viewer = playerTable[localPlayer];
-    drawSky(viewer);
-    placeCamera(viewer);
-    drawPlanets(viewer);
-    drawShips();
-    drawRockets();
-    drawOverlay();
+    const Player& viewer = world.players[world.localPlayer];
+    drawSky(world, viewer);
+    placeCamera(world, viewer);
+    drawPlanets(world, viewer);
+    drawShips(world);
+    drawRockets(world);
+    drawOverlay(world);
     beginScreenOverlay();
-    drawShipMarkers(viewer);
-    drawPeopleOverlay(view);
+    drawShipMarkers(world, viewer);
+    drawPeopleOverlay(world, view);
     endScreenOverlay();
     glFlush();
 }

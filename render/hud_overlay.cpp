@@ -77,7 +77,7 @@ void drawDigits(float x, float y, float z, const char* text) {
 }
 
 // Drawn additively over the scene without depth, so black texels leave it untouched.
-void drawOverlay() {
+void drawOverlay(const WorldState& world) {
     glLoadIdentity();
     glColor3f(1.0f, 1.0f, 1.0f);
     glDisable(GL_LIGHTING);
@@ -89,12 +89,12 @@ void drawOverlay() {
     glEnable(GL_BLEND);
 
     char text[16];
-    const int score = localScore > SCORE_SHOWN_MAX ? SCORE_SHOWN_MAX : localScore;
+    const int score = world.localScore > SCORE_SHOWN_MAX ? SCORE_SHOWN_MAX : world.localScore;
     std::snprintf(text, sizeof text, "%d", score);
     drawDigits(SCORE_PEN[0], SCORE_PEN[1], SCORE_PEN[2], text);
 
     glLoadIdentity();
-    const int health = isValidSlot(localPlayer) ? playerTable[localPlayer].health : 0;
+    const int health = isValidSlot(world.localPlayer) ? world.players[world.localPlayer].health : 0;
     int shown        = health;
     if (shown <= 0) shown = 0;
     if (shown > HEALTH_SHOWN_MAX) shown = HEALTH_SHOWN_MAX;

@@ -40,16 +40,20 @@ const float* colourOf(int32_t slot) {
     return isValidSlot(slot) ? slotTextColours[slot] : WHITE;
 }
 
-bool inUse(int slot) {
-    return slot == localPlayer || playerTable[slot].slot >= 0;
+bool inUse(const WorldState& world, int slot) {
+    return slot == world.localPlayer || world.players[slot].slot >= 0;
 }
 
-int32_t killsOf(int slot) {
-    return slot == localPlayer ? localScore : roster.known[slot] ? roster.kills[slot] : 0;
+int32_t killsOf(const WorldState& world, int slot) {
+    return slot == world.localPlayer  ? world.localScore
+           : world.roster.known[slot] ? world.roster.kills[slot]
+                                      : 0;
 }
 
-int32_t deathsOf(int slot) {
-    return slot == localPlayer ? localDeaths : roster.known[slot] ? roster.deaths[slot] : 0;
+int32_t deathsOf(const WorldState& world, int slot) {
+    return slot == world.localPlayer  ? world.roster.localDeaths
+           : world.roster.known[slot] ? world.roster.deaths[slot]
+                                      : 0;
 }
 
 // Pieces of text side by side, each in its colour; returns where the next would start.
@@ -58,12 +62,12 @@ float drawPiece(float x, float y, float height, const char* text, const float co
     return x + textWidth(text, height);
 }
 
-void drawKillLines(float height, float margin) {
-    for (int n = 0; n < messages.killCount; ++n) {
-        const KillLine& k = messages.kill[n];
+void drawKillLines(const WorldState& world, float height, float margin) {
+    for (int n = 0; n < world.messages.killCount; ++n) {
+        const KillLine& k = world.messages.kill[n];
         char killer[PLAYER_NAME_BYTES + 1], victim[PLAYER_NAME_BYTES + 1];
-        playerName(k.killer, killer);
-        playerName(k.victim, victim);
+        playerName(world, k.killer, killer);
+        playerName(world, k.victim, victim);
         const float y = margin + static_cast<float>(n) * height * LINE_SPACING;
         float x       = drawPiece(margin, y, height, killer, colourOf(k.killer));
         x             = drawPiece(x, y, height, DESTROYED, WHITE);
@@ -112,20 +116,20 @@ int chatLine(float y, float height, float margin, const char* prefix, const floa
 }
 
 // The chat lines, oldest first, and the line being typed below them, ending above the score.
-void drawChat(const OverlayView& view, float height, float margin) {
+void drawChat(const WorldState& world, const OverlayView& view, float height, float margin) {
     char names[CHAT_LINES][PLAYER_NAME_BYTES + 3];
     char typed[CHAT_TEXT_CHARS + 2];
     std::snprintf(typed, sizeof typed, "%s_", view.chatText);
     int rows = view.chatOpen ? chatLine(0, height, margin, CHAT_PROMPT, GREY, typed, false) : 0;
-    for (int n = 0; n < messages.chatCount; ++n) {
-        playerName(messages.chat[n].slot, names[n]);
+    for (int n = 0; n < world.messages.chatCount; ++n) {
+        playerName(world, world.messages.chat[n].slot, names[n]);
         std::strncat(names[n], ": ", sizeof names[n] - std::strlen(names[n]) - 1);
-        rows += chatLine(0, height, margin, names[n], WHITE, messages.chat[n].text, false);
+        rows += chatLine(0, height, margin, names[n], WHITE, world.messages.chat[n].text, false);
     }
     float y = static_cast<float>(viewportHeight) * CHAT_BOTTOM_SHARE -
               static_cast<float>(rows) * height * LINE_SPACING;
-    for (int n = 0; n < messages.chatCount; ++n) {
-        const ChatLine& c = messages.chat[n];
+    for (int n = 0; n < world.messages.chatCount; ++n) {
+        const ChatLine& c = world.messages.chat[n];
         y += static_cast<float>(
                  chatLine(y, height, margin, names[n], colourOf(c.slot), c.text, true)) *
              height * LINE_SPACING;
@@ -133,9 +137,9 @@ void drawChat(const OverlayView& view, float height, float margin) {
     if (view.chatOpen) chatLine(y, height, margin, CHAT_PROMPT, GREY, typed, true);
 }
 
-void drawScoreboard(float height) {
+void drawScoreboard(const WorldState& world, float height) {
     int order[MAX_PLAYERS];
-    const int count = scoreboardOrder(order);
+    const int count = scoreboardOrder(world, order);
     const float w   = static_cast<float>(viewportWidth) * BOARD_WIDTH_SHARE;
     const float x   = (static_cast<float>(viewportWidth) - w) / 2.0f;
     const float top = static_cast<float>(viewportHeight) * BOARD_TOP_SHARE;
@@ -148,14 +152,14 @@ void drawScoreboard(float height) {
     for (int r = 0; r < count; ++r) {
         const int slot = order[r];
         const float y  = top + row * static_cast<float>(r + 1);
-        if (slot == localPlayer)
+        if (slot == world.localPlayer)
             fillRect(x - height / 2.0f, y - height * 0.2f, w + height, row, WHITE,
                      MARKED_ROW_ALPHA);
         char name[PLAYER_NAME_BYTES + 1], kills[ROW_TEXT_SIZE], deaths[ROW_TEXT_SIZE];
-        playerName(slot, name);
-        const bool numbers = slot == localPlayer || roster.known[slot];
-        std::snprintf(kills, sizeof kills, "%d", static_cast<int>(killsOf(slot)));
-        std::snprintf(deaths, sizeof deaths, "%d", static_cast<int>(deathsOf(slot)));
+        playerName(world, slot, name);
+        const bool numbers = slot == world.localPlayer || world.roster.known[slot];
+        std::snprintf(kills, sizeof kills, "%d", static_cast<int>(killsOf(world, slot)));
+        std::snprintf(deaths, sizeof deaths, "%d", static_cast<int>(deathsOf(world, slot)));
         drawText(x, y, height, name, slotTextColours[slot]);
         drawText(x + w * BOARD_KILLS_AT, y, height, numbers ? kills : NO_NUMBER, WHITE);
         drawText(x + w * BOARD_DEATHS_AT, y, height, numbers ? deaths : NO_NUMBER, WHITE);
@@ -191,24 +195,24 @@ void drawHitMark(float strength) {
 }
 } // namespace
 
-int scoreboardOrder(int order[MAX_PLAYERS]) {
+int scoreboardOrder(const WorldState& world, int order[MAX_PLAYERS]) {
     int count = 0;
     for (int slot = 0; slot < MAX_PLAYERS; ++slot) {
-        if (inUse(slot)) order[count++] = slot;
+        if (inUse(world, slot)) order[count++] = slot;
     }
-    std::stable_sort(order, order + count, [](int a, int b) {
-        if (killsOf(a) != killsOf(b)) return killsOf(a) > killsOf(b);
-        return deathsOf(a) < deathsOf(b);
+    std::stable_sort(order, order + count, [&world](int a, int b) {
+        if (killsOf(world, a) != killsOf(world, b)) return killsOf(world, a) > killsOf(world, b);
+        return deathsOf(world, a) < deathsOf(world, b);
     });
     return count;
 }
 
-void drawPeopleOverlay(const OverlayView& view) {
+void drawPeopleOverlay(const WorldState& world, const OverlayView& view) {
     const float height = static_cast<float>(viewportHeight) * LINE_SHARE;
     const float margin = static_cast<float>(viewportHeight) * MARGIN_SHARE;
-    drawKillLines(height, margin);
-    drawChat(view, height, margin);
-    if (view.scoreboard) drawScoreboard(height);
+    drawKillLines(world, height, margin);
+    drawChat(world, view, height, margin);
+    if (view.scoreboard) drawScoreboard(world, height);
     if (view.hitFlash > 0.0f) drawHitFlash(view.hitFlash);
     if (view.hitMark > 0.0f) drawHitMark(view.hitMark);
 }

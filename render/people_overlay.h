@@ -5,8 +5,8 @@
 #include "render/overlay_view.h"
 
 // Inside the overlay, after the score, health and crosshair.
-void drawPeopleOverlay(const OverlayView& view);
+void drawPeopleOverlay(const WorldState& world, const OverlayView& view);
 
 // The scoreboard's order: slots in use by kills, then fewer deaths, then slot; returns how
 // many. A player whose numbers never came counts as 0 kills and 0 deaths.
-int scoreboardOrder(int order[MAX_PLAYERS]);
+int scoreboardOrder(const WorldState& world, int order[MAX_PLAYERS]);

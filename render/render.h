@@ -20,10 +20,10 @@ extern int viewportHeight;
 void setupScene(int width, int height);
 // Draws the frame into the back buffer, with what the view adds to the overlay; the caller
 // shows it.
-void renderFrame(const OverlayView& view);
+void renderFrame(const WorldState& world, const OverlayView& view);
 // "Connecting to ADDRESS...", while a joiner waits for its place in the game.
 void renderWaitingScreen(const char* address);
-void drawOverlay();
+void drawOverlay(const WorldState& world);
 void drawDigits(float x, float y, float z, const char* text);
 
 // The planet mesh for a viewer at the given distance from a planet's centre.

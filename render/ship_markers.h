@@ -16,4 +16,4 @@ ScreenSpot spotOnScreen(const Player& viewer, const float point[3], int width, i
 
 // Every other living ship in view gets its name and distance in its slot colour; every one
 // out of view a small arrow in that colour at the edge of the screen. Inside the overlay.
-void drawShipMarkers(const Player& viewer);
+void drawShipMarkers(const WorldState& world, const Player& viewer);

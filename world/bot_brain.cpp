@@ -42,12 +42,13 @@ bool isFinitePoint(const float p[3]) {
     return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
 }
 
-int32_t nearestLivingShip(const Player& self) {
+int32_t nearestLivingShip(const WorldState& world, const Player& self) {
     int32_t best   = -1;
     float bestDist = INFINITY;
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        const Player& p = playerTable[i];
-        if (i == localPlayer || p.slot < 0 || p.health <= 0 || !isFinitePoint(p.pos)) continue;
+        const Player& p = world.players[i];
+        if (i == world.localPlayer || p.slot < 0 || p.health <= 0 || !isFinitePoint(p.pos))
+            continue;
         const float d = distanceBetween(self.pos, p.pos);
         if (d < bestDist) {
             bestDist = d;
@@ -70,11 +71,11 @@ float limited(float value, float limit) {
 }
 
 // A planet along the path the ship would fly for a while from here.
-bool planetAhead(const Player& self, const float step[3]) {
+bool planetAhead(const WorldState& world, const Player& self, const float step[3]) {
     for (int n = 1; n <= BOT_LOOK_AHEAD; n += 4) {
         const float at[3] = {self.pos[0] + step[0] * n, self.pos[1] + step[1] * n,
                              self.pos[2] + step[2] * n};
-        if (findObstacle(at, AVOID_RADIUS, localPlayer) == -1) return true;
+        if (findObstacle(world, at, AVOID_RADIUS, world.localPlayer) == -1) return true;
     }
     return false;
 }
@@ -114,12 +115,12 @@ bool botWantsRespawn(BotMind* mind) {
     return ++mind->deadFrames >= mind->respawnAfter;
 }
 
-void thinkBot(BotMind* mind, const BotSkill& skill) {
-    Player& self     = playerTable[localPlayer];
+void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
+    Player& self     = world.players[world.localPlayer];
     mind->deadFrames = 0;
-    controls         = ControlState{0, 0, 0, 0, 0, controls.fire};
+    world.controls   = ControlState{0, 0, 0, 0, 0, world.controls.fire};
     if (--mind->framesToThink <= 0) {
-        mind->target        = nearestLivingShip(self);
+        mind->target        = nearestLivingShip(world, self);
         mind->framesToThink = skill.reactionFrames;
     }
     if (--mind->strafeFrames <= 0) {
@@ -128,23 +129,23 @@ void thinkBot(BotMind* mind, const BotSkill& skill) {
             STRAFE_MIN_FRAMES + static_cast<int>(nextRandom(mind) % STRAFE_SPREAD_FRAMES);
     }
     const int32_t t    = mind->target;
-    const bool hunting = isValidSlot(t) && playerTable[t].slot >= 0 && playerTable[t].health > 0 &&
-                         isFinitePoint(playerTable[t].pos);
+    const bool hunting = isValidSlot(t) && world.players[t].slot >= 0 &&
+                         world.players[t].health > 0 && isFinitePoint(world.players[t].pos);
     float step[3];
     forwardStep(self.yaw, self.pitch, &step[0], &step[1], &step[2]);
-    if (planetAhead(self, step)) {
+    if (planetAhead(world, self, step)) {
         // Back away from it, level the view and turn aside. Climbing instead held a bot under a
         // planet above it for good: every way it turned, its raised view met the planet.
-        controls.backward = 1;
+        world.controls.backward = 1;
         turnToward(self, self.yaw + HALF_TURN / 2.0f, 0.0f, skill.turnPerFrame);
         return;
     }
     if (!hunting) {
-        controls.forward = 1;
+        world.controls.forward = 1;
         turnToward(self, self.yaw + skill.turnPerFrame / 2.0f, 0.0f, skill.turnPerFrame);
         return;
     }
-    const Player& target = playerTable[t];
+    const Player& target = world.players[t];
     // Where the target will be when a rocket gets there, if it keeps going as it went.
     const float distance = distanceBetween(self.pos, target.pos);
     const float flight   = distance / (ROCKET_SPEED * FORWARD_STEP) * skill.lead;
@@ -157,13 +158,13 @@ void thinkBot(BotMind* mind, const BotSkill& skill) {
     float yaw = 0.0f, pitch = 0.0f;
     aimAt(self.pos, aimPoint, &yaw, &pitch);
     turnToward(self, yaw, pitch, skill.turnPerFrame);
-    controls.forward     = distance > BOT_FAR;
-    controls.backward    = distance < BOT_NEAR;
-    controls.strafeLeft  = mind->strafeLeft;
-    controls.strafeRight = !mind->strafeLeft;
-    const float off      = std::fabs(angleTo(self.yaw, yaw)) + std::fabs(self.pitch - pitch);
+    world.controls.forward     = distance > BOT_FAR;
+    world.controls.backward    = distance < BOT_NEAR;
+    world.controls.strafeLeft  = mind->strafeLeft;
+    world.controls.strafeRight = !mind->strafeLeft;
+    const float off            = std::fabs(angleTo(self.yaw, yaw)) + std::fabs(self.pitch - pitch);
     if (--mind->framesToShoot <= 0 && off <= skill.aimTolerance && distance <= skill.fireRange) {
-        controls.fire       = 1;
+        world.controls.fire = 1;
         mind->framesToShoot = skill.shotEvery;
     }
 }

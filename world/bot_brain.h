@@ -43,7 +43,7 @@ void resetBotMind(BotMind* mind, uint32_t seed);
 bool botWantsRespawn(BotMind* mind);
 
 // Sets controls and turns the local ship for this frame; the local ship must be alive.
-void thinkBot(BotMind* mind, const BotSkill& skill);
+void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill);
 
 // Yaw and pitch that look from one point to another, in the game's convention.
 void aimAt(const float from[3], const float to[3], float* yaw, float* pitch);

@@ -19,7 +19,9 @@ float distance(float x, float y, float z, const float c[3]) {
     return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
-float spawnCoordinate() { return static_cast<float>(gameRand() % SPAWN_CUBE_SIDE + SPAWN_CUBE_MIN); }
+float spawnCoordinate() {
+    return static_cast<float>(gameRand() % SPAWN_CUBE_SIDE + SPAWN_CUBE_MIN);
+}
 
 void placeAtCubePoint(Player& p, int index) {
     p.pos[0] = static_cast<float>(index / (SPAWN_CUBE_SIDE * SPAWN_CUBE_SIDE) + SPAWN_CUBE_MIN);
@@ -36,49 +38,52 @@ int cubePointIndex(const float pos[3]) {
 
 // Draws random points until one is free; after SPAWN_RANDOM_TRIES it scans the cube from
 // the last draw onward for a free point, and keeps the last draw when none is free.
-void placeAtFreePoint(Player& p, int32_t s) {
+void placeAtFreePoint(const WorldState& world, Player& p, int32_t s) {
     for (int attempt = 0; attempt < SPAWN_RANDOM_TRIES; ++attempt) {
         p.pos[0] = spawnCoordinate();
         p.pos[1] = spawnCoordinate();
         p.pos[2] = spawnCoordinate();
-        if (findObstacle(p.pos, SHIP_RADIUS, s) == 0) return;
+        if (findObstacle(world, p.pos, SHIP_RADIUS, s) == 0) return;
     }
     const float lastDraw[3] = {p.pos[0], p.pos[1], p.pos[2]};
     const int start         = cubePointIndex(lastDraw);
     for (int n = 0; n < SPAWN_CUBE_POINTS; ++n) {
         placeAtCubePoint(p, (start + n) % SPAWN_CUBE_POINTS);
-        if (findObstacle(p.pos, SHIP_RADIUS, s) == 0) return;
+        if (findObstacle(world, p.pos, SHIP_RADIUS, s) == 0) return;
     }
-    for (int a = 0; a < 3; ++a) p.pos[a] = lastDraw[a];
+    for (int a = 0; a < 3; ++a)
+        p.pos[a] = lastDraw[a];
 }
 } // namespace
 
-int32_t findObstacle(float x, float y, float z, float r, int32_t skipSlot) {
-    const int count = planetCount < MAX_PLANETS ? planetCount : MAX_PLANETS;
+int32_t findObstacle(const WorldState& world, float x, float y, float z, float r,
+                     int32_t skipSlot) {
+    const int count = world.planetCount < MAX_PLANETS ? world.planetCount : MAX_PLANETS;
     for (int k = 0; k < count; ++k) {
-        if (distance(x, y, z, planets.pos[k]) <= planets.radius[k] + r) return -1;
+        if (distance(x, y, z, world.planets.pos[k]) <= world.planets.radius[k] + r) return -1;
     }
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        const Player& p = playerTable[i];
+        const Player& p = world.players[i];
         if (i == skipSlot || p.health <= 0 || p.slot < 0) continue;
         if (distance(x, y, z, p.pos) <= r + SHIP_RADIUS) return i + 1;
     }
     return 0;
 }
 
-int32_t findObstacle(const float point[3], float r, int32_t skipSlot) {
-    return findObstacle(point[0], point[1], point[2], r, skipSlot);
+int32_t findObstacle(const WorldState& world, const float point[3], float r, int32_t skipSlot) {
+    return findObstacle(world, point[0], point[1], point[2], r, skipSlot);
 }
 
-void spawnLocalPlayer(int32_t s) {
+void spawnLocalPlayer(WorldState& world, int32_t s) {
     if (!isValidSlot(s)) return;
-    Player& p   = playerTable[s];
-    localPlayer = s;
-    p.slot      = s;
-    p.health    = FULL_HEALTH;
-    placeAtFreePoint(p, s);
-    p.yaw   = 0.0f;
-    p.pitch = 0.0f;
+    Player& p         = world.players[s];
+    world.localPlayer = s;
+    p.slot            = s;
+    p.health          = FULL_HEALTH;
+    placeAtFreePoint(world, p, s);
+    p.yaw    = 0.0f;
+    p.pitch  = 0.0f;
     p.vel[0] = p.vel[1] = p.vel[2] = 0.0f;
-    for (int32_t& life : p.rocketLife) life = 0;
+    for (int32_t& life : p.rocketLife)
+        life = 0;
 }

@@ -1,4 +1,4 @@
-// The input flags: written by the window procedure, read by the frame update.
+// The input flags: written by the window procedure (or a bot's brain), read by the step.
 #pragma once
 
 #include <cstdint>
@@ -11,5 +11,3 @@ struct ControlState {
     int32_t vertical;    // Ctrl: forward and backward climb and sink
     int32_t fire;        // left button; cleared when the shot is handled
 };
-
-extern ControlState controls;

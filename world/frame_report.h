@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "world/world_state.h"
+#include "world/tables.h"
 
 enum class FrameEventKind : uint8_t {
     LISTENER,        // pos: the local ship; vel: its step from the frame before

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "world/contact.h"
-#include "world/roster.h"
 #include "world/control_state.h"
+#include "world/roster.h"
 #include "world/world_state.h"
 
 namespace {
@@ -19,14 +19,15 @@ FrameEvent& addEvent(FrameReport* report, FrameEventKind kind, int32_t slot) {
     return e;
 }
 
-void reportAt(FrameReport* report, FrameEventKind kind, const float pos[3]) {
-    FrameEvent& e = addEvent(report, kind, localPlayer);
+void reportAt(const WorldState& world, FrameReport* report, FrameEventKind kind,
+              const float pos[3]) {
+    FrameEvent& e = addEvent(report, kind, world.localPlayer);
     for (int a = 0; a < 3; ++a)
         e.pos[a] = pos[a];
 }
 
-void reportRocket(FrameReport* report, int32_t slot, int32_t j) {
-    const Player& p = playerTable[slot];
+void reportRocket(const WorldState& world, FrameReport* report, int32_t slot, int32_t j) {
+    const Player& p = world.players[slot];
     FrameEvent& e   = addEvent(report, FrameEventKind::ROCKET_RECORD, slot);
     e.rocket        = j;
     e.life          = p.rocketLife[j];
@@ -36,8 +37,8 @@ void reportRocket(FrameReport* report, int32_t slot, int32_t j) {
     }
 }
 
-void reportListener(FrameReport* report, const Player& l) {
-    FrameEvent& e = addEvent(report, FrameEventKind::LISTENER, localPlayer);
+void reportListener(const WorldState& world, FrameReport* report, const Player& l) {
+    FrameEvent& e = addEvent(report, FrameEventKind::LISTENER, world.localPlayer);
     for (int a = 0; a < 3; ++a) {
         e.pos[a] = l.pos[a];
         e.vel[a] = l.vel[a];
@@ -49,95 +50,96 @@ void ageRocket(int32_t& life) {
     life = static_cast<int32_t>(static_cast<uint32_t>(life) - 1u);
 }
 
-bool touchesSomething(const Player& l) {
-    return findObstacle(l.pos, SHIP_RADIUS, localPlayer) != 0;
+bool touchesSomething(const WorldState& world, const Player& l) {
+    return findObstacle(world, l.pos, SHIP_RADIUS, world.localPlayer) != 0;
 }
 
 // Moves the local ship by sign x vel on the axes given; a contact sends it one full step
 // back past where it started.
-void moveShip(Player& l, float sign, bool allAxes) {
+void moveShip(const WorldState& world, Player& l, float sign, bool allAxes) {
     for (int a = 0; a < 3; ++a) {
         if (allAxes || a != 1) l.pos[a] += sign * l.vel[a];
     }
-    if (!touchesSomething(l)) return;
+    if (!touchesSomething(world, l)) return;
     for (int a = 0; a < 3; ++a) {
         if (allAxes || a != 1) l.pos[a] -= 2.0f * sign * l.vel[a];
     }
 }
 
-void moveLocalShip(Player& l) {
-    if (controls.strafeRight) {
+void moveLocalShip(WorldState& world, Player& l) {
+    if (world.controls.strafeRight) {
         strafeStep(l.yaw, &l.vel[0], &l.vel[2]);
-        moveShip(l, -1.0f, false);
+        moveShip(world, l, -1.0f, false);
     }
-    if (controls.strafeLeft) {
+    if (world.controls.strafeLeft) {
         strafeStep(l.yaw, &l.vel[0], &l.vel[2]);
-        moveShip(l, 1.0f, false);
+        moveShip(world, l, 1.0f, false);
     }
-    if (controls.vertical) {
+    if (world.controls.vertical) {
         l.vel[0] = 0.0f;
         l.vel[1] = CLIMB_STEP;
         l.vel[2] = 0.0f;
     } else {
         forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
     }
-    if (controls.forward) moveShip(l, 1.0f, true);
-    if (controls.backward) moveShip(l, -1.0f, true);
+    if (world.controls.forward) moveShip(world, l, 1.0f, true);
+    if (world.controls.backward) moveShip(world, l, -1.0f, true);
 }
 
-void fireShot(Player& l, FrameReport* report) {
-    if (!controls.fire || l.health <= 0) return;
-    if (controls.vertical) forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
+void fireShot(WorldState& world, Player& l, FrameReport* report) {
+    if (!world.controls.fire || l.health <= 0) return;
+    if (world.controls.vertical) forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
         if (l.rocketLife[j] >= ROCKET_REUSE_BELOW) continue;
         const float heard[3] = {l.pos[0], l.pos[1] + SHOT_SOUND_HEIGHT, l.pos[2]};
-        reportAt(report, FrameEventKind::SHOT_SOUND, heard);
+        reportAt(world, report, FrameEventKind::SHOT_SOUND, heard);
         l.rocketLife[j] = ROCKET_LAUNCH_LIFE;
         for (int a = 0; a < 3; ++a) {
             l.rocketPos[j][a] = l.pos[a];
             l.rocketVel[j][a] = ROCKET_SPEED * l.vel[a];
         }
-        reportRocket(report, localPlayer, j);
+        reportRocket(world, report, world.localPlayer, j);
         break;
     }
-    controls.fire = 0;
+    world.controls.fire = 0;
 }
 
 // A rocket of player i that touches obstacle t: damage, impact, ageing.
-void rocketContact(int i, int j, int32_t t, FrameReport* report) {
-    Player& p     = playerTable[i];
+void rocketContact(WorldState& world, int i, int j, int32_t t, FrameReport* report) {
+    Player& p     = world.players[i];
     int32_t& life = p.rocketLife[j];
-    if (i != localPlayer && t - 1 == localPlayer && life > ROCKET_DAMAGE_ABOVE) {
-        Player& l = playerTable[localPlayer];
+    if (i != world.localPlayer && t - 1 == world.localPlayer && life > ROCKET_DAMAGE_ABOVE) {
+        Player& l = world.players[world.localPlayer];
         l.health -= 1;
         if (l.health <= 0) {
             l.killer = i;
-            localDeaths += 1;
+            world.roster.localDeaths += 1;
             addEvent(report, FrameEventKind::LOCAL_DEATH, i);
         }
     }
     if (life > ROCKET_BURST_ABOVE) {
-        reportAt(report, FrameEventKind::EXPLOSION_SOUND, p.rocketPos[j]);
+        reportAt(world, report, FrameEventKind::EXPLOSION_SOUND, p.rocketPos[j]);
         life = ROCKET_BURST_LIFE;
-        if (i == localPlayer) reportRocket(report, i, j);
-        if (i == localPlayer && t > 0) addEvent(report, FrameEventKind::ROCKET_HIT_SHIP, t - 1);
+        if (i == world.localPlayer) reportRocket(world, report, i, j);
+        if (i == world.localPlayer && t > 0)
+            addEvent(report, FrameEventKind::ROCKET_HIT_SHIP, t - 1);
     }
     if (life > 0) ageRocket(life);
 }
 
-void flyRockets(FrameReport* report) {
+void flyRockets(WorldState& world, FrameReport* report) {
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        Player& p = playerTable[i];
-        if (p.killer == localPlayer) {
+        Player& p = world.players[i];
+        if (p.killer == world.localPlayer) {
             p.killer = NO_KILLER;
-            localScore += 1;
+            world.localScore += 1;
         }
         if (p.slot < 0) continue;
         for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
             if (p.rocketLife[j] == 0) continue;
-            int32_t t = findObstacle(p.rocketPos[j], ROCKET_RADIUS, i);
+            int32_t t = findObstacle(world, p.rocketPos[j], ROCKET_RADIUS, i);
             if (t != 0) {
-                rocketContact(i, j, t, report);
+                rocketContact(world, i, j, t, report);
                 continue;
             }
             for (int a = 0; a < 3; ++a)
@@ -147,11 +149,11 @@ void flyRockets(FrameReport* report) {
     }
 }
 
-void advanceAngles() {
-    spinAngle += SPIN_STEP;
-    pulseAngle += PULSE_STEP;
-    if (spinAngle >= ANGLE_LIMIT) spinAngle = 0.0f;
-    if (pulseAngle >= ANGLE_LIMIT) pulseAngle = 0.0f;
+void advanceAngles(WorldState& world) {
+    world.spinAngle += SPIN_STEP;
+    world.pulseAngle += PULSE_STEP;
+    if (world.spinAngle >= ANGLE_LIMIT) world.spinAngle = 0.0f;
+    if (world.pulseAngle >= ANGLE_LIMIT) world.pulseAngle = 0.0f;
 }
 } // namespace
 
@@ -169,20 +171,21 @@ void strafeStep(float yaw, float* x, float* z) {
     *z      = std::sin(a) * STRAFE_STEP;
 }
 
-void simulateFrame(FrameReport* report) {
+void simulateFrame(WorldState& world, FrameReport* report) {
     report->count = 0;
-    if (isValidSlot(localPlayer)) {
-        Player& l = playerTable[localPlayer];
+    if (isValidSlot(world.localPlayer)) {
+        Player& l = world.players[world.localPlayer];
         l.killer  = NO_KILLER;
-        reportListener(report, l);
-        moveLocalShip(l);
-        fireShot(l, report);
+        reportListener(world, report, l);
+        moveLocalShip(world, l);
+        fireShot(world, l, report);
         const int32_t healthBefore = l.health;
-        flyRockets(report);
-        if (l.health < healthBefore) addEvent(report, FrameEventKind::LOCAL_DAMAGE, localPlayer);
-        addEvent(report, FrameEventKind::STATE_RECORD, localPlayer);
+        flyRockets(world, report);
+        if (l.health < healthBefore)
+            addEvent(report, FrameEventKind::LOCAL_DAMAGE, world.localPlayer);
+        addEvent(report, FrameEventKind::STATE_RECORD, world.localPlayer);
     }
     // The mouse handler measures every motion from the look centre again.
     report->centreCursor = true;
-    advanceAngles();
+    advanceAngles(world);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "world/frame_report.h"
+#include "world/world_state.h"
 
 constexpr float DEG_TO_RAD        = 0.017452778f; // 3.1415 / 180: the game's own factor
 constexpr float FORWARD_STEP      = 0.055f;
@@ -26,4 +27,4 @@ void strafeStep(float yaw, float* x, float* z);
 // The world's part of one frame: the local ship's motion and shot, every rocket's flight,
 // impacts, damage and kill credit, the turning angles. What the rest of the game must do
 // about it (records, sounds, the look cursor) comes back in report, in order.
-void simulateFrame(FrameReport* report);
+void simulateFrame(WorldState& world, FrameReport* report);

@@ -6,10 +6,10 @@
 
 #include "world/roster.h"
 
-constexpr int KILL_LINES          = 4;
-constexpr int CHAT_LINES          = 5;
-constexpr uint32_t KILL_SHOW_MS   = 4000;
-constexpr uint32_t CHAT_SHOW_MS   = 8000;
+constexpr int KILL_LINES        = 4;
+constexpr int CHAT_LINES        = 5;
+constexpr uint32_t KILL_SHOW_MS = 4000;
+constexpr uint32_t CHAT_SHOW_MS = 8000;
 
 struct KillLine {
     uint32_t shownAt;
@@ -31,10 +31,7 @@ struct Messages {
     ChatLine chat[CHAT_LINES];
 };
 
-extern Messages messages;
-
-void resetMessages();
-void addKillLine(uint32_t nowMs, int32_t killer, int32_t victim);
-void addChatLine(uint32_t nowMs, int32_t slot, const char* text);
+void addKillLine(Messages& messages, uint32_t nowMs, int32_t killer, int32_t victim);
+void addChatLine(Messages& messages, uint32_t nowMs, int32_t slot, const char* text);
 // Lines shown for longer than their time leave.
-void dropOldMessages(uint32_t nowMs);
+void dropOldMessages(Messages& messages, uint32_t nowMs);

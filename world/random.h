@@ -6,3 +6,7 @@
 
 void gameSrand(uint32_t seed);
 int gameRand(); // 0 to 32767
+
+// The same rule over a state of the caller's own, for draws that must leave the game's
+// sequence alone (the drawing's effects).
+int randFrom(uint32_t& state);

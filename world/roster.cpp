@@ -4,14 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-Roster roster;
-int32_t localDeaths = 0;
-char localName[PLAYER_NAME_CHARS + 1];
-
-void resetRoster() {
-    roster      = Roster{};
-    localDeaths = 0;
-}
+#include "world/world_state.h"
 
 void printableText(const char* text, int length, char* out, int size) {
     int n = 0;
@@ -20,15 +13,16 @@ void printableText(const char* text, int length, char* out, int size) {
     out[n] = '\0';
 }
 
-void setLocalName(const char* name) {
-    printableText(name, PLAYER_NAME_CHARS, localName, sizeof localName);
+void setLocalName(Roster& roster, const char* name) {
+    printableText(name, PLAYER_NAME_CHARS, roster.localName, sizeof roster.localName);
 }
 
-void playerName(int32_t slot, char out[PLAYER_NAME_BYTES + 1]) {
+void playerName(const WorldState& world, int32_t slot, char out[PLAYER_NAME_BYTES + 1]) {
+    const Roster& roster = world.roster;
     if (!isValidSlot(slot)) {
         std::snprintf(out, PLAYER_NAME_BYTES + 1, "?");
-    } else if (slot == localPlayer && localName[0] != '\0') {
-        std::snprintf(out, PLAYER_NAME_BYTES + 1, "%s", localName);
+    } else if (slot == world.localPlayer && roster.localName[0] != '\0') {
+        std::snprintf(out, PLAYER_NAME_BYTES + 1, "%s", roster.localName);
     } else if (roster.known[slot] && roster.name[slot][0] != '\0') {
         std::snprintf(out, PLAYER_NAME_BYTES + 1, "%s", roster.name[slot]);
     } else {
@@ -36,13 +30,13 @@ void playerName(int32_t slot, char out[PLAYER_NAME_BYTES + 1]) {
     }
 }
 
-void forgetPlayerInfo(int32_t slot) {
+void forgetPlayerInfo(Roster& roster, int32_t slot) {
     if (!isValidSlot(slot)) return;
     roster.known[slot]   = false;
     roster.name[slot][0] = '\0';
 }
 
-void setPlayerInfo(int32_t slot, int32_t kills, int32_t deaths, const char* name) {
+void setPlayerInfo(Roster& roster, int32_t slot, int32_t kills, int32_t deaths, const char* name) {
     if (!isValidSlot(slot)) return;
     roster.known[slot]  = true;
     roster.kills[slot]  = kills;

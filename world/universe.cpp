@@ -5,7 +5,7 @@
 
 #include "world/world_state.h"
 
-void readUniverseLine(const char* line, UniverseTextures* textures) {
+void readUniverseLine(WorldState& world, const char* line, UniverseTextures* textures) {
     char name[UNIVERSE_NAME_SIZE];
     if (std::sscanf(line, "TEXTURE %255s", name) == 1) {
         if (textures->count < 0 || textures->count >= MAX_UNIVERSE_TEXTURES) return;
@@ -21,26 +21,26 @@ void readUniverseLine(const char* line, UniverseTextures* textures) {
     const int read = std::sscanf(line, "PLANET %f %f %f %f %d %f%255s", &pos[0], &pos[1], &pos[2],
                                  &radius, &texture, &spin, rest);
     // A keyword alone, or a word where x should be, adds nothing; so does a full table.
-    if (read < 1 || planetCount >= MAX_PLANETS || planetCount < 0) return;
-    const int i = planetCount++;
-    std::memcpy(planets.pos[i], pos, sizeof pos);
-    planets.radius[i]  = radius;
-    planets.texture[i] = texture;
-    planets.spin[i]    = spin;
+    if (read < 1 || world.planetCount >= MAX_PLANETS || world.planetCount < 0) return;
+    const int i = world.planetCount++;
+    std::memcpy(world.planets.pos[i], pos, sizeof pos);
+    world.planets.radius[i]  = radius;
+    world.planets.texture[i] = texture;
+    world.planets.spin[i]    = spin;
 }
 
-void readUniverse(FILE* file, UniverseTextures* textures) {
+void readUniverse(WorldState& world, FILE* file, UniverseTextures* textures) {
     char line[UNIVERSE_LINE_SIZE];
     textures->count = 0;
     while (std::fgets(line, UNIVERSE_LINE_SIZE - 1, file))
-        readUniverseLine(line, textures);
+        readUniverseLine(world, line, textures);
 }
 
-bool loadUniverse(const char* fileName, UniverseTextures* textures) {
+bool loadUniverse(WorldState& world, const char* fileName, UniverseTextures* textures) {
     textures->count = 0;
     FILE* file      = std::fopen(fileName, "rb");
     if (!file) return false;
-    readUniverse(file, textures);
+    readUniverse(world, file, textures);
     std::fclose(file);
     return true;
 }

@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+struct WorldState;
+
 constexpr const char* UNIVERSE_FILE = "universe.uni";
 constexpr int UNIVERSE_LINE_SIZE    = 256; // lines are read in pieces of at most 254 characters
 constexpr int UNIVERSE_NAME_SIZE    = UNIVERSE_LINE_SIZE + 4; // a name and ".bmp"
@@ -21,10 +23,10 @@ struct UniverseTextures {
 };
 
 // Opens and reads the file; false, with errno telling why, when it cannot be opened.
-bool loadUniverse(const char* fileName, UniverseTextures* textures);
+bool loadUniverse(WorldState& world, const char* fileName, UniverseTextures* textures);
 
 // Reads every line of an open stream.
-void readUniverse(FILE* file, UniverseTextures* textures);
+void readUniverse(WorldState& world, FILE* file, UniverseTextures* textures);
 
 // One line (a piece of at most 254 characters).
-void readUniverseLine(const char* line, UniverseTextures* textures);
+void readUniverseLine(WorldState& world, const char* line, UniverseTextures* textures);

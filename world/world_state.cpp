@@ -1,20 +1,8 @@
-// The world's process-wide tables and scalars.
+// Resetting the world's tables and scalars.
 #include "world/world_state.h"
 
-#include <cstring>
-
-PlayerTable playerTable;
-Planets planets;
-
-int32_t localPlayer       = FREE_SLOT;
-int32_t localScore        = 0;
-float spinAngle           = 0.0f;
-float pulseAngle          = 0.0f;
-int32_t planetCount       = 0;
-int32_t planetTextureBase = 0;
-
-void resetPlayerTable() {
-    for (Player& p : playerTable.entry) {
+void resetPlayerTable(PlayerTable& players) {
+    for (Player& p : players.entry) {
         p.slot   = FREE_SLOT;
         p.health = FULL_HEALTH;
         p.killer = NO_KILLER;
@@ -29,13 +17,7 @@ void resetPlayerTable() {
     }
 }
 
-void resetWorld() {
-    std::memset(&playerTable, 0, sizeof playerTable);
-    std::memset(&planets, 0, sizeof planets);
-    localPlayer       = FREE_SLOT;
-    localScore        = 0;
-    spinAngle         = 0.0f;
-    pulseAngle        = 0.0f;
-    planetCount       = 0;
-    planetTextureBase = 0;
+void resetWorld(WorldState& world) {
+    world             = WorldState{};
+    world.localPlayer = FREE_SLOT;
 }

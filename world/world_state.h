@@ -1,62 +1,31 @@
-// The world: the player table with every player's rockets, the planets and the world's scalars.
+// The whole world of one program: its tables and scalars in one object that the program owns
+// and hands to whatever reads or changes it. Drawing takes it const.
 #pragma once
 
 #include <cstdint>
 
-constexpr int MAX_PLAYERS        = 8;
-constexpr int ROCKETS_PER_PLAYER = 20;
-constexpr int MAX_PLANETS        = 50;
-constexpr int FREE_SLOT          = -10; // any negative slot marks a free entry
-constexpr int NO_KILLER          = -1;
-constexpr int FULL_HEALTH        = 100;
+#include "world/control_state.h"
+#include "world/messages.h"
+#include "world/roster.h"
+#include "world/tables.h"
 
-struct Player {
-    int32_t slot;   // own index while in use, negative while free
-    int32_t health; // alive while above 0
-    int32_t killer; // slot credited with this player's death, -1 otherwise
-    float pos[3];
-    float vel[3]; // this frame's step; never sent
-    float yaw;    // degrees, 0 looks along -z, 90 along +x
-    float pitch;  // degrees, positive looks down
-    int32_t rocketLife[ROCKETS_PER_PLAYER];
-    float rocketPos[ROCKETS_PER_PLAYER][3];
-    float rocketVel[ROCKETS_PER_PLAYER][3];
+struct WorldState {
+    PlayerTable players;
+    Planets planets;
+    int32_t planetCount;       // planets in use
+    int32_t planetTextureBase; // texture name of the universe file's first TEXTURE line
+    int32_t localPlayer;       // FREE_SLOT until this machine has a slot
+    int32_t localScore;        // kills credited to the local player
+    float spinAngle;           // drives planet rotation
+    float pulseAngle;          // rocket roll, explosion turn, damaged-ship alpha
+    ControlState controls;     // the local player's input, as the next step reads it
+    Roster roster;
+    Messages messages;
 };
-
-struct PlayerTable {
-    Player entry[MAX_PLAYERS];
-    Player& operator[](int i) { return entry[i]; }
-    const Player& operator[](int i) const { return entry[i]; }
-};
-
-// Planets as parallel arrays indexed by planet number.
-struct Planets {
-    float pos[MAX_PLANETS][3];
-    float radius[MAX_PLANETS];
-    int32_t texture[MAX_PLANETS];
-    float spin[MAX_PLANETS];
-};
-
-extern PlayerTable playerTable;
-extern Planets planets;
-
-extern int32_t localPlayer;       // FREE_SLOT until this machine has a slot
-extern int32_t localScore;        // kills credited to the local player
-extern float spinAngle;           // drives planet rotation
-extern float pulseAngle;          // rocket roll, explosion turn, damaged-ship alpha
-extern int32_t planetCount;       // planets in use
-extern int32_t planetTextureBase; // texture name of the universe file's first TEXTURE line
-
-inline bool isValidSlot(int32_t s) {
-    return s >= 0 && s < MAX_PLAYERS;
-}
-inline bool isValidRocket(int32_t j) {
-    return j >= 0 && j < ROCKETS_PER_PLAYER;
-}
 
 // Every entry free, at full health, no killer, at (1, 0, 0), still, no rockets.
-void resetPlayerTable();
+void resetPlayerTable(PlayerTable& players);
 
-// Back to the values of a fresh process: tables zeroed, scalars at their start values.
-// For tests and tools that run the world more than once in one process.
-void resetWorld();
+// Back to the values of a fresh process: tables zeroed, scalars at their start values,
+// nobody named, no lines shown, no input held.
+void resetWorld(WorldState& world);

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/game_world.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "tests/support/gl_frame.h"
@@ -34,16 +35,16 @@ void BM_LoadAssets(benchmark::State& state) {
     char problem[ASSET_PROBLEM_SIZE];
     for (auto _ : state) {
         resetTextures();
-        resetWorld();
+        resetWorld(gameWorld);
         initTextures(TEXTURE_TABLE_SIZE);
-        if (!loadAssets(problem)) {
+        if (!loadAssets(gameWorld, problem)) {
             state.SkipWithError(problem);
             break;
         }
         glFinish();
     }
     state.counters["textures"] = double(nextTextureName - 1);
-    state.counters["planets"]  = double(planetCount);
+    state.counters["planets"]  = double(gameWorld.planetCount);
     std::filesystem::current_path(previous);
     closeGlWindow(context);
 }

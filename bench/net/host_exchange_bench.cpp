@@ -5,6 +5,7 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "app/game_world.h"
 #include "net/net.h"
 #include "net/net_host.h"
 #include "tests/support/peer.h"
@@ -23,15 +24,15 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
     char address[NET_ADDRESS_TEXT_SIZE];
     char hostProblem[NET_ENDING_TEXT_SIZE] = {};
     netShutdown();
-    resetPlayerTable();
+    resetPlayerTable(gameWorld.players);
     resetConnSlots();
     netHostStart(NET_PORT, "test", address, hostProblem);
-    localPlayer         = 0;
-    playerTable[0].slot = 0;
+    gameWorld.localPlayer     = 0;
+    gameWorld.players[0].slot = 0;
     Peer peers[PEERS + 1];
     for (int i = 1; i <= PEERS; ++i) {
         peers[i] = connectPeer();
-        netExchange(1, 0);
+        netExchange(gameWorld, 1, 0);
         Record welcome;
         if (peers[i].fd < 0 || !peers[i].receiveRecord(&welcome, 1000)) {
             state.SkipWithError("a peer could not join");
@@ -43,18 +44,18 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
     for (auto _ : state) {
         frame += 1.0f;
         for (int i = 1; i <= PEERS; ++i) {
-            playerTable[i].pos[0] = frame;
+            gameWorld.players[i].pos[0] = frame;
             Record r;
-            encodeNetMessage(makeStateMessage(i), r.data());
+            encodeNetMessage(makeStateMessage(gameWorld, i), r.data());
             peers[i].sendRecord(r);
-            playerTable[i].pos[0] = 0.0f;
+            gameWorld.players[i].pos[0] = 0.0f;
         }
         double start = threadSeconds();
-        netExchange(1, 0);
-        if (withOwnState) netSend(makeStateMessage(0));
+        netExchange(gameWorld, 1, 0);
+        if (withOwnState) netSend(makeStateMessage(gameWorld, 0));
         state.SetIterationTime(threadSeconds() - start);
         for (int i = 1; i <= PEERS; ++i) {
-            if (playerTable[i].pos[0] != frame) ++missed;
+            if (gameWorld.players[i].pos[0] != frame) ++missed;
             peers[i].receiveBytes(0); // drained
         }
     }

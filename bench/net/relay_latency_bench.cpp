@@ -18,6 +18,7 @@
 
 #include "app/frame.h"
 #include "app/game_setup.h"
+#include "app/game_world.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "net/net.h"
@@ -42,16 +43,16 @@ constexpr int HOST_HEIGHT = 480;
                      error.c_str());
         std::_Exit(1);
     }
-    resetPlayerTable();
+    resetPlayerTable(gameWorld.players);
     resetConnSlots();
     setupScene(HOST_WIDTH, HOST_HEIGHT);
     initTextures(TEXTURE_TABLE_SIZE);
-    if (!loadAssets(problem)) std::_Exit(1);
+    if (!loadAssets(gameWorld, problem)) std::_Exit(1);
     char address[NET_ADDRESS_TEXT_SIZE];
     char hostProblem[NET_ENDING_TEXT_SIZE] = {};
     netHostStart(NET_PORT, "test", address, hostProblem);
     gameSetup.isServer = 1;
-    spawnLocalPlayer(0);
+    spawnLocalPlayer(gameWorld, 0);
     for (;;)
         runFrame();
 }

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/game_world.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "render/render.h"
@@ -49,45 +50,45 @@ bool useWindow(int width, int height, std::string* error) {
         *error = std::string("no game art in ") + gameDir() + " (build the game_data target)";
         return false;
     }
-    resetWorld();
+    resetWorld(gameWorld);
     setupScene(width, height);
     initTextures(TEXTURE_TABLE_SIZE);
     char problem[ASSET_PROBLEM_SIZE];
-    if (!loadAssets(problem)) {
+    if (!loadAssets(gameWorld, problem)) {
         *error = problem;
         return false;
     }
-    universeTextureBase = planetTextureBase;
-    planetTextureCount  = nextTextureName - planetTextureBase;
+    universeTextureBase = gameWorld.planetTextureBase;
+    planetTextureCount  = nextTextureName - gameWorld.planetTextureBase;
     if (planetTextureCount < 1) planetTextureCount = 1;
     return true;
 }
 
 void emptySky() {
-    resetWorld();
-    resetPlayerTable();
-    planetTextureBase   = universeTextureBase;
-    localPlayer         = 0;
-    playerTable[0].slot = 0;
-    sceneShips          = playerTable;
+    resetWorld(gameWorld);
+    resetPlayerTable(gameWorld.players);
+    gameWorld.planetTextureBase = universeTextureBase;
+    gameWorld.localPlayer       = 0;
+    gameWorld.players[0].slot   = 0;
+    sceneShips                  = gameWorld.players;
 }
 
 // Every table full and in view: planets close enough for the finest mesh, every other ship
 // alive (two of them damaged), every rocket slot flying or exploding in front of the viewer.
 void worstCase() {
     emptySky();
-    planetCount = MAX_PLANETS;
+    gameWorld.planetCount = MAX_PLANETS;
     for (int p = 0; p < MAX_PLANETS; ++p) {
-        const float depth  = 12.0f + 0.5f * float(p);
-        planets.pos[p][0]  = float(p % 10 - 5) * 3.0f;
-        planets.pos[p][1]  = float(p / 10 - 2) * 3.0f;
-        planets.pos[p][2]  = -depth;
-        planets.radius[p]  = 0.55f * depth;
-        planets.texture[p] = p % planetTextureCount;
-        planets.spin[p]    = 1.0f;
+        const float depth            = 12.0f + 0.5f * float(p);
+        gameWorld.planets.pos[p][0]  = float(p % 10 - 5) * 3.0f;
+        gameWorld.planets.pos[p][1]  = float(p / 10 - 2) * 3.0f;
+        gameWorld.planets.pos[p][2]  = -depth;
+        gameWorld.planets.radius[p]  = 0.55f * depth;
+        gameWorld.planets.texture[p] = p % planetTextureCount;
+        gameWorld.planets.spin[p]    = 1.0f;
     }
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        Player& p = playerTable[i];
+        Player& p = gameWorld.players[i];
         p.slot    = i;
         p.health  = i % 3 == 0 ? 5 : 80;
         p.pos[0]  = float(i - 4) * 1.5f;
@@ -101,9 +102,9 @@ void worstCase() {
             p.rocketPos[j][2] = -3.0f - 0.2f * float(j);
         }
     }
-    playerTable[0].pos[0] = playerTable[0].pos[1] = playerTable[0].pos[2] = 0.0f;
-    playerTable[0].health                                                 = 100;
-    sceneShips                                                            = playerTable;
+    gameWorld.players[0].pos[0] = gameWorld.players[0].pos[1] = gameWorld.players[0].pos[2] = 0.0f;
+    gameWorld.players[0].health                                                             = 100;
+    sceneShips = gameWorld.players;
 }
 
 void runFrames(benchmark::State& state, void (*scene)()) {
@@ -114,15 +115,15 @@ void runFrames(benchmark::State& state, void (*scene)()) {
     }
     scene();
     for (auto _ : state) {
-        playerTable = sceneShips;
-        renderFrame(OverlayView{});
+        gameWorld.players = sceneShips;
+        renderFrame(gameWorld, OverlayView{});
         glFinish();
     }
     state.counters["fps"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT")) {
-        playerTable = sceneShips;
-        renderFrame(OverlayView{});
+        gameWorld.players = sceneShips;
+        renderFrame(gameWorld, OverlayView{});
         savePicture(readFrame(windowWidth, windowHeight), snapshot);
     }
 }
@@ -174,28 +175,28 @@ void BM_PeopleOverlay(benchmark::State& state) {
         return;
     }
     emptySky();
-    resetRoster();
-    resetMessages();
+    gameWorld.roster   = Roster{};
+    gameWorld.messages = Messages{};
     for (int i = 1; i < MAX_PLAYERS; ++i) {
-        playerTable[i].slot   = i;
-        playerTable[i].health = 80;
-        playerTable[i].pos[2] = 30.0f; // behind the viewer
-        setPlayerInfo(i, 10 - i, i, "SOMEONE LONG");
+        gameWorld.players[i].slot   = i;
+        gameWorld.players[i].health = 80;
+        gameWorld.players[i].pos[2] = 30.0f; // behind the viewer
+        setPlayerInfo(gameWorld.roster, i, 10 - i, i, "SOMEONE LONG");
     }
-    sceneShips = playerTable;
+    sceneShips = gameWorld.players;
     OverlayView view{};
     if (state.range(2) != 0) {
         view.scoreboard = true;
         for (int k = 0; k < KILL_LINES; ++k)
-            addKillLine(0, k, k + 1);
+            addKillLine(gameWorld.messages, 0, k, k + 1);
         char line[CHAT_TEXT_CHARS + 1] = {};
         std::fill(line, line + CHAT_TEXT_CHARS, 'w');
         for (int c = 0; c < CHAT_LINES; ++c)
-            addChatLine(0, c, line);
+            addChatLine(gameWorld.messages, 0, c, line);
     }
     for (auto _ : state) {
-        playerTable = sceneShips;
-        renderFrame(view);
+        gameWorld.players = sceneShips;
+        renderFrame(gameWorld, view);
         glFinish();
     }
     if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT"))

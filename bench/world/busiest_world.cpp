@@ -1,13 +1,14 @@
 // Eight ships in a row, 160 rockets flying between them, 50 planets in a ring far away.
 #include "bench/world/busiest_world.h"
+#include "app/game_world.h"
 
-#include "world/control_state.h"
 #include "app/game_setup.h"
+#include "world/control_state.h"
 #include "world/world_state.h"
 
 void refuelBusiestWorld() {
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        Player& p = playerTable[i];
+        Player& p = gameWorld.players[i];
         for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
             p.rocketLife[j]   = 300;
             p.rocketPos[j][0] = static_cast<float>(i) * 4.0f + 2.0f;
@@ -21,25 +22,25 @@ void refuelBusiestWorld() {
 }
 
 void setUpBusiestWorld() {
-    resetWorld();
-    resetPlayerTable();
+    resetWorld(gameWorld);
+    resetPlayerTable(gameWorld.players);
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        Player& p = playerTable[i];
+        Player& p = gameWorld.players[i];
         p.slot    = i;
         p.pos[0]  = static_cast<float>(i) * 4.0f;
         p.yaw     = 30.0f;
         p.pitch   = 10.0f;
     }
     for (int k = 0; k < MAX_PLANETS; ++k) {
-        planets.pos[k][0] = 200.0f + static_cast<float>(k) * 10.0f;
-        planets.pos[k][1] = static_cast<float>(k % 7) * 10.0f;
-        planets.pos[k][2] = -100.0f;
-        planets.radius[k] = 4.0f;
+        gameWorld.planets.pos[k][0] = 200.0f + static_cast<float>(k) * 10.0f;
+        gameWorld.planets.pos[k][1] = static_cast<float>(k % 7) * 10.0f;
+        gameWorld.planets.pos[k][2] = -100.0f;
+        gameWorld.planets.radius[k] = 4.0f;
     }
-    planetCount = MAX_PLANETS;
-    localPlayer = 0;
+    gameWorld.planetCount = MAX_PLANETS;
+    gameWorld.localPlayer = 0;
     refuelBusiestWorld();
     // Every key held and a click each frame: four ship moves, and a shot that finds no slot.
-    controls  = ControlState{1, 1, 1, 1, 0, 1};
-    gameSetup = GameSetup{1, 0, 0, 0};
+    gameWorld.controls = ControlState{1, 1, 1, 1, 0, 1};
+    gameSetup          = GameSetup{1, 0, 0, 0};
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "app/game_world.h"
 #include "app/platform.h"
 #include "bench/world/busiest_world.h"
 #include "world/control_state.h"
@@ -31,9 +32,9 @@ double cpuSeconds() {
 void busyFrame() {
     static FrameReport report;
     frameStart = platformMilliseconds();
-    simulateFrame(&report);
+    simulateFrame(gameWorld, &report);
     deliverFrameReport(report);
-    while (platformMilliseconds() - frameStart < FRAME_FLOOR_MS) {
+    while (platformMilliseconds() - frameStart < STEP_MS) {
     }
 }
 
@@ -59,7 +60,7 @@ void run(const char* name, void (*frame)(), double seconds) {
         lastStart = frameStart;
         last      = now;
         if (++frames % 100 == 0) refuelBusiestWorld();
-        controls.fire = 1;
+        gameWorld.controls.fire = 1;
     }
     const double wall = std::chrono::duration<double>(last - start).count();
     const double cpu  = cpuSeconds() - cpuBefore;

@@ -1,7 +1,8 @@
-// The simulation step at its heaviest: 8 ships, 160 rockets in flight, 50 planets.
+// The simulation step at its heaviest: 8 ships, 160 rockets in flight, 50 gameWorld.planets.
 #include <benchmark/benchmark.h>
 
 #include "app/frame.h"
+#include "app/game_world.h"
 #include "bench/world/busiest_world.h"
 #include "world/contact.h"
 #include "world/control_state.h"
@@ -16,15 +17,15 @@ void BM_SimulateFrameBusiestWorld(benchmark::State& state) {
     static FrameReport report;
     int frames = 0;
     for (auto _ : state) {
-        controls.fire = 1;
-        simulateFrame(&report);
+        gameWorld.controls.fire = 1;
+        simulateFrame(gameWorld, &report);
         deliverFrameReport(report);
         if (++frames == 100) {
             frames = 0;
             refuelBusiestWorld();
         }
     }
-    benchmark::DoNotOptimize(playerTable);
+    benchmark::DoNotOptimize(gameWorld.players);
 }
 BENCHMARK(BM_SimulateFrameBusiestWorld)->Unit(benchmark::kMicrosecond);
 
@@ -32,7 +33,7 @@ void BM_FindObstacleMissEverything(benchmark::State& state) {
     setUpBusiestWorld();
     const float point[3] = {2.0f, 3.0f, 0.0f};
     for (auto _ : state)
-        benchmark::DoNotOptimize(findObstacle(point, ROCKET_RADIUS, 0));
+        benchmark::DoNotOptimize(findObstacle(gameWorld, point, ROCKET_RADIUS, 0));
 }
 BENCHMARK(BM_FindObstacleMissEverything)->Unit(benchmark::kNanosecond);
 
@@ -40,12 +41,12 @@ BENCHMARK(BM_FindObstacleMissEverything)->Unit(benchmark::kNanosecond);
 // test passes the other 49 first, over 1000 random draws and a scan of all 216,000 points.
 void BM_SpawnWholeCubeBlocked(benchmark::State& state) {
     setUpBusiestWorld();
-    planets.pos[MAX_PLANETS - 1][0] = 0.0f;
-    planets.pos[MAX_PLANETS - 1][1] = 0.0f;
-    planets.pos[MAX_PLANETS - 1][2] = 0.0f;
-    planets.radius[MAX_PLANETS - 1] = 100.0f;
+    gameWorld.planets.pos[MAX_PLANETS - 1][0] = 0.0f;
+    gameWorld.planets.pos[MAX_PLANETS - 1][1] = 0.0f;
+    gameWorld.planets.pos[MAX_PLANETS - 1][2] = 0.0f;
+    gameWorld.planets.radius[MAX_PLANETS - 1] = 100.0f;
     for (auto _ : state)
-        spawnLocalPlayer(0);
+        spawnLocalPlayer(gameWorld, 0);
 }
 BENCHMARK(BM_SpawnWholeCubeBlocked)->Unit(benchmark::kMillisecond);
 } // namespace

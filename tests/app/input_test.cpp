@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "app/chat_input.h"
+#include "app/chat_outbox.h"
+#include "app/held_keys.h"
 #include "app/input_translate.h"
 #include "app/look_cursor.h"
 #include "app/main_loop.h"
@@ -100,24 +102,26 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
         freshWorld();
         Player& ship = placeLocal(LOCAL, {0.5f, 0.5f, 0.5f}); // spawn points are whole
         ship.health  = c.health == NO_SLOT ? ALIVE : c.health;
-        if (c.health == NO_SLOT) localPlayer = FREE_SLOT;
-        const PlayerTable before = playerTable;
+        if (c.health == NO_SLOT) gameWorld.localPlayer = FREE_SLOT;
+        const PlayerTable before = gameWorld.players;
         const bool release       = c.event.type == SDL_KEYUP;
+        settleTappedKeys(gameWorld.controls); // a step has passed since any press
         for (Flag f : FLAGS)
-            controls.*f = release;
+            gameWorld.controls.*f = release;
         clearQuitMessage();
         shutdowns = 0;
         centreCursor();
         gameWindowProc(translateEvent(c.event));
         for (Flag f : FLAGS)
-            EXPECT_EQ(controls.*f, (f == c.flag) != release);
+            EXPECT_EQ(gameWorld.controls.*f, (f == c.flag) != release);
         EXPECT_NEAR(ship.yaw, c.yaw, 1e-3f);
         EXPECT_NEAR(ship.pitch, c.pitch, 1e-3f);
         EXPECT_EQ(quitMessagePosted(), c.quits);
         EXPECT_EQ(shutdowns, c.quits ? 1 : 0);
         EXPECT_EQ(ship.health, c.respawns ? FULL_HEALTH : before[LOCAL].health);
         EXPECT_EQ(ship.pos[0] != before[LOCAL].pos[0], c.respawns) << "a respawn moves the ship";
-        EXPECT_TRUE(c.health != NO_SLOT || std::memcmp(&before, &playerTable, sizeof before) == 0);
+        EXPECT_TRUE(c.health != NO_SLOT ||
+                    std::memcmp(&before, &gameWorld.players, sizeof before) == 0);
     }
 }
 
@@ -147,7 +151,7 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
         gameWindowProc(translateEvent(e));
     chatText(text);
     EXPECT_STREQ(text, "hi ");
-    EXPECT_EQ(controls.forward, 0);
+    EXPECT_EQ(gameWorld.controls.forward, 0);
     gameWindowProc(translateEvent(event(SDL_KEYDOWN, SDLK_ESCAPE)));
     EXPECT_FALSE(chatIsOpen());
     EXPECT_FALSE(quitMessagePosted()) << "Escape closed the chat, not the game";
@@ -155,9 +159,9 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
         for (const SDL_Event& e : {event(SDL_KEYDOWN, SDLK_t), event(SDL_TEXTINPUT, 0, 0, 0, "gg"),
                                    event(SDL_KEYDOWN, SDLK_RETURN)})
             gameWindowProc(translateEvent(e));
-    ASSERT_EQ(messages.chatCount, 5) << "shown here at once, the oldest pushed out";
-    EXPECT_EQ(messages.chat[4].slot, LOCAL);
-    EXPECT_STREQ(messages.chat[4].text, "gg");
+    ASSERT_EQ(gameWorld.messages.chatCount, 5) << "shown here at once, the oldest pushed out";
+    EXPECT_EQ(gameWorld.messages.chat[4].slot, LOCAL);
+    EXPECT_STREQ(gameWorld.messages.chat[4].text, "gg");
     deliverChat(0);
     deliverChat(999);
     EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 4u);
@@ -179,7 +183,8 @@ void push(SDL_Event e) {
 // The main loop test's frame: what the input did before it; the second time round, new
 // events, the last behind the quit and never handled.
 void runFrame() {
-    if (frames < 2) seenByFrame[frames] = controls;
+    if (frames < 2) seenByFrame[frames] = gameWorld.controls;
+    settleTappedKeys(gameWorld.controls);
     if (++frames > 2) postQuitMessage(1); // no loop without end
     if (frames != 2) return;
     push(event(SDL_KEYUP, SDLK_UP));
@@ -196,7 +201,7 @@ TEST(MainLoop, HandlesEveryWaitingEventBeforeTheNextFrameAndStopsAtTheQuit) {
     EXPECT_EQ(runMainLoop(), 0);
     ASSERT_EQ(frames, 2);
     EXPECT_EQ(seenByFrame[0].forward + seenByFrame[0].strafeLeft, 2);
-    EXPECT_EQ(controls.forward + controls.backward, 0);
+    EXPECT_EQ(gameWorld.controls.forward + gameWorld.controls.backward, 0);
     clearQuitMessage();
     postQuitMessage(0);
     push(event(SDL_KEYDOWN, SDLK_UP));

@@ -10,9 +10,9 @@
 #include <list>
 #include <string>
 
-#include "app/frame_floor.h"
-#include "app/frame_records.h"
+#include "app/game_step.h"
 #include "app/platform.h"
+#include "app/step_wait.h"
 #include "net/net.h"
 #include "net/net_host.h"
 #include "tests/support/game_driver.h"
@@ -21,12 +21,13 @@
 #include "tests/support/world_setup.h"
 #include "world/contact.h"
 #include "world/frame_update.h"
+#include "world/step_clock.h"
 #include "world/universe.h"
 
 namespace {
 constexpr int BOTS               = 3;
-constexpr int GAME_FRAMES_MAX    = 40000 / FRAME_FLOOR_MS; // 40 s of play at the most
-constexpr int CONTACT_FRAMES_MAX = 1000 / FRAME_FLOOR_MS;  // a second
+constexpr int GAME_FRAMES_MAX    = 40000 / STEP_MS; // 40 s of play at the most
+constexpr int CONTACT_FRAMES_MAX = 1000 / STEP_MS;  // a second
 constexpr int END_WAIT_MS        = 5000;
 constexpr float MOVED            = 1.0f; // world units from where a bot was first seen
 
@@ -43,13 +44,13 @@ struct Watch {
 };
 
 bool watch(Watch& w, int slot) {
-    const Player& p = playerTable[slot];
+    const Player& p = gameWorld.players[slot];
     if (p.slot != slot) return w.cameBack;
     if (!w.seen) std::copy(p.pos, p.pos + 3, w.start);
     w.seen = true;
     for (int a = 0; a < 3; ++a)
         w.moved = w.moved || std::fabs(p.pos[a] - w.start[a]) > MOVED;
-    const bool touching = p.health > 0 && findObstacle(p.pos, SHIP_RADIUS, slot) == -1;
+    const bool touching = p.health > 0 && findObstacle(gameWorld, p.pos, SHIP_RADIUS, slot) == -1;
     w.contact           = touching ? w.contact + 1 : 0;
     w.contactMost       = std::max(w.contactMost, w.contact);
     w.cameBack          = w.cameBack || (w.died && p.health == FULL_HEALTH);
@@ -63,7 +64,7 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
     freshWorld();
     resetConnSlots();
     UniverseTextures pictures;
-    ASSERT_TRUE(loadUniverse((gameDir() + "/universe.uni").c_str(), &pictures));
+    ASSERT_TRUE(loadUniverse(gameWorld, (gameDir() + "/universe.uni").c_str(), &pictures));
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
     ASSERT_TRUE(netHostStart(GAME_PORT, "test", address, problem)) << problem;
     std::list<GameDriver> bots;
@@ -75,11 +76,8 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
     bool cameBack = false;
     int frame     = 0;
     for (; frame < GAME_FRAMES_MAX && !cameBack; ++frame) {
-        frameStart = platformMilliseconds();
-        netExchange(1, frameStart);
-        simulateFrame(&report);
-        for (int n = 0; n < report.count; ++n)
-            sendFrameRecord(report.event[n]);
+        const uint32_t stepMs = platformMilliseconds();
+        runStep(gameWorld, StepSetup{1, nullptr, nullptr}, stepMs, &report);
         for (int slot = 1; slot <= BOTS; ++slot)
             cameBack = watch(watched[slot], slot) || cameBack;
         if (observer.fd < 0 && connSlots[BOTS].active) observer = connectPeer(); // after the bots
@@ -88,7 +86,7 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
             EXPECT_TRUE(recordSlot(r) >= 1 && recordSlot(r) <= BOTS) << recordSlot(r);
             EXPECT_TRUE(recordType(r) != WIRE_ROCKET || readRocket(r).index < ROCKETS_PER_PLAYER);
         }
-        waitFrameFloor();
+        waitUntilStep(stepMs + STEP_MS);
     }
     for (int slot = 1; slot <= BOTS; ++slot) {
         EXPECT_TRUE(watched[slot].moved) << "bot " << slot << " stood still";

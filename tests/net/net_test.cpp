@@ -12,6 +12,7 @@
 #include "net/net.h"
 #include "net/net_host.h"
 #include "net/net_join.h"
+#include "net/record_rules.h"
 #include "tests/support/peer.h"
 #include "tests/support/world_setup.h"
 #include "world/messages.h"
@@ -36,13 +37,14 @@ Record encoded(const NetMessage& msg) {
 }
 
 void take(const Record& r, uint32_t nowMs = 0) {
-    applyNetMessage(decodeNetMessage(r.data()), nowMs);
+    applyNetMessage(gameWorld, decodeNetMessage(r.data()), nowMs);
 }
 
 // Exchanges until done() holds (true), the game ends or time is up (false).
 bool exchangeUntil(int32_t isServer, const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(PEER_WAIT_MS);
-    while (std::chrono::steady_clock::now() < end && netExchange(isServer, 0).exitCode == 0) {
+    while (std::chrono::steady_clock::now() < end &&
+           netExchange(gameWorld, isServer, 0).exitCode == 0) {
         if (done()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -69,7 +71,7 @@ struct Host : ::testing::Test {
         return p;
     }
     static void expectNothingElse(std::initializer_list<Peer*> peers) {
-        netSend(makeStateMessage(0));
+        netSend(makeStateMessage(gameWorld, 0));
         for (Peer* p : peers)
             EXPECT_EQ(firstRecord(*p), stateRecord({0})) << "echoed, forged or relayed twice";
     }
@@ -88,7 +90,8 @@ TEST(Record, EveryTypeTravelsInItsLayoutLeastSignificantByteFirst) {
         EXPECT_EQ(encoded(game), ours) << "type " << recordType(ours);
         EXPECT_EQ(encoded(decodeNetMessage(ours.data())), ours);
     };
-    travels(makeStateMessage(2), record(WIRE_STATE, 2, 5, 42, {1.5f, -2, 3, 90, -12.5f}));
+    travels(makeStateMessage(gameWorld, 2),
+            record(WIRE_STATE, 2, 5, 42, {1.5f, -2, 3, 90, -12.5f}));
     travels(makeRocketMessage(2, 19, 300, at, vel),
             record(WIRE_ROCKET, 2, 19, 300, {0.5f, 0.25f, 7, 0.275f, 0, -0.125f}));
     travels(makePlayerInfoMessage(3, 5, -2, "ALICE"), playerInfoRecord(3, 5, -2, "ALICE"));
@@ -103,24 +106,25 @@ TEST(Record, ARecordFillsOnlyItsOwnEntryAndNothingOutsideTheTables) {
     freshWorld();
     take(record(WIRE_STATE, 4, 6, 77, {-8, 2, -3, 45, -10}));
     take(record(WIRE_ROCKET, 6, 19, 99, {11, 0, 0, 0, 0, -0.125f}));
-    const Player& q = playerTable[6]; // each field where the encoder takes it from
-    EXPECT_EQ(encoded(makeStateMessage(4)), record(WIRE_STATE, 4, 6, 77, {-8, 2, -3, 45, -10}));
+    const Player& q = gameWorld.players[6]; // each field where the encoder takes it from
+    EXPECT_EQ(encoded(makeStateMessage(gameWorld, 4)),
+              record(WIRE_STATE, 4, 6, 77, {-8, 2, -3, 45, -10}));
     EXPECT_EQ(encoded(makeRocketMessage(6, 19, q.rocketLife[19], q.rocketPos[19], q.rocketVel[19])),
               record(WIRE_ROCKET, 6, 19, 99, {11, 0, 0, 0, 0, -0.125f}));
     EXPECT_LT(q.slot, 0) << "a rocket record brings no player in";
-    const PlayerTable before = playerTable;
+    const PlayerTable before = gameWorld.players;
     for (const Record& r :
          {welcomeRecord(3), serverFullRecord(), wordsRecord({4242, 3, 0, 5}), stateRecord({8}),
           stateRecord({-1}), stateRecord({INT_MIN}), rocketRecord({1, 20, 300}),
           rocketRecord({1, -1, 300}), rocketRecord({MAX_PLAYERS, 0, 300})})
         take(r);
-    EXPECT_EQ(std::memcmp(&before, &playerTable, sizeof before), 0);
-    localPlayer           = 0; // a kill of ours not yet counted outlives the victim's next
-    playerTable[1].killer = 0; // record, not another killer
+    EXPECT_EQ(std::memcmp(&before, &gameWorld.players, sizeof before), 0);
+    gameWorld.localPlayer       = 0; // a kill of ours not yet counted outlives the victim's next
+    gameWorld.players[1].killer = 0; // record, not another killer
     take(stateRecord({1, WIRE_NO_KILLER, 0}));
-    EXPECT_EQ(playerTable[1].killer, 0);
+    EXPECT_EQ(gameWorld.players[1].killer, 0);
     take(stateRecord({1, 3, 0}));
-    EXPECT_EQ(playerTable[1].killer, 3);
+    EXPECT_EQ(gameWorld.players[1].killer, 3);
 }
 
 // A line shown once its parts are all in, in any order, printable; a kill gone after its time.
@@ -130,20 +134,20 @@ TEST(Record, ChatComesBackWholeAndPrintableAndKillsShowForTheirTime) {
     freshWorld();
     take(encoded(parts[2]));
     take(encoded(parts[0]));
-    EXPECT_EQ(messages.chatCount, 0) << "shown before its last part";
+    EXPECT_EQ(gameWorld.messages.chatCount, 0) << "shown before its last part";
     take(encoded(parts[1]));
     take(encoded(parts[1])); // a part of a line already whole
-    ASSERT_EQ(messages.chatCount, 1);
-    EXPECT_EQ(std::string(messages.chat[0].text), LINE);
+    ASSERT_EQ(gameWorld.messages.chatCount, 1);
+    EXPECT_EQ(std::string(gameWorld.messages.chat[0].text), LINE);
     take(chatRecord(2, 8, 3, 3, "out of range"));
     take(chatRecord(4, 1, 0, 1, "a\001b\377"));
-    ASSERT_EQ(messages.chatCount, 2);
-    EXPECT_STREQ(messages.chat[1].text, "a?b?");
+    ASSERT_EQ(gameWorld.messages.chatCount, 2);
+    EXPECT_STREQ(gameWorld.messages.chat[1].text, "a?b?");
     take(stateRecord({5, 3, 0}), 2000);
-    ASSERT_EQ(messages.killCount, 1);
-    EXPECT_EQ(messages.kill[0].killer * 10 + messages.kill[0].victim, 35);
-    dropOldMessages(2000 + KILL_SHOW_MS);
-    EXPECT_EQ(messages.killCount, 0);
+    ASSERT_EQ(gameWorld.messages.killCount, 1);
+    EXPECT_EQ(gameWorld.messages.kill[0].killer * 10 + gameWorld.messages.kill[0].victim, 35);
+    dropOldMessages(gameWorld.messages, 2000 + KILL_SHOW_MS);
+    EXPECT_EQ(gameWorld.messages.killCount, 0);
 }
 
 TEST_F(Host, AcceptsOnePerFrameIntoTheLowestFreeSlotAndRefusesTheEighthWithOneRecord) {
@@ -170,25 +174,25 @@ TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
     const Record own = record(WIRE_STATE, 2, WIRE_NO_KILLER, 64, {9.5f});
     const Record odd = wordsRecord({4242, 5, 1, 1}); // another type: passed on untouched
     p2.sendBytes(own.data(), 17);
-    netExchange(1, 0);
-    netExchange(1, 0);
+    netExchange(gameWorld, 1, 0);
+    netExchange(gameWorld, 1, 0);
     p2.sendBytes(own.data() + 17, WIRE_BYTES - 17);
     p2.sendRecord(odd);
     for (Peer* p : {&p1, &p3})
         EXPECT_EQ(std::vector<Record>({firstRecord(*p), firstRecord(*p)}),
                   std::vector<Record>({own, odd}));
-    EXPECT_EQ(playerTable[2].health + playerTable[2].pos[0], 64 + 9.5f);
-    EXPECT_LT(playerTable[3].slot, 0) << "a forged record was applied";
-    EXPECT_EQ(playerTable[0].health + playerTable[1].rocketLife[0], FULL_HEALTH);
+    EXPECT_EQ(gameWorld.players[2].health + gameWorld.players[2].pos[0], 64 + 9.5f);
+    EXPECT_LT(gameWorld.players[3].slot, 0) << "a forged record was applied";
+    EXPECT_EQ(gameWorld.players[0].health + gameWorld.players[1].rocketLife[0], FULL_HEALTH);
     expectNothingElse({&p1, &p2, &p3});
     const Record r = stateRecord({1, WIRE_NO_KILLER, 77});
     p1.sendRecord(r);
     netWait(0, PEER_WAIT_MS);
     Record got;
     EXPECT_TRUE(p2.receiveRecord(&got) && got == r);
-    EXPECT_NE(playerTable[1].health, 77);
-    netExchange(1, 0);
-    EXPECT_EQ(playerTable[1].health, 77);
+    EXPECT_NE(gameWorld.players[1].health, 77);
+    netExchange(gameWorld, 1, 0);
+    EXPECT_EQ(gameWorld.players[1].health, 77);
     expectNothingElse({&p2});
 }
 
@@ -207,20 +211,20 @@ TEST_F(Host, ReadsAtMost64RecordsOfAPeerInOneFrame) {
 TEST_F(Host, DropsAPeer500SendsAfterItsLastRecordANewcomerAfter1000AndReusesTheSlot) {
     Peer p1 = join(1), p2 = join(2), p3 = join(3);
     p2.sendRecord(stateRecord({2}));
-    ASSERT_TRUE(exchangeUntil(1, [] { return playerTable[2].slot == 2; }));
+    ASSERT_TRUE(exchangeUntil(1, [] { return gameWorld.players[2].slot == 2; }));
     int droppedAt[4] = {};
     for (int k = 1; k <= FIRST_COUNTDOWN; ++k) {
         if (k % 100 == 0) { // only peer 1 talks
             p1.sendRecord(stateRecord({1, WIRE_NO_KILLER, k}));
-            ASSERT_TRUE(exchangeUntil(1, [k] { return playerTable[1].health == k; }));
+            ASSERT_TRUE(exchangeUntil(1, [k] { return gameWorld.players[1].health == k; }));
         }
-        netSend(makeStateMessage(0));
+        netSend(makeStateMessage(gameWorld, 0));
         for (int j = 1; j <= 3; ++j)
             droppedAt[j] = droppedAt[j] || connSlots[j].active ? droppedAt[j] : k;
     }
     EXPECT_EQ(std::vector<int>(droppedAt + 1, droppedAt + 4),
               std::vector<int>({0, REFILL_COUNTDOWN, FIRST_COUNTDOWN}));
-    EXPECT_EQ(playerTable[2].slot, FREE_SLOT) << "a dropped peer's ship stays";
+    EXPECT_EQ(gameWorld.players[2].slot, FREE_SLOT) << "a dropped peer's ship stays";
     EXPECT_TRUE(p2.closedByPeer());
     Peer next = join(2);
 }
@@ -239,14 +243,14 @@ TEST_F(Host, TakesNamesAndChatOnlyForAPeersOwnSlotAndAtMostFourChatRecordsASecon
         infos += got == playerInfoRecord(1, 1, 0, "ANNA");
         chats += recordType(got) == WIRE_CHAT;
     }
-    EXPECT_EQ(infos * 10 + chats, 10 + CHAT_RELAYS_PER_SECOND);
+    EXPECT_EQ(infos * 10 + chats, 10 + findRecordRule(MSG_CHAT)->perSecond);
     p2.sendRecord(stateRecord({2, WIRE_NO_KILLER, 80}));
     EXPECT_EQ(firstRecord(p1), stateRecord({2, WIRE_NO_KILLER, 80}));
     char anna[PLAYER_NAME_BYTES + 1], never[PLAYER_NAME_BYTES + 1];
-    playerName(1, anna);
-    playerName(2, never);
+    playerName(gameWorld, 1, anna);
+    playerName(gameWorld, 2, never);
     EXPECT_EQ(std::string(anna) + "," + never, "ANNA,PLAYER 3");
-    EXPECT_FALSE(roster.known[2]);
+    EXPECT_FALSE(gameWorld.roster.known[2]);
 }
 
 // A peer that stops reading: once the queue is full whole records are dropped, the newest kept.
@@ -313,16 +317,17 @@ TEST(Join, EveryEndingSaysWhyWithItsExitCode) {
         NetEnding e{};
         const uint32_t start = 0xFFFFF000u; // the welcome's limit counts across the clock's wrap
         if (c.host == FALLS_SILENT) {
-            ASSERT_TRUE(exchangeUntil(0, [] { return playerTable[0].slot == 0; }));
+            ASSERT_TRUE(exchangeUntil(0, [] { return gameWorld.players[0].slot == 0; }));
             for (int check = 1; check < 491; ++check)
                 ASSERT_EQ(checkGlobalTimeout().exitCode, 0) << "check " << check;
             e = checkGlobalTimeout();
         } else if (c.host == NEVER_ANSWERS) {
-            EXPECT_EQ(netExchange(0, start).exitCode, 0);
-            EXPECT_EQ(netExchange(0, start + WELCOME_LIMIT_MS).exitCode, 0);
-            e = netExchange(0, start + WELCOME_LIMIT_MS + 1);
+            EXPECT_EQ(netExchange(gameWorld, 0, start).exitCode, 0);
+            EXPECT_EQ(netExchange(gameWorld, 0, start + WELCOME_LIMIT_MS).exitCode, 0);
+            e = netExchange(gameWorld, 0, start + WELCOME_LIMIT_MS + 1);
         } else {
-            for (int ms = 0; ms < PEER_WAIT_MS && (e = netExchange(0, 0)).exitCode == 0; ++ms)
+            for (int ms = 0; ms < PEER_WAIT_MS && (e = netExchange(gameWorld, 0, 0)).exitCode == 0;
+                 ++ms)
                 usleep(1000);
         }
         const std::string text = e.text;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/game_world.h"
 #include "assets/bmp_reader.h"
 #include "assets/textures.h"
 #include "assets/vrml_model.h"
@@ -164,22 +165,23 @@ TEST(UniverseFile, NamesPicturesAndFillsThePlanetsTableLineByLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 60));
-        resetWorld();
+        resetWorld(gameWorld);
         Stream s{c.text};
         UniverseTextures t{};
-        readUniverse(s.file, &t);
+        readUniverse(gameWorld, s.file, &t);
         std::string pictures;
         for (int i = 0; i < t.count; ++i)
             pictures += c.text == names ? "." : t.fileName[i] + std::string(" ");
-        EXPECT_EQ(planetCount, c.planets);
+        EXPECT_EQ(gameWorld.planetCount, c.planets);
         EXPECT_EQ(pictures, c.pictures);
-        const int k = std::max(planetCount - 1, 0);
+        const int k = std::max(gameWorld.planetCount - 1, 0);
         EXPECT_EQ(
-            std::vector<float>({planets.pos[k][0], planets.pos[k][1], planets.pos[k][2],
-                                planets.radius[k], float(planets.texture[k]), planets.spin[k]}),
+            std::vector<float>({gameWorld.planets.pos[k][0], gameWorld.planets.pos[k][1],
+                                gameWorld.planets.pos[k][2], gameWorld.planets.radius[k],
+                                float(gameWorld.planets.texture[k]), gameWorld.planets.spin[k]}),
             std::vector<float>(c.last, c.last + 6));
     }
     UniverseTextures t{};
-    EXPECT_FALSE(loadUniverse("/nonexistent/universe.uni", &t));
+    EXPECT_FALSE(loadUniverse(gameWorld, "/nonexistent/universe.uni", &t));
     EXPECT_EQ(errno, ENOENT);
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/game_world.h"
 #include "assets/asset_loading.h"
 #include "assets/display_lists.h"
 #include "assets/textures.h"
@@ -51,7 +52,7 @@ class Pack : public ::testing::Test {
     void SetUp() override {
         resetTextures();
         initTextures(TEXTURE_TABLE_SIZE);
-        resetWorld();
+        resetWorld(gameWorld);
         ASSERT_EQ(chdir(gameDir().c_str()), 0) << "no game folder at " << gameDir();
     }
 };
@@ -120,18 +121,18 @@ TEST_F(Pack, EveryModelAndPictureOfThePackReadsWholeAndAMissingOneIsAPlaceholder
 // Start-up loading: every picture a name of its own, the planets where the generator put them.
 TEST_F(Pack, StartUpLoadingReadsEveryFileAndTheUniverse) {
     char problem[ASSET_PROBLEM_SIZE];
-    ASSERT_TRUE(loadAssets(problem)) << problem;
+    ASSERT_TRUE(loadAssets(gameWorld, problem)) << problem;
     EXPECT_LT(nextTextureName, TEXTURE_TABLE_SIZE);
     for (int name = 1; name < nextTextureName; ++name)
         EXPECT_GT(textureTable[name].width, PLACEHOLDER_SIDE) << "texture " << name;
     EXPECT_EQ(textureTable[fontTexture].width, 256);
-    ASSERT_EQ(planetCount, UNIVERSE_PLANET_COUNT);
-    for (int k = 0; k < planetCount; ++k) {
+    ASSERT_EQ(gameWorld.planetCount, UNIVERSE_PLANET_COUNT);
+    for (int k = 0; k < gameWorld.planetCount; ++k) {
         const PlanetPlacement& p = UNIVERSE[k];
-        const float* at          = planets.pos[k];
-        EXPECT_EQ(
-            std::vector<float>({at[0], at[1], at[2], planets.radius[k], float(planets.texture[k])}),
-            std::vector<float>({p.x, p.y, p.z, p.radius, float(p.kind)}))
+        const float* at          = gameWorld.planets.pos[k];
+        EXPECT_EQ(std::vector<float>({at[0], at[1], at[2], gameWorld.planets.radius[k],
+                                      float(gameWorld.planets.texture[k])}),
+                  std::vector<float>({p.x, p.y, p.z, p.radius, float(p.kind)}))
             << p.name;
     }
 }

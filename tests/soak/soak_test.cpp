@@ -78,19 +78,19 @@ TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
     gameSetup.isServer = 1;
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
     ASSERT_TRUE(netHostStart(GAME_PORT, "soak", address, problem)) << problem;
-    spawnLocalPlayer(0);
+    spawnLocalPlayer(gameWorld, 0);
     uint32_t seen[PEERS][MAX_PLAYERS] = {};
     std::string faults[PEERS];
     std::vector<std::thread> peers;
     for (int k = 0; k < PEERS; ++k)
         peers.emplace_back(peer, k, seen[k], &faults[k]);
     peers.emplace_back(flooder);
-    const Player host = playerTable[0];
+    const Player host = gameWorld.players[0];
     bool moved        = false; // the host's own ship, by someone else's record
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
          std::chrono::steady_clock::now() < end;) {
         runFrame();
-        moved = moved || std::memcmp(&host.pos, &playerTable[0].pos, sizeof host.pos) != 0;
+        moved = moved || std::memcmp(&host.pos, &gameWorld.players[0].pos, sizeof host.pos) != 0;
     }
     stop = true;
     netShutdown(); // ends every peer's wait

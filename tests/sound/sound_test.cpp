@@ -11,6 +11,7 @@
 #include "app/frame.h"
 #include "app/game_setup.h"
 #include "app/platform.h"
+#include "app/step_wait.h"
 #include "sound/sound.h"
 #include "tests/support/world_setup.h"
 #include "tools/sound_synth.h"
@@ -101,14 +102,14 @@ TEST(Sound, TheShotAndTheExplosionSoundInTheFramesThatCauseThem) {
         placePlanet({0, 0, -6}, 1);
         static FrameReport report;
         for (int frame = 0; frame < 45; ++frame) {
-            frameStart    = platformMilliseconds();
-            controls.fire = frame == 10;
-            simulateFrame(&report);
+            frameStart              = platformMilliseconds();
+            gameWorld.controls.fire = frame == 10;
+            simulateFrame(gameWorld, &report);
             deliverFrameReport(report);
             if (frame == 10) childSaid[1] = platformMicroseconds() / 1e3 - childSaid[0];
-            if (playerTable[0].rocketLife[0] == ROCKET_BURST_LIFE - 1)
+            if (gameWorld.players[0].rocketLife[0] == ROCKET_BURST_LIFE - 1)
                 childSaid[2] = platformMicroseconds() / 1e3 - childSaid[0];
-            waitFrameFloor();
+            waitUntilStep(frameStart + STEP_MS);
         }
         return childSaid[2] > 0;
     });

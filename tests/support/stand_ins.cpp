@@ -33,7 +33,7 @@ int callsOf(Call what) {
                              [&](const FrameCall& c) { return c.what == what; }));
 }
 
-STAND_IN NetEnding netExchange(int32_t, uint32_t) {
+STAND_IN NetEnding netExchange(WorldState&, int32_t, uint32_t) {
     if (standIns.onExchange) standIns.onExchange();
     return NetEnding{};
 }
@@ -41,6 +41,9 @@ STAND_IN void netSend(const NetMessage& msg) {
     std::array<uint32_t, WIRE_WORDS> words;
     std::copy(msg.word, msg.word + WIRE_WORDS, words.begin());
     standIns.calls.push_back({Call::SEND, wordsRecord(words), {}});
+}
+STAND_IN uint32_t netFreeDroppedSlots(WorldState&) {
+    return 0;
 }
 STAND_IN NetEnding checkGlobalTimeout() {
     ++standIns.silenceChecks;
@@ -91,7 +94,7 @@ STAND_IN void centreCursor() {
     ++standIns.cursorCentrings;
 }
 STAND_IN void platformSwapBuffers() {}
-STAND_IN void renderFrame(const OverlayView&) {}
+STAND_IN void renderFrame(const WorldState&, const OverlayView&) {}
 STAND_IN void renderWaitingScreen(const char*) {}
 STAND_IN void failGame(int exitCode, const char* text, bool) {
     std::fprintf(stderr, "voranis: %s\n", text);

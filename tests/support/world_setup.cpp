@@ -4,21 +4,15 @@
 #include <algorithm>
 
 #include "net/chat_assembly.h"
-#include "world/control_state.h"
-#include "world/messages.h"
-#include "world/roster.h"
 
 void freshWorld() {
-    resetWorld();
-    resetPlayerTable();
-    resetRoster();
-    resetMessages();
+    resetWorld(gameWorld);
+    resetPlayerTable(gameWorld.players);
     resetChatAssembly();
-    controls = ControlState{};
 }
 
 Player& placeShip(int s, Vec3 pos, float yaw, float pitch) {
-    Player& p = playerTable[s];
+    Player& p = gameWorld.players[s];
     p.slot    = s;
     p.health  = FULL_HEALTH;
     p.yaw     = yaw;
@@ -28,17 +22,19 @@ Player& placeShip(int s, Vec3 pos, float yaw, float pitch) {
 }
 
 Player& placeLocal(int s, Vec3 pos, float yaw, float pitch) {
-    localPlayer = s;
+    gameWorld.localPlayer = s;
     return placeShip(s, pos, yaw, pitch);
 }
 
 void placePlanet(Vec3 pos, float radius) {
-    std::copy(pos.begin(), pos.end(), planets.pos[planetCount]);
-    planets.radius[planetCount++] = radius;
+    Planets& planets = gameWorld.planets;
+    std::copy(pos.begin(), pos.end(), planets.pos[gameWorld.planetCount]);
+    planets.radius[gameWorld.planetCount++] = radius;
 }
 
 void placeRocket(int s, int j, int32_t life, Vec3 pos, Vec3 vel) {
-    playerTable[s].rocketLife[j] = life;
-    std::copy(pos.begin(), pos.end(), playerTable[s].rocketPos[j]);
-    std::copy(vel.begin(), vel.end(), playerTable[s].rocketVel[j]);
+    Player& p       = gameWorld.players[s];
+    p.rocketLife[j] = life;
+    std::copy(pos.begin(), pos.end(), p.rocketPos[j]);
+    std::copy(vel.begin(), vel.end(), p.rocketVel[j]);
 }

@@ -4,12 +4,12 @@
 #include <array>
 #include <cstdint>
 
-#include "world/world_state.h"
+#include "app/game_world.h"
 
 using Vec3 = std::array<float, 3>;
 
-// Tables and scalars as in a fresh process, every entry free, nobody named, no lines shown,
-// no input held.
+// The game's world (gameWorld) as in a fresh process, every entry free, nobody named, no lines
+// shown, no input held.
 void freshWorld();
 // Slot s in use, alive at full health, at pos, looking along yaw and pitch.
 Player& placeShip(int s, Vec3 pos, float yaw = 0.0f, float pitch = 0.0f);

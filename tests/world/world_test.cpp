@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/frame.h"
+#include "app/frame_records.h"
 #include "app/game_setup.h"
 #include "tests/support/stand_ins.h"
 #include "tests/support/world_setup.h"
@@ -26,7 +27,8 @@ struct World : ::testing::Test {
     static void step(int frames = 1) {
         static FrameReport report;
         for (int n = 0; n < frames; ++n)
-            simulateFrame(&report), deliverFrameReport(report);
+            simulateFrame(gameWorld, &report), sendFrameRecords(gameWorld, report),
+                deliverFrameReport(report);
     }
     // The game's own degree factor leaves its axes a hair off.
     static void expectAt(const float* p, Vec3 want) {
@@ -66,7 +68,7 @@ TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
         if (c.around == SHIP_LEFT) placeShip(3, {-0.77f, 0, 0});
         if (c.around == GHOSTS_AHEAD) placeShip(1, {0.3f, 0, 0}).health = 0;
         if (c.around == GHOSTS_AHEAD) placeShip(2, {0.3f, 0, 0}).slot = FREE_SLOT;
-        controls = c.keys;
+        gameWorld.controls = c.keys;
         step();
         expectAt(l.pos, c.moved);
     }
@@ -78,9 +80,9 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     Player& l = placeLocal(0, {1, 2, 3}, 90, 30);
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)
         l.rocketLife[j] = 60;
-    l.rocketLife[7] = 49;
-    l.rocketLife[4] = -3;                 // a peer may send anything: the test is signed
-    controls        = {0, 0, 0, 0, 1, 1}; // climbing while it fires
+    l.rocketLife[7]    = 49;
+    l.rocketLife[4]    = -3;                 // a peer may send anything: the test is signed
+    gameWorld.controls = {0, 0, 0, 0, 1, 1}; // climbing while it fires
     step();
     const WireRocket k = readRocket(sentOfType(WIRE_ROCKET).at(0));
     EXPECT_EQ(k.index, 4);
@@ -89,7 +91,7 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     float f[3];
     forwardStep(90, 30, &f[0], &f[1], &f[2]);
     expectAt(k.vel, {5 * f[0], 5 * f[1], 5 * f[2]});
-    expectAt(standIns.calls.at(1).pos, {1, 3, 3}); // the shot heard one unit above the ship
+    expectAt(standIns.calls.at(3).pos, {1, 3, 3}); // the shot heard one unit above the ship
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)   // the others busy from now on
         l.rocketLife[j] = j == 4 ? l.rocketLife[j] : 300;
     step(199);
@@ -98,23 +100,23 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     EXPECT_EQ(l.rocketLife[4], 99); // a burst now, unheard
     EXPECT_EQ(callsOf(Call::EXPLOSION), 0);
     step(49);
-    controls.fire = 1; // frame 251: still busy, the click is dropped
+    gameWorld.controls.fire = 1; // frame 251: still busy, the click is dropped
     step();
-    EXPECT_EQ(l.rocketLife[4] + controls.fire, 49);
-    controls.fire = 1;
+    EXPECT_EQ(l.rocketLife[4] + gameWorld.controls.fire, 49);
+    gameWorld.controls.fire = 1;
     step();
     EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), 2u);
-    l.health      = 0; // a dead ship keeps its click for after the respawn
-    controls.fire = 1;
+    l.health                = 0; // a dead ship keeps its click for after the respawn
+    gameWorld.controls.fire = 1;
     step(3);
-    EXPECT_EQ(controls.fire + callsOf(Call::SHOT), 1 + 2);
+    EXPECT_EQ(gameWorld.controls.fire + callsOf(Call::SHOT), 1 + 2);
 
     placeRocket(0, 5, 1, {4, 4, 4}, {1, 0, 0}); // its last frame, then it rests
     placeShip(1, {50, 0, 0}).slot = FREE_SLOT;  // a free entry's rockets do not move
     placeRocket(1, 3, 250, {10, 0, 0}, {0.5f, 0, 0});
     step(2);
     expectAt(l.rocketPos[5], {5, 4, 4});
-    EXPECT_EQ(l.rocketLife[5] + playerTable[1].rocketLife[3], 250);
+    EXPECT_EQ(l.rocketLife[5] + gameWorld.players[1].rocketLife[3], 250);
 }
 
 TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
@@ -143,8 +145,8 @@ TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
         placePlanet({0, 0, 5}, 1);
         placeRocket(c.owner, 4, c.life, c.at);
         step();
-        EXPECT_EQ(playerTable[0].health, c.health);
-        EXPECT_EQ(playerTable[c.owner].rocketLife[4], c.lifeAfter);
+        EXPECT_EQ(gameWorld.players[0].health, c.health);
+        EXPECT_EQ(gameWorld.players[c.owner].rocketLife[4], c.lifeAfter);
         EXPECT_EQ(callsOf(Call::EXPLOSION), c.explosions);
         EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), size_t(c.records));
     }
@@ -159,54 +161,55 @@ TEST_F(World, TheLastPointGoesToTheFirstRocketAndEachOwnerCountsItsKillsOnce) {
     step();
     const WireState said = readState(sentOfType(WIRE_STATE).at(0));
     EXPECT_EQ(said.slot * 100 + said.killer * 10 + said.health, 420) << "the lowest owner first";
-    EXPECT_EQ(playerTable[6].rocketLife[0], 299) << "a dead ship is no obstacle";
+    EXPECT_EQ(gameWorld.players[6].rocketLife[0], 299) << "a dead ship is no obstacle";
     step();
-    EXPECT_EQ(playerTable[4].killer, NO_KILLER);
+    EXPECT_EQ(gameWorld.players[4].killer, NO_KILLER);
     placeShip(5, {20, 0, 0}).killer = 4; // a victim naming us, even on a free entry
-    playerTable[7].killer           = 4;
-    playerTable[3].killer           = 6; // someone else's kill
+    gameWorld.players[7].killer     = 4;
+    gameWorld.players[3].killer     = 6; // someone else's kill
     step(2);
-    EXPECT_EQ(localScore, 2);
-    EXPECT_EQ(playerTable[3].killer, 6);
+    EXPECT_EQ(gameWorld.localScore, 2);
+    EXPECT_EQ(gameWorld.players[3].killer, 6);
 }
 
 TEST_F(World, SpawnPlacesTheLocalShipAliveAndStillAtAFreeIntegerPointOfTheCube) {
-    Player& p       = playerTable[3];
+    Player& p       = gameWorld.players[3];
     p.health        = -2;
     p.yaw           = 123;
     p.rocketLife[5] = 280;
     gameSrand(1); // draws 41, 18467, 6334
-    spawnLocalPlayer(3);
-    spawnLocalPlayer(MAX_PLAYERS); // outside the table: nothing
-    EXPECT_EQ(localPlayer * 1000 + p.slot * 100 + p.health, 3400);
+    spawnLocalPlayer(gameWorld, 3);
+    spawnLocalPlayer(gameWorld, MAX_PLAYERS); // outside the table: nothing
+    EXPECT_EQ(gameWorld.localPlayer * 1000 + p.slot * 100 + p.health, 3400);
     expectAt(p.pos, {11, 17, 4});
     EXPECT_EQ(p.yaw + p.rocketLife[5], 0);
     // All but the corner (-30, -30, -30) covered: the scan finds it.
     placePlanet({1000, 1000, 1000}, std::sqrt(3.0f) * 1030 - 0.3f - SHIP_RADIUS);
-    spawnLocalPlayer(2);
-    expectAt(playerTable[2].pos, {-30, -30, -30});
+    spawnLocalPlayer(gameWorld, 2);
+    expectAt(gameWorld.players[2].pos, {-30, -30, -30});
     placePlanet({0, 0, 0}, 100); // no free point at all: it still returns
-    spawnLocalPlayer(6);
-    EXPECT_EQ(localPlayer, 6);
+    spawnLocalPlayer(gameWorld, 6);
+    EXPECT_EQ(gameWorld.localPlayer, 6);
 }
 
-// Listener, shot, launch, per rocket an explosion (ours with its burst record), the state last.
+// The records in the order they happened (launch, our burst, the state last), then the
+// listener, the shot and an explosion per rocket.
 TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
     placeLocal(2, {0, 0, 0});
     placePlanet({0, 50, 0}, 1);
     placeRocket(1, 4, 250, {0, 50, 1.05f}); // a peer's rocket bursting on the planet
     placeShip(1, {20, 0, 0});
     placeRocket(2, 0, 200, {0, 48.95f, 0}); // ours, bursting on it too
-    controls.fire = 1;
+    gameWorld.controls.fire = 1;
     step();
-    const Call order[] = {Call::LISTENER,  Call::SHOT, Call::SEND, Call::EXPLOSION,
-                          Call::EXPLOSION, Call::SEND, Call::SEND};
+    const Call order[] = {Call::SEND, Call::SEND,      Call::SEND,     Call::LISTENER,
+                          Call::SHOT, Call::EXPLOSION, Call::EXPLOSION};
     ASSERT_EQ(standIns.calls.size(), std::size(order));
     for (size_t n = 0; n < std::size(order); ++n)
         EXPECT_EQ(standIns.calls[n].what, order[n]) << "call " << n;
-    EXPECT_EQ(standIns.calls[4].pos[1], 48.95f);
-    EXPECT_EQ(readRocket(standIns.calls[5].record).life, ROCKET_BURST_LIFE);
-    EXPECT_EQ(recordType(standIns.calls[6].record), WIRE_STATE);
+    EXPECT_EQ(standIns.calls[6].pos[1], 48.95f);
+    EXPECT_EQ(readRocket(standIns.calls[1].record).life, ROCKET_BURST_LIFE);
+    EXPECT_EQ(recordType(standIns.calls[2].record), WIRE_STATE);
     EXPECT_EQ(standIns.cursorCentrings, 1);
     gameSetup.soundEnabled = 0;
     step();
@@ -216,12 +219,13 @@ TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
 TEST_F(World, TheFrameReadsTheNetworkFirstAndWaitsOutItsFloorAcrossTheClockWrap) {
     standIns.manualClock = true;
     standIns.clockMs     = 0xFFFFFFF8u;
+    resetFrameClock();
     placeLocal(0, {0, 0, 0});
     placeShip(1, {10, 0, 0});
     standIns.onExchange = [] { placeRocket(1, 0, 300, {0.1f, 0, 0}); }; // arrives on us
     runFrame();
     EXPECT_EQ(readState(sentOfType(WIRE_STATE).at(0)).health, 99) << "stepped before reading";
-    EXPECT_GE(standIns.clockMs - 0xFFFFFFF8u, FRAME_FLOOR_MS);
+    EXPECT_GE(standIns.clockMs - 0xFFFFFFF8u, STEP_MS);
     EXPECT_GT(standIns.waitedMs, 0u) << "the network had no wait";
     EXPECT_EQ(standIns.cursorCentrings + standIns.silenceChecks, 1) << "the host checks silence";
     gameSetup.isServer = 0;

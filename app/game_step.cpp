@@ -1,0 +1,24 @@
+// runStep: the step in its fixed order, with no time scaling.
+#include "app/game_step.h"
+
+#include "app/chat_outbox.h"
+#include "app/frame_records.h"
+#include "app/player_announce.h"
+#include "world/frame_update.h"
+
+StepResult runStep(WorldState& world, const StepSetup& setup, uint32_t nowMs, FrameReport* report) {
+    StepResult result{};
+    report->count = 0;
+    result.ending = netExchange(world, setup.isServer, nowMs);
+    if (result.ending.exitCode != 0) return result;
+    if (setup.feedInput) setup.feedInput(world, setup.context);
+    simulateFrame(world, report);
+    sendFrameRecords(world, *report);
+    // After the records every peer knows, those only newer peers read.
+    announcePlayer(world, nowMs);
+    deliverChat(nowMs);
+    dropOldMessages(world.messages, nowMs);
+    result.droppedSlots = netFreeDroppedSlots(world);
+    if (!setup.isServer) result.ending = checkGlobalTimeout();
+    return result;
+}

@@ -1,0 +1,29 @@
+// One step of every program that plays (the game, the bot, the dedicated server), in its
+// fixed order: the network exchange, the program's own input, the simulation, its records,
+// the player's name and numbers and the chat, the old lines' end, the silence check.
+#pragma once
+
+#include <cstdint>
+
+#include "net/net.h"
+#include "world/frame_report.h"
+#include "world/world_state.h"
+
+struct StepSetup {
+    int32_t isServer; // this machine hosts
+    // The program's input for this step, after the exchange and before the simulation; the
+    // game's arrives through the window procedure instead and leaves this empty.
+    void (*feedInput)(WorldState& world, void* context);
+    void* context;
+};
+
+// What the step did beyond the world: the report of its simulation, and the host's peers it
+// gave up (one bit a slot).
+struct StepResult {
+    NetEnding ending; // exitCode 0 while the game goes on
+    uint32_t droppedSlots;
+};
+
+// Runs one step at nowMs (the step's own time on the millisecond clock). A network ending
+// ends it early, and the caller ends the game with it.
+StepResult runStep(WorldState& world, const StepSetup& setup, uint32_t nowMs, FrameReport* report);
