@@ -18,20 +18,24 @@ constexpr float PI = 3.14159265f;
 
 struct Crater {
     Vec3 centre;
-    float radius; // angular, radians
+    float radius;   // angular, radians
+    float reachCos; // the cosine of how far from the centre it shades anything
 };
 
-std::vector<Crater> scatterCraters(uint64_t seed, int count, float smallest, float largest) {
+// Craters shade up to `reach` times their radius from their centre.
+std::vector<Crater> scatterCraters(uint64_t seed, int count, float smallest, float largest,
+                                   float reach) {
     SeededRandom random = seededRandom(seed);
     std::vector<Crater> craters;
     for (int k = 0; k < count; ++k) {
         float d[3];
         nextDirection(random, d);
         // Many small craters, few large ones.
-        const float u = nextUnit(random);
+        const float u      = nextUnit(random);
+        const float radius = smallest + (largest - smallest) * u * u * u;
         craters.push_back({
             {d[0], d[1], d[2]},
-            smallest + (largest - smallest) * u * u * u
+            radius, std::cos(reach * radius)
         });
     }
     return craters;
@@ -42,7 +46,7 @@ float craterShade(const std::vector<Crater>& craters, Vec3 d) {
     float shade = 1.0f;
     for (const Crater& c : craters) {
         const float cosine = dot(d, c.centre);
-        if (cosine < std::cos(1.4f * c.radius)) continue;
+        if (cosine < c.reachCos) continue;
         const float q = std::acos(std::fmin(1.0f, cosine)) / c.radius;
         if (q < 1.0f) shade *= 0.72f + 0.28f * q * q;
         shade *= 1.0f + 0.22f * std::exp(-(q - 1.0f) * (q - 1.0f) / 0.02f);
@@ -67,8 +71,8 @@ float crackLines(uint32_t seed, Vec3 d, float frequency, float width) {
                      0.6f * (1.0f - smoothStep(0.0f, 0.7f * width, fine)));
 }
 
-const std::vector<Crater> ROCK_CRATERS = scatterCraters(1101, 90, 0.03f, 0.32f);
-const std::vector<Crater> VOLCANOES    = scatterCraters(2001, 40, 0.04f, 0.14f);
+const std::vector<Crater> ROCK_CRATERS = scatterCraters(1101, 90, 0.03f, 0.32f, 1.4f);
+const std::vector<Crater> VOLCANOES    = scatterCraters(2001, 40, 0.04f, 0.14f, 2.0f);
 
 Rgb rockSurface(Vec3 d) {
     constexpr RampStop ramp[] = {
@@ -203,7 +207,7 @@ Rgb sulfurSurface(Vec3 d) {
     Rgb surface = rampColour(ramp, 4, 0.5f + 0.5f * fbm(2000, d, 2.4f, 6));
     for (const Crater& v : VOLCANOES) {
         const float cosine = dot(d, v.centre);
-        if (cosine < std::cos(2.0f * v.radius)) continue;
+        if (cosine < v.reachCos) continue;
         // Ragged outlines: the distance is stirred by noise before it is shaded.
         const float q =
             std::acos(std::fmin(1.0f, cosine)) / v.radius * (1.0f + 0.45f * fbm(2010, d, 9.0f, 3));
