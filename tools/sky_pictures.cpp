@@ -13,7 +13,7 @@ constexpr int FAINT_STARS     = 9000;
 constexpr int BRIGHT_STARS    = 160;
 constexpr int DIM_STARS       = 24000; // barely there; last, so the others keep their places
 constexpr Vec3 GALACTIC_POLE  = {0.3f, 0.85f, 0.42f};
-constexpr int BACKGROUND_STEP = 2; // texels between the points the background is painted at
+constexpr int BACKGROUND_STEP = 4; // texels between the points the background is painted at
 constexpr float FAINTEST_BAND = 1.0f / 4096; // its light is then about a sixtieth of a byte
 
 float fbm(uint32_t seed, Vec3 d, float frequency, int octaves) {
