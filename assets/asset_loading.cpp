@@ -81,11 +81,11 @@ bool loadAssets(WorldState& world, char problem[ASSET_PROBLEM_SIZE]) {
         !loadListModel("stone2.wrl", LIST_STONE2, problem))
         return false;
 
-    numbersTexture = loadTexture("numbers.bmp") - 1;
-    textTexture    = loadTexture("text.bmp") - 1;
-    crossTexture   = loadTexture("cross.bmp") - 1;
-    deadTexture    = loadTexture("dead.bmp") - 1;
-    fontTexture    = loadTexture("font.bmp") - 1;
+    numbersTexture = loadOverlayTexture("numbers.bmp") - 1;
+    textTexture    = loadOverlayTexture("text.bmp") - 1;
+    crossTexture   = loadOverlayTexture("cross.bmp") - 1;
+    deadTexture    = loadOverlayTexture("dead.bmp") - 1;
+    fontTexture    = loadOverlayTexture("font.bmp") - 1;
 
     return loadUniverseFile(world, problem);
 }

@@ -37,6 +37,7 @@ BmpStatus parseBmpHeader(const uint8_t bytes[BMP_HEADER_SIZE], BmpHeader* header
     if (header->planes != 1 || header->bitsPerPixel != 24) return BMP_NOT_24_BIT;
     if (header->width < 1 || header->width > BMP_MAX_SIDE) return BMP_BAD_SIZE;
     if (header->height < 1 || header->height > BMP_MAX_SIDE) return BMP_BAD_SIZE;
+    if (int64_t{header->width} * header->height > BMP_MAX_PIXELS) return BMP_BAD_SIZE;
     return BMP_OK;
 }
 

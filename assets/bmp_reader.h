@@ -10,14 +10,18 @@
 #include <cstdio>
 #include <vector>
 
-constexpr int BMP_HEADER_SIZE  = 54;
-constexpr int32_t BMP_MAX_SIDE = 16384; // larger pictures are refused before any allocation
+constexpr int BMP_HEADER_SIZE = 54;
+// Larger pictures are refused before any allocation: a side above BMP_MAX_SIDE, or more pixels
+// than BMP_MAX_PIXELS (twice the largest texture's texels, a 4096 x 2048 planet map), so that a
+// picture and its scaling down take at most about 120 MB while it loads.
+constexpr int32_t BMP_MAX_SIDE   = 16384;
+constexpr int64_t BMP_MAX_PIXELS = 4096 * 2048;
 
 enum BmpStatus {
     BMP_OK = 0,
     BMP_SHORT_HEADER, // the file ends inside the 54 header bytes
     BMP_NOT_24_BIT,   // planes other than 1 or bits per pixel other than 24
-    BMP_BAD_SIZE,     // width or height not in 1 .. BMP_MAX_SIDE
+    BMP_BAD_SIZE,     // width or height not in 1 .. BMP_MAX_SIDE, or their product too large
     BMP_SHORT_PIXELS, // the file holds fewer pixel bytes than its header announces
 };
 

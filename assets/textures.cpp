@@ -37,6 +37,53 @@ void makePlaceholder(TextureImage* image) {
 bool isTableEntry(int name) {
     return name > 0 && name < int(textureTable.size());
 }
+
+// GLU's scaling of the picture being loaded into a w x h image; its error code, 0 on success.
+GLint scaleWithGlu(const uint8_t* pixels, int w, int h, uint8_t* scaled) {
+    // Both images are tightly packed rows: without alignment 1, GLU would look for (and
+    // write) row padding that neither buffer has.
+    GLint unpackAlignment = 4, packAlignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpackAlignment);
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    const GLint error = gluScaleImage(GL_RGB, imageWidth, imageHeight, GL_UNSIGNED_BYTE, pixels, w,
+                                      h, GL_UNSIGNED_BYTE, scaled);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+    return error;
+}
+
+// A mipmapped upload that fails (memory, or a size the GL refuses) falls back to one level,
+// so the texture is still complete and shows.
+void uploadMipmapped(const TextureImage& image) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    if (gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
+                          image.pixels.data()) == 0)
+        return;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 image.pixels.data());
+}
+
+int loadTextureLevels(const char* fileName, bool mipmapped) {
+    const int n = nextTextureName;
+    if (n >= int(textureTable.size())) return n; // full: the caller reuses the last name
+    TextureImage& image = textureTable[size_t(n)];
+    if (!readBmp(fileName, n)) makePlaceholder(&image);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, GLuint(n));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    if (mipmapped) {
+        uploadMipmapped(image);
+    } else {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     image.pixels.data());
+    }
+    nextTextureName = n + 1;
+    return nextTextureName;
+}
 } // namespace
 
 void initTextures(int count) {
@@ -56,18 +103,11 @@ void resetTextures() {
 }
 
 int loadTexture(const char* fileName) {
-    const int n = nextTextureName;
-    if (n >= int(textureTable.size())) return n; // full: the caller reuses the last name
-    TextureImage& image = textureTable[size_t(n)];
-    if (!readBmp(fileName, n)) makePlaceholder(&image);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glBindTexture(GL_TEXTURE_2D, GLuint(n));
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 image.pixels.data());
-    nextTextureName = n + 1;
-    return nextTextureName;
+    return loadTextureLevels(fileName, true);
+}
+
+int loadOverlayTexture(const char* fileName) {
+    return loadTextureLevels(fileName, false);
 }
 
 void bindTexture(int name) {
@@ -102,19 +142,15 @@ int scaleToPowerOfTwo(const uint8_t* pixels, int name) {
     const int h     = powerOfTwoSide(imageHeight, limit);
 
     TextureImage& image = textureTable[size_t(name)];
-    image.pixels.assign(size_t(w) * size_t(h) * 3u, 0);
-
-    // Both images are tightly packed rows: without alignment 1, GLU would look for (and
-    // write) row padding that neither buffer has.
-    GLint unpackAlignment = 4, packAlignment = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpackAlignment);
-    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    const GLint error = gluScaleImage(GL_RGB, imageWidth, imageHeight, GL_UNSIGNED_BYTE, pixels, w,
-                                      h, GL_UNSIGNED_BYTE, image.pixels.data());
-    glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
-    glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+    const size_t bytes  = size_t(w) * size_t(h) * 3u;
+    GLint error         = 0;
+    if (w == imageWidth && h == imageHeight) {
+        // Already a power of two: GLU would only copy it, and slowly at the sky's sizes.
+        image.pixels.assign(pixels, pixels + bytes);
+    } else {
+        image.pixels.assign(bytes, 0);
+        error = scaleWithGlu(pixels, w, h, image.pixels.data());
+    }
     if (error != 0) {
         image.pixels.clear();
         return 0;

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int MAX_TEXTURE_SIDE   = 256;
-constexpr int TEXTURE_TABLE_SIZE = 30; // names 1 to 29
-constexpr int PLACEHOLDER_SIDE   = 8;  // the checkerboard that stands in for a missing picture
+constexpr int MAX_TEXTURE_SIDE   = 2048; // and never above what GL_MAX_TEXTURE_SIZE allows
+constexpr int TEXTURE_TABLE_SIZE = 30;   // names 1 to 29
+constexpr int PLACEHOLDER_SIDE   = 8;    // the checkerboard that stands in for a missing picture
 
 // The scaled image of one texture: width x height pixels of red, green, blue, bottom row
 // first. Empty until the texture is loaded.
@@ -23,7 +23,11 @@ extern int32_t imageWidth, imageHeight;        // the picture being loaded
 extern int32_t textureWidth, textureHeight;    // the last image scaled successfully
 
 void initTextures(int count);
-int loadTexture(const char* fileName); // the new texture's name plus one
+// Both return the new texture's name plus one. World textures (models, planets, the sky) get
+// mipmaps, so they stay smooth however far away they are; overlay pictures keep a single
+// level, as mipmaps would blur them where they are drawn smaller than their texels.
+int loadTexture(const char* fileName);
+int loadOverlayTexture(const char* fileName);
 void bindTexture(int name);
 int readBmp(const char* fileName, int name);
 int scaleToPowerOfTwo(const uint8_t* pixels, int name);

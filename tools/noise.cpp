@@ -29,8 +29,8 @@ float mix(float a, float b, float t) {
     return a + (b - a) * t;
 }
 
-float corner(uint32_t seed, int ix, int iy, int iz, float fx, float fy, float fz) {
-    const float* g = GRADIENTS[hashInts(seed, ix, iy, iz) % 12u];
+float corner(uint32_t lattice, float fx, float fy, float fz) {
+    const float* g = GRADIENTS[hashFinish(lattice) % 12u];
     return g[0] * fx + g[1] * fy + g[2] * fz;
 }
 } // namespace
@@ -40,14 +40,18 @@ float gradientNoise(uint32_t seed, float x, float y, float z) {
     const int ix = static_cast<int>(x0), iy = static_cast<int>(y0), iz = static_cast<int>(z0);
     const float fx = x - x0, fy = y - y0, fz = z - z0;
     const float u = fade(fx), v = fade(fy), w = fade(fz);
-    const float c000 = corner(seed, ix, iy, iz, fx, fy, fz);
-    const float c100 = corner(seed, ix + 1, iy, iz, fx - 1, fy, fz);
-    const float c010 = corner(seed, ix, iy + 1, iz, fx, fy - 1, fz);
-    const float c110 = corner(seed, ix + 1, iy + 1, iz, fx - 1, fy - 1, fz);
-    const float c001 = corner(seed, ix, iy, iz + 1, fx, fy, fz - 1);
-    const float c101 = corner(seed, ix + 1, iy, iz + 1, fx - 1, fy, fz - 1);
-    const float c011 = corner(seed, ix, iy + 1, iz + 1, fx, fy - 1, fz - 1);
-    const float c111 = corner(seed, ix + 1, iy + 1, iz + 1, fx - 1, fy - 1, fz - 1);
+    // The eight corners hash (seed, x, y, z) in steps and share the first ones.
+    const uint32_t h0 = hashStep(hashStart(seed), ix), h1 = hashStep(hashStart(seed), ix + 1);
+    const uint32_t h00 = hashStep(h0, iy), h10 = hashStep(h1, iy);
+    const uint32_t h01 = hashStep(h0, iy + 1), h11 = hashStep(h1, iy + 1);
+    const float c000 = corner(hashStep(h00, iz), fx, fy, fz);
+    const float c100 = corner(hashStep(h10, iz), fx - 1, fy, fz);
+    const float c010 = corner(hashStep(h01, iz), fx, fy - 1, fz);
+    const float c110 = corner(hashStep(h11, iz), fx - 1, fy - 1, fz);
+    const float c001 = corner(hashStep(h00, iz + 1), fx, fy, fz - 1);
+    const float c101 = corner(hashStep(h10, iz + 1), fx - 1, fy, fz - 1);
+    const float c011 = corner(hashStep(h01, iz + 1), fx, fy - 1, fz - 1);
+    const float c111 = corner(hashStep(h11, iz + 1), fx - 1, fy - 1, fz - 1);
     return mix(mix(mix(c000, c100, u), mix(c010, c110, u), v),
                mix(mix(c001, c101, u), mix(c011, c111, u), v), w);
 }

@@ -3,8 +3,10 @@
 
 #include "tools/picture.h"
 
-constexpr int PLANET_PICTURE_WIDTH  = 256;
-constexpr int PLANET_PICTURE_HEIGHT = 128;
+// A planet whose disc fills two thirds of the view's height at 1920 x 1080 shows a texel to
+// about two pixels at its centre.
+constexpr int PLANET_PICTURE_WIDTH  = 1024;
+constexpr int PLANET_PICTURE_HEIGHT = 512;
 constexpr int PLANET_KIND_COUNT     = 10;
 
 // The planet surfaces, in the order of the universe file's TEXTURE lines.

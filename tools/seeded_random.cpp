@@ -1,8 +1,7 @@
-// splitmix64 and an integer hash for the noise lattice.
+// splitmix64: the generator's random numbers.
 #include "tools/seeded_random.h"
 
 #include <cmath>
-#include <initializer_list>
 
 SeededRandom seededRandom(uint64_t seed) {
     return SeededRandom{seed};
@@ -30,19 +29,4 @@ void nextDirection(SeededRandom& random, float out[3]) {
     out[0]        = r * std::cos(a);
     out[1]        = y;
     out[2]        = r * std::sin(a);
-}
-
-uint32_t hashInts(uint32_t seed, int32_t a, int32_t b, int32_t c) {
-    uint32_t h = seed * 0x9E3779B1u;
-    for (int32_t v : {a, b, c}) {
-        h ^= static_cast<uint32_t>(v) * 0x85EBCA6Bu;
-        h = (h << 13) | (h >> 19);
-        h = h * 5u + 0xE6546B64u;
-    }
-    h ^= h >> 16;
-    h *= 0x7FEB352Du;
-    h ^= h >> 15;
-    h *= 0x846CA68Bu;
-    h ^= h >> 16;
-    return h;
 }

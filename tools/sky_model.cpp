@@ -6,7 +6,8 @@
 #include "tools/models.h"
 
 namespace {
-constexpr int SKY_GRID = 8; // quads along each edge of a cube face
+constexpr int SKY_GRID          = 8; // quads along each edge of a cube face
+constexpr float SKY_FACE_TEXELS = SKY_TEXTURE_SIDE - 2 * SKY_TEXTURE_APRON; // from -1 to 1
 
 struct FaceAxes {
     Vec3 normal, u, v;
@@ -28,8 +29,11 @@ Vec3 skyFacePoint(int face, float u, float v) {
 }
 
 float skyTexCoord(float c) {
-    const float side = static_cast<float>(SKY_TEXTURE_SIDE);
-    return (0.5f + 0.5f * (c + 1.0f) * (side - 1.0f)) / side;
+    return (SKY_TEXTURE_APRON + 0.5f * (c + 1.0f) * SKY_FACE_TEXELS) / SKY_TEXTURE_SIDE;
+}
+
+float skyFaceCoord(float t) {
+    return 2.0f * (t - SKY_TEXTURE_APRON) / SKY_FACE_TEXELS - 1.0f;
 }
 
 Mesh makeSkyMesh() {

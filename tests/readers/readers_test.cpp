@@ -65,7 +65,8 @@ TEST(BmpReader, ReadsRowsBottomFirstWithoutTheirPaddingAndRefusesWhatItCannotHol
         {4, 4, 2 | 24 << 16, 0, BMP_NOT_24_BIT}, {4, 4, RGB, 60, BMP_SHORT_HEADER},
         {0, 4, RGB, 0, BMP_BAD_SIZE}, {4, 0, RGB, 0, BMP_BAD_SIZE}, {~0u, 4, RGB, 0, BMP_BAD_SIZE},
         {4, 1u << 31, RGB, 0, BMP_BAD_SIZE}, {16385, 1, RGB, 0, BMP_BAD_SIZE},
-        {1, 16385, RGB, 0, BMP_BAD_SIZE}, {16384, 16384, RGB, 0, BMP_SHORT_PIXELS}, // no pixels
+        {1, 16385, RGB, 0, BMP_BAD_SIZE}, {4096, 2049, RGB, 0, BMP_BAD_SIZE}, // too many pixels
+        {16384, 512, RGB, 0, BMP_SHORT_PIXELS}, // as many as may be, and none in the file
   // clang-format on
     };
     for (const auto& c : cases) {

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "app/game_world.h"
 #include "assets/asset_loading.h"
+#include "assets/bmp_reader.h"
 #include "assets/display_lists.h"
 #include "assets/textures.h"
 #include "render/render.h"
@@ -101,13 +101,20 @@ TEST_F(Pack, EveryModelAndPictureOfThePackReadsWholeAndAMissingOneIsAPlaceholder
     initTextures(TEXTURE_TABLE_SIZE);
     for (const auto& entry : std::filesystem::directory_iterator(".")) {
         if (entry.path().extension() != ".bmp") continue;
-        uint16_t size[4] = {}; // the width's and height's low halves, as the file gives them
-        std::ifstream(entry.path()).seekg(18).read(reinterpret_cast<char*>(size), sizeof size);
+        const std::string file = fileText(entry.path());
+        uint16_t size[4]       = {}; // the width's and height's low halves, as the file gives them
+        std::memcpy(size, file.data() + 18, sizeof size);
         const TextureImage& t = textureTable[loadTexture(entry.path().c_str()) - 1];
-        GLint uploaded        = 0;
+        GLint uploaded = 0, last = 0; // level 0's width (1024 for the sky), the last mipmap's: 1
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &uploaded);
-        EXPECT_EQ(std::vector<int>({t.width, t.height, uploaded}),
-                  std::vector<int>({size[0], size[2], size[0]}));
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, int(std::log2(std::max(t.width, t.height))),
+                                 GL_TEXTURE_WIDTH, &last);
+        EXPECT_EQ(std::vector<int>({t.width, t.height, uploaded, last}),
+                  std::vector<int>({size[0], size[2], size[0], 1}))
+            << entry.path();
+        std::string texels(file.size() - BMP_HEADER_SIZE, '\0'); // each one as the file has it
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, texels.data());
+        EXPECT_TRUE(texels == file.substr(BMP_HEADER_SIZE)) << entry.path();
     }
     const TextureImage& missing = textureTable[loadTexture("missing.bmp") - 1];
     EXPECT_TRUE(missing.width == PLACEHOLDER_SIDE && missing.pixels[0] > 200 &&
@@ -126,6 +133,12 @@ TEST_F(Pack, StartUpLoadingReadsEveryFileAndTheUniverse) {
     for (int name = 1; name < nextTextureName; ++name)
         EXPECT_GT(textureTable[name].width, PLACEHOLDER_SIDE) << "texture " << name;
     EXPECT_EQ(textureTable[fontTexture].width, 256);
+    for (int32_t overlay : {numbersTexture, textTexture, crossTexture, deadTexture, fontTexture}) {
+        GLint levelOne = -1; // none: a mipmap would blur the overlay where it is drawn small
+        glBindTexture(GL_TEXTURE_2D, GLuint(overlay));
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &levelOne);
+        EXPECT_EQ(levelOne, 0) << "texture " << overlay;
+    }
     ASSERT_EQ(gameWorld.planetCount, UNIVERSE_PLANET_COUNT);
     for (int k = 0; k < gameWorld.planetCount; ++k) {
         const PlanetPlacement& p = UNIVERSE[k];
