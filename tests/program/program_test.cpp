@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/data_folder.h"
 #include "app/setup_dialog_layout.h"
 #include "net/discovery_responder.h"
 #include "tests/support/game_driver.h"
@@ -246,6 +247,24 @@ TEST(Install, TheInstalledGameHasItsFilesAndFindsItsDataFromAnywhere) {
     ASSERT_NE(window, 0u) << game.errors();
     game.keys(window, "Escape");
     EXPECT_EQ(game.exitCode(), 0) << game.errors();
+    fs::remove_all(root);
+}
+
+// Installed the usual way the data lies beside bin/, packaged for Debian beside games/.
+TEST(Install, EitherLayoutFindsItsData) {
+    const fs::path root =
+        fs::temp_directory_path() / ("voranis-layout-" + std::to_string(getpid()));
+    const std::pair<const char*, const char*> layouts[] = {
+        {"bin",   "share/voranis"      },
+        {"games", "share/games/voranis"}
+    };
+    for (const auto& [programs, data] : layouts) {
+        fs::remove_all(root);
+        fs::create_directories(root / programs);
+        fs::create_directories(root / data);
+        std::ofstream(root / data / DATA_MARKER_FILE) << "\n";
+        EXPECT_EQ(findDataFolder((root / programs).string() + "/"), (root / data).string());
+    }
     fs::remove_all(root);
 }
 } // namespace
