@@ -11,7 +11,10 @@ install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.metainfo.xml DESTINATION share/m
         RENAME net.voranis.Voranis.metainfo.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/voranis.6 ${CMAKE_SOURCE_DIR}/docs/voranis-bot.6
         DESTINATION share/man/man6)
-install(FILES ${GAME_ICON} DESTINATION share/icons/hicolor/32x32/apps)
+foreach(side IN LISTS GAME_ICON_SIDES)
+  install(FILES ${GAME_ICON_DIR}/${side}x${side}/apps/voranis.png
+          DESTINATION share/icons/hicolor/${side}x${side}/apps)
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME voranis)

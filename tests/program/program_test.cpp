@@ -239,8 +239,12 @@ TEST(Install, TheInstalledGameHasItsFilesAndFindsItsDataFromAnywhere) {
     const std::string desktop = fileText(root / "share/applications/voranis.desktop");
     for (const char* line : {"\nExec=voranis\n", "\nIcon=voranis\n", "\nExec=voranis --host\n"})
         EXPECT_NE(desktop.find(line), std::string::npos) << line; // the last: "Host a game"
-    const std::string icon = fileText(root / "share/icons/hicolor/32x32/apps/voranis.png");
-    EXPECT_EQ(icon.substr(16, 8), std::string("\0\0\0\x20\0\0\0\x20", 8)); // a 32 x 32 PNG
+    for (const int side : {32, 64, 128, 256}) { // a PNG of the size its folder names
+        const std::string n = std::to_string(side), w = {0, 0, char(side >> 8), char(side)};
+        const std::string icon =
+            fileText(root / "share/icons/hicolor" / (n + "x" + n) / "apps/voranis.png");
+        EXPECT_EQ(icon.substr(16, 8), w + w) << n;
+    }
     GameDriver game;
     ASSERT_TRUE(game.start({"--host", "--window"}, "/", (root / "bin/voranis").string()));
     const unsigned long window = game.window("Voranis");
