@@ -229,8 +229,9 @@ TEST(Install, TheInstalledGameHasItsFilesAndFindsItsDataFromAnywhere) {
     const std::string install = "cmake --install " + gameDir() + "/.. --prefix " + root.string();
     ASSERT_EQ(std::system((install + " > /dev/null").c_str()), 0);
     for (const char* f :
-         {"bin/voranis", "bin/voranis-bot", "share/man/man6/voranis.6",
-          "share/man/man6/voranis-bot.6", "share/metainfo/net.voranis.Voranis.metainfo.xml"})
+         {"bin/voranis", "bin/voranis-bot", "share/man/man6/voranis.6.gz",
+          "share/man/man6/voranis-bot.6.gz", "share/metainfo/net.voranis.voranis.metainfo.xml",
+          "share/doc/voranis/copyright"})
         EXPECT_TRUE(fs::is_regular_file(root / f)) << f;
     for (const fs::directory_entry& f : fs::directory_iterator(gameDir())) // the data, as built
         EXPECT_TRUE(f.path().filename().string().rfind("voranis", 0) == 0 ||
