@@ -14,7 +14,7 @@
 namespace {
 constexpr const char* BOT_USAGE =
     "Usage: voranis-bot ADDRESS [OPTION]...\n"
-    "Joins the game at ADDRESS (a.b.c.d or a name, :port optional) as a computer player.\n\n"
+    "Joins the game at ADDRESS (a.b.c.d or a name[:port]) as a computer player.\n\n"
     "  --skill 1|2|3   how well it plays: 1 easy, 2 normal (the default), 3 hard\n"
     "  --name NAME     the name the others see (BOT n, n its slot, by default)\n"
     "  --quiet         no word on standard error when it ends\n"

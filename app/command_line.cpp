@@ -37,8 +37,8 @@ struct OptionRow {
 // clang-format off
 const OptionRow OPTIONS[] = {
     {"--host",       Option::HOST,        nullptr,   "host a game at once, without the set-up dialog"},
-    {"--join",       Option::JOIN,        "ADDRESS", "join the game at ADDRESS (a.b.c.d or a name, :port optional)"},
-    {"--port",       Option::PORT,        "N",       "host on TCP port N, or join on it when ADDRESS names none (2345)"},
+    {"--join",       Option::JOIN,        "ADDRESS", "join the game at ADDRESS (a.b.c.d or a name[:port])"},
+    {"--port",       Option::PORT,        "N",       "host on TCP port N (2345), join on it if ADDRESS has none"},
     {"--window",     Option::WINDOW,      nullptr,   "play in a window"},
     {"--fullscreen", Option::FULL_SCREEN, nullptr,   "play in full screen"},
     {"--resolution", Option::RESOLUTION,  "WxH",     "640x480, 800x600 or 1024x768"},

@@ -17,8 +17,8 @@ bool holdsData(const std::filesystem::path& folder) {
 
 std::string findDataFolder(const std::string& programFolder) {
     if (holdsData(".") || programFolder.empty()) return "";
-    const std::filesystem::path program(programFolder);
-    for (const std::filesystem::path& folder : {program, program / INSTALLED_DATA_FROM_PROGRAM}) {
+    for (const char* place : DATA_FROM_PROGRAM) {
+        const std::filesystem::path folder = std::filesystem::path(programFolder) / place;
         if (holdsData(folder)) return folder.lexically_normal().string();
     }
     return "";

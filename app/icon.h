@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-constexpr int ICON_SIDE = 32;
+constexpr int ICON_SIDE = 32; // the window's icon; the desktop's come in more sizes
 
-// Fills side x side ARGB pixels, row by row from the top, in the icon's 16 colours.
-void drawGameIcon(uint32_t pixels[ICON_SIDE * ICON_SIDE]);
+// Fills side x side ARGB pixels, row by row from the top, with the icon drawn at that size.
+void drawGameIcon(uint32_t* pixels, int side = ICON_SIDE);

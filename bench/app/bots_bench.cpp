@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -106,6 +107,6 @@ int main(int argc, char** argv) {
     std::printf("one bot: mean %.2f %%, most %.2f %% of one core\n", seven.botMean, seven.botMax);
     std::printf("host_alone_pct=%.1f host_bots_pct=%.1f bot_mean_pct=%.2f bot_max_pct=%.2f\n",
                 alone.host, seven.host, seven.botMean, seven.botMax);
-    std::system((std::string("rm -rf ") + home).c_str());
+    std::filesystem::remove_all(home);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/data_folder.h"
 #include "app/setup_dialog_layout.h"
 #include "net/discovery_responder.h"
 #include "tests/support/game_driver.h"
@@ -228,8 +229,9 @@ TEST(Install, TheInstalledGameHasItsFilesAndFindsItsDataFromAnywhere) {
     const std::string install = "cmake --install " + gameDir() + "/.. --prefix " + root.string();
     ASSERT_EQ(std::system((install + " > /dev/null").c_str()), 0);
     for (const char* f :
-         {"bin/voranis", "bin/voranis-bot", "share/man/man6/voranis.6",
-          "share/man/man6/voranis-bot.6", "share/metainfo/net.voranis.Voranis.metainfo.xml"})
+         {"bin/voranis", "bin/voranis-bot", "share/man/man6/voranis.6.gz",
+          "share/man/man6/voranis-bot.6.gz", "share/metainfo/net.voranis.voranis.metainfo.xml",
+          "share/doc/voranis/copyright"})
         EXPECT_TRUE(fs::is_regular_file(root / f)) << f;
     for (const fs::directory_entry& f : fs::directory_iterator(gameDir())) // the data, as built
         EXPECT_TRUE(f.path().filename().string().rfind("voranis", 0) == 0 ||
@@ -238,14 +240,36 @@ TEST(Install, TheInstalledGameHasItsFilesAndFindsItsDataFromAnywhere) {
     const std::string desktop = fileText(root / "share/applications/voranis.desktop");
     for (const char* line : {"\nExec=voranis\n", "\nIcon=voranis\n", "\nExec=voranis --host\n"})
         EXPECT_NE(desktop.find(line), std::string::npos) << line; // the last: "Host a game"
-    const std::string icon = fileText(root / "share/icons/hicolor/32x32/apps/voranis.png");
-    EXPECT_EQ(icon.substr(16, 8), std::string("\0\0\0\x20\0\0\0\x20", 8)); // a 32 x 32 PNG
+    for (const int side : {32, 64, 128, 256}) { // a PNG of the size its folder names
+        const std::string n = std::to_string(side), w = {0, 0, char(side >> 8), char(side)};
+        const std::string icon =
+            fileText(root / "share/icons/hicolor" / (n + "x" + n) / "apps/voranis.png");
+        EXPECT_EQ(icon.substr(16, 8), w + w) << n;
+    }
     GameDriver game;
     ASSERT_TRUE(game.start({"--host", "--window"}, "/", (root / "bin/voranis").string()));
     const unsigned long window = game.window("Voranis");
     ASSERT_NE(window, 0u) << game.errors();
     game.keys(window, "Escape");
     EXPECT_EQ(game.exitCode(), 0) << game.errors();
+    fs::remove_all(root);
+}
+
+// Installed the usual way the data lies beside bin/, packaged for Debian beside games/.
+TEST(Install, EitherLayoutFindsItsData) {
+    const fs::path root =
+        fs::temp_directory_path() / ("voranis-layout-" + std::to_string(getpid()));
+    const std::pair<const char*, const char*> layouts[] = {
+        {"bin",   "share/voranis"      },
+        {"games", "share/games/voranis"}
+    };
+    for (const auto& [programs, data] : layouts) {
+        fs::remove_all(root);
+        fs::create_directories(root / programs);
+        fs::create_directories(root / data);
+        std::ofstream(root / data / DATA_MARKER_FILE) << "\n";
+        EXPECT_EQ(findDataFolder((root / programs).string() + "/"), (root / data).string());
+    }
     fs::remove_all(root);
 }
 } // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sys/mman.h>
@@ -65,7 +66,7 @@ std::vector<Heard> hear(int channels, const std::function<bool()>& body) {
     waitpid(child, &status, 0);
     std::ifstream file("out.wav", std::ios::binary);
     const std::string w((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::system(("rm -r " + std::string(dir)).c_str());
+    std::filesystem::remove_all(dir);
     const size_t data = w.find("data") + 8, frames = (w.size() - data) / (2 * channels);
     EXPECT_TRUE(status == 0 && data > 8) << "the child failed";
     auto sample = [&](size_t f, int c) {
