@@ -1,11 +1,15 @@
 // Fuzzes the record stream: byte 0 the sender's slot (high bit: as the host), then read lengths.
-// Nothing changes outside the record's entry (or rocket); a relayed record goes on unchanged.
+// Nothing changes outside the record's entry (or rocket); a relayed record goes on unchanged;
+// an arena put together from the records is sound, and a match record read reads back the same.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/game_world.h"
+#include "net/arena_records.h"
+#include "net/match_record.h"
 #include "net/net_message.h"
+#include "net/record_rules.h"
 #include "world/frame_update.h"
 #include "world/world_state.h"
 
@@ -22,8 +26,17 @@ bool onlyChanged(const PlayerTable& before, int32_t s, int32_t j) {
     return std::memcmp(&now, &before, sizeof now) == 0;
 }
 
-void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host) {
+void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host, ArenaAssembly& arena) {
     const NetMessage msg = decodeNetMessage(record);
+    ArenaDescription whole;
+    if (addArenaRecord(arena, msg, &whole) == ArenaStep::COMPLETE &&
+        checkArena(whole) != ArenaFault::NONE)
+        std::abort();
+    MatchRecord match;
+    const int MATCH_WORDS = 8; // the rest are not read
+    if (readMatchMessage(msg, &match) &&
+        std::memcmp(makeMatchMessage(match).word, msg.word, MATCH_WORDS * sizeof msg.word[0]) != 0)
+        std::abort();
     uint8_t relayed[NET_RECORD_SIZE];
     encodeNetMessage(msg, relayed);
     if (std::memcmp(relayed, record, NET_RECORD_SIZE) != 0) std::abort();
@@ -45,11 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t record[NET_RECORD_SIZE];
     size_t held = 0;
     FrameReport report;
+    ArenaAssembly arena{};
     for (size_t at = 1; at < size; simulateFrame(gameWorld, &report)) {
         const size_t read = std::min(size_t(data[at] % NET_RECORD_SIZE + 1), size - at - 1);
         for (const size_t end = ++at + read; at < end; held %= NET_RECORD_SIZE) {
             record[held++] = data[at++];
-            if (held == NET_RECORD_SIZE) take(record, data[0] % MAX_PLAYERS, data[0] & 0x80);
+            if (held == NET_RECORD_SIZE) take(record, data[0] % MAX_PLAYERS, data[0] & 0x80, arena);
         }
     }
     return 0;

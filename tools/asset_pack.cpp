@@ -1,6 +1,11 @@
 // Names every file and assembles the pack.
 #include "tools/asset_pack.h"
 
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "tools/arena_files.h"
 #include "tools/models.h"
 #include "tools/pictures.h"
 #include "tools/sound_synth.h"
@@ -45,6 +50,8 @@ std::vector<AssetFile> makeAssetPack() {
     for (int kind = 0; kind < PLANET_KIND_COUNT; ++kind)
         pack.push_back(picture(std::string(PLANET_KINDS[kind]) + ".bmp", makePlanetPicture(kind)));
     pack.push_back(textFile("universe.uni", universeText()));
+    for (AssetFile& arena : makeArenaFiles())
+        pack.push_back(std::move(arena));
     pack.push_back(sound("shoot.wav", makeShotSound()));
     pack.push_back(sound("explode.wav", makeExplosionSound()));
     return pack;
@@ -52,7 +59,11 @@ std::vector<AssetFile> makeAssetPack() {
 
 bool writeAssetPack(const std::string& directory) {
     bool ok = true;
-    for (const AssetFile& file : makeAssetPack())
-        ok = writeFile(directory + "/" + file.name, file.bytes) && ok;
+    for (const AssetFile& file : makeAssetPack()) {
+        const std::filesystem::path path = directory + "/" + file.name;
+        std::error_code error; // a folder that cannot be made shows as its files not written
+        std::filesystem::create_directories(path.parent_path(), error);
+        ok = writeFile(path.string(), file.bytes) && ok;
+    }
     return ok;
 }

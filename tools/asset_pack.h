@@ -10,8 +10,10 @@ struct AssetFile {
     std::vector<uint8_t> bytes;
 };
 
-// Models, then pictures, the universe and the sounds. The same bytes on every run.
+// Models, then pictures, the universe, the arenas (in a folder of their own) and the
+// sounds. The same bytes on every run.
 std::vector<AssetFile> makeAssetPack();
 
-// Writes the pack into `directory`; false when a file could not be written.
+// Writes the pack into `directory`, making the folders it needs; false when a file could
+// not be written.
 bool writeAssetPack(const std::string& directory);

@@ -1,4 +1,5 @@
-// voranis-assets DIRECTORY: writes the game's models, pictures, universe and sounds there.
+// voranis-assets DIRECTORY: writes the game's models, pictures, universe, arenas and sounds
+// there.
 #include <cstdio>
 
 #include "tools/asset_pack.h"

@@ -27,16 +27,20 @@ const PlanetPlacement UNIVERSE[UNIVERSE_PLANET_COUNT] = {
     {27.0f,  8.0f,   27.0f,  2.0f, 4, 1.0f,   "Verdant"  },
 };
 
-std::string universeText() {
-    std::string out =
-        "Voranis universe: TEXTURE pictures, then PLANET x y z radius texture spin name\n";
+std::string universeText(const std::string& title, const PlanetPlacement* planets, int count) {
+    std::string out = title + ": TEXTURE pictures, then PLANET x y z radius texture spin name\n";
     for (const char* kind : PLANET_KINDS)
         out += std::string("TEXTURE ") + kind + "\n";
-    for (const PlanetPlacement& p : UNIVERSE) {
+    for (int k = 0; k < count; ++k) {
+        const PlanetPlacement& p = planets[k];
         char line[160];
-        std::snprintf(line, sizeof line, "PLANET %g %g %g %g %d %g %s\n", p.x, p.y, p.z, p.radius,
-                      p.kind, p.spin, p.name);
+        std::snprintf(line, sizeof line, "PLANET %g %g %g %g %d %g%s%s\n", p.x, p.y, p.z, p.radius,
+                      p.kind, p.spin, p.name ? " " : "", p.name ? p.name : "");
         out += line;
     }
     return out;
+}
+
+std::string universeText() {
+    return universeText("Voranis universe", UNIVERSE, UNIVERSE_PLANET_COUNT);
 }
