@@ -71,7 +71,7 @@ float distanceBetween(const float a[3], const float b[3]) {
 }
 
 // The sky turns with the view but never moves with it, and lies behind everything.
-void drawSky(const WorldState& world, const Player& viewer) {
+void drawSky(const Player& viewer) {
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
@@ -87,7 +87,7 @@ void drawSky(const WorldState& world, const Player& viewer) {
 }
 
 // The eye and the one point light sit at the centre of the local ship.
-void placeCamera(const WorldState& world, const Player& viewer) {
+void placeCamera(const Player& viewer) {
     glLoadIdentity();
     glRotatef(viewer.pitch, 1.0f, 0.0f, 0.0f);
     glRotatef(viewer.yaw, 0.0f, 1.0f, 0.0f);
@@ -201,8 +201,8 @@ void renderFrame(const WorldState& world, const OverlayView& view) {
         return;
     }
     const Player& viewer = world.players[world.localPlayer];
-    drawSky(world, viewer);
-    placeCamera(world, viewer);
+    drawSky(viewer);
+    placeCamera(viewer);
     drawPlanets(world, viewer);
     drawShips(world);
     drawRockets(world);
