@@ -141,13 +141,12 @@ bool cannotHost(const char* what, int port, int error, char problem[NET_ENDING_T
     if (error == EADDRINUSE)
         std::snprintf(problem, NET_ENDING_TEXT_SIZE,
                       "%s port %d is in use: is another game hosting on this machine? Quit it, "
-                      "or host on another port (voranis --host --port N).",
+                      "or host on another port (--port N).",
                       what, port);
     else
         std::snprintf(problem, NET_ENDING_TEXT_SIZE,
-                      "%s port %d cannot be opened (%s): host on another port (voranis --host "
-                      "--port N).",
-                      what, port, std::strerror(error));
+                      "%s port %d cannot be opened (%s): host on another port (--port N).", what,
+                      port, std::strerror(error));
     return false;
 }
 
