@@ -233,24 +233,21 @@ TEST_F(World, TheFrameReadsTheNetworkFirstAndWaitsOutItsFloorAcrossTheClockWrap)
     EXPECT_EQ(standIns.silenceChecks, 1);
 }
 
-// Where a remote ship is drawn after two records at x = first (yaw 350) and x = second, the
-// second at 1000 ms.
+// Where a remote ship is drawn at atMs after two records at x = first (yaw 350) and x = second,
+// the second at 1000 ms.
 struct TrackCase {
-    float firstX;
+    float firstX, secondX, secondYaw, x, yaw;
     int32_t firstHealth;
-    float secondX, secondYaw;
-    int32_t secondHealth;
     uint32_t atMs;
-    float x, yaw;
 };
 TEST(RemoteTrack, GlidesFromWhereItWasDrawnToTheNewestRecordAndSnapsOnARespawnOrAJump) {
     const TrackCase cases[] = {
-        {0.0f, 100, 2.0f, 350.0f, 100, 1000, 0.0f, 350.0f}, // the glide starts where it was drawn
-        {0.0f, 100, 2.0f, 350.0f, 100, 1050, 1.0f, 350.0f}, // halfway
-        {0.0f, 100, 2.0f, 350.0f, 100, 1900, 2.0f, 350.0f}, // at the record, never beyond it
-        {0.0f, 100, 2.0f, 10.0f,  100, 1050, 1.0f, 360.0f}, // yaw the short way round
-        {0.0f, 0,   2.0f, 350.0f, 100, 1000, 2.0f, 350.0f}, // a respawn snaps
-        {0.0f, 100, 9.0f, 350.0f, 100, 1000, 9.0f, 350.0f}, // so does a jump
+        {0.0f, 2.0f, 350.0f, 0.0f, 350.0f, 100, 1000}, // the glide starts where it was drawn
+        {0.0f, 2.0f, 350.0f, 1.0f, 350.0f, 100, 1050}, // halfway
+        {0.0f, 2.0f, 350.0f, 2.0f, 350.0f, 100, 1900}, // at the record, never beyond it
+        {0.0f, 2.0f, 10.0f,  1.0f, 360.0f, 100, 1050}, // yaw the short way round
+        {0.0f, 2.0f, 350.0f, 2.0f, 350.0f, 0,   1000}, // a respawn snaps
+        {0.0f, 9.0f, 350.0f, 9.0f, 350.0f, 100, 1000}, // so does a jump
     };
     for (const TrackCase& c : cases) {
         RemoteTrack track{};
@@ -265,7 +262,7 @@ TEST(RemoteTrack, GlidesFromWhereItWasDrawnToTheNewestRecordAndSnapsOnARespawnOr
                         {c.secondX, 0.0f, 0.0f},
                         c.secondYaw, 0.0f
         },
-                    c.secondHealth, false, 1000);
+                    FULL_HEALTH, false, 1000);
         const TrackPose pose = trackPoseAt(track, c.atMs);
         EXPECT_FLOAT_EQ(pose.pos[0], c.x) << c.atMs;
         EXPECT_FLOAT_EQ(pose.yaw, c.yaw) << c.atMs;
