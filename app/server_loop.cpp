@@ -32,8 +32,8 @@ struct Server {
     Told told;
 };
 
-// The step's input: no ship to fly, only the heartbeat. Sent inside the step, so a peer its
-// silence count gives up comes back in the step's dropped slots.
+// The step's input: no ship to fly, only the heartbeat. Sent inside the step, so that a peer
+// given up for its silence shows in the step's dropped slots.
 void sendHeartbeat(WorldState&, void* context) {
     Server& server = *static_cast<Server*>(context);
     netSend(makeHeartbeatMessage(server.steps++));
