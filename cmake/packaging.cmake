@@ -42,6 +42,18 @@ foreach(program IN LISTS VORANIS_PROGRAMS)
 endforeach()
 install(DIRECTORY ${GAME_DIR}/ DESTINATION \${VORANIS_DATA_DIR}
         FILES_MATCHING PATTERN "*.wrl" PATTERN "*.bmp" PATTERN "*.uni" PATTERN "*.wav")
+# The server's system service and its settings, for a system install only: a user's own
+# prefix has neither systemd's system folder nor /etc. The settings are a conffile, kept
+# across upgrades once edited.
+if(TARGET voranis-server)
+  install(CODE "if(CMAKE_INSTALL_PREFIX MATCHES \"^/usr/*$\")
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/lib/systemd/system\" TYPE FILE
+         FILES \"${CMAKE_SOURCE_DIR}/cmake/voranis-server.service\")
+    file(INSTALL DESTINATION \"/etc/voranis\" TYPE FILE RENAME server.conf
+         FILES \"${CMAKE_SOURCE_DIR}/cmake/voranis-server.conf\")
+  endif()")
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/cmake/conffiles)
+endif()
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/voranis.metainfo.xml DESTINATION share/metainfo
         RENAME net.voranis.voranis.metainfo.xml)

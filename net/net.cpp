@@ -65,3 +65,15 @@ void netShutdown() {
     netRole   = NetRole::NONE;
     joinReset();
 }
+
+void netHostAsServer(const char* name) {
+    hostAsServer(name);
+}
+
+bool netPeerAddress(int slot, char text[NET_ADDRESS_TEXT_SIZE]) {
+    return hostPeerAddress(slot, text);
+}
+
+uint32_t netTakeLeftSlots() {
+    return hostTakeLeftSlots();
+}

@@ -47,3 +47,12 @@ uint32_t netFreeDroppedSlots(WorldState& world);
 // simply sleeps.
 void netWait(uint32_t nowMs, uint32_t microseconds);
 void netShutdown(); // closes every socket
+
+// The dedicated server's own, after netHostStart: discovery tells name and counts no player
+// of the host's own.
+void netHostAsServer(const char* name);
+// "a.b.c.d:port" of the host's peer in slot i; false ("?") for a free slot.
+bool netPeerAddress(int slot, char text[NET_ADDRESS_TEXT_SIZE]);
+// Of the slots the host gave up since the last call, those whose peer closed its connection
+// rather than falling silent; one bit a slot.
+uint32_t netTakeLeftSlots();

@@ -35,7 +35,9 @@ struct RecordBudget {
 };
 RecordBudget budget[MAX_PLAYERS];
 
-uint32_t droppedSlots = 0; // one bit a slot, until the world hears of it
+uint32_t droppedSlots = 0;    // one bit a slot, until the world hears of it
+uint32_t leftSlots    = 0;    // of those, the peers that closed their connection
+bool hostHasShip      = true; // false on a dedicated server
 
 // What discovery replies tell of this hosting.
 int hostPort = NET_PORT;
@@ -125,7 +127,7 @@ void applyHeld(WorldState& world, int i, uint32_t nowMs) {
 }
 
 int playersInUse() {
-    int n = 1; // the host
+    int n = hostHasShip ? 1 : 0;
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i)
         n += connSlots[i].active != 0;
     return n;
@@ -139,13 +141,12 @@ bool cannotHost(const char* what, int port, int error, char problem[NET_ENDING_T
     if (error == EADDRINUSE)
         std::snprintf(problem, NET_ENDING_TEXT_SIZE,
                       "%s port %d is in use: is another game hosting on this machine? Quit it, "
-                      "or host on another port (voranis --host --port N).",
+                      "or host on another port (--port N).",
                       what, port);
     else
         std::snprintf(problem, NET_ENDING_TEXT_SIZE,
-                      "%s port %d cannot be opened (%s): host on another port (voranis --host "
-                      "--port N).",
-                      what, port, std::strerror(error));
+                      "%s port %d cannot be opened (%s): host on another port (--port N).", what,
+                      port, std::strerror(error));
     return false;
 }
 
@@ -203,6 +204,26 @@ void hostServeDiscovery(uint32_t nowMs) {
 
 void hostClose() {
     discoveryServeClose();
+    hostHasShip = true;
+}
+
+void hostAsServer(const char* name) {
+    hostHasShip = false;
+    std::snprintf(hostName, sizeof hostName, "%s", name);
+}
+
+bool hostPeerAddress(int i, char text[NET_ADDRESS_TEXT_SIZE]) {
+    if (i < FIRST_PEER_SLOT || i >= MAX_PLAYERS || !connSlots[i].active) {
+        std::snprintf(text, NET_ADDRESS_TEXT_SIZE, "?");
+        return false;
+    }
+    return socketPeerAddressText(peerSockets[i], text, NET_ADDRESS_TEXT_SIZE);
+}
+
+uint32_t hostTakeLeftSlots() {
+    const uint32_t left = leftSlots;
+    leftSlots           = 0;
+    return left;
 }
 
 void hostExchange(WorldState& world, uint32_t nowMs) {
@@ -214,6 +235,12 @@ void hostExchange(WorldState& world, uint32_t nowMs) {
         applyHeld(world, i, nowMs);
         readPeer(i, &world, nowMs);
         held[i].reads = 0;
+        // A peer that closed its end has left: its slot is free at once, not after the
+        // silence count.
+        if (socketEndError(peerSockets[i]) >= 0) {
+            leftSlots |= 1u << i;
+            dropPeer(i);
+        }
     }
 }
 

@@ -32,6 +32,13 @@ void hostSend(const uint8_t record[NET_RECORD_SIZE]);
 void hostWait(uint32_t nowMs, uint32_t microseconds);
 void hostServeDiscovery(uint32_t nowMs);
 void hostClose();
+// A dedicated server: discovery tells this name and counts no player of the host's own.
+void hostAsServer(const char* name);
+// "a.b.c.d:port" of the peer in slot i; false ("?") for a free slot.
+bool hostPeerAddress(int i, char text[NET_ADDRESS_TEXT_SIZE]);
+// Of the slots given up since the last call, those whose peer closed its connection (the
+// others fell silent); one bit a slot.
+uint32_t hostTakeLeftSlots();
 void closeHostPeers();
 // Frees in the world the slots of peers dropped since the last call; one bit a slot.
 uint32_t hostFreeDroppedSlots(WorldState& world);

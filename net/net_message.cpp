@@ -25,6 +25,11 @@
 //   that know only the four types above ignore these two, and a host that knows only them
 //   relays them unchanged.
 //
+//   MSG_HEARTBEAT (3007), host only: word 1 = -1 (no player), word 2 = the server's step
+//   count (unsigned, wrapping), words 3-9 zero. A dedicated server has no ship whose state
+//   would reach its joiners every step, so it sends this instead: any whole record keeps a
+//   joiner's silence count full, and peers that know only the four types ignore it.
+//
 // Every word travels least significant byte first; ints are two's complement, floats their
 // IEEE 754 single-precision bit pattern. There is no header, length or checksum.
 #include "net/net_message.h"
@@ -34,6 +39,10 @@
 
 #include "net/record_words.h"
 #include "world/world_state.h"
+
+namespace {
+constexpr int32_t NO_PLAYER = -1; // a heartbeat speaks for nobody
+} // namespace
 
 void encodeNetMessage(const NetMessage& msg, uint8_t out[NET_RECORD_SIZE]) {
     for (int i = 0; i < NET_RECORD_WORDS; ++i) {
@@ -126,5 +135,13 @@ NetMessage makeControlMessage(int32_t type, int32_t slot) {
     NetMessage msg{};
     msg.word[W_TYPE] = intBits(type);
     msg.word[W_SLOT] = intBits(slot);
+    return msg;
+}
+
+NetMessage makeHeartbeatMessage(uint32_t step) {
+    NetMessage msg{};
+    msg.word[W_TYPE] = intBits(MSG_HEARTBEAT);
+    msg.word[W_SLOT] = intBits(NO_PLAYER);
+    msg.word[W_STEP] = step;
     return msg;
 }

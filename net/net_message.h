@@ -21,6 +21,7 @@ constexpr int32_t MSG_ROCKET      = 1014;
 constexpr int32_t MSG_SERVER_FULL = 1016;
 constexpr int32_t MSG_PLAYER_INFO = 3001; // a player's name, kills and deaths
 constexpr int32_t MSG_CHAT        = 3002; // one part of a chat line
+constexpr int32_t MSG_HEARTBEAT   = 3007; // a dedicated server's every step: nothing else
 constexpr int CHAT_PART_BYTES     = 28;
 constexpr int CHAT_PARTS_MAX      = 3;
 constexpr int NET_RECORD_SIZE     = 40;
@@ -48,3 +49,4 @@ NetMessage makeStateMessage(const WorldState& world, int32_t slot);
 NetMessage makeRocketMessage(int32_t slot, int32_t rocket, int32_t life, const float pos[3],
                              const float vel[3]);
 NetMessage makeControlMessage(int32_t type, int32_t slot); // welcome or refusal
+NetMessage makeHeartbeatMessage(uint32_t step);

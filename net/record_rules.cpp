@@ -28,6 +28,7 @@ void applyState(WorldState& world, const NetMessage& msg, uint32_t nowMs) {
     const int32_t killer = bitsInt(msg.word[W_KILLER]);
     // A later record of the victim must not wipe a kill this machine has yet to count.
     const bool creditPending = isValidSlot(world.localPlayer) && p.killer == world.localPlayer;
+    const bool freshSlot     = p.slot != slot;
     p.slot                   = slot;
     if (!(creditPending && killer == NO_KILLER)) p.killer = killer;
     p.health = bitsInt(msg.word[W_HEALTH]);
@@ -35,6 +36,7 @@ void applyState(WorldState& world, const NetMessage& msg, uint32_t nowMs) {
         p.pos[a] = bitsFloat(msg.word[W_POS + a]);
     p.yaw   = bitsFloat(msg.word[W_YAW]);
     p.pitch = bitsFloat(msg.word[W_PITCH]);
+    trackRecord(world.tracks[slot], poseOf(p.pos, p.yaw, p.pitch), p.health, freshSlot, nowMs);
     if (isValidSlot(killer)) addKillLine(world.messages, nowMs, killer, slot);
 }
 
@@ -75,6 +77,7 @@ const RecordRule RECORD_RULES[] = {
     {MSG_SERVER_FULL,   anything,     RecordSender::ANYONE,    0,                       applyNothing   },
     {MSG_PLAYER_INFO,   namesASlot,   RecordSender::OWN_SLOT,  0,                       applyPlayerInfo},
     {MSG_CHAT,          namesASlot,   RecordSender::OWN_SLOT,  CHAT_RECORDS_PER_SECOND, applyChat      },
+    {MSG_HEARTBEAT,     anything,     RecordSender::HOST_ONLY, 0,                       applyNothing   },
 };
 // clang-format on
 const int RECORD_RULE_COUNT = sizeof RECORD_RULES / sizeof RECORD_RULES[0];

@@ -22,6 +22,7 @@ constexpr int W_DEATHS = 3; // player info
 constexpr int W_NAME   = 4; // player info: six words of name bytes
 constexpr int W_PARTS  = 2; // chat: line number, part, parts
 constexpr int W_TEXT   = 3; // chat: seven words of text bytes
+constexpr int W_STEP   = 2; // heartbeat
 
 inline uint32_t intBits(int32_t v) {
     return static_cast<uint32_t>(v);

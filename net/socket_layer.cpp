@@ -246,6 +246,20 @@ bool socketWait(const NetSocket* sockets, int count, const int* descriptors, int
     return ::ppoll(n > 0 ? watched : nullptr, n, &timeout, nullptr) > 0;
 }
 
+bool socketPeerAddressText(NetSocket s, char* text, std::size_t size) {
+    std::snprintf(text, size, "?");
+    const Connection* c = find(s);
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    if (!c || ::getpeername(c->fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0 ||
+        peer.sin_family != AF_INET)
+        return false;
+    char address[INET_ADDRSTRLEN];
+    inet_ntop(AF_INET, &peer.sin_addr, address, sizeof address);
+    std::snprintf(text, size, "%s:%d", address, ntohs(peer.sin_port));
+    return true;
+}
+
 void socketLocalAddressText(int port, char* text, std::size_t size) {
     char address[INET_ADDRSTRLEN] = "127.0.0.1";
     ifaddrs* interfaces           = nullptr;

@@ -43,5 +43,8 @@ bool socketWait(const NetSocket* sockets, int count, const int* descriptors, int
 // This machine's first non-loopback IPv4 address (127.0.0.1 without one), ":", the port.
 void socketLocalAddressText(int port, char* text, std::size_t size);
 
+// "a.b.c.d:port" of the other end of a connection; false (text "?") when it has none.
+bool socketPeerAddressText(NetSocket s, char* text, std::size_t size);
+
 void socketClose(NetSocket s); // a last try at the queue, then closed
 void socketCloseAll();         // every socket; harmless when nothing is open

@@ -112,16 +112,18 @@ void drawPlanets(const WorldState& world, const Player& viewer) {
     }
 }
 
-void drawShips(const WorldState& world) {
+// Each where its track puts it at nowMs, between its records.
+void drawShips(const WorldState& world, uint32_t nowMs) {
     for (int i = 0; i < MAX_PLAYERS; ++i) {
         const Player& ship = world.players[i];
         if (i == world.localPlayer || ship.slot < 0 || ship.health <= 0) continue;
-        if (!isFinite3(ship.pos) || !std::isfinite(ship.yaw) || !std::isfinite(ship.pitch))
+        const TrackPose pose = drawnShipPose(world, i, nowMs);
+        if (!isFinite3(pose.pos) || !std::isfinite(pose.yaw) || !std::isfinite(pose.pitch))
             continue;
         glPushMatrix();
-        glTranslatef(ship.pos[0], ship.pos[1], ship.pos[2]);
-        glRotatef(-ship.yaw, 0.0f, 1.0f, 0.0f);
-        glRotatef(-ship.pitch, 1.0f, 0.0f, 0.0f);
+        glTranslatef(pose.pos[0], pose.pos[1], pose.pos[2]);
+        glRotatef(-pose.yaw, 0.0f, 1.0f, 0.0f);
+        glRotatef(-pose.pitch, 1.0f, 0.0f, 0.0f);
         const bool damaged = ship.health <= DAMAGED_SHIP_HEALTH;
         if (damaged) {
             glEnable(GL_BLEND);
@@ -204,11 +206,11 @@ void renderFrame(const WorldState& world, const OverlayView& view) {
     drawSky(viewer);
     placeCamera(viewer);
     drawPlanets(world, viewer);
-    drawShips(world);
+    drawShips(world, view.nowMs);
     drawRockets(world);
     drawOverlay(world);
     beginScreenOverlay();
-    drawShipMarkers(world, viewer);
+    drawShipMarkers(world, viewer, view.nowMs);
     drawPeopleOverlay(world, view);
     endScreenOverlay();
     glFlush();

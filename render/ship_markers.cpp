@@ -74,19 +74,20 @@ ScreenSpot spotOnScreen(const Player& viewer, const float point[3], int width, i
     return s;
 }
 
-void drawShipMarkers(const WorldState& world, const Player& viewer) {
+void drawShipMarkers(const WorldState& world, const Player& viewer, uint32_t nowMs) {
     const float w = static_cast<float>(viewportWidth), h = static_cast<float>(viewportHeight);
     const float textHeight = h * TAG_HEIGHT_SHARE;
     for (int i = 0; i < MAX_PLAYERS; ++i) {
         const Player& ship = world.players[i];
         if (i == world.localPlayer || ship.slot < 0 || ship.health <= 0) continue;
-        const ScreenSpot s = spotOnScreen(viewer, ship.pos, viewportWidth, viewportHeight);
+        const TrackPose pose = drawnShipPose(world, i, nowMs);
+        const ScreenSpot s   = spotOnScreen(viewer, pose.pos, viewportWidth, viewportHeight);
         if (!std::isfinite(s.x) || !std::isfinite(s.y)) continue;
         if (s.inView) {
             char name[PLAYER_NAME_BYTES + 1];
             playerName(world, i, name);
-            const float dx = ship.pos[0] - viewer.pos[0], dy = ship.pos[1] - viewer.pos[1],
-                        dz = ship.pos[2] - viewer.pos[2];
+            const float dx = pose.pos[0] - viewer.pos[0], dy = pose.pos[1] - viewer.pos[1],
+                        dz = pose.pos[2] - viewer.pos[2];
             // Name and distance apart: the name's line is drawn from the cache frame after
             // frame, and only the short distance changes as the ships move.
             char distance[TAG_TEXT_SIZE];

@@ -15,5 +15,6 @@ struct ScreenSpot {
 ScreenSpot spotOnScreen(const Player& viewer, const float point[3], int width, int height);
 
 // Every other living ship in view gets its name and distance in its slot colour; every one
-// out of view a small arrow in that colour at the edge of the screen. Inside the overlay.
-void drawShipMarkers(const WorldState& world, const Player& viewer);
+// out of view a small arrow in that colour at the edge of the screen, each where it is
+// drawn at nowMs. Inside the overlay.
+void drawShipMarkers(const WorldState& world, const Player& viewer, uint32_t nowMs);

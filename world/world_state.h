@@ -6,6 +6,7 @@
 
 #include "world/control_state.h"
 #include "world/messages.h"
+#include "world/remote_track.h"
 #include "world/roster.h"
 #include "world/tables.h"
 
@@ -21,6 +22,7 @@ struct WorldState {
     ControlState controls;     // the local player's input, as the next step reads it
     Roster roster;
     Messages messages;
+    RemoteTrack tracks[MAX_PLAYERS]; // where the other machines' ships are drawn
 };
 
 // Every entry free, at full health, no killer, at (1, 0, 0), still, no rockets.

@@ -1,5 +1,6 @@
 // What bots cost: the real game hosting in a window with no bots, then with seven, and the
-// processor share of the host and of each bot over a stretch of play. Needs VORANIS_GAME_DIR
+// processor share of the host and of each bot over a stretch of play; then the dedicated
+// server's share alone and with seven bots as its peers. Needs VORANIS_GAME_DIR
 // (with voranis-bot beside the game) and $DISPLAY; run it in a private network namespace
 // (tests/support/in-private-net), as scripts/perf-report does.
 //
@@ -65,8 +66,19 @@ struct Shares {
     int bots = 0;
 };
 
-Shares measure(int bots, int seconds, const std::string& home) {
-    const pid_t host = startHost(bots, home);
+pid_t startServer(int bots) {
+    const std::string server = std::string(std::getenv("VORANIS_GAME_DIR")) + "/voranis-server";
+    const std::string count  = std::to_string(bots);
+    pid_t pid                = fork();
+    if (pid == 0) {
+        execl(server.c_str(), "voranis-server", "--quiet", "--bots", count.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+Shares measure(pid_t host, int seconds) {
     std::this_thread::sleep_for(std::chrono::seconds(WARM_UP_SECONDS));
     const std::vector<pid_t> children = childrenOf(host);
     std::vector<double> before;
@@ -85,7 +97,7 @@ Shares measure(int bots, int seconds, const std::string& home) {
         s.botMax = std::max(s.botMax, share);
     }
     s.bots = static_cast<int>(children.size());
-    kill(host, SIGTERM); // the game takes it as a close: it stops its bots and ends
+    kill(host, SIGTERM); // the game takes it as a close, the server as its stop: bots end too
     waitpid(host, nullptr, 0);
     return s;
 }
@@ -99,14 +111,19 @@ int main(int argc, char** argv) {
     }
     char home[] = "/tmp/voranis-bots-bench.XXXXXX";
     if (!mkdtemp(home)) return 1;
-    const Shares alone = measure(0, seconds, home);
-    const Shares seven = measure(7, seconds, home);
+    const Shares alone  = measure(startHost(0, home), seconds);
+    const Shares seven  = measure(startHost(7, home), seconds);
+    const Shares server = measure(startServer(0), seconds);
+    const Shares served = measure(startServer(7), seconds);
     std::printf("host alone: %.1f %% of one core\n", alone.host);
     std::printf("host with %d bots: %.1f %% of one core (%+.1f)\n", seven.bots, seven.host,
                 seven.host - alone.host);
     std::printf("one bot: mean %.2f %%, most %.2f %% of one core\n", seven.botMean, seven.botMax);
     std::printf("host_alone_pct=%.1f host_bots_pct=%.1f bot_mean_pct=%.2f bot_max_pct=%.2f\n",
                 alone.host, seven.host, seven.botMean, seven.botMax);
+    std::printf("server alone: %.1f %%, with %d bots: %.1f %% of one core\n", server.host,
+                served.bots, served.host);
+    std::printf("server_alone_pct=%.1f server_bots_pct=%.1f\n", server.host, served.host);
     std::filesystem::remove_all(home);
     return 0;
 }

@@ -232,3 +232,39 @@ TEST_F(World, TheFrameReadsTheNetworkFirstAndWaitsOutItsFloorAcrossTheClockWrap)
     runFrame();
     EXPECT_EQ(standIns.silenceChecks, 1);
 }
+
+// Where a remote ship is drawn at atMs after two records at x = first (yaw 350) and x = second,
+// the second at 1000 ms.
+struct TrackCase {
+    float firstX, secondX, secondYaw, x, yaw;
+    int32_t firstHealth;
+    uint32_t atMs;
+};
+TEST(RemoteTrack, GlidesFromWhereItWasDrawnToTheNewestRecordAndSnapsOnARespawnOrAJump) {
+    const TrackCase cases[] = {
+        {0.0f, 2.0f, 350.0f, 0.0f, 350.0f, 100, 1000}, // the glide starts where it was drawn
+        {0.0f, 2.0f, 350.0f, 1.0f, 350.0f, 100, 1050}, // halfway
+        {0.0f, 2.0f, 350.0f, 2.0f, 350.0f, 100, 1900}, // at the record, never beyond it
+        {0.0f, 2.0f, 10.0f,  1.0f, 360.0f, 100, 1050}, // yaw the short way round
+        {0.0f, 2.0f, 350.0f, 2.0f, 350.0f, 0,   1000}, // a respawn snaps
+        {0.0f, 9.0f, 350.0f, 9.0f, 350.0f, 100, 1000}, // so does a jump
+    };
+    for (const TrackCase& c : cases) {
+        RemoteTrack track{};
+        trackRecord(track,
+                    TrackPose{
+                        {c.firstX, 0.0f, 0.0f},
+                        350.0f, 0.0f
+        },
+                    c.firstHealth, true, 0);
+        trackRecord(track,
+                    TrackPose{
+                        {c.secondX, 0.0f, 0.0f},
+                        c.secondYaw, 0.0f
+        },
+                    FULL_HEALTH, false, 1000);
+        const TrackPose pose = trackPoseAt(track, c.atMs);
+        EXPECT_FLOAT_EQ(pose.pos[0], c.x) << c.atMs;
+        EXPECT_FLOAT_EQ(pose.yaw, c.yaw) << c.atMs;
+    }
+}

@@ -1,0 +1,127 @@
+// The real voranis-server against loopback peers, a real bot, and a bot behind a slow link.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+#include "tests/support/delay_proxy.h"
+#include "tests/support/game_driver.h"
+#include "tests/support/peer.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+constexpr int32_t WIRE_HEARTBEAT = 3007; // word 2: the server's step count
+constexpr int WAIT_MS = 5000, STEPS_COUNTED = 60, PROXY_PORT = GAME_PORT + 1;
+constexpr int RECORDS_A_STEP = 2, STEP_MS = 15; // a heartbeat and a relayed record, at most
+
+bool startServer(GameDriver& server, const std::string& more = "") {
+    return server.start({"-c", "exec " + gameDir() + "/voranis-server" + more}, server.folder(),
+                        "sh");
+}
+
+// In, with the welcome's slot, once the server listens.
+Peer join(int32_t* slot, int port = GAME_PORT) {
+    for (int waited = 0; waited < WAIT_MS; waited += 20, usleep(20000)) {
+        Peer p = connectPeer(port);
+        Record r;
+        if (p.fd >= 0 && p.receiveRecord(&r) && recordType(r) == WIRE_WELCOME) {
+            *slot = recordSlot(r);
+            return p;
+        }
+    }
+    return Peer{};
+}
+
+bool says(const GameDriver& server, const std::string& text) {
+    for (int waited = 0; waited < WAIT_MS; waited += 20, usleep(20000))
+        if (server.output().find(text) != std::string::npos) return true;
+    return false;
+}
+
+// The next state record of slot, whatever else comes first; none for slot 0 ever.
+bool stateOf(Peer& peer, int32_t slot, int waitMs = WAIT_MS) {
+    Record r;
+    for (int n = 0; n < RECORDS_A_STEP * waitMs / STEP_MS && peer.receiveRecord(&r); ++n) {
+        EXPECT_FALSE((recordType(r) == WIRE_STATE || recordType(r) == WIRE_ROCKET) &&
+                     recordSlot(r) == 0);
+        if (recordType(r) == WIRE_STATE && recordSlot(r) == slot) return true;
+    }
+    return false;
+}
+} // namespace
+
+TEST(Server, AlonePeerGetsASlotAboveZeroAndAHeartbeatEveryStep) {
+    GameDriver server(false);
+    ASSERT_TRUE(startServer(server, " --name Orbit"));
+    int32_t slot = 0;
+    Peer peer    = join(&slot);
+    EXPECT_GE(slot, 1);
+    Record r;
+    ASSERT_TRUE(peer.receiveRecord(&r) && recordType(r) == WIRE_HEARTBEAT);
+    uint32_t steps = recordWord(r, 2), next = steps + 1;
+    for (int n = 0; n < STEPS_COUNTED && peer.receiveRecord(&r); ++n, ++next)
+        steps = recordType(r) == WIRE_HEARTBEAT ? recordWord(r, 2) : 0;
+    EXPECT_EQ(steps, next - 1); // one a step, none missed, nothing else between them
+    EXPECT_TRUE(says(server, "start port 2345 version"));
+}
+
+TEST(Server, RelaysAPeersStateAndNamesItAndTellsWhoLeft) {
+    GameDriver server(false);
+    ASSERT_TRUE(startServer(server));
+    int32_t first = 0, second = 0;
+    Peer a = join(&first), b = join(&second);
+    ASSERT_TRUE(b.sendRecord(playerInfoRecord(second, 0, 0, "ALICE")) &&
+                b.sendRecord(stateRecord({second})));
+    EXPECT_TRUE(stateOf(a, second));
+    EXPECT_TRUE(says(server, "join slot " + std::to_string(second) + " 127.0.0.1:"));
+    EXPECT_TRUE(says(server, "name slot " + std::to_string(second) + " ALICE"));
+    b = Peer{};
+    EXPECT_TRUE(says(server, "leave slot " + std::to_string(second) + " ALICE"));
+}
+
+TEST(Server, SigtermEndsItWithExitZeroWithinASecondAfterAStopLine) {
+    GameDriver server(false);
+    ASSERT_TRUE(startServer(server, " --bots 2"));
+    ASSERT_TRUE(says(server, "start port"));
+    kill(server.pid(), SIGTERM);
+    EXPECT_EQ(server.exitCode(1000), 0);
+    EXPECT_NE(server.output().find(" stop\n"), std::string::npos);
+}
+
+TEST(Server, BadConfigLineEndsItWithExitTwoNamingTheFileAndLine) {
+    GameDriver server(false);
+    const std::string file = server.folder() + "/server.conf";
+    std::ofstream(file) << "port = 2346\nbots = many\n";
+    ASSERT_TRUE(startServer(server, " --config " + file));
+    EXPECT_EQ(server.exitCode(WAIT_MS), 2);
+    EXPECT_NE(server.errors().find(file + ":2"), std::string::npos) << server.errors();
+}
+
+// The server's own bot: a real game's joiner, named and relayed like anyone.
+TEST(Server, ItsBotJoinsIsNamedAndItsStateIsRelayed) {
+    GameDriver server(false);
+    ASSERT_TRUE(startServer(server, " --bots 1 --skill 1"));
+    ASSERT_TRUE(says(server, "name slot 1 BOT 1"));
+    int32_t slot = 0;
+    Peer peer    = join(&slot);
+    EXPECT_TRUE(stateOf(peer, 1));
+}
+
+// 150 ms +- 50 ms away, for five seconds: still in, still relayed, never dropped.
+TEST(Server, BotBehindASlowJitteryLinkStaysInTheGame) {
+    GameDriver server(false), bot(false);
+    ASSERT_TRUE(startServer(server));
+    int32_t slot = 0;
+    Peer peer    = join(&slot);
+    DelayProxy proxy(PROXY_PORT, GAME_PORT, 150, 50);
+    ASSERT_TRUE(bot.start({"-c", "exec " + gameDir() + "/voranis-bot 127.0.0.1:" +
+                                     std::to_string(PROXY_PORT) + " --quiet"},
+                          bot.folder(), "sh"));
+    ASSERT_TRUE(says(server, "name slot 2 BOT 2"));
+    usleep(5000000);
+    EXPECT_TRUE(stateOf(peer, 2, 1000));
+    EXPECT_EQ(server.output().find(" drop "), std::string::npos) << server.output();
+}
