@@ -10,6 +10,7 @@
 #include "net/discovery_responder.h"
 #include "net/net_session.h"
 #include "net/record_rules.h"
+#include "net/record_words.h"
 #include "world/world_state.h"
 
 ConnSlot connSlots[MAX_PLAYERS];
@@ -35,7 +36,8 @@ struct RecordBudget {
 };
 RecordBudget budget[MAX_PLAYERS];
 
-uint32_t droppedSlots = 0; // one bit a slot, until the world hears of it
+uint32_t droppedSlots  = 0; // one bit a slot, until the world hears of it
+uint32_t welcomedSlots = 0; // one bit a slot, until the host's step sends them the arena
 
 // What discovery replies tell of this hosting.
 int hostPort = NET_PORT;
@@ -67,6 +69,7 @@ void acceptOne(WorldState& world) {
     peerSockets[i] = s;
     forgetPlayerInfo(world.roster, i);
     writeControl(s, MSG_WELCOME, i);
+    welcomedSlots |= 1u << i;
     connSlots[i].active    = 1;
     connSlots[i].countdown = FIRST_COUNTDOWN;
 }
@@ -98,6 +101,15 @@ bool mayPassOn(int i, const NetMessage& msg, uint32_t nowMs) {
     return r.perSecond == 0 || withinBudget(i, rule, nowMs);
 }
 
+// Kills are counted here, where every peer's accepted state record is applied, from the
+// victim's own record.
+void hostApply(WorldState& world, const NetMessage& msg, uint32_t nowMs) {
+    applyNetMessage(world, msg, nowMs);
+    if (netMessageType(msg) == MSG_STATE && netMessageFitsTables(msg))
+        countStateKill(world, netMessageSlot(msg), bitsInt(msg.word[W_KILLER]),
+                       bitsInt(msg.word[W_HEALTH]));
+}
+
 // Reads peer i up to its frame's cap. Each record it may pass on is relayed at once; it is
 // applied now, or held for the next exchange while the frame waits.
 void readPeer(int i, WorldState* applyNow, uint32_t nowMs) {
@@ -110,7 +122,7 @@ void readPeer(int i, WorldState* applyNow, uint32_t nowMs) {
         if (!mayPassOn(i, msg, nowMs)) continue;
         relay(i, record);
         if (applyNow) {
-            applyNetMessage(*applyNow, msg, nowMs);
+            hostApply(*applyNow, msg, nowMs);
         } else {
             std::memcpy(h.record[h.count++], record, NET_RECORD_SIZE);
         }
@@ -120,7 +132,7 @@ void readPeer(int i, WorldState* applyNow, uint32_t nowMs) {
 void applyHeld(WorldState& world, int i, uint32_t nowMs) {
     HeldRecords& h = held[i];
     for (int n = 0; n < h.count; ++n)
-        applyNetMessage(world, decodeNetMessage(h.record[n]), nowMs);
+        hostApply(world, decodeNetMessage(h.record[n]), nowMs);
     h.count = 0;
 }
 
@@ -224,6 +236,17 @@ void hostSend(const uint8_t record[NET_RECORD_SIZE]) {
         connSlots[j].countdown -= 1;
         if (connSlots[j].countdown <= 0) dropPeer(j);
     }
+}
+
+void hostSendTo(int32_t slot, const uint8_t record[NET_RECORD_SIZE]) {
+    if (slot < FIRST_PEER_SLOT || slot >= MAX_PLAYERS || !connSlots[slot].active) return;
+    socketWriteRecord(peerSockets[slot], record);
+}
+
+uint32_t hostTakeWelcomedSlots() {
+    const uint32_t welcomed = welcomedSlots;
+    welcomedSlots           = 0;
+    return welcomed;
 }
 
 void hostWait(uint32_t nowMs, uint32_t microseconds) {

@@ -5,9 +5,11 @@
 #include <cstdint>
 
 #include "world/control_state.h"
+#include "world/match.h"
 #include "world/messages.h"
 #include "world/roster.h"
 #include "world/tables.h"
+#include "world/universe.h"
 
 struct WorldState {
     PlayerTable players;
@@ -21,6 +23,9 @@ struct WorldState {
     ControlState controls;     // the local player's input, as the next step reads it
     Roster roster;
     Messages messages;
+    MatchState match;                // the host's: it alone counts kills and ends matches
+    MatchView matchView;             // what the HUD shows of the match
+    UniverseTextures planetTextures; // the pictures loaded for planets, in texture order
 };
 
 // Every entry free, at full health, no killer, at (1, 0, 0), still, no rockets.
