@@ -32,6 +32,7 @@ bool sameRecord(const MatchRecord& a, const MatchRecord& b) {
 // The arena of this match number into the host's world and its records; none on failure.
 void takeArena(WorldState& world) {
     host.recordCount = 0;
+    netTellArena("");
     if (host.choice[0] == '\0') return;
     const char* name = arenaForMatch(host.arenas, host.choice, world.match.number);
     char problem[ARENA_PROBLEM_TEXT_SIZE];
@@ -55,6 +56,7 @@ void takeArena(WorldState& world) {
         return;
     }
     host.recordCount = makeArenaMessages(arena, host.records);
+    netTellArena(arena.name);
     if (isValidSlot(world.localPlayer)) spawnLocalPlayer(world, world.localPlayer);
 }
 

@@ -51,6 +51,10 @@ void netSendTo(int32_t slot, const NetMessage& msg) {
     if (netRole == NetRole::HOST) hostSendTo(slot, record);
 }
 
+void netTellArena(const char* name) {
+    hostTellArena(name);
+}
+
 uint32_t netTakeWelcomedSlots() {
     return netRole == NetRole::HOST ? hostTakeWelcomedSlots() : 0;
 }

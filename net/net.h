@@ -42,6 +42,8 @@ void netSend(const NetMessage& msg); // to the host, or to every peer
 // bit a slot; always 0 on a joiner).
 void netSendTo(int32_t slot, const NetMessage& msg);
 uint32_t netTakeWelcomedSlots();
+// The host's arena as discovery replies name it; "" for none.
+void netTellArena(const char* name);
 NetEnding checkGlobalTimeout(); // joiner, once per step
 // Frees in the world the slots of the peers the host has dropped since the last call; one bit
 // a slot comes back for each.

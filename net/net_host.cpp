@@ -43,6 +43,7 @@ uint32_t welcomedSlots = 0; // one bit a slot, until the host's step sends them 
 int hostPort = NET_PORT;
 char hostName[DISCOVERY_NAME_SIZE];
 char hostVersion[DISCOVERY_VERSION_SIZE];
+char hostArena[DISCOVERY_ARENA_SIZE]; // what the games list shows of this hosting
 
 void writeControl(NetSocket s, int32_t type, int32_t slot) {
     uint8_t record[NET_RECORD_SIZE];
@@ -144,7 +145,7 @@ int playersInUse() {
 }
 
 void answerDiscovery(uint32_t nowMs) {
-    discoveryServe(nowMs, hostName, hostVersion, playersInUse(), hostPort);
+    discoveryServe(nowMs, hostName, hostVersion, playersInUse(), hostPort, hostArena);
 }
 
 bool cannotHost(const char* what, int port, int error, char problem[NET_ENDING_TEXT_SIZE]) {
@@ -207,6 +208,10 @@ bool hostOpen(int port, const char* version, char addressText[NET_ADDRESS_TEXT_S
     datagramHostName(hostName, sizeof hostName);
     std::snprintf(hostVersion, sizeof hostVersion, "%s", version);
     return true;
+}
+
+void hostTellArena(const char* name) {
+    std::snprintf(hostArena, sizeof hostArena, "%s", name);
 }
 
 void hostServeDiscovery(uint32_t nowMs) {

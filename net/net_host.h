@@ -35,6 +35,7 @@ void hostSendTo(int32_t slot, const uint8_t record[NET_RECORD_SIZE]);
 uint32_t hostTakeWelcomedSlots();
 void hostWait(uint32_t nowMs, uint32_t microseconds);
 void hostServeDiscovery(uint32_t nowMs);
+void hostTellArena(const char* name); // in discovery replies; "" for none
 void hostClose();
 void closeHostPeers();
 // Frees in the world the slots of peers dropped since the last call; one bit a slot.

@@ -46,6 +46,7 @@ STAND_IN uint32_t netFreeDroppedSlots(WorldState&) {
     return 0;
 }
 STAND_IN void netSendTo(int32_t, const NetMessage&) {}
+STAND_IN void netTellArena(const char*) {}
 STAND_IN uint32_t netTakeWelcomedSlots() {
     return 0;
 }
