@@ -66,6 +66,7 @@ void applyArenaRecord(WorldState& world, const NetMessage& msg, uint32_t) {
 void applyMatchRecord(WorldState& world, const NetMessage& msg, uint32_t) {
     MatchRecord record;
     if (!readMatchMessage(msg, &record)) return;
+    world.awaitingHostWorld   = false; // sent after the arena: the host's world is in place
     const int32_t knownNumber = world.matchView.number;
     world.matchView = MatchView{record.phase, record.secondsLeft, record.number, record.winner};
     if (knownNumber != 0 && record.number != knownNumber) beginNextMatch(world);

@@ -25,6 +25,7 @@ struct WorldState {
     Messages messages;
     MatchState match;                // the host's: it alone counts kills and ends matches
     MatchView matchView;             // what the HUD shows of the match
+    bool awaitingHostWorld;          // a joiner just welcomed: the host's arena may follow
     UniverseTextures planetTextures; // the pictures loaded for planets, in texture order
 };
 
