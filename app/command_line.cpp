@@ -52,7 +52,7 @@ const OptionRow OPTIONS[] = {
     {"--skill",      Option::SKILL,       "1|2|3",   "the bots' skill: 1 easy, 2 normal, 3 hard"},
     {"--score-limit", Option::SCORE_LIMIT, "N",      "a match ends at N kills (10; 0 for no limit)"},
     {"--time-limit", Option::TIME_LIMIT,  "MIN",     "a match ends after MIN minutes (10; 0: none)"},
-    {"--arena",      Option::ARENA,       "NAME",    "host in arenas/NAME.uni, or rotate each match"},
+    {"--arena",      Option::ARENA,       "NAME|rotate", "host in arenas/NAME.uni, or in each in turn"},
     {"--version",    Option::VERSION,     nullptr,   "print the game's version and end"},
     {"--help",       Option::HELP,        nullptr,   "print this help and end"},
     {"-h",           Option::HELP,        nullptr,   nullptr},
