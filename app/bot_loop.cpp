@@ -62,8 +62,8 @@ int runBot(const BotOptions& options) {
     // The same planets as everyone's, from the game's data folder: a bot without them would
     // fly through what the others steer round.
     enterDataFolder();
-    UniverseTextures pictures;
-    if (!loadUniverse(world, UNIVERSE_FILE, &pictures)) {
+    // Its picture names too: the host's arena is taken only if it names the same.
+    if (!loadUniverse(world, UNIVERSE_FILE, &world.planetTextures)) {
         std::fprintf(stderr, "voranis-bot: cannot read %s: %s\n", UNIVERSE_FILE,
                      std::strerror(errno));
         return EXIT_NO_DATA;

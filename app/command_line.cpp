@@ -24,7 +24,10 @@ enum class Option {
     NO_SOUND,
     NAME,
     BOTS,
-    SKILL
+    SKILL,
+    SCORE_LIMIT,
+    TIME_LIMIT,
+    ARENA
 };
 
 struct OptionRow {
@@ -47,6 +50,9 @@ const OptionRow OPTIONS[] = {
     {"--name",       Option::NAME,        "NAME",    "the name the others see (at most 15 characters)"},
     {"--bots",       Option::BOTS,        "N",       "with --host: start N bots (0 to 7) to play against"},
     {"--skill",      Option::SKILL,       "1|2|3",   "the bots' skill: 1 easy, 2 normal, 3 hard"},
+    {"--score-limit", Option::SCORE_LIMIT, "N",      "a match ends at N kills (10; 0 for no limit)"},
+    {"--time-limit", Option::TIME_LIMIT,  "MIN",     "a match ends after MIN minutes (10; 0: none)"},
+    {"--arena",      Option::ARENA,       "NAME|rotate", "host in arenas/NAME.uni, or in each in turn"},
     {"--version",    Option::VERSION,     nullptr,   "print the game's version and end"},
     {"--help",       Option::HELP,        nullptr,   "print this help and end"},
     {"-h",           Option::HELP,        nullptr,   nullptr},
@@ -135,6 +141,18 @@ bool take(const OptionRow& row, const char* value, CommandLine* line,
     case Option::SKILL:
         return readNumber(value, 1, BOT_SKILL_LEVELS, &line->botSkill) ||
                fail(problem, "--skill wants 1, 2 or 3, not \"%s\"", value);
+    case Option::SCORE_LIMIT:
+        return readNumber(value, 0, MAX_SCORE_LIMIT, &line->scoreLimit) ||
+               fail(problem, "--score-limit wants a number from 0 to 999, not \"%s\"", value);
+    case Option::TIME_LIMIT:
+        return readNumber(value, 0, MAX_TIME_LIMIT_MINUTES, &line->timeLimitMinutes) ||
+               fail(problem, "--time-limit wants minutes from 0 to 999, not \"%s\"", value);
+    case Option::ARENA:
+        if (!isPlainName(value, ARENA_NAME_BYTES))
+            return fail(problem, "--arena wants a name of letters, digits, _ or -, not \"%s\"",
+                        value);
+        std::snprintf(line->arena, sizeof line->arena, "%s", value);
+        return true;
     }
     return false;
 }
@@ -142,14 +160,16 @@ bool take(const OptionRow& row, const char* value, CommandLine* line,
 
 bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
                       char problem[COMMAND_PROBLEM_SIZE]) {
-    *line                 = CommandLine{};
-    line->mode            = StartMode::DIALOG;
-    line->port            = NOT_GIVEN;
-    line->resolutionIndex = NOT_GIVEN;
-    line->fullScreen      = NOT_GIVEN;
-    line->soundEnabled    = NOT_GIVEN;
-    line->bots            = NOT_GIVEN;
-    line->botSkill        = NOT_GIVEN;
+    *line                  = CommandLine{};
+    line->mode             = StartMode::DIALOG;
+    line->port             = NOT_GIVEN;
+    line->resolutionIndex  = NOT_GIVEN;
+    line->fullScreen       = NOT_GIVEN;
+    line->soundEnabled     = NOT_GIVEN;
+    line->bots             = NOT_GIVEN;
+    line->botSkill         = NOT_GIVEN;
+    line->scoreLimit       = NOT_GIVEN;
+    line->timeLimitMinutes = NOT_GIVEN;
     for (int i = 1; i < argc; ++i) {
         const char* word   = argv[i];
         const char* equals = std::strchr(word, '=');
@@ -176,6 +196,9 @@ void applyCommandLine(const CommandLine& line, GameSetup* setup) {
     if (line.soundEnabled != NOT_GIVEN) setup->soundEnabled = line.soundEnabled;
     if (line.bots != NOT_GIVEN) setup->bots = line.bots;
     if (line.botSkill != NOT_GIVEN) setup->botSkill = line.botSkill;
+    if (line.scoreLimit != NOT_GIVEN) setup->scoreLimit = line.scoreLimit;
+    if (line.timeLimitMinutes != NOT_GIVEN) setup->timeLimitMinutes = line.timeLimitMinutes;
+    if (line.arena[0] != '\0') std::snprintf(setup->arena, sizeof setup->arena, "%s", line.arena);
     if (line.nameGiven) std::snprintf(setup->name, sizeof setup->name, "%s", line.name);
     if (line.mode == StartMode::JOIN)
         std::snprintf(setup->address, sizeof setup->address, "%s", line.join);

@@ -23,8 +23,11 @@ struct CommandLine {
     int soundEnabled;              // NOT_GIVEN, 0 or 1
     bool nameGiven;
     char name[PLAYER_NAME_CHARS + 1];
-    int bots;     // NOT_GIVEN, or 0 to MAX_BOTS
-    int botSkill; // NOT_GIVEN, or 1 to 3
+    int bots;                         // NOT_GIVEN, or 0 to MAX_BOTS
+    int botSkill;                     // NOT_GIVEN, or 1 to 3
+    int scoreLimit;                   // NOT_GIVEN, or 0 to MAX_SCORE_LIMIT
+    int timeLimitMinutes;             // NOT_GIVEN, or 0 to MAX_TIME_LIMIT_MINUTES
+    char arena[ARENA_NAME_BYTES + 1]; // "" when not given; a name or "rotate"
 };
 
 // False, with what is wrong in problem, for an unknown option, a missing or bad value, or

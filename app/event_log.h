@@ -7,8 +7,9 @@
 #include <cstdio>
 #include <ctime>
 
+#include "world/match.h" // NO_WINNER
+
 constexpr int EVENT_LINE_SIZE = 256; // an event's text, its time and end not included
-constexpr int NO_WINNER       = -1;  // a match that ends with nobody ahead
 
 // "start port 2345 version 1.1.0 name LAN party"
 void logStart(FILE* to, std::time_t when, int port, const char* version, const char* name);

@@ -30,9 +30,10 @@ void playSound(const FrameEvent& e) {
     if (e.kind == FrameEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
 }
 
-// A joiner without its place yet shows where it is connecting to.
+// A joiner without its place, or the host's arena, yet shows where it is connecting to.
 void drawFrame() {
-    if (gameSetup.isServer || isValidSlot(gameWorld.localPlayer)) {
+    if (gameSetup.isServer ||
+        (isValidSlot(gameWorld.localPlayer) && !gameWorld.awaitingHostWorld)) {
         renderFrame(gameWorld, overlayView(frameStart));
         return;
     }

@@ -18,7 +18,8 @@ constexpr int COLUMN_COUNT           = 3;
 constexpr const char* WIDEST_PLAYERS = "8/8";
 constexpr const char* WIDEST_ADDRESS = "255.255.255.255:65535";
 constexpr int COLUMN_GAP             = 12; // pixels
-constexpr int LIST_LINE_SIZE = DISCOVERY_NAME_SIZE + PLAYERS_TEXT_SIZE + ADDRESS_TEXT_SIZE + 8;
+constexpr int LIST_LINE_SIZE =
+    DISCOVERY_NAME_SIZE + DISCOVERY_ARENA_SIZE + PLAYERS_TEXT_SIZE + ADDRESS_TEXT_SIZE + 12;
 static_assert(GAME_ADDRESS_TEXT_SIZE == ADDRESS_TEXT_SIZE, "an address shown is an address found");
 
 Fl_Hold_Browser* shownList = nullptr;
@@ -56,8 +57,9 @@ void showGames(const FoundGame* games, int count) {
     shownList->clear();
     for (int i = 0; i < count; ++i) {
         char text[LIST_LINE_SIZE];
-        std::snprintf(text, sizeof text, "%s\t%s\t%s", games[i].name, games[i].players,
-                      games[i].address);
+        const bool arena = games[i].arena[0] != '\0';
+        std::snprintf(text, sizeof text, "%s%s%s%s\t%s\t%s", games[i].name, arena ? " (" : "",
+                      games[i].arena, arena ? ")" : "", games[i].players, games[i].address);
         // '@' would start one of FLTK's formatting codes.
         for (char* c = text; *c; ++c) {
             if (*c == '@') *c = '?';

@@ -17,8 +17,11 @@ GameSetup startSetup() {
     char login[PLAYER_NAME_BYTES + 1];
     platformLoginName(login, sizeof login);
     printableText(login, PLAYER_NAME_CHARS, s.name, sizeof s.name);
-    s.bots     = 0;
-    s.botSkill = DEFAULT_BOT_SKILL;
+    s.bots             = 0;
+    s.botSkill         = DEFAULT_BOT_SKILL;
+    s.scoreLimit       = DEFAULT_SCORE_LIMIT;
+    s.timeLimitMinutes = DEFAULT_TIME_LIMIT_MINUTES;
+    std::snprintf(s.arena, sizeof s.arena, "%s", DEFAULT_ARENA);
     return s;
 }
 

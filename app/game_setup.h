@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "net/arena.h"
 #include "world/roster.h"
 #include "world/world_state.h"
 
@@ -20,13 +21,17 @@ struct GameSetup {
     char name[PLAYER_NAME_CHARS + 1]; // the player's, as others see it
     int32_t bots;                     // the host starts this many, 0 to MAX_BOTS
     int32_t botSkill;                 // 1 (easy) to 3 (hard)
+    int32_t scoreLimit;               // a hosted match's, 0 for none
+    int32_t timeLimitMinutes;         // a hosted match's, 0 for none
+    char arena[ARENA_NAME_BYTES + 1]; // the host's arena's name, or "rotate"
 };
 
-constexpr int MAX_BOTS          = MAX_PLAYERS - 1;
-constexpr int DEFAULT_BOT_SKILL = 2;
+constexpr int MAX_BOTS              = MAX_PLAYERS - 1;
+constexpr int DEFAULT_BOT_SKILL     = 2;
+constexpr const char* DEFAULT_ARENA = "classic";
 
 extern GameSetup gameSetup;
 
 // The choices of a first start: 640 x 480, full screen, no sound, port 2345, the prefix, the
-// login name.
+// login name, matches to 10 kills or 10 minutes in the classic arena.
 GameSetup startSetup();

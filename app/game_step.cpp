@@ -3,6 +3,7 @@
 
 #include "app/chat_outbox.h"
 #include "app/frame_records.h"
+#include "app/match_host.h"
 #include "app/player_announce.h"
 #include "world/frame_update.h"
 
@@ -11,6 +12,7 @@ StepResult runStep(WorldState& world, const StepSetup& setup, uint32_t nowMs, Fr
     report->count = 0;
     result.ending = netExchange(world, setup.isServer, nowMs);
     if (result.ending.exitCode != 0) return result;
+    if (setup.isServer) welcomeToMatch(world, nowMs);
     if (setup.feedInput) setup.feedInput(world, setup.context);
     simulateFrame(world, report);
     sendFrameRecords(world, *report);
@@ -19,6 +21,7 @@ StepResult runStep(WorldState& world, const StepSetup& setup, uint32_t nowMs, Fr
     deliverChat(nowMs);
     dropOldMessages(world.messages, nowMs);
     result.droppedSlots = netFreeDroppedSlots(world);
+    if (setup.isServer) advanceHostMatch(world, nowMs, result.droppedSlots);
     if (!setup.isServer) result.ending = checkGlobalTimeout();
     return result;
 }

@@ -1,6 +1,8 @@
 // One step of every program that plays (the game, the bot, the dedicated server), in its
-// fixed order: the network exchange, the program's own input, the simulation, its records,
-// the player's name and numbers and the chat, the old lines' end, the silence check.
+// fixed order: the network exchange (the host's match and arena to peers just welcomed),
+// the program's own input, the simulation, its records,
+// the player's name and numbers and the chat, the old lines' end, the host's match, the
+// silence check.
 #pragma once
 
 #include <cstdint>

@@ -26,6 +26,11 @@ ProgramHandle platformStartProgram(const char* path, const char* const argv[]);
 void platformStopProgram(ProgramHandle program);
 // The folder this program lies in, with its trailing separator; "" when unknown.
 void platformProgramFolder(char* folder, int size);
+// The files in folder whose names end in `end`, each without it and shorter than nameSize,
+// into names (maxNames rows of nameSize bytes), in no set order; returns how many. 0 for a
+// folder that cannot be read.
+int platformFolderNames(const char* folder, const char* end, char* names, int nameSize,
+                        int maxNames);
 struct ScreenArea {
     int x, y, w, h;
 };

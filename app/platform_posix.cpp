@@ -1,5 +1,6 @@
 // The platform layer's system services on POSIX: the clock, sleeping, the login name, and
 // the programs this one starts and stops. Nothing here needs a screen.
+#include <dirent.h>
 #include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
@@ -85,4 +86,25 @@ void platformProgramFolder(char* folder, int size) {
     if (lastSlash == nullptr) return;
     lastSlash[1] = '\0';
     std::snprintf(folder, static_cast<size_t>(size), "%s", path);
+}
+
+int platformFolderNames(const char* folder, const char* end, char* names, int nameSize,
+                        int maxNames) {
+    DIR* dir = opendir(folder);
+    if (!dir) return 0;
+    const size_t endLength = std::strlen(end);
+    int count              = 0;
+    while (count < maxNames) {
+        const dirent* entry = readdir(dir);
+        if (!entry) break;
+        const size_t length = std::strlen(entry->d_name);
+        if (length <= endLength || length - endLength >= static_cast<size_t>(nameSize)) continue;
+        if (std::strcmp(entry->d_name + length - endLength, end) != 0) continue;
+        char* row = names + static_cast<size_t>(count) * static_cast<size_t>(nameSize);
+        std::memcpy(row, entry->d_name, length - endLength);
+        row[length - endLength] = '\0';
+        ++count;
+    }
+    closedir(dir);
+    return count;
 }

@@ -10,6 +10,8 @@
 #include "app/data_folder.h"
 #include "app/event_log.h"
 #include "app/game_step.h"
+#include "app/arena_choice.h"
+#include "app/match_host.h"
 #include "app/game_version.h"
 #include "app/platform.h"
 #include "app/step_wait.h"
@@ -30,6 +32,7 @@ struct Server {
     FILE* log;
     uint32_t steps;
     Told told;
+    int32_t matchEndTold; // the number of the last match whose end was logged
 };
 
 // The step's input: no ship to fly, only the heartbeat. Sent inside the step, so that a peer
@@ -80,9 +83,19 @@ void tellLines(const Server& server, const WorldState& world, std::time_t now) {
     }
 }
 
-// The match-end line's place: once the host keeps match rules (world/match.h), a match that
-// ends here is told with logMatchEnd(log, now, winner, kills, name). Until then no match ends.
-void tellMatchEnd(const Server&, const WorldState&, std::time_t) {}
+// A match that has reached its intermission is told once, with its winner.
+void tellMatchEnd(Server& server, const WorldState& world, std::time_t now) {
+    const MatchState& match = world.match;
+    if (match.phase != MatchPhase::INTERMISSION || match.number == server.matchEndTold) return;
+    server.matchEndTold = match.number;
+    char name[PLAYER_NAME_BYTES + 1] = "";
+    int kills                        = 0;
+    if (isValidSlot(match.winner)) {
+        playerName(world, match.winner, name);
+        kills = match.kills[match.winner];
+    }
+    logMatchEnd(server.log, now, match.winner, kills, name);
+}
 
 void tellStep(Server& server, const WorldState& world, uint32_t gone) {
     if (!server.log) return;
@@ -112,8 +125,8 @@ int runServer(const ServerOptions& options, FILE* log) {
     resetWorld(world);
     // The planets everyone steers round: rockets burst on them here as on every machine.
     enterDataFolder();
-    UniverseTextures pictures;
-    if (!loadUniverse(world, UNIVERSE_FILE, &pictures)) {
+    // Its picture names are what an arena's textures are matched against.
+    if (!loadUniverse(world, UNIVERSE_FILE, &world.planetTextures)) {
         std::fprintf(stderr,
                      "voranis-server: cannot read %s: %s: install the game's data beside the "
                      "program or in ../share/voranis\n",
@@ -129,7 +142,9 @@ int runServer(const ServerOptions& options, FILE* log) {
         return EXIT_SERVER_FAILED;
     }
     netHostAsServer(options.name);
-    Server server{log, 0, {}};
+    world.match.rules = MatchRules{options.scoreLimit, options.timeLimitMinutes};
+    setHostArenas(options.rotateArenas ? ROTATE_ARENAS : options.arena);
+    Server server{log, 0, {}, 0};
     if (log) logStart(log, std::time(nullptr), options.port, GAME_VERSION, options.name);
     startBots(options.bots, options.skill, options.port);
     const StepSetup setup{1, sendHeartbeat, &server};

@@ -13,6 +13,7 @@
 
 #include "app/window.h"
 #include "world/bot_brain.h"
+#include "world/match.h"
 
 namespace {
 constexpr const char* SETTINGS_NAME    = "voranis"; // vendor and application alike
@@ -26,6 +27,9 @@ constexpr const char* KEY_SOUND      = "sound";
 constexpr const char* KEY_NAME       = "name";
 constexpr const char* KEY_BOTS       = "bots";
 constexpr const char* KEY_SKILL      = "skill";
+constexpr const char* KEY_SCORE      = "score_limit";
+constexpr const char* KEY_MINUTES    = "time_limit";
+constexpr const char* KEY_ARENA      = "arena";
 constexpr int ABSENT                 = -1;
 
 std::string settingsFile() {
@@ -85,6 +89,15 @@ bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     prefs.get(KEY_SOUND, sound, ABSENT);
     prefs.get(KEY_BOTS, bots, ABSENT);
     prefs.get(KEY_SKILL, skill, ABSENT);
+    int score = ABSENT, minutes = ABSENT;
+    char arena[sizeof setup->arena];
+    prefs.get(KEY_SCORE, score, ABSENT);
+    prefs.get(KEY_MINUTES, minutes, ABSENT);
+    prefs.get(KEY_ARENA, arena, setup->arena, sizeof arena);
+    if (score < ABSENT || score > MAX_SCORE_LIMIT || minutes < ABSENT ||
+        minutes > MAX_TIME_LIMIT_MINUTES ||
+        (arena[0] != '\0' && !isPlainName(arena, ARENA_NAME_BYTES)))
+        return refuse(file, "are damaged", problem);
     if (resolution < ABSENT || resolution >= RESOLUTION_COUNT || !isFlag(fullScreen) ||
         !isFlag(sound) || !isPrintable(address) || !isPrintable(name) || bots < ABSENT ||
         bots > MAX_BOTS || skill == 0 || skill < ABSENT || skill > BOT_SKILL_LEVELS)
@@ -97,6 +110,9 @@ bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     if (sound != ABSENT) setup->soundEnabled = sound;
     if (bots != ABSENT) setup->bots = bots;
     if (skill != ABSENT) setup->botSkill = skill;
+    if (score != ABSENT) setup->scoreLimit = score;
+    if (minutes != ABSENT) setup->timeLimitMinutes = minutes;
+    if (arena[0] != '\0') std::snprintf(setup->arena, sizeof setup->arena, "%s", arena);
     return true;
 }
 
@@ -125,6 +141,9 @@ bool saveSettings(const GameSetup& setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     prefs.set(KEY_NAME, setup.name);
     prefs.set(KEY_BOTS, setup.bots);
     prefs.set(KEY_SKILL, setup.botSkill);
+    prefs.set(KEY_SCORE, setup.scoreLimit);
+    prefs.set(KEY_MINUTES, setup.timeLimitMinutes);
+    prefs.set(KEY_ARENA, setup.arena);
     prefs.flush();
     return true;
 }

@@ -45,6 +45,12 @@ void storeChoices(const SetupDialog& d) {
     gameSetup.bots =
         static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_BOTS))->value());
     gameSetup.botSkill = static_cast<Fl_Choice*>(controlById(d, ID_BOT_SKILL))->value() + 1;
+    gameSetup.scoreLimit =
+        static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_SCORE_LIMIT))->value());
+    gameSetup.timeLimitMinutes =
+        static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_TIME_LIMIT))->value());
+    storeArenaChoice(d, static_cast<Fl_Choice*>(controlById(d, ID_ARENA))->value(),
+                     gameSetup.arena);
 }
 
 void closeDialog(const SetupDialog& d) {

@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "app/game_list.h"
 #include "app/game_setup.h"
@@ -40,8 +42,14 @@ const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
     {ID_BOTS,                 ControlKind::SPINNER,        "",                30, 110,  34, 12},
     {NO_CONTROL_ID,           ControlKind::STATIC,         "Skill",           72, 112,  22,  9},
     {ID_BOT_SKILL,            ControlKind::CHOICE,         "",                97, 110,  52, 12},
-    {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 126, 142,  9},
-    {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 136, 142, 50},
+    {NO_CONTROL_ID,           ControlKind::STATIC,         "Kills",            7, 128,  20,  9},
+    {ID_SCORE_LIMIT,          ControlKind::SPINNER,        "",                30, 126,  40, 12},
+    {NO_CONTROL_ID,           ControlKind::STATIC,         "Minutes",         76, 128,  32,  9},
+    {ID_TIME_LIMIT,           ControlKind::SPINNER,        "",               109, 126,  40, 12},
+    {NO_CONTROL_ID,           ControlKind::STATIC,         "Arena",            7, 144,  24,  9},
+    {ID_ARENA,                ControlKind::CHOICE,         "",                50, 142,  99, 12},
+    {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 158, 142,  9},
+    {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 168, 142, 50},
 };
 // clang-format on
 
@@ -50,7 +58,34 @@ namespace {
 constexpr const char* SKILL_NAMES[]        = {"Easy", "Normal", "Hard"};
 constexpr const char* AVERAGE_WIDTH_SAMPLE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr int TEXT_MARGIN                  = 3; // pixels kept free on each side of a text
-constexpr int GROUP_LABEL_X = 8; // the group box's text, in from its left edge (pixels)
+constexpr int GROUP_LABEL_X        = 8;     // the group box's text, in from its left edge (pixels)
+constexpr const char* WIDEST_LIMIT = "000"; // a limit's spinner holds three digits
+constexpr const char* ROTATE_TEXT  = "Rotate";
+
+// A spinner's range and the choice it shows.
+struct SpinnerRow {
+    int id;
+    int highest;
+    int32_t GameSetup::*value;
+};
+constexpr SpinnerRow SPINNERS[] = {
+    {ID_BOTS,        MAX_BOTS,               &GameSetup::bots            },
+    {ID_SCORE_LIMIT, MAX_SCORE_LIMIT,        &GameSetup::scoreLimit      },
+    {ID_TIME_LIMIT,  MAX_TIME_LIMIT_MINUTES, &GameSetup::timeLimitMinutes},
+};
+
+const SpinnerRow& spinnerRow(int id) {
+    for (const SpinnerRow& row : SPINNERS)
+        if (row.id == id) return row;
+    return SPINNERS[0];
+}
+
+// The remembered arena's place in the choice: the list's, then "Rotate".
+int arenaIndex(const ArenaList& arenas) {
+    for (int k = 0; k < arenas.count; ++k)
+        if (std::strcmp(arenas.name[k], gameSetup.arena) == 0) return k;
+    return arenas.count;
+}
 
 // A frame with its text set into the top line, as a group box shows it.
 class GroupBox : public Fl_Group {
@@ -117,9 +152,9 @@ void neededSize(const ControlTemplate& c, int heightPx, int* w, int* h) {
         *w = SETUP_FONT_SIZE + 4 + textW + TEXT_MARGIN; // indicator, gap, text
         *h = textH;
         return;
-    case ControlKind::SPINNER: // a digit and its arrows
-        *w = static_cast<int>(std::ceil(fl_width("0"))) + heightPx + Fl::box_dw(FL_DOWN_BOX) +
-             2 * TEXT_MARGIN;
+    case ControlKind::SPINNER: // its digits and its arrows
+        *w = static_cast<int>(std::ceil(fl_width(c.id == ID_BOTS ? "0" : WIDEST_LIMIT))) +
+             heightPx + Fl::box_dw(FL_DOWN_BOX) + 2 * TEXT_MARGIN;
         *h = textH + Fl::box_dh(FL_DOWN_BOX);
         return;
     case ControlKind::CHOICE: // the longest skill name and the menu's arrow
@@ -158,7 +193,7 @@ Scale dialogScale() {
     return s;
 }
 
-Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s) {
+Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s, const ArenaList& arenas) {
     int x = s.px(c.x), y = s.py(c.y), w = s.px(c.x + c.w) - x, h = s.py(c.y + c.h) - y;
     switch (c.kind) {
     case ControlKind::DEFAULT_BUTTON:
@@ -188,10 +223,11 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s) {
         return radio;
     }
     case ControlKind::SPINNER: {
-        Fl_Spinner* bots = new Fl_Spinner(x, y, w, h);
-        bots->range(0, MAX_BOTS);
+        Fl_Spinner* bots      = new Fl_Spinner(x, y, w, h);
+        const SpinnerRow& row = spinnerRow(c.id);
+        bots->range(0, row.highest);
         bots->step(1);
-        bots->value(gameSetup.bots);
+        bots->value(gameSetup.*row.value);
         bots->textsize(SETUP_FONT_SIZE);
         // Its field would keep Enter for itself; Enter is Create Game's wherever the focus is.
         static_cast<Fl_Input*>(bots->child(0))->when(FL_WHEN_CHANGED);
@@ -199,6 +235,14 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s) {
     }
     case ControlKind::CHOICE: {
         Fl_Choice* skill = new Fl_Choice(x, y, w, h);
+        if (c.id == ID_ARENA) {
+            // By index: the menu's own reading of a text would take a leading '_' as a line.
+            for (int k = 0; k <= arenas.count; ++k)
+                skill->add(k < arenas.count ? arenas.name[k] : ROTATE_TEXT);
+            skill->value(arenaIndex(arenas));
+            skill->textsize(SETUP_FONT_SIZE);
+            return skill;
+        }
         for (const char* name : SKILL_NAMES)
             skill->add(name);
         skill->value(gameSetup.botSkill - 1);
@@ -226,6 +270,7 @@ SetupDialog buildSetupDialog() {
     FL_NORMAL_SIZE = SETUP_FONT_SIZE;
     Scale s        = dialogScale();
     SetupDialog dialog{};
+    dialog.arenas = listArenas(ARENA_FOLDER);
     dialog.window = new Fl_Double_Window(s.px(SETUP_DIALOG_X), s.py(SETUP_DIALOG_Y),
                                          s.px(SETUP_DIALOG_W), s.py(SETUP_DIALOG_H), SETUP_TITLE);
     dialog.window->end();
@@ -235,7 +280,7 @@ SetupDialog buildSetupDialog() {
     for (int i = 0; i < SETUP_CONTROL_COUNT; ++i) {
         const ControlTemplate& c = SETUP_CONTROLS[i];
         Fl_Group::current(nullptr);
-        dialog.control[i] = makeControl(c, s);
+        dialog.control[i] = makeControl(c, s, dialog.arenas);
         Fl_Widget* w      = dialog.control[i];
         const bool inside = groupBox && w->x() >= groupBox->x() && w->y() >= groupBox->y() &&
                             w->x() + w->w() <= groupBox->x() + groupBox->w() &&
@@ -256,4 +301,10 @@ SetupDialog buildSetupDialog() {
     static_cast<Fl_Button*>(controlById(dialog, ID_FULL_SCREEN))->value(gameSetup.fullScreen);
     static_cast<Fl_Button*>(controlById(dialog, ID_SOUND))->value(gameSetup.soundEnabled);
     return dialog;
+}
+
+void storeArenaChoice(const SetupDialog& dialog, int index, char out[ARENA_NAME_BYTES + 1]) {
+    const char* name =
+        index >= 0 && index < dialog.arenas.count ? dialog.arenas.name[index] : ROTATE_ARENAS;
+    std::snprintf(out, ARENA_NAME_BYTES + 1, "%s", name);
 }

@@ -12,6 +12,7 @@
 #include "app/game_version.h"
 #include "app/game_world.h"
 #include "app/main_loop.h"
+#include "app/match_host.h"
 #include "app/platform.h"
 #include "app/settings.h"
 #include "app/setup_commands.h"
@@ -55,6 +56,8 @@ void chooseGame(const CommandLine& line) {
     }
     if (!saveSettings(gameSetup, problem)) warn(problem);
     setLocalName(gameWorld.roster, gameSetup.name);
+    gameWorld.match.rules = MatchRules{gameSetup.scoreLimit, gameSetup.timeLimitMinutes};
+    setHostArenas(gameSetup.isServer ? gameSetup.arena : "");
 }
 } // namespace
 

@@ -19,7 +19,6 @@ int32_t fontTexture    = 0;
 namespace {
 // One model at a time passes through here; it is empty between files.
 Model assetModel;
-UniverseTextures universeTextures;
 
 bool cannotRead(const char* fileName, const char* why, char problem[ASSET_PROBLEM_SIZE]) {
     std::snprintf(problem, ASSET_PROBLEM_SIZE, "cannot read %s: %s", fileName, why);
@@ -56,10 +55,10 @@ bool loadRocketModel(char problem[ASSET_PROBLEM_SIZE]) {
 
 // The planets' textures follow one another from the first TEXTURE line's name.
 bool loadUniverseFile(WorldState& world, char problem[ASSET_PROBLEM_SIZE]) {
-    if (!loadUniverse(world, UNIVERSE_FILE, &universeTextures))
+    if (!loadUniverse(world, UNIVERSE_FILE, &world.planetTextures))
         return cannotRead(UNIVERSE_FILE, std::strerror(errno), problem);
-    for (int i = 0; i < universeTextures.count; ++i) {
-        const int next = loadTexture(universeTextures.fileName[i]);
+    for (int i = 0; i < world.planetTextures.count; ++i) {
+        const int next = loadTexture(world.planetTextures.fileName[i]);
         if (i == 0) world.planetTextureBase = next - 1;
     }
     return true;

@@ -1,12 +1,15 @@
 // Fuzzes the record stream: byte 0 the sender's slot (high bit: as the host), then read lengths.
 // Nothing changes outside the record's entry (or rocket); a relayed record goes on unchanged;
-// an arena put together from the records is sound, and a match record read reads back the same.
+// an arena put together from the records is sound, and a match record read reads back the same;
+// the host's arena and match records as a joiner applies them keep the planets sound.
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/game_world.h"
 #include "net/arena_records.h"
+#include "net/arena_use.h"
 #include "net/match_record.h"
 #include "net/net_message.h"
 #include "net/record_rules.h"
@@ -43,8 +46,20 @@ void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host, Aren
     const int32_t type = netMessageType(msg), slot = netMessageSlot(msg);
     const bool fits = netMessageFitsTables(msg) && (type == MSG_STATE || type == MSG_ROCKET);
     if (host && (type == MSG_STATE || type == MSG_ROCKET) && !(fits && slot == sender)) return;
+    const bool hostOnly = type >= MSG_ARENA && type <= MSG_MATCH;
+    if (host && hostOnly) return; // a host takes these from no peer
     const PlayerTable before = gameWorld.players;
     applyNetMessage(gameWorld, msg, 0);
+    // The host's arena and a new match may move the local ship and clear rockets; the planets
+    // stay in their table and name only pictures loaded.
+    if (hostOnly) {
+        if (gameWorld.planetCount < 0 || gameWorld.planetCount > MAX_PLANETS) std::abort();
+        for (int k = 0; k < gameWorld.planetCount; ++k)
+            if (gameWorld.planets.texture[k] < 0 ||
+                gameWorld.planets.texture[k] >= gameWorld.planetTextures.count)
+                std::abort();
+        return;
+    }
     const int32_t rocket = type == MSG_ROCKET ? static_cast<int32_t>(msg.word[2]) : -1;
     if (!onlyChanged(before, fits ? slot : -1, rocket)) std::abort();
 }
@@ -55,6 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetWorld(gameWorld);
     resetPlayerTable(gameWorld.players);
     gameWorld.localPlayer = 0;
+    for (const char* name : {"planet0.bmp", "planet1.bmp"}) // pictures an arena may name
+        std::snprintf(gameWorld.planetTextures.fileName[gameWorld.planetTextures.count++],
+                      UNIVERSE_NAME_SIZE, "%s", name);
     uint8_t record[NET_RECORD_SIZE];
     size_t held = 0;
     FrameReport report;

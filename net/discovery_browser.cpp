@@ -70,6 +70,7 @@ void record(const DiscoveryReply& reply, DatagramAddress from, uint32_t seenMs) 
     }
     std::memcpy(g.name, reply.hostName, sizeof g.name);
     std::memcpy(g.version, reply.version, sizeof g.version);
+    std::memcpy(g.arena, reply.arena, sizeof g.arena);
     std::snprintf(g.players, sizeof g.players, "%d/%d", reply.playersInUse, reply.playerCapacity);
     g.lastSeenMs = seenMs;
 }

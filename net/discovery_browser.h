@@ -17,9 +17,10 @@ struct FoundGame {
     uint32_t hostingId;
     char name[DISCOVERY_NAME_SIZE]; // the host machine's
     char version[DISCOVERY_VERSION_SIZE];
-    char players[PLAYERS_TEXT_SIZE]; // "3/8"
-    char address[ADDRESS_TEXT_SIZE]; // "a.b.c.d:port", ready to join
-    uint32_t lastSeenMs;             // when the latest query it answered was sent
+    char arena[DISCOVERY_ARENA_SIZE]; // "" when the host told none
+    char players[PLAYERS_TEXT_SIZE];  // "3/8"
+    char address[ADDRESS_TEXT_SIZE];  // "a.b.c.d:port", ready to join
+    uint32_t lastSeenMs;              // when the latest query it answered was sent
 };
 
 // Opens a socket on any free port; queries will go to udpPort. False with the reason

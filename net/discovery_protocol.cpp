@@ -10,11 +10,14 @@
 //                                         22      players in use
 //                                         23      players' room (8)
 //                                         24-55   game's version text, NUL-padded
-//                                         56-119  host's name, NUL-padded
+//                                         56-98   host's name, NUL-padded
+//                                         99-119  arena's name, NUL-padded
 //
 // Numbers travel least significant byte first. A query is padded to the length of a reply,
 // and the host answers only queries at least that long, so a forged source address can
-// never draw more bytes than it sends. Texts hold at most their field less one byte.
+// never draw more bytes than it sends. Texts hold at most their field less one byte. The
+// arena's name takes the end of what was all the host's name's field: older hosts leave it
+// zero, and one whose name ran past byte 98 tells no arena.
 #include "net/discovery_protocol.h"
 
 #include <cstring>
@@ -31,6 +34,8 @@ constexpr std::size_t AT_PLAYERS   = 22;
 constexpr std::size_t AT_ROOM      = 23;
 constexpr std::size_t AT_GAME_TEXT = 24;
 constexpr std::size_t AT_HOST_NAME = AT_GAME_TEXT + DISCOVERY_VERSION_SIZE;
+constexpr std::size_t AT_ARENA     = DISCOVERY_REPLY_SIZE - DISCOVERY_ARENA_SIZE;
+constexpr std::size_t NAME_FIELD   = AT_ARENA - AT_HOST_NAME;
 constexpr uint8_t FIRST_PRINTABLE  = 0x20;
 constexpr uint8_t LAST_PRINTABLE   = 0x7E;
 constexpr char UNPRINTABLE         = '?';
@@ -100,7 +105,8 @@ void encodeDiscoveryReply(const DiscoveryReply& reply, uint8_t out[DISCOVERY_REP
     out[AT_PLAYERS]  = clampByte(reply.playersInUse);
     out[AT_ROOM]     = clampByte(reply.playerCapacity);
     putText(out + AT_GAME_TEXT, DISCOVERY_VERSION_SIZE, reply.version);
-    putText(out + AT_HOST_NAME, DISCOVERY_NAME_SIZE, reply.hostName);
+    putText(out + AT_HOST_NAME, NAME_FIELD, reply.hostName);
+    putText(out + AT_ARENA, DISCOVERY_ARENA_SIZE, reply.arena);
 }
 
 bool decodeDiscoveryReply(const uint8_t* in, std::size_t length, DiscoveryReply& reply) {
@@ -115,5 +121,7 @@ bool decodeDiscoveryReply(const uint8_t* in, std::size_t length, DiscoveryReply&
     reply.playerCapacity = room;
     getText(in + AT_GAME_TEXT, DISCOVERY_VERSION_SIZE, reply.version);
     getText(in + AT_HOST_NAME, DISCOVERY_NAME_SIZE, reply.hostName);
+    reply.arena[0] = '\0';
+    if (in[AT_ARENA - 1] == 0) getText(in + AT_ARENA, DISCOVERY_ARENA_SIZE, reply.arena);
     return true;
 }

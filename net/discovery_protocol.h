@@ -9,6 +9,7 @@ constexpr int DISCOVERY_PORT                      = 2345; // UDP, whatever the g
 constexpr uint32_t DISCOVERY_PROTOCOL_VERSION     = 1;
 constexpr std::size_t DISCOVERY_VERSION_SIZE      = 32; // the game's version text, with its NUL
 constexpr std::size_t DISCOVERY_NAME_SIZE         = 64; // the host's name, with its NUL
+constexpr std::size_t DISCOVERY_ARENA_SIZE        = 21; // the arena's name, with its NUL
 constexpr std::size_t DISCOVERY_REPLY_SIZE        = 120;
 constexpr std::size_t DISCOVERY_QUERY_SIZE        = DISCOVERY_REPLY_SIZE; // see the layout
 constexpr std::size_t DISCOVERY_DATAGRAM_CAPACITY = 512; // read buffer; longer ones are cut
@@ -22,6 +23,7 @@ struct DiscoveryReply {
     int playerCapacity;
     char version[DISCOVERY_VERSION_SIZE];
     char hostName[DISCOVERY_NAME_SIZE];
+    char arena[DISCOVERY_ARENA_SIZE]; // "" when the host tells none
 };
 
 void encodeDiscoveryQuery(uint32_t nonce, uint8_t out[DISCOVERY_QUERY_SIZE]);

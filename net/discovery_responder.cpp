@@ -61,7 +61,7 @@ bool discoveryServeOpen(int udpPort, char* reason, std::size_t reasonSize) {
 }
 
 void discoveryServe(uint32_t nowMs, const char* hostName, const char* version, int playersInUse,
-                    int tcpPort) {
+                    int tcpPort, const char* arena) {
     if (serveSocket == NO_DATAGRAM) return;
     DiscoveryReply reply{};
     reply.hostingId      = hostingId;
@@ -70,6 +70,7 @@ void discoveryServe(uint32_t nowMs, const char* hostName, const char* version, i
     reply.playerCapacity = MAX_PLAYERS;
     std::snprintf(reply.version, sizeof reply.version, "%s", version ? version : "");
     std::snprintf(reply.hostName, sizeof reply.hostName, "%s", hostName ? hostName : "");
+    std::snprintf(reply.arena, sizeof reply.arena, "%s", arena ? arena : "");
     uint8_t in[DISCOVERY_DATAGRAM_CAPACITY];
     uint8_t out[DISCOVERY_REPLY_SIZE];
     for (int read = 0; read < DISCOVERY_READS_PER_SERVE; ++read) {

@@ -18,7 +18,8 @@ constexpr int DISCOVERY_READS_PER_SERVE    = 32;   // per call, so a flood canno
 // game can still be hosted and joined by address.
 bool discoveryServeOpen(int udpPort, char* reason, std::size_t reasonSize);
 // Answers the queries waiting now. nowMs comes from the caller's clock; call it every frame.
+// arena: the name of the arena played, "" for none told.
 void discoveryServe(uint32_t nowMs, const char* hostName, const char* version, int playersInUse,
-                    int tcpPort);
+                    int tcpPort, const char* arena = "");
 DatagramSocket discoveryServeSocket(); // NO_DATAGRAM while closed; for datagramDescriptor()
 void discoveryServeClose();            // harmless when nothing is open

@@ -2,6 +2,7 @@
 // the network side of shutdown.
 #include "net/net.h"
 
+#include "net/arena_use.h"
 #include "net/net_host.h"
 #include "net/net_join.h"
 #include "net/net_session.h"
@@ -44,6 +45,20 @@ void netSend(const NetMessage& msg) {
     if (netRole == NetRole::JOINER) joinSend(record);
 }
 
+void netSendTo(int32_t slot, const NetMessage& msg) {
+    uint8_t record[NET_RECORD_SIZE];
+    encodeNetMessage(msg, record);
+    if (netRole == NetRole::HOST) hostSendTo(slot, record);
+}
+
+void netTellArena(const char* name) {
+    hostTellArena(name);
+}
+
+uint32_t netTakeWelcomedSlots() {
+    return netRole == NetRole::HOST ? hostTakeWelcomedSlots() : 0;
+}
+
 NetEnding checkGlobalTimeout() {
     return joinCheckSilence();
 }
@@ -64,6 +79,7 @@ void netShutdown() {
     netSocket = NO_SOCKET;
     netRole   = NetRole::NONE;
     joinReset();
+    resetArenaReceiving();
 }
 
 void netHostAsServer(const char* name) {

@@ -38,7 +38,13 @@ void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]); // "host:port" being joine
 // host sent.
 NetEnding netExchange(WorldState& world, int32_t isServer, uint32_t nowMs);
 void netSend(const NetMessage& msg); // to the host, or to every peer
-NetEnding checkGlobalTimeout();      // joiner, once per step
+// The host's: to the peer in one slot only, and the slots welcomed since the last call (one
+// bit a slot; always 0 on a joiner).
+void netSendTo(int32_t slot, const NetMessage& msg);
+uint32_t netTakeWelcomedSlots();
+// The host's arena as discovery replies name it; "" for none.
+void netTellArena(const char* name);
+NetEnding checkGlobalTimeout(); // joiner, once per step
 // Frees in the world the slots of the peers the host has dropped since the last call; one bit
 // a slot comes back for each.
 uint32_t netFreeDroppedSlots(WorldState& world);

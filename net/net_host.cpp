@@ -10,6 +10,7 @@
 #include "net/discovery_responder.h"
 #include "net/net_session.h"
 #include "net/record_rules.h"
+#include "net/record_words.h"
 #include "world/world_state.h"
 
 ConnSlot connSlots[MAX_PLAYERS];
@@ -35,14 +36,16 @@ struct RecordBudget {
 };
 RecordBudget budget[MAX_PLAYERS];
 
-uint32_t droppedSlots = 0;    // one bit a slot, until the world hears of it
-uint32_t leftSlots    = 0;    // of those, the peers that closed their connection
-bool hostHasShip      = true; // false on a dedicated server
+uint32_t droppedSlots  = 0;    // one bit a slot, until the world hears of it
+uint32_t leftSlots     = 0;    // of those, the peers that closed their connection
+uint32_t welcomedSlots = 0;    // one bit a slot, until the host's step sends them the arena
+bool hostHasShip       = true; // false on a dedicated server
 
 // What discovery replies tell of this hosting.
 int hostPort = NET_PORT;
 char hostName[DISCOVERY_NAME_SIZE];
 char hostVersion[DISCOVERY_VERSION_SIZE];
+char hostArena[DISCOVERY_ARENA_SIZE]; // what the games list shows of this hosting
 
 void writeControl(NetSocket s, int32_t type, int32_t slot) {
     uint8_t record[NET_RECORD_SIZE];
@@ -69,6 +72,7 @@ void acceptOne(WorldState& world) {
     peerSockets[i] = s;
     forgetPlayerInfo(world.roster, i);
     writeControl(s, MSG_WELCOME, i);
+    welcomedSlots |= 1u << i;
     connSlots[i].active    = 1;
     connSlots[i].countdown = FIRST_COUNTDOWN;
 }
@@ -100,6 +104,15 @@ bool mayPassOn(int i, const NetMessage& msg, uint32_t nowMs) {
     return r.perSecond == 0 || withinBudget(i, rule, nowMs);
 }
 
+// Kills are counted here, where every peer's accepted state record is applied, from the
+// victim's own record.
+void hostApply(WorldState& world, const NetMessage& msg, uint32_t nowMs) {
+    applyNetMessage(world, msg, nowMs);
+    if (netMessageType(msg) == MSG_STATE && netMessageFitsTables(msg))
+        countStateKill(world, netMessageSlot(msg), bitsInt(msg.word[W_KILLER]),
+                       bitsInt(msg.word[W_HEALTH]));
+}
+
 // Reads peer i up to its frame's cap. Each record it may pass on is relayed at once; it is
 // applied now, or held for the next exchange while the frame waits.
 void readPeer(int i, WorldState* applyNow, uint32_t nowMs) {
@@ -112,7 +125,7 @@ void readPeer(int i, WorldState* applyNow, uint32_t nowMs) {
         if (!mayPassOn(i, msg, nowMs)) continue;
         relay(i, record);
         if (applyNow) {
-            applyNetMessage(*applyNow, msg, nowMs);
+            hostApply(*applyNow, msg, nowMs);
         } else {
             std::memcpy(h.record[h.count++], record, NET_RECORD_SIZE);
         }
@@ -122,7 +135,7 @@ void readPeer(int i, WorldState* applyNow, uint32_t nowMs) {
 void applyHeld(WorldState& world, int i, uint32_t nowMs) {
     HeldRecords& h = held[i];
     for (int n = 0; n < h.count; ++n)
-        applyNetMessage(world, decodeNetMessage(h.record[n]), nowMs);
+        hostApply(world, decodeNetMessage(h.record[n]), nowMs);
     h.count = 0;
 }
 
@@ -134,7 +147,7 @@ int playersInUse() {
 }
 
 void answerDiscovery(uint32_t nowMs) {
-    discoveryServe(nowMs, hostName, hostVersion, playersInUse(), hostPort);
+    discoveryServe(nowMs, hostName, hostVersion, playersInUse(), hostPort, hostArena);
 }
 
 bool cannotHost(const char* what, int port, int error, char problem[NET_ENDING_TEXT_SIZE]) {
@@ -198,6 +211,10 @@ bool hostOpen(int port, const char* version, char addressText[NET_ADDRESS_TEXT_S
     return true;
 }
 
+void hostTellArena(const char* name) {
+    std::snprintf(hostArena, sizeof hostArena, "%s", name);
+}
+
 void hostServeDiscovery(uint32_t nowMs) {
     answerDiscovery(nowMs);
 }
@@ -251,6 +268,17 @@ void hostSend(const uint8_t record[NET_RECORD_SIZE]) {
         connSlots[j].countdown -= 1;
         if (connSlots[j].countdown <= 0) dropPeer(j);
     }
+}
+
+void hostSendTo(int32_t slot, const uint8_t record[NET_RECORD_SIZE]) {
+    if (slot < FIRST_PEER_SLOT || slot >= MAX_PLAYERS || !connSlots[slot].active) return;
+    socketWriteRecord(peerSockets[slot], record);
+}
+
+uint32_t hostTakeWelcomedSlots() {
+    const uint32_t welcomed = welcomedSlots;
+    welcomedSlots           = 0;
+    return welcomed;
 }
 
 void hostWait(uint32_t nowMs, uint32_t microseconds) {

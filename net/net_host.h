@@ -29,8 +29,13 @@ bool hostOpen(int port, const char* version, char addressText[NET_ADDRESS_TEXT_S
               char problem[NET_ENDING_TEXT_SIZE]);
 void hostExchange(WorldState& world, uint32_t nowMs);
 void hostSend(const uint8_t record[NET_RECORD_SIZE]);
+// To the peer in one slot only; nothing for a slot without one.
+void hostSendTo(int32_t slot, const uint8_t record[NET_RECORD_SIZE]);
+// The slots welcomed since the last call; one bit a slot.
+uint32_t hostTakeWelcomedSlots();
 void hostWait(uint32_t nowMs, uint32_t microseconds);
 void hostServeDiscovery(uint32_t nowMs);
+void hostTellArena(const char* name); // in discovery replies; "" for none
 void hostClose();
 // A dedicated server: discovery tells this name and counts no player of the host's own.
 void hostAsServer(const char* name);

@@ -25,8 +25,12 @@ JoinStage stage           = JoinStage::NONE;
 AddressProblem badAddress = AddressProblem::NONE;
 JoinAddress target        = {};
 char typedText[NET_ADDRESS_TEXT_SIZE];
-bool waiting       = false; // an exchange has begun the wait for the welcome
-uint32_t waitStart = 0;
+bool waiting        = false; // an exchange has begun the wait for the welcome
+uint32_t waitStart  = 0;
+uint32_t welcomedAt = 0;
+// A host sends its arena and match record right after the welcome; one that sends neither
+// (an older game) is drawn in this machine's own planets after this long.
+constexpr uint32_t HOST_WORLD_WAIT_MS = 500;
 
 // The Part's first line, then what happened and what to do.
 NetEnding ending(int exitCode, const char* firstLine, const char* format, ...)
@@ -130,7 +134,9 @@ NetEnding awaitWelcome(WorldState& world, uint32_t nowMs) {
                           "someone leaves, or host a game of your own.",
                           target.host, target.port);
         spawnLocalPlayer(world, netMessageSlot(msg));
-        stage = JoinStage::PLAYING;
+        stage                   = JoinStage::PLAYING;
+        world.awaitingHostWorld = true;
+        welcomedAt              = nowMs;
     }
     // Judged after the welcome, so a welcome that comes too late still ends the wait.
     if (nowMs - waitStart > WELCOME_LIMIT_MS)
@@ -189,6 +195,7 @@ NetEnding joinExchange(WorldState& world, uint32_t nowMs) {
     if (stage == JoinStage::LOOKING_UP) e = lookUp(nowMs);
     if (e.exitCode == 0 && stage == JoinStage::CONNECTING) e = awaitWelcome(world, nowMs);
     if (e.exitCode == 0 && stage == JoinStage::PLAYING) e = readHost(world, nowMs);
+    if (nowMs - welcomedAt > HOST_WORLD_WAIT_MS) world.awaitingHostWorld = false;
     return e;
 }
 

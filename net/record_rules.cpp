@@ -1,7 +1,10 @@
 // The record rules table and what applying each type does.
 #include "net/record_rules.h"
 
+#include "net/arena_records.h"
+#include "net/arena_use.h"
 #include "net/chat_assembly.h"
+#include "net/match_record.h"
 #include "net/record_words.h"
 #include "world/world_state.h"
 
@@ -78,6 +81,11 @@ const RecordRule RECORD_RULES[] = {
     {MSG_PLAYER_INFO,   namesASlot,   RecordSender::OWN_SLOT,  0,                       applyPlayerInfo},
     {MSG_CHAT,          namesASlot,   RecordSender::OWN_SLOT,  CHAT_RECORDS_PER_SECOND, applyChat      },
     {MSG_HEARTBEAT,     anything,     RecordSender::HOST_ONLY, 0,                       applyNothing   },
+    // Each reader below checks its record whole and says why one is refused.
+    {MSG_ARENA,         anything,     RecordSender::HOST_ONLY, 0,                       applyArenaRecord},
+    {MSG_ARENA_TEXTURE, anything,     RecordSender::HOST_ONLY, 0,                       applyArenaRecord},
+    {MSG_ARENA_PLANET,  anything,     RecordSender::HOST_ONLY, 0,                       applyArenaRecord},
+    {MSG_MATCH,         anything,     RecordSender::HOST_ONLY, 0,                       applyMatchRecord},
 };
 // clang-format on
 const int RECORD_RULE_COUNT = sizeof RECORD_RULES / sizeof RECORD_RULES[0];

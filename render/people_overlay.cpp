@@ -33,8 +33,13 @@ constexpr const char* DESTROYED   = " destroyed ";
 constexpr const char* NO_NUMBER   = "-";
 constexpr const char* CHAT_PROMPT = "Say: ";
 constexpr int ROW_TEXT_SIZE       = 48;
-constexpr float LINE_SPACING      = 1.2f; // of the text height
-constexpr int MOST_CHAT_ROWS      = 4;    // one chat line's rows on the narrowest screen
+constexpr float LINE_SPACING      = 1.2f;  // of the text height
+constexpr int MOST_CHAT_ROWS      = 4;     // one chat line's rows on the narrowest screen
+constexpr float RESULT_TOP_SHARE  = 0.05f; // "NAME WINS", above the scoreboard
+constexpr float RESULT_SCALE      = 1.6f;  // of the text height
+constexpr int SECONDS_PER_MINUTE  = 60;
+constexpr const char* WINS        = " WINS";
+constexpr const char* DRAW_TEXT   = "DRAW";
 
 const float* colourOf(int32_t slot) {
     return isValidSlot(slot) ? slotTextColours[slot] : WHITE;
@@ -166,6 +171,39 @@ void drawScoreboard(const WorldState& world, float height) {
     }
 }
 
+bool inIntermission(const WorldState& world) {
+    return world.matchView.number > 0 && world.matchView.phase == MatchPhase::INTERMISSION;
+}
+
+void drawCentred(float y, float height, const char* text, const float colour[3]) {
+    drawText((static_cast<float>(viewportWidth) - textWidth(text, height)) / 2.0f, y, height, text,
+             colour);
+}
+
+// M:SS at the top centre while a time limit runs.
+void drawMatchClock(const WorldState& world, float height, float margin) {
+    const int32_t left = world.matchView.secondsLeft;
+    if (world.matchView.number <= 0 || left < 0) return;
+    char clock[ROW_TEXT_SIZE];
+    std::snprintf(clock, sizeof clock, "%d:%02d", static_cast<int>(left / SECONDS_PER_MINUTE),
+                  static_cast<int>(left % SECONDS_PER_MINUTE));
+    drawCentred(margin, height, clock, WHITE);
+}
+
+void drawMatchResult(const WorldState& world, float height) {
+    const int32_t winner = world.matchView.winner;
+    char text[PLAYER_NAME_BYTES + ROW_TEXT_SIZE];
+    if (isValidSlot(winner)) {
+        char name[PLAYER_NAME_BYTES + 1];
+        playerName(world, winner, name);
+        std::snprintf(text, sizeof text, "%s%s", name, WINS);
+    } else {
+        std::snprintf(text, sizeof text, "%s", DRAW_TEXT);
+    }
+    drawCentred(static_cast<float>(viewportHeight) * RESULT_TOP_SHARE, height * RESULT_SCALE, text,
+                colourOf(winner));
+}
+
 // Red bands along every edge, fading with the flash.
 void drawHitFlash(float strength) {
     const float w = static_cast<float>(viewportWidth), h = static_cast<float>(viewportHeight);
@@ -212,7 +250,14 @@ void drawPeopleOverlay(const WorldState& world, const OverlayView& view) {
     const float margin = static_cast<float>(viewportHeight) * MARGIN_SHARE;
     drawKillLines(world, height, margin);
     drawChat(world, view, height, margin);
-    if (view.scoreboard) drawScoreboard(world, height);
+    // The intermission shows the final scoreboard and the result on every screen.
+    const bool intermission = inIntermission(world);
+    if (view.scoreboard || intermission) drawScoreboard(world, height);
+    if (intermission) {
+        drawMatchResult(world, height);
+    } else {
+        drawMatchClock(world, height, margin);
+    }
     if (view.hitFlash > 0.0f) drawHitFlash(view.hitFlash);
     if (view.hitMark > 0.0f) drawHitMark(view.hitMark);
 }

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "world/contact.h"
+#include "world/world_state.h"
+
 namespace {
 // A clock read before `since` counts as no time passed, rather than as nearly 50 days.
 uint32_t elapsedMs(uint32_t nowMs, uint32_t since) {
@@ -96,4 +99,22 @@ int32_t matchSecondsLeft(const MatchState& match, uint32_t nowMs) {
     if (match.rules.timeLimitMinutes == 0) return NO_CLOCK;
     const uint32_t limit = timeLimitMs(match.rules);
     return secondsUp(limit - std::min(limit, elapsedMs(nowMs, match.startedAtMs)));
+}
+
+void beginNextMatch(WorldState& world) {
+    world.localScore         = 0;
+    world.roster.localDeaths = 0;
+    for (int i = 0; i < MAX_PLAYERS; ++i) {
+        world.roster.kills[i]  = 0;
+        world.roster.deaths[i] = 0;
+        for (int32_t& life : world.players[i].rocketLife)
+            life = 0;
+    }
+    if (isValidSlot(world.localPlayer)) spawnLocalPlayer(world, world.localPlayer);
+}
+
+void countStateKill(WorldState& world, int32_t victim, int32_t killer, int32_t health) {
+    if (world.match.number <= 0 || !isValidSlot(victim)) return;
+    const bool killerInGame = isValidSlot(killer) && world.players[killer].slot >= 0;
+    countMatchKill(world.match, victim, killer, health, killerInGame);
 }

@@ -14,7 +14,9 @@
 
 #include <cstdint>
 
-#include "world/world_state.h"
+#include "world/tables.h"
+
+struct WorldState;
 
 constexpr int32_t DEFAULT_SCORE_LIMIT        = 10;
 constexpr int32_t DEFAULT_TIME_LIMIT_MINUTES = 10;
@@ -75,3 +77,19 @@ void forgetMatchSlot(MatchState& match, int32_t slot);
 // For the clock: while playing, whole seconds (rounded up) until the time limit, NO_CLOCK
 // without one; in the intermission, seconds until the next match.
 int32_t matchSecondsLeft(const MatchState& match, uint32_t nowMs);
+
+// The host's count from slot victim's state record as applied to the world (a match begun).
+void countStateKill(WorldState& world, int32_t victim, int32_t killer, int32_t health);
+
+// What this machine shows of the match: the host's own, a joiner's from the match record.
+// number 0: nothing known yet (a host that sends none, or none arrived).
+struct MatchView {
+    MatchPhase phase;
+    int32_t secondsLeft; // NO_CLOCK without a time limit
+    int32_t number;
+    int32_t winner; // a slot, or NO_WINNER
+};
+
+// The next match on this machine: every score back to 0, every rocket gone, the local ship
+// (if any) respawned.
+void beginNextMatch(WorldState& world);

@@ -5,10 +5,12 @@
 #include <cstdint>
 
 #include "world/control_state.h"
+#include "world/match.h"
 #include "world/messages.h"
 #include "world/remote_track.h"
 #include "world/roster.h"
 #include "world/tables.h"
+#include "world/universe.h"
 
 struct WorldState {
     PlayerTable players;
@@ -23,6 +25,10 @@ struct WorldState {
     Roster roster;
     Messages messages;
     RemoteTrack tracks[MAX_PLAYERS]; // where the other machines' ships are drawn
+    MatchState match;                // the host's: it alone counts kills and ends matches
+    MatchView matchView;             // what the HUD shows of the match
+    bool awaitingHostWorld;          // a joiner just welcomed: the host's arena may follow
+    UniverseTextures planetTextures; // the pictures loaded for planets, in texture order
 };
 
 // Every entry free, at full health, no killer, at (1, 0, 0), still, no rockets.

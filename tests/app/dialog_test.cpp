@@ -40,7 +40,8 @@ bool within(const Fl_Widget* c, int x, int y, int margin = 0) {
 }
 } // namespace
 
-// Tab goes through the original ten controls in order, then the name, bots, skill and list.
+// Tab goes through the original ten controls in order, then the name, bots, skill, the
+// match's limits and arena, and the list.
 TEST(SetupDialog, StartValuesAndKeys) {
     static GameDriver screen; // a display of the test's own, whatever else runs
     setenv("DISPLAY", screen.display().c_str(), 1);
@@ -74,8 +75,9 @@ TEST(SetupDialog, StartValuesAndKeys) {
             << SETUP_CONTROLS[i].text << ": " << in << " inside, " << out << " over its edge";
     }
     control(ID_CREATE_GAME)->take_focus();
-    for (int id : {ID_CREATE_GAME, ID_JOIN_GAME, ID_ADDRESS, ID_FULL_SCREEN, ID_SOUND, ID_NAME,
-                   ID_BOTS, ID_BOT_SKILL, ID_GAME_LIST, ID_CREATE_GAME}) {
+    for (int id :
+         {ID_CREATE_GAME, ID_JOIN_GAME, ID_ADDRESS, ID_FULL_SCREEN, ID_SOUND, ID_NAME, ID_BOTS,
+          ID_BOT_SKILL, ID_SCORE_LIMIT, ID_TIME_LIMIT, ID_ARENA, ID_GAME_LIST, ID_CREATE_GAME}) {
         EXPECT_TRUE(control(id)->contains(Fl::focus())) << id; // a spinner's field
         key(FL_Tab, "\t");
     }

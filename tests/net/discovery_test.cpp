@@ -23,17 +23,19 @@ int repliesTo(const std::vector<std::vector<uint8_t>>& queries, int sources, uin
         for (const auto& q : queries)
             ::sendto(fd, q.data(), q.size(), 0, reinterpret_cast<sockaddr*>(&host), sizeof host);
         probers.push_back({fd, POLLIN, 0});
-        discoveryServe(nowMs, "rigel", "1.0.0", 3, 2346); // keeps its receive buffer from filling
+        discoveryServe(nowMs, "rigel", "1.0.0", 3, 2346,
+                       "halo"); // keeps its receive buffer from filling
     }
     int got = 0;
     uint8_t in[DISCOVERY_DATAGRAM_CAPACITY];
     DiscoveryReply r{};
     for (int quiet = 0; quiet < 20;
          quiet     = ::poll(probers.data(), sources, 1) == 0 ? quiet + 1 : 0) {
-        discoveryServe(nowMs, "rigel", "1.0.0", 3, 2346);
+        discoveryServe(nowMs, "rigel", "1.0.0", 3, 2346, "halo");
         for (const pollfd& p : probers)
             for (ssize_t n; (n = ::recv(p.fd, in, sizeof in, 0)) >= 0; ++got)
-                EXPECT_TRUE(decodeDiscoveryReply(in, n, r) && r.nonce == 7 && r.tcpPort == 2346);
+                EXPECT_TRUE(decodeDiscoveryReply(in, n, r) && r.nonce == 7 && r.tcpPort == 2346 &&
+                            std::string(r.arena) == "halo");
     }
     for (const pollfd& p : probers)
         ::close(p.fd);

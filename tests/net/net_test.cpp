@@ -164,6 +164,17 @@ TEST_F(Host, AcceptsOnePerFrameIntoTheLowestFreeSlotAndRefusesTheEighthWithOneRe
     EXPECT_TRUE(eighth.closedByPeer());
 }
 
+// Arena and match records are the host's own: a peer's are neither relayed nor taken.
+TEST_F(Host, PassesOnNoArenaOrMatchRecordOfAPeer) {
+    Peer a = join(1), b = join(2);
+    for (uint32_t type = 3003; type <= 3006; ++type)
+        a.sendRecord(wordsRecord({type, 0, 0, 10, 10, 5, 2}));
+    const Record own = stateRecord({1});
+    a.sendRecord(own);
+    EXPECT_EQ(firstRecord(b), own);
+    EXPECT_EQ(gameWorld.matchView.number, 0);
+}
+
 // Torn records pieced, forged ones dropped; during the wait relayed at once, applied after.
 TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
     Peer p1 = join(1), p2 = join(2), p3 = join(3);

@@ -45,6 +45,14 @@ STAND_IN void netSend(const NetMessage& msg) {
 STAND_IN uint32_t netFreeDroppedSlots(WorldState&) {
     return 0;
 }
+STAND_IN void netSendTo(int32_t, const NetMessage&) {}
+STAND_IN void netTellArena(const char*) {}
+STAND_IN uint32_t netTakeWelcomedSlots() {
+    return 0;
+}
+STAND_IN int platformFolderNames(const char*, const char*, char*, int, int) {
+    return 0;
+}
 STAND_IN NetEnding checkGlobalTimeout() {
     ++standIns.silenceChecks;
     return NetEnding{};
