@@ -17,6 +17,7 @@ constexpr int32_t WIRE_ROCKET      = 1014;
 constexpr int32_t WIRE_SERVER_FULL = 1016;
 constexpr int32_t WIRE_PLAYER_INFO = 3001; // word 2 kills, 3 deaths, bytes 16-39 the name
 constexpr int32_t WIRE_CHAT        = 3002; // word 2 line | part << 16 | parts << 24, bytes 12-39
+constexpr int32_t WIRE_ARENA       = 3003; // host only: 3003 to 3005 carry its arena
 constexpr int32_t WIRE_MATCH       = 3006; // host only: word 2 phase, 6 number, 7 winner
 constexpr int32_t WIRE_NO_KILLER   = -1;
 
