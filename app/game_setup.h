@@ -20,6 +20,7 @@ struct GameSetup {
     char name[PLAYER_NAME_CHARS + 1]; // the player's, as others see it
     int32_t bots;                     // the host starts this many, 0 to MAX_BOTS
     int32_t botSkill;                 // 1 (easy) to 3 (hard)
+    int32_t width, height;            // --resolution WxH off the table; 0 when not given
 };
 
 constexpr int MAX_BOTS          = MAX_PLAYERS - 1;
@@ -27,6 +28,6 @@ constexpr int DEFAULT_BOT_SKILL = 2;
 
 extern GameSetup gameSetup;
 
-// The choices of a first start: 640 x 480, full screen, no sound, port 2345, the prefix, the
-// login name.
+// The choices of a first start: the desktop's size, full screen, no sound, port 2345, the prefix,
+// the login name.
 GameSetup startSetup();

@@ -21,6 +21,7 @@
 #include "app/game_list.h"
 #include "app/game_setup.h"
 #include "app/setup_commands.h"
+#include "app/window.h"
 
 // clang-format off
 const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
@@ -42,6 +43,7 @@ const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
     {ID_BOT_SKILL,            ControlKind::CHOICE,         "",                97, 110,  52, 12},
     {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 126, 142,  9},
     {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 136, 142, 50},
+    {ID_RESOLUTION_DESKTOP,   ControlKind::RADIO,          "Desktop",         79, 67,  53,  9},
 };
 // clang-format on
 
@@ -222,6 +224,10 @@ Fl_Widget* controlById(const SetupDialog& dialog, int id) {
     return nullptr;
 }
 
+int resolutionControlId(int index) {
+    return index == DESKTOP_RESOLUTION ? ID_RESOLUTION_DESKTOP : ID_RESOLUTION_FIRST + index;
+}
+
 SetupDialog buildSetupDialog() {
     FL_NORMAL_SIZE = SETUP_FONT_SIZE;
     Scale s        = dialogScale();
@@ -251,7 +257,7 @@ SetupDialog buildSetupDialog() {
     dialog.window->set_modal();
     dialog.window->xclass(SETUP_TITLE);
 
-    static_cast<Fl_Button*>(controlById(dialog, ID_RESOLUTION_FIRST + gameSetup.resolutionIndex))
+    static_cast<Fl_Button*>(controlById(dialog, resolutionControlId(gameSetup.resolutionIndex)))
         ->setonly();
     static_cast<Fl_Button*>(controlById(dialog, ID_FULL_SCREEN))->value(gameSetup.fullScreen);
     static_cast<Fl_Button*>(controlById(dialog, ID_SOUND))->value(gameSetup.soundEnabled);

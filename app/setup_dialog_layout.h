@@ -27,21 +27,22 @@ struct ControlTemplate {
     int x, y, w, h; // dialog units
 };
 
-constexpr int NO_CONTROL_ID       = -1;
-constexpr int ID_CREATE_GAME      = 1;
-constexpr int ID_JOIN_GAME        = 2;
-constexpr int ID_ADDRESS          = 1000;
-constexpr int ID_FULL_SCREEN      = 1003;
-constexpr int ID_RESOLUTION_FIRST = 1004; // then 1005, 1006 in resolutionTable's order
-constexpr int ID_SOUND            = 1007;
-constexpr int ID_NAME             = 1009; // the player's name
-constexpr int ID_BOTS             = 1011; // how many bots the host starts
-constexpr int ID_BOT_SKILL        = 1012; // how well they play
-constexpr int ID_GAME_LIST        = 1010; // the games found on the network
+constexpr int NO_CONTROL_ID         = -1;
+constexpr int ID_CREATE_GAME        = 1;
+constexpr int ID_JOIN_GAME          = 2;
+constexpr int ID_ADDRESS            = 1000;
+constexpr int ID_FULL_SCREEN        = 1003;
+constexpr int ID_RESOLUTION_FIRST   = 1004; // then 1005, 1006 in resolutionTable's order
+constexpr int ID_SOUND              = 1007;
+constexpr int ID_NAME               = 1009; // the player's name
+constexpr int ID_BOTS               = 1011; // how many bots the host starts
+constexpr int ID_BOT_SKILL          = 1012; // how well they play
+constexpr int ID_GAME_LIST          = 1010; // the games found on the network
+constexpr int ID_RESOLUTION_DESKTOP = 1013; // the desktop's own size, last in resolutionTable
 
-// The first ten controls are the dialog as it always was; the name, the bots and the games
-// list come after them.
-constexpr int SETUP_CONTROL_COUNT = 18;
+// The first ten controls are the dialog as it always was; the name, the bots, the games
+// list and the desktop's size come after them.
+constexpr int SETUP_CONTROL_COUNT = 19;
 extern const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT];
 
 constexpr const char* SETUP_TITLE = "Voranis NetSetup";
@@ -59,3 +60,5 @@ struct SetupDialog {
 // Builds the dialog, hidden, with gameSetup's values and without callbacks.
 SetupDialog buildSetupDialog();
 Fl_Widget* controlById(const SetupDialog& dialog, int id);
+// The radio button of resolutionTable's row.
+int resolutionControlId(int index);
