@@ -225,7 +225,7 @@ TEST(Hosting, ThroughTheDialogLitPlanetsShowAndEscapeEndsWithZero) {
 // Drawing slowed to 40 ms a frame, the host still runs its 66.7 steps a second: a joined peer
 // counts the host's state records for three seconds (the step accounting makes it exact on
 // average; the bounds are wide). Under a tool the pace is the tool's, so it is not judged.
-TEST(Hosting, DrawingSlowlyKeepsTheStepRate) {
+TEST(StepRate, HoldsWhileTheHostDrawsSlowly) {
     GameDriver game;
     setenv("VORANIS_SLOW_DRAW_MS", "40", 1);
     ASSERT_TRUE(game.start({"--host", "--window", "--resolution", "640x480"}));
