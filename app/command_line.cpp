@@ -10,6 +10,9 @@
 
 namespace {
 constexpr long HIGHEST_PORT = 65535;
+constexpr int LARGEST_SIDE  = 16384; // past any screen; the window is cut to the real one
+constexpr const char* RESOLUTION_WANTED =
+    "--resolution wants desktop, or WxH from 640x480 up to the screen, not \"%s\"";
 
 enum class Option {
     HELP,
@@ -44,7 +47,7 @@ const OptionRow OPTIONS[] = {
     {"--port",       Option::PORT,        "N",       "host on TCP port N (2345), join on it if ADDRESS has none"},
     {"--window",     Option::WINDOW,      nullptr,   "play in a window"},
     {"--fullscreen", Option::FULL_SCREEN, nullptr,   "play in full screen"},
-    {"--resolution", Option::RESOLUTION,  "WxH",     "640x480, 800x600 or 1024x768"},
+    {"--resolution", Option::RESOLUTION,  "WxH",     "desktop (full screen's default), or any size from 640x480 up"},
     {"--sound",      Option::SOUND,       nullptr,   "play sound"},
     {"--no-sound",   Option::NO_SOUND,    nullptr,   "play without sound"},
     {"--name",       Option::NAME,        "NAME",    "the name the others see (at most 15 characters)"},
@@ -67,17 +70,27 @@ const OptionRow* findOption(const char* name, std::size_t length) {
     return nullptr;
 }
 
-bool readResolution(const char* text, int* index) {
+// "desktop", a size of the table (its row), or any other size (kept beside the table).
+bool readResolution(const char* text, CommandLine* line) {
+    if (std::strcmp(text, "desktop") == 0) {
+        line->resolutionIndex = DESKTOP_RESOLUTION;
+        line->width = line->height = 0;
+        return true;
+    }
+    int w = 0, h = 0, end = 0;
+    if (std::sscanf(text, "%5dx%5d%n", &w, &h, &end) != 2 || text[end] != '\0' ||
+        w < SMALLEST_WIDTH || h < SMALLEST_HEIGHT || w > LARGEST_SIDE || h > LARGEST_SIDE)
+        return false;
     for (int i = 0; i < RESOLUTION_COUNT; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "%dx%d", resolutionTable[i].width,
-                      resolutionTable[i].height);
-        if (std::strcmp(text, name) == 0) {
-            *index = i;
+        if (resolutionTable[i].width == w && resolutionTable[i].height == h) {
+            line->resolutionIndex = i;
+            line->width = line->height = 0;
             return true;
         }
     }
-    return false;
+    line->width  = w;
+    line->height = h;
+    return true;
 }
 
 bool readNumber(const char* text, long lowest, long highest, int* number) {
@@ -123,8 +136,7 @@ bool take(const OptionRow& row, const char* value, CommandLine* line,
         line->fullScreen = 1;
         return true;
     case Option::RESOLUTION:
-        return readResolution(value, &line->resolutionIndex) ||
-               fail(problem, "--resolution wants 640x480, 800x600 or 1024x768, not \"%s\"", value);
+        return readResolution(value, line) || fail(problem, RESOLUTION_WANTED, value);
     case Option::SOUND:
         line->soundEnabled = 1;
         return true;
@@ -192,6 +204,8 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
 void applyCommandLine(const CommandLine& line, GameSetup* setup) {
     if (line.port != NOT_GIVEN) setup->port = line.port;
     if (line.resolutionIndex != NOT_GIVEN) setup->resolutionIndex = line.resolutionIndex;
+    setup->width  = line.width;
+    setup->height = line.height;
     if (line.fullScreen != NOT_GIVEN) setup->fullScreen = line.fullScreen;
     if (line.soundEnabled != NOT_GIVEN) setup->soundEnabled = line.soundEnabled;
     if (line.bots != NOT_GIVEN) setup->bots = line.bots;

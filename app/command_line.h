@@ -19,6 +19,7 @@ struct CommandLine {
     char join[SETUP_ADDRESS_SIZE]; // --join's address
     int port;                      // NOT_GIVEN, or 1 to 65535
     int resolutionIndex;           // NOT_GIVEN, or an index into resolutionTable
+    int width, height;             // a size off the table, else 0
     int fullScreen;                // NOT_GIVEN, 0 or 1
     int soundEnabled;              // NOT_GIVEN, 0 or 1
     bool nameGiven;

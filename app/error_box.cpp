@@ -15,6 +15,9 @@ constexpr int SIGN_SIZE      = 36;
 constexpr int BUTTON_WIDTH   = 80;
 constexpr int BUTTON_HEIGHT  = 26;
 constexpr int MIN_TEXT_WIDTH = 200;
+// The box fits the smallest screen, 640 x 480: longer lines wrap.
+constexpr int SMALLEST_SCREEN_WIDTH = 640;
+constexpr int MAX_TEXT_WIDTH        = SMALLEST_SCREEN_WIDTH - BOX_MARGIN * 5 - SIGN_SIZE;
 
 // A red disc with a white cross: the stop sign of an error box.
 class StopSign : public Fl_Box {
@@ -39,7 +42,7 @@ void closeBox(Fl_Widget* widget, void*) {
 
 void platformErrorBox(const char* title, const char* text, const ScreenArea& over) {
     fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
-    int textW = 0, textH = 0;
+    int textW = MAX_TEXT_WIDTH, textH = 0; // a width given: fl_measure wraps to it
     fl_measure(text, textW, textH);
     if (textW < MIN_TEXT_WIDTH) textW = MIN_TEXT_WIDTH;
     int rowH = textH > SIGN_SIZE ? textH : SIGN_SIZE;

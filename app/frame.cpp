@@ -1,6 +1,10 @@
 // runFrame: fixed steps on the wall clock, then one drawing.
 #include "app/frame.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
 #include "app/game_step.h"
@@ -16,8 +20,21 @@
 uint32_t frameStart = 0;
 
 namespace {
+constexpr long MOST_SLOW_DRAW_MS = 1000;
+
 StepClock stepClock;
 FrameReport frameReport;
+uint32_t slowDrawMs  = 0; // VORANIS_SLOW_DRAW_MS, for tests of a slow machine
+bool countFrames     = false;
+uint32_t countsFrom  = 0;
+uint32_t stepsRun    = 0;
+uint32_t framesDrawn = 0;
+
+uint32_t slowDrawFromEnvironment() {
+    const char* text = std::getenv("VORANIS_SLOW_DRAW_MS");
+    const long ms    = text ? std::strtol(text, nullptr, 10) : 0;
+    return static_cast<uint32_t>(std::clamp(ms, 0L, MOST_SLOW_DRAW_MS));
+}
 
 void endIfNetworkEnded(const NetEnding& ending) {
     if (ending.exitCode != 0) failGame(ending.exitCode, ending.text, true);
@@ -76,13 +93,26 @@ void runFrame() {
         deliverFrameReport(frameReport);
         settleTappedKeys(gameWorld.controls);
     }
+    stepsRun += static_cast<uint32_t>(due.count);
     if (due.count > 0) {
         drawFrame();
         platformSwapBuffers();
+        ++framesDrawn;
+        if (slowDrawMs > 0) platformSleep(slowDrawMs);
     }
     waitUntilStep(stepClock.nextStepMs);
 }
 
 void resetFrameClock() {
-    stepClock = StepClock{};
+    stepClock   = StepClock{};
+    slowDrawMs  = slowDrawFromEnvironment();
+    countFrames = std::getenv("VORANIS_FRAME_COUNTS") != nullptr;
+    countsFrom  = platformMilliseconds();
+    stepsRun = framesDrawn = 0;
+}
+
+void reportFrameCounts() {
+    if (!countFrames) return;
+    std::fprintf(stderr, "voranis: %u steps, %u frames in %u ms\n", stepsRun, framesDrawn,
+                 platformMilliseconds() - countsFrom);
 }

@@ -17,5 +17,10 @@ void runFrame();
 // lines, the look cursor.
 void deliverFrameReport(const FrameReport& report);
 
-// The game's step clock from scratch, so the next frame owes one step at once.
+// The game's step clock from scratch, so the next frame owes one step at once. Reads the
+// test hooks too: VORANIS_SLOW_DRAW_MS (a sleep after each drawing) and VORANIS_FRAME_COUNTS
+// (reportFrameCounts speaks).
 void resetFrameClock();
+// With VORANIS_FRAME_COUNTS set, one line on standard error: the steps run and the frames
+// drawn since resetFrameClock, and the milliseconds they took.
+void reportFrameCounts();

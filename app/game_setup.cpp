@@ -4,12 +4,13 @@
 #include <cstdio>
 
 #include "app/platform.h"
+#include "app/window.h"
 #include "net/net.h"
 
 GameSetup startSetup() {
     GameSetup s{};
     s.isServer        = 0;
-    s.resolutionIndex = 0;
+    s.resolutionIndex = DESKTOP_RESOLUTION;
     s.fullScreen      = 1;
     s.soundEnabled    = 0;
     s.port            = NET_PORT;

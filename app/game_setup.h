@@ -24,6 +24,7 @@ struct GameSetup {
     int32_t scoreLimit;               // a hosted match's, 0 for none
     int32_t timeLimitMinutes;         // a hosted match's, 0 for none
     char arena[ARENA_NAME_BYTES + 1]; // the host's arena's name, or "rotate"
+    int32_t width, height;            // --resolution WxH off the table; 0 when not given
 };
 
 constexpr int MAX_BOTS              = MAX_PLAYERS - 1;
@@ -32,6 +33,6 @@ constexpr const char* DEFAULT_ARENA = "classic";
 
 extern GameSetup gameSetup;
 
-// The choices of a first start: 640 x 480, full screen, no sound, port 2345, the prefix, the
-// login name, matches to 10 kills or 10 minutes in the classic arena.
+// The choices of a first start: the desktop's size, full screen, no sound, port 2345, the prefix,
+// the login name, matches to 10 kills or 10 minutes in the classic arena.
 GameSetup startSetup();

@@ -1,17 +1,22 @@
-// The game window on SDL2: display mode, borderless window, OpenGL context, icon, swap.
+// The game window on SDL2: display mode, window, OpenGL context, icon, swap.
 #include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
 
 #include "app/game_setup.h"
 #include "app/icon.h"
 #include "app/look_cursor.h"
 #include "app/platform.h"
 #include "app/window.h"
+#include "render/render.h"
 
 // clang-format off
 const Resolution resolutionTable[RESOLUTION_COUNT] = {
     { 640, 480},
     { 800, 600},
     {1024, 768},
+    {   0,   0}, // the desktop's own
 };
 // clang-format on
 
@@ -47,21 +52,40 @@ void setIcon(SDL_Window* window) {
     SDL_SetWindowIcon(window, icon);
     SDL_FreeSurface(icon);
 }
+
+// A size larger than the screen is cut to it, and said so; the desktop's row is the screen.
+Resolution fitToScreen(Resolution size) {
+    SDL_Rect screen{0, 0, size.width, size.height};
+    SDL_GetDisplayBounds(0, &screen);
+    if (size.width == 0) return {screen.w, screen.h};
+    const Resolution fitted{std::min(size.width, screen.w), std::min(size.height, screen.h)};
+    if (fitted.width != size.width || fitted.height != size.height)
+        std::fprintf(stderr, "voranis: %dx%d is larger than the screen; playing at %dx%d\n",
+                     size.width, size.height, fitted.width, fitted.height);
+    return fitted;
+}
 } // namespace
 
-SDL_Window* createGameWindow(const char* name, int width, int height) {
+SDL_Window* createGameWindow(const char* name, Resolution size) {
     // The window's class: X11 and Wayland read it from the environment.
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", name, 1);
     SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", name, 1);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
     requestGlFormat();
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
-    if (gameSetup.fullScreen) flags |= SDL_WINDOW_FULLSCREEN;
-    gameWindow = SDL_CreateWindow(name, 0, 0, width, height, flags);
+    const bool desktop = size.width == 0;
+    size               = fitToScreen(size);
+    Uint32 flags       = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (gameSetup.fullScreen)
+        flags |= desktop ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_FULLSCREEN;
+    else
+        flags |= SDL_WINDOW_RESIZABLE | (desktop ? SDL_WINDOW_MAXIMIZED : 0);
+    const int at = gameSetup.fullScreen ? 0 : SDL_WINDOWPOS_CENTERED;
+    gameWindow   = SDL_CreateWindow(name, at, at, size.width, size.height, flags);
     if (!gameWindow) return nullptr;
-    if (gameSetup.fullScreen) requestDisplayMode(gameWindow, width, height);
+    SDL_SetWindowMinimumSize(gameWindow, SMALLEST_WIDTH, SMALLEST_HEIGHT);
+    if (gameSetup.fullScreen && !desktop) requestDisplayMode(gameWindow, size.width, size.height);
     setIcon(gameWindow);
-    setLookArea(width, height);
+    setLookArea(size.width, size.height);
     // Typed text matters only while the chat line is open.
     platformTextInput(false);
     return gameWindow;
@@ -80,6 +104,18 @@ bool createGlContext() {
 void showGameWindow() {
     SDL_ShowWindow(gameWindow);
     SDL_RaiseWindow(gameWindow);
+    fitSceneToWindow(); // full screen and maximised windows take their size when shown
+}
+
+// The drawable may hold more pixels than the window has points (HiDPI): the viewport takes
+// the pixels, the mouse look the points.
+void fitSceneToWindow() {
+    int w = 0, h = 0, drawableW = 0, drawableH = 0;
+    SDL_GetWindowSize(gameWindow, &w, &h);
+    SDL_GL_GetDrawableSize(gameWindow, &drawableW, &drawableH);
+    const float ratio = h > 0 && drawableH > 0 ? float(drawableH) / float(h) : 1.0f;
+    setSceneSize(drawableW, drawableH, ratio);
+    setLookArea(w, h);
 }
 
 void restoreDisplayMode() {

@@ -5,6 +5,7 @@
 
 #include "app/frame.h"
 #include "app/input_translate.h"
+#include "app/window.h"
 #include "app/window_proc.h"
 
 int runMainLoop() {
@@ -15,6 +16,8 @@ int runMainLoop() {
             runFrame();
             continue;
         }
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+            fitSceneToWindow();
         gameWindowProc(translateEvent(event));
     }
 }

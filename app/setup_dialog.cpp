@@ -36,7 +36,7 @@ Fl_Input* addressBox(const SetupDialog& d) {
 // Every command reads the choices again; one resolution is always on.
 void storeChoices(const SetupDialog& d) {
     int resolution = 0;
-    while (resolution < RESOLUTION_COUNT - 1 && !isChecked(d, ID_RESOLUTION_FIRST + resolution)) {
+    while (resolution < RESOLUTION_COUNT - 1 && !isChecked(d, resolutionControlId(resolution))) {
         ++resolution;
     }
     storeSetupChoices(isChecked(d, ID_FULL_SCREEN), isChecked(d, ID_SOUND), resolution);

@@ -23,6 +23,7 @@
 #include "app/game_list.h"
 #include "app/game_setup.h"
 #include "app/setup_commands.h"
+#include "app/window.h"
 
 // clang-format off
 const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
@@ -50,6 +51,7 @@ const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
     {ID_ARENA,                ControlKind::CHOICE,         "",                50, 142,  99, 12},
     {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 158, 142,  9},
     {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 168, 142, 50},
+    {ID_RESOLUTION_DESKTOP,   ControlKind::RADIO,          "Desktop",         79, 67,  53,  9},
 };
 // clang-format on
 
@@ -266,6 +268,10 @@ Fl_Widget* controlById(const SetupDialog& dialog, int id) {
     return nullptr;
 }
 
+int resolutionControlId(int index) {
+    return index == DESKTOP_RESOLUTION ? ID_RESOLUTION_DESKTOP : ID_RESOLUTION_FIRST + index;
+}
+
 SetupDialog buildSetupDialog() {
     FL_NORMAL_SIZE = SETUP_FONT_SIZE;
     Scale s        = dialogScale();
@@ -296,7 +302,7 @@ SetupDialog buildSetupDialog() {
     dialog.window->set_modal();
     dialog.window->xclass(SETUP_TITLE);
 
-    static_cast<Fl_Button*>(controlById(dialog, ID_RESOLUTION_FIRST + gameSetup.resolutionIndex))
+    static_cast<Fl_Button*>(controlById(dialog, resolutionControlId(gameSetup.resolutionIndex)))
         ->setonly();
     static_cast<Fl_Button*>(controlById(dialog, ID_FULL_SCREEN))->value(gameSetup.fullScreen);
     static_cast<Fl_Button*>(controlById(dialog, ID_SOUND))->value(gameSetup.soundEnabled);

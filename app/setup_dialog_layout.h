@@ -43,10 +43,11 @@ constexpr int ID_GAME_LIST        = 1010; // the games found on the network
 constexpr int ID_SCORE_LIMIT      = 1013; // a hosted match's kills, 0 for no limit
 constexpr int ID_TIME_LIMIT       = 1014; // its minutes, 0 for no limit
 constexpr int ID_ARENA            = 1015; // the host's arena, or Rotate
+constexpr int ID_RESOLUTION_DESKTOP = 1016; // the desktop's own size, last in resolutionTable
 
 // The first ten controls are the dialog as it always was; the name, the bots, the match's
-// limits and arena, and the games list come after them.
-constexpr int SETUP_CONTROL_COUNT = 24;
+// limits and arena, the games list and the desktop's size come after them.
+constexpr int SETUP_CONTROL_COUNT = 25;
 extern const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT];
 
 constexpr const char* SETUP_TITLE = "Voranis NetSetup";
@@ -67,3 +68,5 @@ SetupDialog buildSetupDialog();
 Fl_Widget* controlById(const SetupDialog& dialog, int id);
 // The arena choice's entry at index as gameSetup keeps it: a name, or "rotate".
 void storeArenaChoice(const SetupDialog& dialog, int index, char out[ARENA_NAME_BYTES + 1]);
+// The radio button of resolutionTable's row.
+int resolutionControlId(int index);

@@ -84,12 +84,12 @@ int runGame(int argc, const char* const* argv) {
     resetConnSlots();
     chooseGame(line);
 
-    const Resolution& size = resolutionTable[gameSetup.resolutionIndex];
-    if (!createGameWindow(GAME_NAME, size.width, size.height)) {
-        failWithoutWindow("cannot create the game window");
-    }
+    const Resolution size = gameSetup.width > 0 ? Resolution{gameSetup.width, gameSetup.height}
+                                                : resolutionTable[gameSetup.resolutionIndex];
+    if (!createGameWindow(GAME_NAME, size)) failWithoutWindow("cannot create the game window");
     if (!createGlContext()) failWithoutWindow("cannot create the OpenGL context");
-    setupScene(size.width, size.height);
+    setupScene(SMALLEST_WIDTH, SMALLEST_HEIGHT);
+    fitSceneToWindow();
     if (gameSetup.soundEnabled) soundStart();
     initTextures(TEXTURE_TABLE_SIZE);
     char unreadable[ASSET_PROBLEM_SIZE];
@@ -100,6 +100,7 @@ int runGame(int argc, const char* const* argv) {
     resetFrameClock();
     showGameWindow();
     int exitCode = runMainLoop();
+    reportFrameCounts();
     closeVideo();
     return exitCode;
 }

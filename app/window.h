@@ -10,7 +10,11 @@ struct Resolution {
     int32_t height;
 };
 
-constexpr int RESOLUTION_COUNT = 3;
+// The first three rows are the game's first sizes; the last is the desktop's own size.
+constexpr int RESOLUTION_COUNT   = 4;
+constexpr int DESKTOP_RESOLUTION = 3;
+constexpr int SMALLEST_WIDTH     = 640; // no window gets smaller
+constexpr int SMALLEST_HEIGHT    = 480;
 extern const Resolution resolutionTable[RESOLUTION_COUNT];
 
 constexpr int DISPLAY_BITS_PER_PIXEL = 16; // asked for in full screen; any depth will do
@@ -21,10 +25,15 @@ struct SDL_Window;
 
 extern SDL_Window* gameWindow; // the one game window, kept to the end
 
-// Creates the hidden, borderless window at the screen origin, ready for a double-buffered
-// OpenGL context; in full screen it takes the display mode of its size when shown. Null
-// when that fails.
-SDL_Window* createGameWindow(const char* name, int width, int height);
+// Creates the hidden window, ready for a double-buffered OpenGL context, for a size from
+// resolutionTable or any other (cut to the screen, with a warning). Full screen at the
+// desktop's size keeps the display as it is; at another size the window takes that display
+// mode when shown. In a window it is decorated and resizable (and maximised for the desktop's
+// size). Null when that fails.
+SDL_Window* createGameWindow(const char* name, Resolution size);
+// The viewport, projection, overlay and mouse look for the window's present size; again at
+// every change of size.
+void fitSceneToWindow();
 // Creates the window's OpenGL context and makes it current; false when that fails.
 bool createGlContext();
 void showGameWindow();

@@ -32,6 +32,22 @@ constexpr float DEAD_DEPTH        = -5.0f;
 constexpr float DEAD_HALF_W       = 1.0f;
 constexpr float DEAD_HALF_H       = 0.5f;
 
+// The places above are laid out for a 4:3 screen; the HUD keeps to the same corners on
+// any other, at the size the layout gives it.
+constexpr float LAID_OUT_ASPECT = 4.0f / 3.0f;
+constexpr float HALF_VIEW_SLOPE = 0.57735027f; // tan(30 degrees): half the field of view
+constexpr float LEFT = -1.0f, CENTRE = 0.0f, RIGHT = 1.0f, BOTTOM = -1.0f;
+
+// The modelview for items that keep to that side (x: LEFT, CENTRE, RIGHT; y: BOTTOM or
+// CENTRE): eye space scaled by hudScale about the side, seen at each item's own depth.
+void placeHud(float sideX, float sideY) {
+    const float k       = screenLayout.hudScale;
+    const float moveX   = sideX * (screenLayout.aspect - k * LAID_OUT_ASPECT) * HALF_VIEW_SLOPE;
+    const float moveY   = sideY * (1.0f - k) * HALF_VIEW_SLOPE;
+    const GLfloat m[16] = {k, 0, 0, 0, 0, k, 0, 0, -moveX, -moveY, 1, 0, 0, 0, 0, 1};
+    glLoadMatrixf(m);
+}
+
 // One textured quad, corners counter-clockwise from the lower left.
 void drawQuad(float s0, float s1, float halfW, float halfH, float z) {
     glBegin(GL_QUADS);
@@ -46,8 +62,8 @@ void drawQuad(float s0, float s1, float halfW, float halfH, float z) {
     glEnd();
 }
 
-void drawCaption(const float at[3], float s0, float s1) {
-    glLoadIdentity();
+void drawCaption(const float at[3], float sideX, float s0, float s1) {
+    placeHud(sideX, BOTTOM);
     glTranslatef(at[0], at[1], at[2]);
     drawQuad(s0, s1, CAPTION_HALF_W, CAPTION_HALF_H, 0.0f);
 }
@@ -91,9 +107,10 @@ void drawOverlay(const WorldState& world) {
     char text[16];
     const int score = world.localScore > SCORE_SHOWN_MAX ? SCORE_SHOWN_MAX : world.localScore;
     std::snprintf(text, sizeof text, "%d", score);
+    placeHud(LEFT, BOTTOM);
     drawDigits(SCORE_PEN[0], SCORE_PEN[1], SCORE_PEN[2], text);
 
-    glLoadIdentity();
+    placeHud(RIGHT, BOTTOM);
     const int health = isValidSlot(world.localPlayer) ? world.players[world.localPlayer].health : 0;
     int shown        = health;
     if (shown <= 0) shown = 0;
@@ -101,7 +118,7 @@ void drawOverlay(const WorldState& world) {
     std::snprintf(text, sizeof text, "%d", shown);
     drawDigits(HEALTH_PEN[0], HEALTH_PEN[1], HEALTH_PEN[2], text);
 
-    glLoadIdentity();
+    placeHud(CENTRE, CENTRE);
     if (health == 0) {
         bindTexture(deadTexture);
         drawQuad(0.0f, 1.0f, DEAD_HALF_W, DEAD_HALF_H, DEAD_DEPTH);
@@ -111,8 +128,9 @@ void drawOverlay(const WorldState& world) {
     }
 
     bindTexture(textTexture);
-    drawCaption(SCORE_CAPTION, 0.0f, 0.5f);
-    drawCaption(HEALTH_CAPTION, 0.5f, 1.0f);
+    drawCaption(SCORE_CAPTION, LEFT, 0.0f, 0.5f);
+    drawCaption(HEALTH_CAPTION, RIGHT, 0.5f, 1.0f);
+    glLoadIdentity();
 
     glDisable(GL_BLEND);
 }

@@ -12,8 +12,6 @@
 #include "world/messages.h"
 
 namespace {
-constexpr float LINE_SHARE        = 1.0f / 34.0f; // text height, of the window's height
-constexpr float MARGIN_SHARE      = 1.0f / 60.0f;
 constexpr float CHAT_BOTTOM_SHARE = 0.80f; // the chat lines end above the score
 constexpr float BOARD_WIDTH_SHARE = 0.60f; // of the window's width
 constexpr float BOARD_TOP_SHARE   = 0.15f;
@@ -21,10 +19,7 @@ constexpr float BOARD_KILLS_AT    = 0.62f; // column starts, of the board's widt
 constexpr float BOARD_DEATHS_AT   = 0.80f;
 constexpr float BOARD_ALPHA       = 0.6f;
 constexpr float MARKED_ROW_ALPHA  = 0.25f;
-constexpr float FLASH_SHARE       = 0.04f; // the red band's width, of the window's height
 constexpr float FLASH_ALPHA       = 0.6f;
-constexpr float MARK_INNER_SHARE  = 0.025f;
-constexpr float MARK_OUTER_SHARE  = 0.045f;
 constexpr float WHITE[3]          = {1.0f, 1.0f, 1.0f};
 constexpr float GREY[3]           = {0.7f, 0.7f, 0.7f};
 constexpr float BLACK[3]          = {0.0f, 0.0f, 0.0f};
@@ -207,7 +202,7 @@ void drawMatchResult(const WorldState& world, float height) {
 // Red bands along every edge, fading with the flash.
 void drawHitFlash(float strength) {
     const float w = static_cast<float>(viewportWidth), h = static_cast<float>(viewportHeight);
-    const float band = h * FLASH_SHARE, alpha = FLASH_ALPHA * strength;
+    const float band = screenLayout.flashBand, alpha = FLASH_ALPHA * strength;
     fillRect(0.0f, 0.0f, w, band, RED, alpha);
     fillRect(0.0f, h - band, w, band, RED, alpha);
     fillRect(0.0f, band, band, h - 2.0f * band, RED, alpha);
@@ -218,8 +213,8 @@ void drawHitFlash(float strength) {
 void drawHitMark(float strength) {
     const float cx  = static_cast<float>(viewportWidth) / 2.0f,
                 cy  = static_cast<float>(viewportHeight) / 2.0f;
-    const float in  = static_cast<float>(viewportHeight) * MARK_INNER_SHARE;
-    const float out = static_cast<float>(viewportHeight) * MARK_OUTER_SHARE;
+    const float in  = screenLayout.markInner;
+    const float out = screenLayout.markOuter;
     glDisable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1.0f, 1.0f, 1.0f, strength);
@@ -246,8 +241,8 @@ int scoreboardOrder(const WorldState& world, int order[MAX_PLAYERS]) {
 }
 
 void drawPeopleOverlay(const WorldState& world, const OverlayView& view) {
-    const float height = static_cast<float>(viewportHeight) * LINE_SHARE;
-    const float margin = static_cast<float>(viewportHeight) * MARGIN_SHARE;
+    const float height = screenLayout.textHeight;
+    const float margin = screenLayout.margin;
     drawKillLines(world, height, margin);
     drawChat(world, view, height, margin);
     // The intermission shows the final scoreboard and the result on every screen.

@@ -1,6 +1,7 @@
 // Drawing: the fixed GL state, the frame and the overlay.
 #pragma once
 
+#include "render/overlay_layout.h"
 #include "render/overlay_view.h"
 #include "world/world_state.h"
 
@@ -13,11 +14,15 @@ extern const float slotColours[MAX_PLAYERS][3];
 // The same colours lightened for text, so that even blue names read on the dark sky.
 extern const float slotTextColours[MAX_PLAYERS][3];
 
-// The window's size in pixels, as setupScene last set the viewport.
+// The drawable's size in pixels and the overlay's sizes for it, as setSceneSize last set them.
 extern int viewportWidth;
 extern int viewportHeight;
+extern OverlayLayout screenLayout;
 
+// The fixed GL state, for a drawable of that size at one pixel a point.
 void setupScene(int width, int height);
+// The viewport, the projection's shape and the overlay's sizes for a new drawable size.
+void setSceneSize(int width, int height, float pixelRatio);
 // Draws the frame into the back buffer, with what the view adds to the overlay; the caller
 // shows it.
 void renderFrame(const WorldState& world, const OverlayView& view);

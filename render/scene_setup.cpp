@@ -13,19 +13,27 @@ constexpr GLfloat LIGHT_DIFFUSE[4] = {0.9f, 0.9f, 0.9f, 1.0f};
 constexpr GLfloat LIGHT_CONSTANT_ATTENUATION = 0.2f;
 } // namespace
 
-int viewportWidth  = 0;
-int viewportHeight = 0;
+int viewportWidth          = 0;
+int viewportHeight         = 0;
+OverlayLayout screenLayout = overlayLayout(LAYOUT_BASE_WIDTH, LAYOUT_BASE_HEIGHT, 1.0f);
 
-void setupScene(int width, int height) {
-    viewportWidth  = width;
-    viewportHeight = height;
-    glViewport(0, 0, width, height);
+// The drawable's own shape, whatever the window: the vertical field of view stays.
+void setSceneSize(int width, int height, float pixelRatio) {
+    viewportWidth  = width > 0 ? width : 1;
+    viewportHeight = height > 0 ? height : 1;
+    screenLayout   = overlayLayout(viewportWidth, viewportHeight, pixelRatio);
+    glViewport(0, 0, viewportWidth, viewportHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(FIELD_OF_VIEW, double(width) / double(height), NEAR_PLANE, FAR_PLANE);
+    gluPerspective(FIELD_OF_VIEW, double(viewportWidth) / double(viewportHeight), NEAR_PLANE,
+                   FAR_PLANE);
     // The modelview matrix stays current for the rest of the run.
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void setupScene(int width, int height) {
+    setSceneSize(width, height, 1.0f);
 
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);

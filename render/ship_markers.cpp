@@ -12,11 +12,7 @@
 #include "world/roster.h"
 
 namespace {
-constexpr float FIELD_OF_VIEW_DEGREES = 60.0f;        // as setupScene's projection
-constexpr float TAG_HEIGHT_SHARE      = 1.0f / 34.0f; // of the window's height
-constexpr float TAG_LIFT_SHARE        = 1.0f / 30.0f; // the tag stands this far above the ship
-constexpr float ARROW_SIZE_SHARE      = 1.0f / 40.0f;
-constexpr float EDGE_MARGIN_SHARE     = 1.0f / 20.0f;
+constexpr float FIELD_OF_VIEW_DEGREES = 60.0f; // as setupScene's projection
 constexpr float ARROW_ALPHA           = 0.85f;
 constexpr int TAG_TEXT_SIZE           = 16;
 
@@ -76,7 +72,7 @@ ScreenSpot spotOnScreen(const Player& viewer, const float point[3], int width, i
 
 void drawShipMarkers(const WorldState& world, const Player& viewer, uint32_t nowMs) {
     const float w = static_cast<float>(viewportWidth), h = static_cast<float>(viewportHeight);
-    const float textHeight = h * TAG_HEIGHT_SHARE;
+    const float textHeight = screenLayout.textHeight;
     for (int i = 0; i < MAX_PLAYERS; ++i) {
         const Player& ship = world.players[i];
         if (i == world.localPlayer || ship.slot < 0 || ship.health <= 0) continue;
@@ -95,17 +91,17 @@ void drawShipMarkers(const WorldState& world, const Player& viewer, uint32_t now
                           static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy + dz * dz))));
             const float width = textWidth(name, textHeight) + textWidth(distance, textHeight);
             const float left  = s.x - width / 2.0f;
-            const float top   = s.y - h * TAG_LIFT_SHARE - textHeight;
+            const float top   = s.y - screenLayout.tagLift - textHeight;
             drawText(left, top, textHeight, name, slotTextColours[i]);
             drawText(left + textWidth(name, textHeight), top, textHeight, distance,
                      slotTextColours[i]);
             continue;
         }
-        const float margin = h * EDGE_MARGIN_SHARE;
+        const float margin = screenLayout.edgeMargin;
         const float reachX = s.dx != 0.0f ? (w / 2.0f - margin) / std::fabs(s.dx) : INFINITY;
         const float reachY = s.dy != 0.0f ? (h / 2.0f - margin) / std::fabs(s.dy) : INFINITY;
         const float reach  = std::fmin(reachX, reachY);
         drawArrow(w / 2.0f + s.dx * reach, h / 2.0f + s.dy * reach, s.dx, s.dy,
-                  h * ARROW_SIZE_SHARE, slotColours[i]);
+                  screenLayout.arrowSize, slotColours[i]);
     }
 }

@@ -7,16 +7,15 @@
 #include "render/text.h"
 
 namespace {
-constexpr float WAITING_TEXT_SHARE = 0.04f; // of the window's height
-constexpr float WAITING_COLOUR[3]  = {0.8f, 0.9f, 1.0f};
-constexpr int WAITING_TEXT_SIZE    = 320;
+constexpr float WAITING_COLOUR[3] = {0.8f, 0.9f, 1.0f};
+constexpr int WAITING_TEXT_SIZE   = 320;
 } // namespace
 
 void renderWaitingScreen(const char* address) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     char text[WAITING_TEXT_SIZE];
     std::snprintf(text, sizeof text, "Connecting to %s...", address);
-    const float height = static_cast<float>(viewportHeight) * WAITING_TEXT_SHARE;
+    const float height = screenLayout.waitingTextHeight;
     beginScreenOverlay();
     drawText((static_cast<float>(viewportWidth) - textWidth(text, height)) / 2.0f,
              (static_cast<float>(viewportHeight) - height) / 2.0f, height, text, WAITING_COLOUR);

@@ -53,7 +53,7 @@ TEST(SetupDialog, StartValuesAndKeys) {
     dialog.window->show();
     while (!dialog.window->visible())
         Fl::wait();
-    EXPECT_TRUE(checked(ID_RESOLUTION_FIRST) && checked(ID_FULL_SCREEN) && !checked(ID_SOUND));
+    EXPECT_TRUE(checked(ID_RESOLUTION_DESKTOP) && checked(ID_FULL_SCREEN) && !checked(ID_SOUND));
     EXPECT_STREQ(static_cast<Fl_Input*>(control(ID_ADDRESS))->value(), ADDRESS_PREFIX);
     // Drawn off the screen: a control with a text shows ink inside it and none on a 3-pixel rim
     // around it, where a text running over its edge would show.

@@ -20,13 +20,13 @@ TEST(Settings, WrittenComeBackAndFirstOrDamagedGiveTheStartValues) {
     char problem[SETTINGS_PROBLEM_SIZE] = {};
     GameSetup loaded                    = startSetup();
     EXPECT_TRUE(loadSettings(&loaded, problem) && same(loaded, startSetup())) << "a first start";
-    GameSetup chosen = {0, 2, 0, 1, 2345, "10.0.0.7:2400", "Ace", 7, 3, 0, 25, "halo"};
+    GameSetup chosen = {0, 2, 0, 1, 2345, "10.0.0.7:2400", "Ace", 7, 3, 0, 25, "halo", 0, 0};
     ASSERT_TRUE(saveSettings(chosen, problem)) << problem;
     EXPECT_TRUE(loadSettings(&loaded, problem) && same(loaded, chosen)) << problem;
     // FLTK passes over a header's first three lines; the first file has none.
     const char* header =
         "; FLTK preferences file format 1.0\n; vendor: voranis\n; application: voranis\n[.]\n";
-    const char* damaged[] = {"resolution:1",     "resolution:3",  "resolution:-2",
+    const char* damaged[] = {"resolution:1",     "resolution:4",  "resolution:-2",
                              "fullscreen:2",     "sound:5",       "address:10.0.0.1\\001",
                              "bots:8",           "skill:0",       "name:A\\033B",
                              "score_limit:1000", "time_limit:-2", "arena:a/b"};

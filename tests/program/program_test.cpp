@@ -30,7 +30,7 @@ const CommandCase COMMANDS[] = {
     {{"--bogus"},                          EXIT_USAGE, "voranis: unknown option \"--bogus\"\n"},
     {{"--port"},                           EXIT_USAGE, "voranis: --port wants a value\n"},
     {{"--port=70000"},                     EXIT_USAGE, "--port wants a number from 1 to 65535"},
-    {{"--resolution", "1x1"},              EXIT_USAGE, "--resolution wants 640x480, 800x600"},
+    {{"--resolution", "1x1"},              EXIT_USAGE, "--resolution wants desktop, or WxH"},
     {{"--host", "--join", "1.2.3.4"},      EXIT_USAGE, "--host and --join exclude each other"},
 };
 // clang-format on
@@ -220,6 +220,26 @@ TEST(Hosting, ThroughTheDialogLitPlanetsShowAndEscapeEndsWithZero) {
     EXPECT_TRUE(!keep || savePicture(f, keep));
     game.keys(window, "Escape");
     EXPECT_EQ(game.exitCode(), 0) << game.errors();
+}
+
+// Drawing slowed to 40 ms a frame, the host still runs its 66.7 steps a second: a joined peer
+// counts the host's state records for three seconds (the step accounting makes it exact on
+// average; the bounds are wide). Under a tool the pace is the tool's, so it is not judged.
+TEST(StepRate, HoldsWhileTheHostDrawsSlowly) {
+    GameDriver game;
+    setenv("VORANIS_SLOW_DRAW_MS", "40", 1);
+    ASSERT_TRUE(game.start({"--host", "--window", "--resolution", "640x480"}));
+    unsetenv("VORANIS_SLOW_DRAW_MS");
+    ASSERT_NE(game.window("Voranis"), 0u) << game.errors();
+    if (game.slowness() > 1) GTEST_SKIP() << "paced by the tool";
+    Peer peer = connectPeer();
+    Record r;
+    ASSERT_TRUE(peer.receiveRecord(&r, DRIVER_WAIT_MS) && recordType(r) == WIRE_WELCOME);
+    int states = 0;
+    for (const uint32_t start = steadyMs(); steadyMs() - start < 3000u && peer.receiveRecord(&r);)
+        states += recordType(r) == WIRE_STATE && recordSlot(r) == 0;
+    EXPECT_GT(states, 55 * 3);
+    EXPECT_LT(states, 75 * 3);
 }
 
 // Installed, its files lie where the desktop looks; started anywhere, it finds its data.

@@ -322,3 +322,31 @@ TEST_F(Render, HitsFlashTheEdgesAndMarkTheCrosshair) {
         EXPECT_EQ(inkOf(f, INK_WHITE, x - 4, y - 4, x + 4, y + 4).count > 0, strength > 0);
     }
 }
+
+// One scale for every screen: text at least as large in points as at 640 x 480 yet no more
+// than a thirtieth of the height, and the widest kill line, the names' column and a full
+// scoreboard inside the drawable; the HUD never larger than the projection alone makes it.
+TEST(OverlayLayout, TextStaysReadableAndEverythingFitsAtEverySize) {
+    const struct {
+        int w, h;
+        float ratio;
+    } sizes[] = {
+        {640,  480,  1},
+        {1024, 768,  1},
+        {1920, 1080, 1},
+        {3840, 2160, 1},
+        {1280, 960,  2},
+        {640,  1080, 1}
+    };
+    const char* killLine = "ABCDEFGHIJKLMNO destroyed ABCDEFGHIJKLMNO";
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(std::to_string(s.w) + "x" + std::to_string(s.h));
+        const OverlayLayout l = overlayLayout(s.w, s.h, s.ratio);
+        EXPECT_GE(l.textHeight / s.ratio, 14.0f);
+        EXPECT_LE(l.textHeight, s.h / 30.0f);
+        EXPECT_LE(2 * l.margin + textWidth(killLine, l.textHeight), s.w);
+        EXPECT_LE(textWidth("ABCDEFGHIJKLMNO", l.textHeight), s.w * 0.6f * 0.62f);
+        EXPECT_LE(s.h * 0.15f + (MAX_PLAYERS + 2) * 1.4f * l.textHeight, s.h);
+        EXPECT_LE(l.hudScale, 1.0f);
+    }
+}

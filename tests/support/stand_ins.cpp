@@ -102,6 +102,10 @@ STAND_IN void centreCursor() {
     ++standIns.cursorCentrings;
 }
 STAND_IN void platformSwapBuffers() {}
+STAND_IN void fitSceneToWindow() {}
+STAND_IN void platformSleep(uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 STAND_IN void renderFrame(const WorldState&, const OverlayView&) {}
 STAND_IN void renderWaitingScreen(const char*) {}
 STAND_IN void failGame(int exitCode, const char* text, bool) {

@@ -268,3 +268,22 @@ TEST(RemoteTrack, GlidesFromWhereItWasDrawnToTheNewestRecordAndSnapsOnARespawnOr
         EXPECT_FLOAT_EQ(pose.yaw, c.yaw) << c.atMs;
     }
 }
+
+// Steps owed on one clock, call after call: the first call, early, on time, three late, so
+// late that eight run and the rest is let go; then a fresh clock across the 32-bit wrap.
+TEST(StepClock, OwesTheStepsTheClockPassedAtMostEightInARow) {
+    // clang-format off
+    const struct { bool fresh; uint32_t now; int count; uint32_t first, next; } calls[] = {
+        {true,  1000, 1, 1000, 1015}, {false, 1010, 0, 1015, 1015}, {false, 1015, 1, 1015, 1030},
+        {false, 1061, 3, 1030, 1075}, {false, 1275, 8, 1170, 1290},
+        {true,  0xFFFFFFF0u, 1, 0xFFFFFFF0u, 0xFFFFFFFFu}, {false, 14, 2, 0xFFFFFFFFu, 29}};
+    // clang-format on
+    StepClock clock{};
+    for (const auto& c : calls) {
+        if (c.fresh) clock = StepClock{};
+        const StepsDue due = takeStepsDue(clock, c.now);
+        EXPECT_EQ(due.count, c.count) << c.now;
+        EXPECT_EQ(due.firstMs, c.first) << c.now;
+        EXPECT_EQ(clock.nextStepMs, c.next) << c.now;
+    }
+}
