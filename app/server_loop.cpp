@@ -6,13 +6,13 @@
 #include <cstring>
 #include <ctime>
 
+#include "app/arena_choice.h"
 #include "app/bot_launcher.h"
 #include "app/data_folder.h"
 #include "app/event_log.h"
 #include "app/game_step.h"
-#include "app/arena_choice.h"
-#include "app/match_host.h"
 #include "app/game_version.h"
+#include "app/match_host.h"
 #include "app/platform.h"
 #include "app/step_wait.h"
 #include "app/stop_signal.h"
@@ -87,7 +87,7 @@ void tellLines(const Server& server, const WorldState& world, std::time_t now) {
 void tellMatchEnd(Server& server, const WorldState& world, std::time_t now) {
     const MatchState& match = world.match;
     if (match.phase != MatchPhase::INTERMISSION || match.number == server.matchEndTold) return;
-    server.matchEndTold = match.number;
+    server.matchEndTold              = match.number;
     char name[PLAYER_NAME_BYTES + 1] = "";
     int kills                        = 0;
     if (isValidSlot(match.winner)) {

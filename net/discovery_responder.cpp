@@ -61,13 +61,13 @@ bool discoveryServeOpen(int udpPort, char* reason, std::size_t reasonSize) {
 }
 
 void discoveryServe(uint32_t nowMs, const char* hostName, const char* version, int playersInUse,
-                    int tcpPort, const char* arena) {
+                    int tcpPort, const char* arena, int capacity) {
     if (serveSocket == NO_DATAGRAM) return;
     DiscoveryReply reply{};
     reply.hostingId      = hostingId;
     reply.tcpPort        = tcpPort;
     reply.playersInUse   = playersInUse;
-    reply.playerCapacity = MAX_PLAYERS;
+    reply.playerCapacity = capacity;
     std::snprintf(reply.version, sizeof reply.version, "%s", version ? version : "");
     std::snprintf(reply.hostName, sizeof reply.hostName, "%s", hostName ? hostName : "");
     std::snprintf(reply.arena, sizeof reply.arena, "%s", arena ? arena : "");

@@ -7,6 +7,7 @@
 
 #include "net/datagram_socket.h"
 #include "net/discovery_protocol.h"
+#include "world/tables.h"
 
 constexpr int DISCOVERY_REPLIES_PER_SOURCE = 10;   // in one second, to one address
 constexpr int DISCOVERY_REPLIES_PER_SECOND = 100;  // in one second, in all
@@ -18,8 +19,9 @@ constexpr int DISCOVERY_READS_PER_SERVE    = 32;   // per call, so a flood canno
 // game can still be hosted and joined by address.
 bool discoveryServeOpen(int udpPort, char* reason, std::size_t reasonSize);
 // Answers the queries waiting now. nowMs comes from the caller's clock; call it every frame.
-// arena: the name of the arena played, "" for none told.
+// arena: the name of the arena played, "" for none told; capacity: the players the game
+// holds, the host's own included (a dedicated server has none).
 void discoveryServe(uint32_t nowMs, const char* hostName, const char* version, int playersInUse,
-                    int tcpPort, const char* arena = "");
+                    int tcpPort, const char* arena = "", int capacity = MAX_PLAYERS);
 DatagramSocket discoveryServeSocket(); // NO_DATAGRAM while closed; for datagramDescriptor()
 void discoveryServeClose();            // harmless when nothing is open

@@ -147,7 +147,9 @@ int playersInUse() {
 }
 
 void answerDiscovery(uint32_t nowMs) {
-    discoveryServe(nowMs, hostName, hostVersion, playersInUse(), hostPort, hostArena);
+    // A dedicated server holds one player fewer: slot 0 is its own, with no ship.
+    const int capacity = hostHasShip ? MAX_PLAYERS : MAX_PLAYERS - FIRST_PEER_SLOT;
+    discoveryServe(nowMs, hostName, hostVersion, playersInUse(), hostPort, hostArena, capacity);
 }
 
 bool cannotHost(const char* what, int port, int error, char problem[NET_ENDING_TEXT_SIZE]) {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "net/discovery_browser.h"
 #include "tests/support/delay_proxy.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/peer.h"
@@ -64,12 +65,27 @@ TEST(Server, AlonePeerGetsASlotAboveZeroAndAHeartbeatEveryStep) {
     // One heartbeat a step, none missed; only the arena and the match records come between.
     std::vector<uint32_t> beats;
     for (Record r; beats.size() < STEPS_COUNTED && peer.receiveRecord(&r);) {
-        if (recordType(r) == WIRE_HEARTBEAT) beats.push_back(recordWord(r, 2));
-        else EXPECT_TRUE(recordType(r) >= WIRE_ARENA && recordType(r) <= WIRE_MATCH) << recordType(r);
+        if (recordType(r) == WIRE_HEARTBEAT)
+            beats.push_back(recordWord(r, 2));
+        else
+            EXPECT_TRUE(recordType(r) >= WIRE_ARENA && recordType(r) <= WIRE_MATCH)
+                << recordType(r);
     }
     ASSERT_EQ(beats.size(), size_t(STEPS_COUNTED));
     EXPECT_EQ(beats.back() - beats.front(), uint32_t(STEPS_COUNTED - 1));
     EXPECT_TRUE(says(server, "start port 2345 version"));
+    // The games list names it, and counts only the places a player can take.
+    char reason[DISCOVERY_REASON_SIZE];
+    ASSERT_TRUE(discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
+    FoundGame found[DISCOVERY_FOUND_MAX];
+    int count = 0;
+    for (uint32_t ms = 0; count == 0 && ms < WAIT_MS; ms += 20, usleep(20000)) {
+        discoveryBrowse(ms);
+        count = discoveryFoundGames(found);
+    }
+    ASSERT_EQ(count, 1);
+    EXPECT_STREQ(found[0].name, "Orbit");
+    EXPECT_STREQ(found[0].players, "1/7");
 }
 
 TEST(Server, RelaysAPeersStateAndNamesItAndTellsWhoLeft) {
