@@ -126,9 +126,8 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
         EXPECT_TRUE(c.health != NO_SLOT ||
                     std::memcmp(&before, &gameWorld.players, sizeof before) == 0);
         if (!key || c.quits) continue;
-        SDL_Event release = c.event;
-        release.type      = SDL_KEYUP;
-        gameWindowProc(translateEvent(release));
+        gameWindowProc(
+            translateEvent(event(SDL_KEYUP, c.event.key.keysym.sym, c.event.key.keysym.mod)));
         expectOnly(c.flag, "tapped: held until a step has seen it");
         EXPECT_FALSE(overlayView(0).scoreboard) << "Tab let go";
         settleTappedKeys(gameWorld.controls);
