@@ -81,8 +81,8 @@ TEST(Discovery, TheBrowserListsEachGameOfAnotherMachineOnceAndForgetsItsSilence)
     std::sort(found, found + 2, [](auto& a, auto& b) { return std::strcmp(a.name, b.name) < 0; });
     for (int i = 0; i < 2; ++i) { // at whichever of its addresses answered first
         const std::string at = found[i].address, port = ":" + std::to_string(games[i].tcpPort);
-        EXPECT_EQ(found[i].name + std::string(found[i].players),
-                  games[i].name + std::string("1/8"));
+        EXPECT_EQ(std::string(found[i].name), games[i].name);
+        EXPECT_STREQ(found[i].players, "1/8");
         EXPECT_TRUE(at == "198.18.0.2" + port || at == "198.18.1.2" + port) << at;
     }
     stopOtherMachine(other);

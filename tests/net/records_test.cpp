@@ -129,6 +129,7 @@ TEST(Arenas, FiveOrMoreGeneratedArenasTheClassicFirstEachReadsAndTheyDiffer) {
     EXPECT_EQ(names[0], "classic");
     const std::string arenas = gameDir() + "/" + ARENA_FOLDER + "/";
     EXPECT_EQ(fileText(arenas + "classic.uni"), fileText(gameDir() + "/" + UNIVERSE_FILE));
+    std::vector<int> planets; // each arena's, in name order
     std::set<std::vector<float>> layouts;
     std::set<std::set<int>> looks;
     for (const std::string& name : names) {
@@ -136,6 +137,7 @@ TEST(Arenas, FiveOrMoreGeneratedArenasTheClassicFirstEachReadsAndTheyDiffer) {
         resetWorld(w);
         UniverseTextures t{};
         ASSERT_TRUE(loadUniverse(w, (arenas + name + ARENA_FILE_END).c_str(), &t)) << name;
+        planets.push_back(w.planetCount);
         ArenaDescription arena{}, got{};
         ASSERT_EQ(arenaFromUniverse(name.c_str(), w.planets, w.planetCount, t, &arena),
                   ArenaFault::NONE)
@@ -148,6 +150,7 @@ TEST(Arenas, FiveOrMoreGeneratedArenasTheClassicFirstEachReadsAndTheyDiffer) {
         layouts.insert(std::vector<float>(at, at + 3 * w.planetCount));
         looks.insert(std::set<int>(w.planets.texture, w.planets.texture + w.planetCount));
     }
+    EXPECT_EQ(planets, (std::vector<int>{15, 20, 13, 27, 24, 14})) << "as the arenas were laid out";
     EXPECT_EQ(layouts.size(), names.size());
     EXPECT_EQ(looks.size(), names.size());
 }

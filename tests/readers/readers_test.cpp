@@ -87,8 +87,11 @@ TEST(ModelReader, ReadsEveryPartOfTheGamesLayout) {
     Stream s{model()};
     Model m{};
     ASSERT_EQ(readModel(&m, s.file), MODEL_OK);
-    ASSERT_EQ(m.vertexCount + m.normalCount + m.texCoordCount + m.faceSetCount, 4u + 2 + 2 + 2);
-    EXPECT_EQ(m.normals[1][1] + m.texCoords[1][0], 1.5f);
+    ASSERT_EQ(
+        std::vector<unsigned>({m.vertexCount, m.normalCount, m.texCoordCount, m.faceSetCount}),
+        std::vector<unsigned>({4, 2, 2, 2}));
+    EXPECT_EQ(m.normals[1][1], 1.0f);
+    EXPECT_EQ(m.texCoords[1][0], 0.5f);
     EXPECT_EQ(std::vector<float>({m.minX, m.maxX, m.minY, m.maxY, m.sizeX, m.sizeY, m.sizeZ}),
               std::vector<float>({-1, 1, 0, 2, 2, 2, 3}));
     const FaceSet &a = m.faceSets[0], &b = m.faceSets[1];
