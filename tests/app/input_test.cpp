@@ -221,13 +221,3 @@ TEST(MainLoop, HandlesEveryWaitingEventBeforeTheNextFrameAndStopsAtTheQuit) {
     EXPECT_EQ(frames, 2);
     SDL_Quit();
 }
-
-TEST(Input, ATapShorterThanAStepCountsForTheNextStepOnly) {
-    freshWorld();
-    settleTappedKeys(gameWorld.controls);
-    gameWindowProc(translateEvent(event(SDL_KEYDOWN, SDLK_UP)));
-    gameWindowProc(translateEvent(event(SDL_KEYUP, SDLK_UP)));
-    EXPECT_EQ(gameWorld.controls.forward, 1) << "the step after the tap sees it";
-    settleTappedKeys(gameWorld.controls);
-    EXPECT_EQ(gameWorld.controls.forward, 0) << "the step after that does not";
-}
