@@ -47,7 +47,7 @@ const OptionRow OPTIONS[] = {
     {"--port",       Option::PORT,        "N",       "host on TCP port N (2345), join on it if ADDRESS has none"},
     {"--window",     Option::WINDOW,      nullptr,   "play in a window"},
     {"--fullscreen", Option::FULL_SCREEN, nullptr,   "play in full screen"},
-    {"--resolution", Option::RESOLUTION,  "WxH",     "desktop (full screen's default), or any size from 640x480 up"},
+    {"--resolution", Option::RESOLUTION,  "WxH",     "desktop (full screen's default) or a size, 640x480 up"},
     {"--sound",      Option::SOUND,       nullptr,   "play sound"},
     {"--no-sound",   Option::NO_SOUND,    nullptr,   "play without sound"},
     {"--name",       Option::NAME,        "NAME",    "the name the others see (at most 15 characters)"},
