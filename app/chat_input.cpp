@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/chat_outbox.h"
-#include "app/platform.h"
+#include "step/chat_outbox.h"
+#include "platform/platform.h"
 #include "world/world_state.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "app/window.h"
-#include "world/bot_brain.h"
+#include "step/bot_launcher.h"
 
 namespace {
 constexpr long HIGHEST_PORT = 65535;

@@ -5,8 +5,9 @@
 #include <cstdio>
 
 #include "app/game_setup.h"
+#include "step/options.h"
 
-constexpr int EXIT_USAGE           = 2;
+
 constexpr int COMMAND_PROBLEM_SIZE = 256;
 constexpr int NOT_GIVEN            = -1;
 

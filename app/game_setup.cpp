@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/window.h"
 #include "net/net.h"
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "net/arena.h"
+#include "step/bot_launcher.h"
 #include "world/roster.h"
 #include "world/world_state.h"
 
@@ -27,8 +28,6 @@ struct GameSetup {
     int32_t width, height;            // --resolution WxH off the table; 0 when not given
 };
 
-constexpr int MAX_BOTS              = MAX_PLAYERS - 1;
-constexpr int DEFAULT_BOT_SKILL     = 2;
 constexpr const char* DEFAULT_ARENA = "classic";
 
 extern GameSetup gameSetup;

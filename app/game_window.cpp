@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "app/game_setup.h"
-#include "app/icon.h"
+#include "assets/game_icon.h"
 #include "app/look_cursor.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/window.h"
 #include "render/render.h"
 

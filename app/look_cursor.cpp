@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/window_proc.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <system_error>
 
 #include "app/window.h"
-#include "world/bot_brain.h"
+#include "step/bot_launcher.h"
 #include "world/match.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // shutdownGame: network, bots, sound, display mode, cursor, in that order, once.
 #include "app/shutdown.h"
 
-#include "app/bot_launcher.h"
+#include "step/bot_launcher.h"
 #include "app/game_setup.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/window.h"
 #include "net/net.h"
 #include "sound/sound.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 struct Resolution {
     int32_t width;

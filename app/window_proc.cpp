@@ -6,7 +6,7 @@
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/main_loop.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/shutdown.h"
 #include "world/contact.h"
 #include "world/world_state.h"

@@ -1,5 +1,5 @@
 # Installing the Linux way and the .deb: the programs, their data where the program looks
-# for it (app/data_folder.h), a desktop entry with its icons and "Host a game" action, the
+# for it (step/data_folder.h), a desktop entry with its icons and "Host a game" action, the
 # manual pages, the software centres' metadata, and the copyright and changelog Debian asks
 # every package for.
 

@@ -19,9 +19,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/game_list.h"
-#include "app/platform.h"
-#include "app/setup_dialog_layout.h"
+#include "app/dialog/game_list.h"
+#include "platform/platform.h"
+#include "app/dialog/setup_dialog_layout.h"
 #include "net/net.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/fatal_error.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "sound/sound.h"
 
 void soundUpdateListener(const float*, const float*) {}

@@ -12,7 +12,7 @@
 
 #include "app/frame.h"
 #include "app/game_world.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "bench/world/busiest_world.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "app/game_setup.h"
-#include "app/setup_dialog_layout.h"
+#include "app/dialog/setup_dialog_layout.h"
 #include "tests/support/game_driver.h"
 
 namespace {

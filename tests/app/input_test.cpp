@@ -8,13 +8,13 @@
 #include <cstring>
 
 #include "app/chat_input.h"
-#include "app/chat_outbox.h"
+#include "step/chat_outbox.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/input_translate.h"
 #include "app/look_cursor.h"
 #include "app/main_loop.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "tests/support/stand_ins.h"
 #include "tests/support/wire.h"
 #include "tests/support/world_setup.h"

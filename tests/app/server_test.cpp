@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/event_log.h"
-#include "app/server_options.h"
+#include "server/event_log.h"
+#include "server/server_options.h"
 
 namespace {
 std::string lineSays(std::vector<const char*> args, ServerOptions* options) {

@@ -10,9 +10,9 @@
 #include <list>
 #include <string>
 
-#include "app/game_step.h"
-#include "app/platform.h"
-#include "app/step_wait.h"
+#include "step/game_step.h"
+#include "platform/platform.h"
+#include "step/step_wait.h"
 #include "net/net.h"
 #include "net/net_host.h"
 #include "tests/support/game_driver.h"

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <functional>
 
-#include "app/arena_choice.h"
-#include "app/game_step.h"
-#include "app/match_host.h"
+#include "step/arena_choice.h"
+#include "step/game_step.h"
+#include "step/match_host.h"
 #include "net/arena_records.h"
 #include "net/net.h"
 #include "tests/support/peer.h"

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/data_folder.h"
-#include "app/setup_dialog_layout.h"
+#include "step/data_folder.h"
+#include "app/dialog/setup_dialog_layout.h"
 #include "net/discovery_responder.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/other_machine.h"

@@ -11,8 +11,8 @@
 
 #include "app/frame.h"
 #include "app/game_setup.h"
-#include "app/platform.h"
-#include "app/step_wait.h"
+#include "platform/platform.h"
+#include "step/step_wait.h"
 #include "sound/sound.h"
 #include "tests/support/world_setup.h"
 #include "tools/sound_synth.h"

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "app/fatal_error.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "net/net.h"
 #include "render/render.h"
 #include "sound/sound.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/frame.h"
-#include "app/frame_records.h"
+#include "step/frame_records.h"
 #include "app/game_setup.h"
 #include "tests/support/stand_ins.h"
 #include "tests/support/world_setup.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/icon.h"
+#include "assets/game_icon.h"
 #include "tools/icon/png_file.h"
 
 namespace {

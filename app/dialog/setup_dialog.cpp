@@ -1,0 +1,125 @@
+// The set-up dialog on FLTK: its buttons host or join, its close box also quits, and its list
+// shows the games found on the network.
+#include "app/dialog/setup_dialog.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Hold_Browser.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Spinner.H>
+
+#include "step/bot_launcher.h"
+#include "app/dialog/game_list.h"
+#include "app/game_setup.h"
+#include "app/main_loop.h"
+#include "platform/platform.h"
+#include "app/dialog/server_info_box.h"
+#include "app/dialog/setup_commands.h"
+#include "app/dialog/setup_dialog_layout.h"
+#include "app/window.h"
+#include "net/net.h"
+
+namespace {
+constexpr const char* SETUP_SCHEME        = "gtk+";
+constexpr double DISCOVERY_ANSWER_SECONDS = 0.05; // while the host reads its "Server Info"
+
+bool isChecked(const SetupDialog& d, int id) {
+    return static_cast<Fl_Button*>(controlById(d, id))->value() != 0;
+}
+
+Fl_Input* addressBox(const SetupDialog& d) {
+    return static_cast<Fl_Input*>(controlById(d, ID_ADDRESS));
+}
+
+// Every command reads the choices again; one resolution is always on.
+void storeChoices(const SetupDialog& d) {
+    int resolution = 0;
+    while (resolution < RESOLUTION_COUNT - 1 && !isChecked(d, resolutionControlId(resolution))) {
+        ++resolution;
+    }
+    storeSetupChoices(isChecked(d, ID_FULL_SCREEN), isChecked(d, ID_SOUND), resolution);
+    const char* name = static_cast<Fl_Input*>(controlById(d, ID_NAME))->value();
+    printableText(name, PLAYER_NAME_CHARS, gameSetup.name, sizeof gameSetup.name);
+    gameSetup.bots =
+        static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_BOTS))->value());
+    gameSetup.botSkill = static_cast<Fl_Choice*>(controlById(d, ID_BOT_SKILL))->value() + 1;
+    gameSetup.scoreLimit =
+        static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_SCORE_LIMIT))->value());
+    gameSetup.timeLimitMinutes =
+        static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_TIME_LIMIT))->value());
+    storeArenaChoice(d, static_cast<Fl_Choice*>(controlById(d, ID_ARENA))->value(),
+                     gameSetup.arena);
+}
+
+void closeDialog(const SetupDialog& d) {
+    stopGameList();
+    d.window->hide();
+}
+
+void answerDiscovery(void*) {
+    netServeDiscovery(platformMilliseconds());
+    Fl::repeat_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery);
+}
+
+void createGame(Fl_Widget*, void* data) {
+    const SetupDialog& d = *static_cast<SetupDialog*>(data);
+    storeChoices(d);
+    stopGameList(); // the host answers on the discovery port from now on
+    char address[NET_ADDRESS_TEXT_SIZE];
+    hostGame(address);
+    // The host reads out its own address for the others before it confirms; players on the
+    // network can already find the game meanwhile.
+    addressBox(d)->value(address);
+    Fl::flush();
+    Fl::add_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery);
+    showServerInfo(d.window);
+    Fl::remove_timeout(answerDiscovery);
+    startBots(gameSetup.bots, gameSetup.botSkill, gameSetup.port);
+    closeDialog(d);
+}
+
+void joinGameCommand(Fl_Widget*, void* data) {
+    const SetupDialog& d = *static_cast<SetupDialog*>(data);
+    storeChoices(d);
+    joinGame(addressBox(d)->value());
+    closeDialog(d);
+}
+
+// Escape and the close box both come here; the close box quits as well, and then joins
+// with what the address box holds, as Escape does.
+void closeBox(Fl_Widget* window, void* data) {
+    if (Fl::event() == FL_CLOSE) postQuitMessage(0);
+    joinGameCommand(window, data);
+}
+
+// A click on a game puts its address in the box; a double click joins it.
+void chooseGame(Fl_Widget* list, void* data) {
+    const SetupDialog& d = *static_cast<SetupDialog*>(data);
+    char address[GAME_ADDRESS_TEXT_SIZE];
+    if (!gameListAddress(static_cast<Fl_Hold_Browser*>(list)->value(), address)) return;
+    addressBox(d)->value(address);
+    if (Fl::event_clicks() > 0) joinGameCommand(list, data);
+}
+} // namespace
+
+void runSetupDialog() {
+    Fl::scheme(SETUP_SCHEME);
+    SetupDialog dialog = buildSetupDialog();
+    controlById(dialog, ID_CREATE_GAME)->callback(createGame, &dialog);
+    controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &dialog);
+    controlById(dialog, ID_GAME_LIST)->callback(chooseGame, &dialog);
+    dialog.window->callback(closeBox, &dialog);
+
+    dialog.window->show();
+    startGameList(static_cast<Fl_Hold_Browser*>(controlById(dialog, ID_GAME_LIST)));
+    // The address is what a joining player types, so the text cursor waits at its end.
+    Fl_Input* address = addressBox(dialog);
+    address->take_focus();
+    address->position(address->size());
+    while (dialog.window->shown())
+        Fl::wait();
+    delete dialog.window;
+    Fl::check(); // lets the display take the dialog away before the game window comes
+}

@@ -1,0 +1,72 @@
+// The set-up dialog's controls, in dialog units, and the dialog built from them with FLTK.
+// A dialog unit is a quarter of the font's average character width across and an eighth
+// of its height down, widened where a text would not fit its control.
+#pragma once
+
+#include "step/arena_choice.h"
+
+class Fl_Double_Window;
+class Fl_Widget;
+
+enum class ControlKind {
+    DEFAULT_BUTTON,
+    BUTTON,
+    EDIT,
+    STATIC,
+    GROUP_BOX,
+    CHECK_BOX,
+    RADIO,
+    LIST,
+    SPINNER, // a small number with arrows
+    CHOICE,  // one of a few texts
+};
+
+// A group box holds the controls that lie inside it.
+struct ControlTemplate {
+    int id; // NO_CONTROL_ID for the texts that nothing refers to
+    ControlKind kind;
+    const char* text;
+    int x, y, w, h; // dialog units
+};
+
+constexpr int NO_CONTROL_ID       = -1;
+constexpr int ID_CREATE_GAME      = 1;
+constexpr int ID_JOIN_GAME        = 2;
+constexpr int ID_ADDRESS          = 1000;
+constexpr int ID_FULL_SCREEN      = 1003;
+constexpr int ID_RESOLUTION_FIRST = 1004; // then 1005, 1006 in resolutionTable's order
+constexpr int ID_SOUND            = 1007;
+constexpr int ID_NAME             = 1009; // the player's name
+constexpr int ID_BOTS             = 1011; // how many bots the host starts
+constexpr int ID_BOT_SKILL        = 1012; // how well they play
+constexpr int ID_GAME_LIST        = 1010; // the games found on the network
+constexpr int ID_SCORE_LIMIT      = 1013; // a hosted match's kills, 0 for no limit
+constexpr int ID_TIME_LIMIT       = 1014; // its minutes, 0 for no limit
+constexpr int ID_ARENA            = 1015; // the host's arena, or Rotate
+constexpr int ID_RESOLUTION_DESKTOP = 1016; // the desktop's own size, last in resolutionTable
+
+// The first ten controls are the dialog as it always was; the name, the bots, the match's
+// limits and arena, the games list and the desktop's size come after them.
+constexpr int SETUP_CONTROL_COUNT = 25;
+extern const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT];
+
+constexpr const char* SETUP_TITLE = "Voranis NetSetup";
+constexpr int SETUP_DIALOG_X      = 100; // dialog units from the screen's corner
+constexpr int SETUP_DIALOG_Y      = 100;
+constexpr int SETUP_DIALOG_W      = 157;
+constexpr int SETUP_DIALOG_H      = 222;
+constexpr int SETUP_FONT_SIZE     = 13; // pixels
+
+struct SetupDialog {
+    Fl_Double_Window* window;
+    Fl_Widget* control[SETUP_CONTROL_COUNT]; // in SETUP_CONTROLS' order
+    ArenaList arenas;                        // the arena choice's, before its "Rotate"
+};
+
+// Builds the dialog, hidden, with gameSetup's values and without callbacks.
+SetupDialog buildSetupDialog();
+Fl_Widget* controlById(const SetupDialog& dialog, int id);
+// The arena choice's entry at index as gameSetup keeps it: a name, or "rotate".
+void storeArenaChoice(const SetupDialog& dialog, int index, char out[ARENA_NAME_BYTES + 1]);
+// The radio button of resolutionTable's row.
+int resolutionControlId(int index);

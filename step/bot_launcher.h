@@ -1,0 +1,13 @@
+// The host's bots: started once the host confirms its game, stopped when it ends. They join
+// over loopback like any peer and take the lowest free slots.
+#pragma once
+
+#include "world/tables.h"
+
+constexpr const char* BOT_PROGRAM = "voranis-bot"; // beside the game's own program
+constexpr int MAX_BOTS            = MAX_PLAYERS - 1;
+constexpr int BOT_SKILL_LEVELS    = 3; // 1 (easy) to 3 (hard)
+constexpr int DEFAULT_BOT_SKILL   = 2;
+
+void startBots(int count, int skill, int port);
+void stopBots(); // safe to repeat

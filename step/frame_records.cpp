@@ -1,0 +1,21 @@
+// Rocket records as the step reported them, the state as the table holds it.
+#include "step/frame_records.h"
+
+#include "net/net.h"
+
+bool sendFrameRecord(const WorldState& world, const FrameEvent& e) {
+    if (e.kind == FrameEventKind::ROCKET_RECORD) {
+        netSend(makeRocketMessage(e.slot, e.rocket, e.life, e.pos, e.vel));
+        return true;
+    }
+    if (e.kind == FrameEventKind::STATE_RECORD) {
+        netSend(makeStateMessage(world, e.slot));
+        return true;
+    }
+    return false;
+}
+
+void sendFrameRecords(const WorldState& world, const FrameReport& report) {
+    for (int n = 0; n < report.count; ++n)
+        sendFrameRecord(world, report.event[n]);
+}
