@@ -1,4 +1,5 @@
 // The two sounds' buffers: filled from the WAV files, placed, and restarted.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -54,7 +55,7 @@ IDirectSoundBuffer* loadSoundBuffer(IDirectSound* device, const char* path) {
         buffer->Release();
         return nullptr;
     }
-    std::memcpy(first, wave.samples.data(), std::fmin(firstBytes, description.dwBufferBytes));
+    std::memcpy(first, wave.samples.data(), std::min(firstBytes, description.dwBufferBytes));
     buffer->Unlock(first, firstBytes, second, secondBytes);
     return buffer;
 }
