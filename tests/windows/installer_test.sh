@@ -84,7 +84,8 @@ check "the Start-menu folder is gone" test ! -e "$menu"
 check "the installed programs entry is gone" noKey
 check "the player's settings stay" test -f "$roaming/Voranis/settings.txt"
 
-listed() { unzip -l "$work/out/voranis-0.0.1-win64.zip" | grep -q " voranis-0.0.1/$1\$"; }
+unzip -l "$work/out/voranis-0.0.1-win64.zip" > "$work/zip.txt" 2>&1
+listed() { grep -q " voranis-0.0.1/$1\$" "$work/zip.txt"; }
 for file in voranis.exe voranis-bot.exe voranis-server.exe; do
   check "the portable zip holds $file" listed "$file"
 done
