@@ -12,8 +12,8 @@
 #include "app/frame.h"
 #include "app/game_setup.h"
 #include "platform/platform.h"
-#include "step/step_wait.h"
 #include "sound/sound.h"
+#include "step/step_wait.h"
 #include "tests/support/world_setup.h"
 #include "tools/sound_synth.h"
 #include "world/control_state.h"
@@ -151,4 +151,60 @@ TEST(Sound, TheListenerSitsOnTheShipAndFacesAlongItsStep) {
     for (int i = 0; i < 6; ++i)
         EXPECT_GT(right[i] ? heard[i].right / heard[i].left : heard[i].left / heard[i].right, 2)
             << "explosion " << i;
+}
+
+namespace {
+struct Placed {
+    const char* what;
+    bool explosion;
+    float at[3]; // the listener sits at the origin facing -z: +x is on its right
+};
+
+// Plays each sound where the table puts it, 300 ms apart, and hears them in stereo.
+template <size_t N> std::vector<Heard> hearPlaced(const Placed (&table)[N]) {
+    return hear(2, [&table] {
+        const float origin[3] = {0, 0, 0}, ahead[3] = {0, 0, -1};
+        soundUpdateListener(origin, ahead);
+        for (const Placed& p : table) {
+            (p.explosion ? soundPlayExplosion : soundPlayShot)(p.at);
+            usleep(300000);
+        }
+        return true;
+    });
+}
+} // namespace
+
+// Each sound is the one played, heard on the side it was played: louder in that channel.
+TEST(Sound, EachEffectIsHeardOnTheSideOfTheHeadingItCameFrom) {
+    const Placed sides[] = {
+        {"shot right",      false, {3, 0, -1} },
+        {"shot left",       false, {-3, 0, -1}},
+        {"explosion right", true,  {3, 0, 1}  },
+        {"explosion left",  true,  {-3, 0, 1} },
+    };
+    const std::vector<Heard> heard = hearPlaced(sides);
+    ASSERT_EQ(heard.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(sides[i].what);
+        EXPECT_NEAR(heard[i].lengthMs, sides[i].explosion ? BURST_MS : SHOT_MS, 15);
+        const bool right = sides[i].at[0] > 0;
+        EXPECT_GT(right ? heard[i].right / heard[i].left : heard[i].left / heard[i].right, 2);
+    }
+}
+
+// The same sound from the same direction: the nearer is louder in both channels.
+TEST(Sound, EachEffectIsLouderNearerTheListener) {
+    const Placed distances[] = {
+        {"shot near",      false, {1, 0, -1}},
+        {"shot far",       false, {4, 0, -4}},
+        {"explosion near", true,  {-1, 0, 1}},
+        {"explosion far",  true,  {-4, 0, 4}},
+    };
+    const std::vector<Heard> heard = hearPlaced(distances);
+    ASSERT_EQ(heard.size(), 4u);
+    for (int i = 0; i < 4; i += 2) {
+        SCOPED_TRACE(distances[i].what);
+        EXPECT_GT(heard[i].left, 2 * heard[i + 1].left);
+        EXPECT_GT(heard[i].right, 2 * heard[i + 1].right);
+    }
 }

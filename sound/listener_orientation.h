@@ -1,10 +1,12 @@
-// The listener follows the local ship: its position, and its "at" along the ship's step.
+// The listener's orientation, shared by every backend: "at" along the local ship's step and
+// "up" as close to world up as that allows.
 #pragma once
 
 constexpr int ORIENTATION_FLOATS = 6; // at (x, y, z), then up (x, y, z)
 
-// The listener at the origin, still, looking along +z with +y up.
-void setupListener();
+// Looking along +z with +y up, as every game starts.
+constexpr float LISTENER_START_ORIENTATION[ORIENTATION_FLOATS] = {0.0f, 0.0f, 1.0f,
+                                                                  0.0f, 1.0f, 0.0f};
 
 // Turns orientation (at, up) so that "at" points along at and "up" is the unit vector
 // perpendicular to it that lies closest to world up. While at is zero, or not finite, the

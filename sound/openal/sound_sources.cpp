@@ -1,11 +1,12 @@
 // soundSetup and the two positional sounds.
-#include "sound/sound_sources.h"
+#include "sound/openal/sound_sources.h"
 
 #include <AL/alut.h>
 #include <cstdlib>
 
-#include "sound/audio_device.h"
-#include "sound/listener.h"
+#include "sound/openal/audio_device.h"
+#include "sound/openal/listener.h"
+#include "sound/placement.h"
 #include "sound/sound.h"
 
 ALuint shotBuffer      = 0;
@@ -39,6 +40,8 @@ void loadWav(ALuint buffer, const char* fileName) {
 void setupSource(ALuint source, const float position[3], ALuint buffer) {
     alSourcef(source, AL_PITCH, 1.0f);
     alSourcef(source, AL_GAIN, 1.0f);
+    alSourcef(source, AL_REFERENCE_DISTANCE, SOUND_REFERENCE_DISTANCE);
+    alSourcef(source, AL_ROLLOFF_FACTOR, SOUND_ROLLOFF);
     alSourcefv(source, AL_POSITION, position);
     alSourcefv(source, AL_VELOCITY, SOURCE_VELOCITY);
     alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
@@ -55,6 +58,7 @@ void restartAt(ALuint source, const float position[3]) {
 
 void soundSetup() {
     if (!soundDeviceOpen()) return;
+    alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED); // the model placement.h describes
     setupListener();
 
     ALuint buffers[2] = {0, 0};

@@ -1,5 +1,5 @@
 // soundStart and the device's close: the default audio device and its context, through ALUT.
-#include "sound/audio_device.h"
+#include "sound/openal/audio_device.h"
 
 #include <AL/alut.h>
 
