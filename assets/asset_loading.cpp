@@ -10,11 +10,7 @@
 #include "world/universe.h"
 #include "world/world_state.h"
 
-int32_t numbersTexture = 0;
-int32_t textTexture    = 0;
-int32_t crossTexture   = 0;
-int32_t deadTexture    = 0;
-int32_t fontTexture    = 0;
+OverlayTextures overlayTextures;
 
 namespace {
 // One model at a time passes through here; it is empty between files.
@@ -80,11 +76,12 @@ bool loadAssets(WorldState& world, char problem[ASSET_PROBLEM_SIZE]) {
         !loadListModel("stone2.wrl", LIST_STONE2, problem))
         return false;
 
-    numbersTexture = loadOverlayTexture("numbers.bmp") - 1;
-    textTexture    = loadOverlayTexture("text.bmp") - 1;
-    crossTexture   = loadOverlayTexture("cross.bmp") - 1;
-    deadTexture    = loadOverlayTexture("dead.bmp") - 1;
-    fontTexture    = loadOverlayTexture("font.bmp") - 1;
+    OverlayTextures& o = overlayTextures;
+    o.numbersTexture   = loadOverlayTexture("numbers.bmp") - 1;
+    o.textTexture      = loadOverlayTexture("text.bmp") - 1;
+    o.crossTexture     = loadOverlayTexture("cross.bmp") - 1;
+    o.deadTexture      = loadOverlayTexture("dead.bmp") - 1;
+    o.fontTexture      = loadOverlayTexture("font.bmp") - 1;
 
     return loadUniverseFile(world, problem);
 }

@@ -17,11 +17,15 @@ constexpr unsigned LIST_STONE2    = 7;
 
 constexpr float ROCKET_MODEL_SIZE = 0.1f;
 
-extern int32_t numbersTexture;
-extern int32_t textTexture;
-extern int32_t crossTexture;
-extern int32_t deadTexture;
-extern int32_t fontTexture;
+// The overlay's pictures, by texture name (0 until loaded).
+struct OverlayTextures {
+    int32_t numbersTexture = 0;
+    int32_t textTexture    = 0;
+    int32_t crossTexture   = 0;
+    int32_t deadTexture    = 0;
+    int32_t fontTexture    = 0;
+};
+extern OverlayTextures overlayTextures;
 
 constexpr int ASSET_PROBLEM_SIZE = 320;
 

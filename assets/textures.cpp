@@ -1,4 +1,5 @@
-// BMP pictures into OpenGL textures: the texture table, the name counter and the bind cache.
+// BMP pictures into OpenGL textures: the names handed out and the bind cache. Each picture is
+// read, scaled, uploaded and freed in turn; only the GL keeps its texels.
 #include "assets/textures.h"
 
 #include <GL/gl.h>
@@ -8,16 +9,9 @@
 
 #include "assets/bmp_reader.h"
 
-std::vector<TextureImage> textureTable;
-int32_t nextTextureName = 1;
-int32_t boundTexture    = 0;
-int32_t imageWidth      = 0;
-int32_t imageHeight     = 0;
-int32_t textureWidth    = MAX_TEXTURE_SIDE;
-int32_t textureHeight   = MAX_TEXTURE_SIDE;
+TextureNames textureNames;
 
 namespace {
-std::vector<GLuint> reservedNames;
 
 // Magenta and black squares: a missing picture should be impossible to overlook.
 void makePlaceholder(TextureImage* image) {
@@ -34,12 +28,8 @@ void makePlaceholder(TextureImage* image) {
     }
 }
 
-bool isTableEntry(int name) {
-    return name > 0 && name < int(textureTable.size());
-}
-
-// GLU's scaling of the picture being loaded into a w x h image; its error code, 0 on success.
-GLint scaleWithGlu(const uint8_t* pixels, int w, int h, uint8_t* scaled) {
+// GLU's scaling of a width x height picture into a w x h image; its error code, 0 on success.
+GLint scaleWithGlu(const uint8_t* pixels, int width, int height, int w, int h, uint8_t* scaled) {
     // Both images are tightly packed rows: without alignment 1, GLU would look for (and
     // write) row padding that neither buffer has.
     GLint unpackAlignment = 4, packAlignment = 4;
@@ -47,11 +37,51 @@ GLint scaleWithGlu(const uint8_t* pixels, int w, int h, uint8_t* scaled) {
     glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    const GLint error = gluScaleImage(GL_RGB, imageWidth, imageHeight, GL_UNSIGNED_BYTE, pixels, w,
-                                      h, GL_UNSIGNED_BYTE, scaled);
+    const GLint error = gluScaleImage(GL_RGB, width, height, GL_UNSIGNED_BYTE, pixels, w, h,
+                                      GL_UNSIGNED_BYTE, scaled);
     glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
     glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
     return error;
+}
+
+// A width x height picture scaled to powers of two no larger than the GL takes, into image;
+// 1 on success, 0 otherwise (image is then left without pixels).
+int scaleToPowerOfTwo(const uint8_t* pixels, int width, int height, TextureImage* image) {
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    const int limit = maxSize > MAX_TEXTURE_SIDE || maxSize < 1 ? MAX_TEXTURE_SIDE : maxSize;
+    const int w     = powerOfTwoSide(width, limit);
+    const int h     = powerOfTwoSide(height, limit);
+
+    const size_t bytes = size_t(w) * size_t(h) * 3u;
+    GLint error        = 0;
+    if (w == width && h == height) {
+        // Already a power of two: GLU would only copy it, and slowly at the sky's sizes.
+        image->pixels.assign(pixels, pixels + bytes);
+    } else {
+        image->pixels.assign(bytes, 0);
+        error = scaleWithGlu(pixels, width, height, w, h, image->pixels.data());
+    }
+    if (error != 0) {
+        image->pixels.clear();
+        return 0;
+    }
+    image->width  = w;
+    image->height = h;
+    return 1;
+}
+
+// 1 when the picture was read and scaled into image, 0 otherwise.
+int readBmp(const char* fileName, TextureImage* image) {
+    FILE* file = std::fopen(fileName, "rb");
+    if (!file) return 0;
+    BmpHeader header;
+    std::vector<uint8_t> pixels;
+    const BmpStatus status = readBmpStream(file, &header, &pixels);
+    std::fclose(file);
+    if (status != BMP_OK) return 0;
+    swapRedBlue(pixels.data(), unsigned(pixels.size()));
+    return scaleToPowerOfTwo(pixels.data(), header.width, header.height, image);
 }
 
 // A mipmapped upload that fails (memory, or a size the GL refuses) falls back to one level,
@@ -67,10 +97,10 @@ void uploadMipmapped(const TextureImage& image) {
 }
 
 int loadTextureLevels(const char* fileName, bool mipmapped) {
-    const int n = nextTextureName;
-    if (n >= int(textureTable.size())) return n; // full: the caller reuses the last name
-    TextureImage& image = textureTable[size_t(n)];
-    if (!readBmp(fileName, n)) makePlaceholder(&image);
+    const int n = textureNames.nextTextureName;
+    if (n >= int(textureNames.reserved.size())) return n; // full: the caller reuses the last name
+    TextureImage image{0, 0, {}};
+    if (!readBmp(fileName, &image)) makePlaceholder(&image);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, GLuint(n));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -81,25 +111,19 @@ int loadTextureLevels(const char* fileName, bool mipmapped) {
         glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
                      image.pixels.data());
     }
-    nextTextureName = n + 1;
-    return nextTextureName;
+    textureNames.nextTextureName = n + 1;
+    return textureNames.nextTextureName;
 }
 } // namespace
 
 void initTextures(int count) {
     if (count < 0) count = 0;
-    textureTable.assign(size_t(count), TextureImage{0, 0, {}});
-    reservedNames.assign(size_t(count), 0);
-    if (count > 0) glGenTextures(count, reservedNames.data());
+    textureNames.reserved.assign(size_t(count), 0);
+    if (count > 0) glGenTextures(count, textureNames.reserved.data());
 }
 
 void resetTextures() {
-    textureTable.clear();
-    reservedNames.clear();
-    nextTextureName = 1;
-    boundTexture    = 0;
-    imageWidth = imageHeight = 0;
-    textureWidth = textureHeight = MAX_TEXTURE_SIDE;
+    textureNames = TextureNames{};
 }
 
 int loadTexture(const char* fileName) {
@@ -111,53 +135,11 @@ int loadOverlayTexture(const char* fileName) {
 }
 
 void bindTexture(int name) {
-    if (name == boundTexture) return;
+    if (name == textureNames.boundTexture) return;
     glBindTexture(GL_TEXTURE_2D, GLuint(name));
-    boundTexture = name;
+    textureNames.boundTexture = name;
 }
 
-// 1 when the picture was read and scaled into entry name, 0 otherwise (the entry is then
-// left without an image).
-int readBmp(const char* fileName, int name) {
-    if (!isTableEntry(name)) return 0;
-    FILE* file = std::fopen(fileName, "rb");
-    if (!file) return 0;
-    BmpHeader header;
-    std::vector<uint8_t> pixels;
-    const BmpStatus status = readBmpStream(file, &header, &pixels);
-    std::fclose(file);
-    if (status != BMP_OK) return 0;
-    imageWidth  = header.width;
-    imageHeight = header.height;
-    swapRedBlue(pixels.data(), unsigned(pixels.size()));
-    return scaleToPowerOfTwo(pixels.data(), name);
-}
-
-int scaleToPowerOfTwo(const uint8_t* pixels, int name) {
-    if (!isTableEntry(name)) return 0;
-    GLint maxSize = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-    const int limit = maxSize > MAX_TEXTURE_SIDE || maxSize < 1 ? MAX_TEXTURE_SIDE : maxSize;
-    const int w     = powerOfTwoSide(imageWidth, limit);
-    const int h     = powerOfTwoSide(imageHeight, limit);
-
-    TextureImage& image = textureTable[size_t(name)];
-    const size_t bytes  = size_t(w) * size_t(h) * 3u;
-    GLint error         = 0;
-    if (w == imageWidth && h == imageHeight) {
-        // Already a power of two: GLU would only copy it, and slowly at the sky's sizes.
-        image.pixels.assign(pixels, pixels + bytes);
-    } else {
-        image.pixels.assign(bytes, 0);
-        error = scaleWithGlu(pixels, w, h, image.pixels.data());
-    }
-    if (error != 0) {
-        image.pixels.clear();
-        return 0;
-    }
-    image.width   = w;
-    image.height  = h;
-    textureWidth  = w;
-    textureHeight = h;
-    return 1;
+void forgetBoundTexture() {
+    textureNames.boundTexture = 0;
 }

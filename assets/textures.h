@@ -8,19 +8,22 @@ constexpr int MAX_TEXTURE_SIDE   = 2048; // and never above what GL_MAX_TEXTURE_
 constexpr int TEXTURE_TABLE_SIZE = 30;   // names 1 to 29
 constexpr int PLACEHOLDER_SIDE   = 8;    // the checkerboard that stands in for a missing picture
 
-// The scaled image of one texture: width x height pixels of red, green, blue, bottom row
-// first. Empty until the texture is loaded.
+// The scaled image of one texture on its way to the GL: width x height pixels of red, green,
+// blue, bottom row first. Freed once uploaded: the GL keeps the texels.
 struct TextureImage {
     int32_t width;
     int32_t height;
     std::vector<uint8_t> pixels;
 };
 
-extern std::vector<TextureImage> textureTable; // entry n belongs to texture name n
-extern int32_t nextTextureName;                // the name the next loadTexture uses
-extern int32_t boundTexture;                   // the name bindTexture bound last
-extern int32_t imageWidth, imageHeight;        // the picture being loaded
-extern int32_t textureWidth, textureHeight;    // the last image scaled successfully
+// The texture names of the GL context, which lives as long as the process: the names
+// reserved, the next one to hand out and the one bound last.
+struct TextureNames {
+    std::vector<uint32_t> reserved; // from glGenTextures; its size is the table's capacity
+    int32_t nextTextureName = 1;    // the name the next loadTexture uses
+    int32_t boundTexture    = 0;    // the name bindTexture bound last
+};
+extern TextureNames textureNames;
 
 void initTextures(int count);
 // Both return the new texture's name plus one. World textures (models, planets, the sky) get
@@ -29,8 +32,8 @@ void initTextures(int count);
 int loadTexture(const char* fileName);
 int loadOverlayTexture(const char* fileName);
 void bindTexture(int name);
-int readBmp(const char* fileName, int name);
-int scaleToPowerOfTwo(const uint8_t* pixels, int name);
+// For drawing that binds textures itself: the next bindTexture binds, whatever it names.
+void forgetBoundTexture();
 void swapRedBlue(uint8_t* buffer, unsigned int byteCount);
 
 // The smallest power of two not below side, but never above limit (a power of two).

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/game_world.h"
 #include "net/arena_records.h"
 #include "net/arena_use.h"
 #include "net/match_record.h"
@@ -17,9 +16,11 @@
 #include "world/world_state.h"
 
 namespace {
+WorldState world; // the joiner's or host's world the records land in; too large for the stack
+
 // Everything but entry s (-1: none), or only its rocket j when j >= 0, as it was.
 bool onlyChanged(const PlayerTable& before, int32_t s, int32_t j) {
-    PlayerTable now = gameWorld.players;
+    PlayerTable now = world.players;
     if (s >= 0 && j < 0) now[s] = before[s];
     if (s >= 0 && j >= 0) {
         now[s].rocketLife[j] = before[s].rocketLife[j];
@@ -48,15 +49,15 @@ void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host, Aren
     if (host && (type == MSG_STATE || type == MSG_ROCKET) && !(fits && slot == sender)) return;
     const bool hostOnly = type >= MSG_ARENA && type <= MSG_MATCH;
     if (host && hostOnly) return; // a host takes these from no peer
-    const PlayerTable before = gameWorld.players;
-    applyNetMessage(gameWorld, msg, 0);
+    const PlayerTable before = world.players;
+    applyNetMessage(world, msg, 0);
     // The host's arena and a new match may move the local ship and clear rockets; the planets
     // stay in their table and name only pictures loaded.
     if (hostOnly) {
-        if (gameWorld.planetCount < 0 || gameWorld.planetCount > MAX_PLANETS) std::abort();
-        for (int k = 0; k < gameWorld.planetCount; ++k)
-            if (gameWorld.planets.texture[k] < 0 ||
-                gameWorld.planets.texture[k] >= gameWorld.planetTextures.count)
+        if (world.planetCount < 0 || world.planetCount > MAX_PLANETS) std::abort();
+        for (int k = 0; k < world.planetCount; ++k)
+            if (world.planets.texture[k] < 0 ||
+                world.planets.texture[k] >= world.planetTextures.count)
                 std::abort();
         return;
     }
@@ -67,17 +68,17 @@ void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host, Aren
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
-    resetWorld(gameWorld);
-    resetPlayerTable(gameWorld.players);
-    gameWorld.localPlayer = 0;
+    resetWorld(world);
+    resetPlayerTable(world.players);
+    world.localPlayer = 0;
     for (const char* name : {"planet0.bmp", "planet1.bmp"}) // pictures an arena may name
-        std::snprintf(gameWorld.planetTextures.fileName[gameWorld.planetTextures.count++],
+        std::snprintf(world.planetTextures.fileName[world.planetTextures.count++],
                       UNIVERSE_NAME_SIZE, "%s", name);
     uint8_t record[NET_RECORD_SIZE];
     size_t held = 0;
     FrameReport report;
     ArenaAssembly arena{};
-    for (size_t at = 1; at < size; simulateFrame(gameWorld, &report)) {
+    for (size_t at = 1; at < size; simulateFrame(world, &report)) {
         const size_t read = std::min(size_t(data[at] % NET_RECORD_SIZE + 1), size - at - 1);
         for (const size_t end = ++at + read; at < end; held %= NET_RECORD_SIZE) {
             record[held++] = data[at++];

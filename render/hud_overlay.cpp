@@ -71,7 +71,7 @@ void drawCaption(const float at[3], float sideX, float s0, float s1) {
 } // namespace
 
 void drawDigits(float x, float y, float z, const char* text) {
-    bindTexture(numbersTexture);
+    bindTexture(overlayTextures.numbersTexture);
     glTranslatef(x, y, z);
     for (const char* c = text; *c != '\0'; ++c) {
         const int k    = *c == ' ' ? DIGIT_CELL_OF_SPACE : *c - '0';
@@ -99,7 +99,7 @@ void drawOverlay(const WorldState& world) {
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
-    bindTexture(numbersTexture);
+    bindTexture(overlayTextures.numbersTexture);
     glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_ONE, GL_ONE);
     glEnable(GL_BLEND);
@@ -120,14 +120,14 @@ void drawOverlay(const WorldState& world) {
 
     placeHud(CENTRE, CENTRE);
     if (health == 0) {
-        bindTexture(deadTexture);
+        bindTexture(overlayTextures.deadTexture);
         drawQuad(0.0f, 1.0f, DEAD_HALF_W, DEAD_HALF_H, DEAD_DEPTH);
     } else {
-        bindTexture(crossTexture);
+        bindTexture(overlayTextures.crossTexture);
         drawQuad(0.0f, 1.0f, CROSS_HALF_SIZE, CROSS_HALF_SIZE, CROSS_DEPTH);
     }
 
-    bindTexture(textTexture);
+    bindTexture(overlayTextures.textTexture);
     drawCaption(SCORE_CAPTION, LEFT, 0.0f, 0.5f);
     drawCaption(HEALTH_CAPTION, RIGHT, 0.5f, 1.0f);
     glLoadIdentity();

@@ -55,12 +55,12 @@ int32_t fontTexelsOf = -1; // the texture name read, or -1
 bool fontUsable      = false;
 
 bool readFont() {
-    if (fontTexelsOf == fontTexture) return fontUsable;
-    fontTexelsOf = fontTexture;
+    if (fontTexelsOf == overlayTextures.fontTexture) return fontUsable;
+    fontTexelsOf = overlayTextures.fontTexture;
     for (CachedLine& c : cache) // lines of another font
         c.used = false;
     GLint w = 0, h = 0;
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(fontTexture));
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(overlayTextures.fontTexture));
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
     fontUsable = w == FONT_W && h == FONT_H;
@@ -197,8 +197,8 @@ void drawText(float x, float y, float height, const char* text, const float colo
     const int length = static_cast<int>(strnlen(text, LONGEST_LINE));
     float sMax       = 0.0f;
     if (length == 0 || lineTexture(text, length, &sMax) == 0) return;
-    // boundTexture no longer names what is bound: the next bindTexture must bind.
-    boundTexture = 0;
+    // lineTexture bound the line's own texture: the next bindTexture must bind.
+    forgetBoundTexture();
     glEnable(GL_TEXTURE_2D);
     // What lies behind is darkened by the texture's alpha and the coloured glyphs are added.
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);

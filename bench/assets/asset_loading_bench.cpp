@@ -43,7 +43,7 @@ void BM_LoadAssets(benchmark::State& state) {
         }
         glFinish();
     }
-    state.counters["textures"] = double(nextTextureName - 1);
+    state.counters["textures"] = double(textureNames.nextTextureName - 1);
     state.counters["planets"]  = double(gameWorld.planetCount);
     std::filesystem::current_path(previous);
     closeGlWindow(context);

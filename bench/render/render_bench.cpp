@@ -59,7 +59,7 @@ bool useWindow(int width, int height, std::string* error) {
         return false;
     }
     universeTextureBase = gameWorld.planetTextureBase;
-    planetTextureCount  = nextTextureName - gameWorld.planetTextureBase;
+    planetTextureCount  = textureNames.nextTextureName - gameWorld.planetTextureBase;
     if (planetTextureCount < 1) planetTextureCount = 1;
     return true;
 }

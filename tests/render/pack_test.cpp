@@ -74,7 +74,7 @@ TEST_F(Pack, EveryModelAndPictureOfThePackReadsWholeAndAMissingOneIsAPlaceholder
         for (const FaceSet& set : model.faceSets) {
             EXPECT_EQ(set.textureName == -1, radius == 1.0f);
             EXPECT_TRUE(set.textureName <= 0 ||
-                        textureTable[set.textureName].width > PLACEHOLDER_SIDE);
+                        readTexture(set.textureName).width > PLACEHOLDER_SIDE);
             triangles += int(set.triangleCount);
         }
         compileModel(model, LIST_SHIP);
@@ -103,13 +103,12 @@ TEST_F(Pack, EveryModelAndPictureOfThePackReadsWholeAndAMissingOneIsAPlaceholder
         const std::string file = fileText(entry.path());
         uint16_t size[4]       = {}; // the width's and height's low halves, as the file gives them
         std::memcpy(size, file.data() + 18, sizeof size);
-        const TextureImage& t = textureTable[loadTexture(entry.path().c_str()) - 1];
-        GLint uploaded = 0, last = 0; // level 0's width (1024 for the sky), the last mipmap's: 1
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &uploaded);
+        const Picture t = readTexture(unsigned(loadTexture(entry.path().c_str()) - 1));
+        GLint last      = 0; // the last mipmap's width: 1
         glGetTexLevelParameteriv(GL_TEXTURE_2D, int(std::log2(std::max(t.width, t.height))),
                                  GL_TEXTURE_WIDTH, &last);
-        EXPECT_EQ(std::vector<int>({t.width, t.height, uploaded, last}),
-                  std::vector<int>({size[0], size[2], size[0], 1}))
+        EXPECT_EQ(std::vector<int>({t.width, t.height, last}),
+                  std::vector<int>({size[0], size[2], 1}))
             << entry.path();
         std::string texels(file.size() - BMP_HEADER_SIZE, '\0'); // each one as the file has it
         glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, texels.data());
@@ -125,10 +124,9 @@ TEST_F(Pack, EveryModelAndPictureOfThePackReadsWholeAndAMissingOneIsAPlaceholder
         EXPECT_GT(total[hot], total[1]) << stem;
         EXPECT_GT(total[1], total[2 - hot]) << stem;
     }
-    const TextureImage& missing = textureTable[loadTexture("missing.bmp") - 1];
-    EXPECT_TRUE(missing.width == PLACEHOLDER_SIDE && missing.pixels[0] > 200 &&
-                missing.pixels[2] > 200);
-    while (nextTextureName < TEXTURE_TABLE_SIZE)
+    const Picture missing = readTexture(unsigned(loadTexture("missing.bmp") - 1));
+    EXPECT_TRUE(missing.width == PLACEHOLDER_SIDE && missing.rgb[0] > 200 && missing.rgb[2] > 200);
+    while (textureNames.nextTextureName < TEXTURE_TABLE_SIZE)
         loadTexture("missing.bmp");
     EXPECT_EQ(loadTexture("missing.bmp"), TEXTURE_TABLE_SIZE);
     EXPECT_FALSE(glIsTexture(TEXTURE_TABLE_SIZE));
@@ -138,11 +136,13 @@ TEST_F(Pack, EveryModelAndPictureOfThePackReadsWholeAndAMissingOneIsAPlaceholder
 TEST_F(Pack, StartUpLoadingReadsEveryFileAndTheUniverse) {
     char problem[ASSET_PROBLEM_SIZE];
     ASSERT_TRUE(loadAssets(gameWorld, problem)) << problem;
-    EXPECT_LT(nextTextureName, TEXTURE_TABLE_SIZE);
-    for (int name = 1; name < nextTextureName; ++name)
-        EXPECT_GT(textureTable[name].width, PLACEHOLDER_SIDE) << "texture " << name;
-    EXPECT_EQ(textureTable[fontTexture].width, 256);
-    for (int32_t overlay : {numbersTexture, textTexture, crossTexture, deadTexture, fontTexture}) {
+    EXPECT_LT(textureNames.nextTextureName, TEXTURE_TABLE_SIZE);
+    for (int name = 1; name < textureNames.nextTextureName; ++name)
+        EXPECT_GT(readTexture(unsigned(name)).width, PLACEHOLDER_SIDE) << "texture " << name;
+    const OverlayTextures& o = overlayTextures;
+    EXPECT_EQ(readTexture(unsigned(o.fontTexture)).width, 256);
+    for (int32_t overlay :
+         {o.numbersTexture, o.textTexture, o.crossTexture, o.deadTexture, o.fontTexture}) {
         GLint levelOne = -1; // none: a mipmap would blur the overlay where it is drawn small
         glBindTexture(GL_TEXTURE_2D, GLuint(overlay));
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &levelOne);

@@ -125,13 +125,15 @@ class Render : public ::testing::Test {
         ASSERT_NE(openGlWindow(W, H, &error), nullptr) << error;
         setupScene(W, H);
         initTextures(TEXTURE_TABLE_SIZE);
-        fontTexture = loadTexture((gameDir() + "/font.bmp").c_str()) - 1;
-        ASSERT_GT(textureTable[fontTexture].width, PLACEHOLDER_SIDE) << "no font in " << gameDir();
+        OverlayTextures& o = overlayTextures;
+        o.fontTexture      = loadTexture((gameDir() + "/font.bmp").c_str()) - 1;
+        ASSERT_GT(readTexture(o.fontTexture).width, PLACEHOLDER_SIDE) << "no font in " << gameDir();
         // Digit cell k shows red 15k + 15; caption halves and centre pictures levels of their own.
-        numbersTexture = texture(256, [](int x) { return (x / 16 * 15 + 15) << 16; });
-        textTexture = texture(64, [](int x) { return (x < 32 ? SCORE_GREEN : HEALTH_GREEN) << 8; });
-        crossTexture = texture(4, [](int) { return CROSS_BLUE; });
-        deadTexture  = texture(4, [](int) { return DEAD_BLUE; });
+        o.numbersTexture = texture(256, [](int x) { return (x / 16 * 15 + 15) << 16; });
+        o.textTexture =
+            texture(64, [](int x) { return (x < 32 ? SCORE_GREEN : HEALTH_GREEN) << 8; });
+        o.crossTexture = texture(4, [](int) { return CROSS_BLUE; });
+        o.deadTexture  = texture(4, [](int) { return DEAD_BLUE; });
     }
     void SetUp() override {
         freshWorld();

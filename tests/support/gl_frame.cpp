@@ -44,6 +44,17 @@ Picture readFrame(int width, int height) {
     return p;
 }
 
+Picture readTexture(unsigned name) {
+    GLint w = 0, h = 0;
+    glBindTexture(GL_TEXTURE_2D, name);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    Picture p{w, h, std::vector<uint8_t>(std::size_t(w) * h * 3)};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    if (w > 0 && h > 0) glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, p.rgb.data());
+    return p;
+}
+
 bool savePicture(const Picture& picture, const std::string& path) {
     std::ofstream f(path, std::ios::binary);
     f << "P6\n" << picture.width << " " << picture.height << "\n255\n";
