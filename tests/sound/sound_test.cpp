@@ -12,8 +12,8 @@
 #include "app/frame.h"
 #include "app/game_setup.h"
 #include "platform/platform.h"
-#include "step/step_wait.h"
 #include "sound/sound.h"
+#include "step/step_wait.h"
 #include "tests/support/world_setup.h"
 #include "tools/sound_synth.h"
 #include "world/control_state.h"
@@ -103,8 +103,8 @@ TEST(Sound, TheShotAndTheExplosionSoundInTheFramesThatCauseThem) {
         placePlanet({0, 0, -6}, 1);
         static FrameReport report;
         for (int frame = 0; frame < 45; ++frame) {
-            frameStart              = platformMilliseconds();
-            gameWorld.controls.fire = frame == 10;
+            frameStart                    = platformMilliseconds();
+            gameWorld.input.controls.fire = frame == 10;
             simulateFrame(gameWorld, &report);
             deliverFrameReport(report);
             if (frame == 10) childSaid[1] = platformMicroseconds() / 1e3 - childSaid[0];
