@@ -7,15 +7,15 @@
 
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
-#include "step/game_step.h"
 #include "app/game_world.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
-#include "platform/platform.h"
-#include "step/step_wait.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "sound/sound.h"
+#include "step/game_step.h"
+#include "step/step_wait.h"
 
 uint32_t frameStart = 0;
 
@@ -45,6 +45,13 @@ void playSound(const FrameEvent& e) {
     if (e.kind == FrameEventKind::LISTENER) soundUpdateListener(e.pos, e.vel);
     if (e.kind == FrameEventKind::SHOT_SOUND) soundPlayShot(e.pos);
     if (e.kind == FrameEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
+}
+
+// The step has taken the input gathered since the one before: taps shorter than a step are
+// let go, and the look is measured from the centre again.
+void gatherInputAgain() {
+    settleTappedKeys(gameWorld.input.controls);
+    centreCursor();
 }
 
 // A joiner without its place, or the host's arena, yet shows where it is connecting to.
@@ -81,7 +88,6 @@ void deliverFrameReport(const FrameReport& report) {
             break;
         }
     }
-    if (report.centreCursor) centreCursor();
 }
 
 void runFrame() {
@@ -91,7 +97,7 @@ void runFrame() {
         frameStart = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
         endIfNetworkEnded(runStep(gameWorld, setup, frameStart, &frameReport).ending);
         deliverFrameReport(frameReport);
-        settleTappedKeys(gameWorld.controls);
+        gatherInputAgain();
     }
     stepsRun += static_cast<uint32_t>(due.count);
     if (due.count > 0) {

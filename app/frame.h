@@ -14,7 +14,7 @@ extern uint32_t frameStart; // the time of the step that ran last, for the overl
 void runFrame();
 
 // Hands on what one step reported besides its records: the sounds, the overlay's flashes and
-// lines, the look cursor.
+// lines.
 void deliverFrameReport(const FrameReport& report);
 
 // The game's step clock from scratch, so the next frame owes one step at once. Reads the

@@ -6,9 +6,8 @@
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/main_loop.h"
-#include "platform/platform.h"
 #include "app/shutdown.h"
-#include "world/contact.h"
+#include "platform/platform.h"
 #include "world/world_state.h"
 
 namespace {
@@ -19,7 +18,7 @@ void quitGame() {
 
 // Opening the chat line lets go of every movement key, so the ship stops while one types.
 void startChat() {
-    releaseEveryKey(gameWorld.controls);
+    releaseEveryKey(gameWorld.input.controls);
     openChat();
 }
 
@@ -34,29 +33,14 @@ void keyDown(GameKey key) {
         startChat();
         return;
     }
-    pressKey(gameWorld.controls, key);
+    pressKey(gameWorld.input.controls, key);
 }
 
 void keyUp(GameKey key) {
     if (key == GameKey::TAB) holdScoreboard(false);
-    releaseKey(gameWorld.controls, key);
+    releaseKey(gameWorld.input.controls, key);
 }
 } // namespace
-
-void applyMouseLook(float& yaw, float& pitch, int dx, int dy) {
-    yaw += static_cast<float>(dx) * LOOK_FACTOR;
-    pitch += static_cast<float>(dy) * LOOK_FACTOR;
-    if (yaw > YAW_LIMIT) {
-        yaw -= YAW_LIMIT;
-    } else if (yaw < 0.0f) {
-        yaw += YAW_LIMIT;
-    }
-    if (pitch > PITCH_LIMIT) {
-        pitch = PITCH_LIMIT;
-    } else if (pitch < -PITCH_LIMIT) {
-        pitch = -PITCH_LIMIT;
-    }
-}
 
 void gameWindowProc(const InputEvent& event) {
     switch (event.kind) {
@@ -81,19 +65,16 @@ void gameWindowProc(const InputEvent& event) {
         quitGame();
         return;
     case InputKind::MOUSE_MOVE:
-        // Until this machine has a slot there is no ship to turn.
-        if (!isValidSlot(gameWorld.localPlayer)) return;
-        applyMouseLook(gameWorld.players[gameWorld.localPlayer].yaw,
-                       gameWorld.players[gameWorld.localPlayer].pitch, event.dx, event.dy);
+        // Each motion turns by its whole offset from the look centre, which the cursor leaves
+        // only until the next step takes the turn.
+        gameWorld.input.turnYaw += static_cast<float>(event.dx) * LOOK_FACTOR;
+        gameWorld.input.turnPitch += static_cast<float>(event.dy) * LOOK_FACTOR;
         return;
     case InputKind::LEFT_BUTTON_DOWN:
-        gameWorld.controls.fire = 1;
+        gameWorld.input.controls.fire = 1;
         return;
     case InputKind::RIGHT_BUTTON_DOWN:
-        if (isValidSlot(gameWorld.localPlayer) &&
-            gameWorld.players[gameWorld.localPlayer].health < 1) {
-            spawnLocalPlayer(gameWorld, gameWorld.localPlayer);
-        }
+        gameWorld.input.respawn = true; // the step brings back a dead ship only
         return;
     case InputKind::OTHER:
         return;

@@ -8,8 +8,6 @@
 constexpr int LOOK_CENTRE_X   = 300; // the look is measured from here, at every resolution
 constexpr int LOOK_CENTRE_Y   = 200;
 constexpr float LOOK_FACTOR   = 0.3f; // degrees per pixel
-constexpr float YAW_LIMIT     = 360.0f;
-constexpr float PITCH_LIMIT   = 90.0f;
 constexpr int ESCAPE_CHAR     = 27;
 constexpr int TEXT_EVENT_SIZE = 32; // what one text event carries, with its end
 
@@ -39,11 +37,8 @@ struct InputEvent {
     char text[TEXT_EVENT_SIZE] = {}; // UTF-8
 };
 
-// Handles one event: sets or clears the control flags, turns the local ship, respawns
-// a dead local ship, shows the scoreboard, edits the chat line, or shuts the game down and
+// Handles one event: gathers the step's input (control flags, look turn, respawn request),
+// shows the scoreboard, edits the chat line, or shuts the game down and
 // posts the quit message. While the chat line is open, keys type into it instead of flying,
 // and Escape closes it instead of ending the game.
 void gameWindowProc(const InputEvent& event);
-
-// Turns a view by a cursor offset from the look centre: yaw wraps once, pitch is clamped.
-void applyMouseLook(float& yaw, float& pitch, int dx, int dy);

@@ -8,6 +8,7 @@
 #include "world/contact.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
+#include "world/step_input.h"
 
 // clang-format off
 const BotSkill BOT_SKILLS[BOT_SKILL_LEVELS] = {
@@ -80,12 +81,11 @@ bool planetAhead(const WorldState& world, const Player& self, const float step[3
     return false;
 }
 
-void turnToward(Player& self, float yaw, float pitch, float limit) {
-    self.yaw += limited(angleTo(self.yaw, yaw), limit);
-    if (self.yaw >= FULL_TURN) self.yaw -= FULL_TURN;
-    if (self.yaw < 0.0f) self.yaw += FULL_TURN;
-    self.pitch =
-        std::fmax(-90.0f, std::fmin(90.0f, self.pitch + limited(pitch - self.pitch, limit)));
+// Asks the step to turn the view toward yaw and pitch, by at most limit in each, as a mouse
+// would.
+void turnToward(StepInput& input, const Player& self, float yaw, float pitch, float limit) {
+    input.turnYaw   = limited(angleTo(self.yaw, yaw), limit);
+    input.turnPitch = limited(pitch - self.pitch, limit);
 }
 } // namespace
 
@@ -116,9 +116,10 @@ bool botWantsRespawn(BotMind* mind) {
 }
 
 void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
-    Player& self     = world.players[world.localPlayer];
-    mind->deadFrames = 0;
-    world.controls   = ControlState{0, 0, 0, 0, 0, world.controls.fire};
+    const Player& self = world.players[world.localPlayer];
+    StepInput& input   = world.input;
+    mind->deadFrames   = 0;
+    input.controls     = ControlState{0, 0, 0, 0, 0, input.controls.fire};
     if (--mind->framesToThink <= 0) {
         mind->target        = nearestLivingShip(world, self);
         mind->framesToThink = skill.reactionFrames;
@@ -136,13 +137,13 @@ void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
     if (planetAhead(world, self, step)) {
         // Back away from it, level the view and turn aside. Climbing instead held a bot under a
         // planet above it for good: every way it turned, its raised view met the planet.
-        world.controls.backward = 1;
-        turnToward(self, self.yaw + HALF_TURN / 2.0f, 0.0f, skill.turnPerFrame);
+        input.controls.backward = 1;
+        turnToward(input, self, self.yaw + HALF_TURN / 2.0f, 0.0f, skill.turnPerFrame);
         return;
     }
     if (!hunting) {
-        world.controls.forward = 1;
-        turnToward(self, self.yaw + skill.turnPerFrame / 2.0f, 0.0f, skill.turnPerFrame);
+        input.controls.forward = 1;
+        turnToward(input, self, self.yaw + skill.turnPerFrame / 2.0f, 0.0f, skill.turnPerFrame);
         return;
     }
     const Player& target = world.players[t];
@@ -157,14 +158,17 @@ void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
     }
     float yaw = 0.0f, pitch = 0.0f;
     aimAt(self.pos, aimPoint, &yaw, &pitch);
-    turnToward(self, yaw, pitch, skill.turnPerFrame);
-    world.controls.forward     = distance > BOT_FAR;
-    world.controls.backward    = distance < BOT_NEAR;
-    world.controls.strafeLeft  = mind->strafeLeft;
-    world.controls.strafeRight = !mind->strafeLeft;
-    const float off            = std::fabs(angleTo(self.yaw, yaw)) + std::fabs(self.pitch - pitch);
+    turnToward(input, self, yaw, pitch, skill.turnPerFrame);
+    input.controls.forward     = distance > BOT_FAR;
+    input.controls.backward    = distance < BOT_NEAR;
+    input.controls.strafeLeft  = mind->strafeLeft;
+    input.controls.strafeRight = !mind->strafeLeft;
+    // It judges its aim by where the step is about to turn it.
+    float viewYaw = self.yaw, viewPitch = self.pitch;
+    turnView(viewYaw, viewPitch, input.turnYaw, input.turnPitch);
+    const float off = std::fabs(angleTo(viewYaw, yaw)) + std::fabs(viewPitch - pitch);
     if (--mind->framesToShoot <= 0 && off <= skill.aimTolerance && distance <= skill.fireRange) {
-        world.controls.fire = 1;
+        input.controls.fire = 1;
         mind->framesToShoot = skill.shotEvery;
     }
 }

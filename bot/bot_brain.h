@@ -1,6 +1,6 @@
 // A bot's brain: it plays the local ship of a machine without a player, by the same rules,
 // the same keys and no faster turns than a player's mouse. Each frame it reads the world and
-// sets the control flags and the ship's view, as input would.
+// fills the step's input (control flags, look turn, respawn request) as a player's hands would.
 #pragma once
 
 #include <cstdint>
@@ -41,7 +41,8 @@ void resetBotMind(BotMind* mind, uint32_t seed);
 // True when the bot wants its dead ship back now (as a right click would).
 bool botWantsRespawn(BotMind* mind);
 
-// Sets controls and turns the local ship for this frame; the local ship must be alive.
+// Sets the control flags and the look turn of world.input for this frame; the local ship must
+// be alive.
 void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill);
 
 // Yaw and pitch that look from one point to another, in the game's convention.

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "bot/bot_brain.h"
+#include "platform/platform.h"
 #include "step/data_folder.h"
 #include "step/game_step.h"
-#include "platform/platform.h"
 #include "step/step_wait.h"
-#include "bot/bot_brain.h"
 #include "world/contact.h"
 #include "world/random.h"
 #include "world/step_clock.h"
@@ -51,7 +51,7 @@ void think(WorldState& world, void* context) {
     if (world.players[world.localPlayer].health > 0) {
         thinkBot(world, &bot.mind, *bot.skill);
     } else if (botWantsRespawn(&bot.mind)) {
-        spawnLocalPlayer(world, world.localPlayer);
+        world.input.respawn = true;
     }
 }
 } // namespace

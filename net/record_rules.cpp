@@ -40,7 +40,9 @@ void applyState(WorldState& world, const NetMessage& msg, uint32_t nowMs) {
     p.yaw   = bitsFloat(msg.word[W_YAW]);
     p.pitch = bitsFloat(msg.word[W_PITCH]);
     trackRecord(world.tracks[slot], poseOf(p.pos, p.yaw, p.pitch), p.health, freshSlot, nowMs);
-    if (isValidSlot(killer)) addKillLine(world.messages, nowMs, killer, slot);
+    // A rocket never touches its owner: a record naming its own slot as killer is forged, and
+    // no screen or log shows it.
+    if (isValidSlot(killer) && killer != slot) addKillLine(world.messages, nowMs, killer, slot);
 }
 
 void applyRocket(WorldState& world, const NetMessage& msg, uint32_t) {

@@ -13,8 +13,8 @@
 
 struct StepSetup {
     int32_t isServer; // this machine hosts
-    // The program's input for this step, after the exchange and before the simulation; the
-    // game's arrives through the window procedure instead and leaves this empty.
+    // Fills world.input for this step, after the exchange and before the simulation applies
+    // it; the game's is gathered by the window procedure between steps and leaves this empty.
     void (*feedInput)(WorldState& world, void* context);
     void* context;
 };

@@ -1,5 +1,5 @@
 // What one simulation step asks of the rest of the game, in the order it happened: the
-// records to send, the sounds to play, and whether the look cursor goes back to its centre.
+// records to send and the sounds to play.
 // The world only reports; the main loop hands each event to the network or the sound.
 #pragma once
 
@@ -35,5 +35,4 @@ constexpr int MAX_FRAME_EVENTS = 3 + MAX_PLAYERS * ROCKETS_PER_PLAYER + 2 * ROCK
 struct FrameReport {
     int count;
     FrameEvent event[MAX_FRAME_EVENTS];
-    bool centreCursor;
 };

@@ -6,6 +6,7 @@
 #include "world/contact.h"
 #include "world/control_state.h"
 #include "world/roster.h"
+#include "world/step_input.h"
 #include "world/world_state.h"
 
 namespace {
@@ -67,28 +68,28 @@ void moveShip(const WorldState& world, Player& l, float sign, bool allAxes) {
 }
 
 void moveLocalShip(WorldState& world, Player& l) {
-    if (world.controls.strafeRight) {
+    if (world.input.controls.strafeRight) {
         strafeStep(l.yaw, &l.vel[0], &l.vel[2]);
         moveShip(world, l, -1.0f, false);
     }
-    if (world.controls.strafeLeft) {
+    if (world.input.controls.strafeLeft) {
         strafeStep(l.yaw, &l.vel[0], &l.vel[2]);
         moveShip(world, l, 1.0f, false);
     }
-    if (world.controls.vertical) {
+    if (world.input.controls.vertical) {
         l.vel[0] = 0.0f;
         l.vel[1] = CLIMB_STEP;
         l.vel[2] = 0.0f;
     } else {
         forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
     }
-    if (world.controls.forward) moveShip(world, l, 1.0f, true);
-    if (world.controls.backward) moveShip(world, l, -1.0f, true);
+    if (world.input.controls.forward) moveShip(world, l, 1.0f, true);
+    if (world.input.controls.backward) moveShip(world, l, -1.0f, true);
 }
 
 void fireShot(WorldState& world, Player& l, FrameReport* report) {
-    if (!world.controls.fire || l.health <= 0) return;
-    if (world.controls.vertical) forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
+    if (!world.input.controls.fire || l.health <= 0) return;
+    if (world.input.controls.vertical) forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
         if (l.rocketLife[j] >= ROCKET_REUSE_BELOW) continue;
         const float heard[3] = {l.pos[0], l.pos[1] + SHOT_SOUND_HEIGHT, l.pos[2]};
@@ -101,7 +102,7 @@ void fireShot(WorldState& world, Player& l, FrameReport* report) {
         reportRocket(world, report, world.localPlayer, j);
         break;
     }
-    world.controls.fire = 0;
+    world.input.controls.fire = 0;
 }
 
 // A rocket of player i that touches obstacle t: damage, impact, ageing.
@@ -173,6 +174,7 @@ void strafeStep(float yaw, float* x, float* z) {
 
 void simulateFrame(WorldState& world, FrameReport* report) {
     report->count = 0;
+    applyStepInput(world);
     if (isValidSlot(world.localPlayer)) {
         Player& l = world.players[world.localPlayer];
         l.killer  = NO_KILLER;
@@ -185,7 +187,5 @@ void simulateFrame(WorldState& world, FrameReport* report) {
             addEvent(report, FrameEventKind::LOCAL_DAMAGE, world.localPlayer);
         addEvent(report, FrameEventKind::STATE_RECORD, world.localPlayer);
     }
-    // The mouse handler measures every motion from the look centre again.
-    report->centreCursor = true;
     advanceAngles(world);
 }

@@ -24,7 +24,7 @@ constexpr float ANGLE_LIMIT       = 360.0f;
 void forwardStep(float yaw, float pitch, float* x, float* y, float* z);
 void strafeStep(float yaw, float* x, float* z);
 
-// The world's part of one frame: the local ship's motion and shot, every rocket's flight,
-// impacts, damage and kill credit, the turning angles. What the rest of the game must do
-// about it (records, sounds, the look cursor) comes back in report, in order.
+// The world's part of one frame: the local player's input (look turn, respawn, motion, shot),
+// every rocket's flight, impacts, damage and kill credit, the turning angles. What the rest of the
+// game must do about it (records, sounds) comes back in report, in order.
 void simulateFrame(WorldState& world, FrameReport* report);

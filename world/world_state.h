@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-#include "world/control_state.h"
 #include "world/match.h"
 #include "world/messages.h"
 #include "world/remote_track.h"
 #include "world/roster.h"
+#include "world/step_input.h"
 #include "world/tables.h"
 #include "world/universe.h"
 
@@ -21,7 +21,7 @@ struct WorldState {
     int32_t localScore;        // kills credited to the local player
     float spinAngle;           // drives planet rotation
     float pulseAngle;          // rocket roll, explosion turn, damaged-ship alpha
-    ControlState controls;     // the local player's input, as the next step reads it
+    StepInput input;           // the local player's input, as the next step takes it
     Roster roster;
     Messages messages;
     RemoteTrack tracks[MAX_PLAYERS]; // where the other machines' ships are drawn

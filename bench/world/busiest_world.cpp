@@ -41,6 +41,6 @@ void setUpBusiestWorld() {
     gameWorld.localPlayer = 0;
     refuelBusiestWorld();
     // Every key held and a click each frame: four ship moves, and a shot that finds no slot.
-    gameWorld.controls = ControlState{1, 1, 1, 1, 0, 1};
-    gameSetup          = GameSetup{1, 0, 0, 0};
+    gameWorld.input.controls = ControlState{1, 1, 1, 1, 0, 1};
+    gameSetup                = GameSetup{1, 0, 0, 0};
 }

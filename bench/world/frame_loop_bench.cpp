@@ -12,8 +12,8 @@
 
 #include "app/frame.h"
 #include "app/game_world.h"
-#include "platform/platform.h"
 #include "bench/world/busiest_world.h"
+#include "platform/platform.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
 #include "world/world_state.h"
@@ -60,7 +60,7 @@ void run(const char* name, void (*frame)(), double seconds) {
         lastStart = frameStart;
         last      = now;
         if (++frames % 100 == 0) refuelBusiestWorld();
-        gameWorld.controls.fire = 1;
+        gameWorld.input.controls.fire = 1;
     }
     const double wall = std::chrono::duration<double>(last - start).count();
     const double cpu  = cpuSeconds() - cpuBefore;

@@ -17,7 +17,7 @@ void BM_SimulateFrameBusiestWorld(benchmark::State& state) {
     static FrameReport report;
     int frames = 0;
     for (auto _ : state) {
-        gameWorld.controls.fire = 1;
+        gameWorld.input.controls.fire = 1;
         simulateFrame(gameWorld, &report);
         deliverFrameReport(report);
         if (++frames == 100) {

@@ -8,18 +8,18 @@
 #include <cstring>
 
 #include "app/chat_input.h"
-#include "step/chat_outbox.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/input_translate.h"
 #include "app/look_cursor.h"
 #include "app/main_loop.h"
 #include "platform/platform.h"
+#include "step/chat_outbox.h"
 #include "tests/support/stand_ins.h"
 #include "tests/support/wire.h"
 #include "tests/support/world_setup.h"
-#include "world/control_state.h"
 #include "world/messages.h"
+#include "world/step_input.h"
 
 namespace {
 constexpr int LOCAL = 2, ALIVE = FULL_HEALTH, NO_SLOT = -1;
@@ -51,7 +51,7 @@ struct InputCase {
     const char* name;
     SDL_Event event;
     Flag flag;        // the one flag it sets; a key's release clears it
-    float yaw, pitch; // the local ship's afterwards, from 0
+    float yaw, pitch; // the local ship's after the step, from 0
     bool quits;       // shut down, then the quit message
     int health;       // the local ship's before; NO_SLOT: a joiner before its welcome
     bool respawns;
@@ -89,7 +89,7 @@ const InputCase INPUTS[] = {
 
 void expectOnly(Flag on, const char* when) {
     for (Flag f : FLAGS)
-        EXPECT_EQ(gameWorld.controls.*f, f == on) << when;
+        EXPECT_EQ(gameWorld.input.controls.*f, f == on) << when;
 }
 } // namespace
 
@@ -108,12 +108,13 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
         ship.health  = c.health == NO_SLOT ? ALIVE : c.health;
         if (c.health == NO_SLOT) gameWorld.localPlayer = FREE_SLOT;
         const PlayerTable before = gameWorld.players;
-        settleTappedKeys(gameWorld.controls); // a step has passed since any press
-        gameWorld.controls = ControlState{};
+        settleTappedKeys(gameWorld.input.controls); // a step has passed since any press
+        gameWorld.input = StepInput{};
         clearQuitMessage();
         shutdowns = 0;
         centreCursor();
         gameWindowProc(translateEvent(c.event));
+        applyStepInput(gameWorld); // the step's own use of the input
         expectOnly(c.flag, "pressed");
         const bool key = c.event.type == SDL_KEYDOWN;
         EXPECT_EQ(overlayView(0).scoreboard, key && c.event.key.keysym.sym == SDLK_TAB);
@@ -130,19 +131,26 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
             translateEvent(event(SDL_KEYUP, c.event.key.keysym.sym, c.event.key.keysym.mod)));
         expectOnly(c.flag, "tapped: held until a step has seen it");
         EXPECT_FALSE(overlayView(0).scoreboard) << "Tab let go";
-        settleTappedKeys(gameWorld.controls);
+        settleTappedKeys(gameWorld.input.controls);
         expectOnly(NONE, "a step after the tap");
     }
 }
 
-TEST(Input, PitchStopsStraightUpAndDownAndYawWrapsOnce) {
-    float yaw = 350.0f, pitch = 80.0f;
-    applyMouseLook(yaw, pitch, 100, 100);
-    EXPECT_FLOAT_EQ(yaw, 20.0f);
-    EXPECT_EQ(pitch, 90.0f);
-    applyMouseLook(yaw, pitch, -100, -1000);
-    EXPECT_FLOAT_EQ(yaw, 350.0f);
-    EXPECT_EQ(pitch, -90.0f);
+// Motions between two steps each add their whole offset from the look centre; the ship turns
+// once, when the step takes them.
+TEST(Input, MotionsGatheredBetweenStepsTurnTheShipAtTheStep) {
+    setLookArea(640, 480);
+    freshWorld();
+    Player& ship = placeLocal(LOCAL, {0, 0, 0});
+    centreCursor();
+    for (int n = 0; n < 2; ++n)
+        gameWindowProc(translateEvent(event(SDL_MOUSEMOTION, 0, 10, -5)));
+    EXPECT_EQ(ship.yaw, 0.0f) << "not before the step";
+    applyStepInput(gameWorld);
+    EXPECT_NEAR(ship.yaw, 30 * TURN, 1e-3f);
+    EXPECT_NEAR(ship.pitch, -15 * TURN, 1e-3f);
+    applyStepInput(gameWorld);
+    EXPECT_NEAR(ship.yaw, 30 * TURN, 1e-3f) << "the step used the turn up";
 }
 
 // T opens the chat line, which then takes the keys (no flying) until Enter sends it or Escape
@@ -161,7 +169,7 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
         gameWindowProc(translateEvent(e));
     chatText(text);
     EXPECT_STREQ(text, "hi ");
-    EXPECT_EQ(gameWorld.controls.forward, 0);
+    EXPECT_EQ(gameWorld.input.controls.forward, 0);
     gameWindowProc(translateEvent(event(SDL_KEYDOWN, SDLK_ESCAPE)));
     EXPECT_FALSE(chatIsOpen());
     EXPECT_FALSE(quitMessagePosted()) << "Escape closed the chat, not the game";
@@ -193,8 +201,8 @@ void push(SDL_Event e) {
 // The main loop test's frame: what the input did before it; the second time round, new
 // events, the last behind the quit and never handled.
 void runFrame() {
-    if (frames < 2) seenByFrame[frames] = gameWorld.controls;
-    settleTappedKeys(gameWorld.controls);
+    if (frames < 2) seenByFrame[frames] = gameWorld.input.controls;
+    settleTappedKeys(gameWorld.input.controls);
     if (++frames > 2) postQuitMessage(1); // no loop without end
     if (frames != 2) return;
     push(event(SDL_KEYUP, SDLK_UP));
@@ -212,8 +220,8 @@ TEST(MainLoop, HandlesEveryWaitingEventBeforeTheNextFrameAndStopsAtTheQuit) {
     ASSERT_EQ(frames, 2);
     EXPECT_EQ(seenByFrame[0].forward, 1);
     EXPECT_EQ(seenByFrame[0].strafeLeft, 1);
-    EXPECT_EQ(gameWorld.controls.forward, 0);
-    EXPECT_EQ(gameWorld.controls.backward, 0) << "Down came after the quit";
+    EXPECT_EQ(gameWorld.input.controls.forward, 0);
+    EXPECT_EQ(gameWorld.input.controls.backward, 0) << "Down came after the quit";
     clearQuitMessage();
     postQuitMessage(0);
     push(event(SDL_KEYDOWN, SDLK_UP));

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <functional>
 
+#include "net/arena_records.h"
+#include "net/net.h"
 #include "step/arena_choice.h"
 #include "step/game_step.h"
 #include "step/match_host.h"
-#include "net/arena_records.h"
-#include "net/net.h"
 #include "tests/support/peer.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/world_setup.h"
@@ -74,6 +74,8 @@ TEST_F(Match, APeersClaimsCountNoKill) {
         a.sendRecord(r);
     ASSERT_TRUE(stepUntil([] { return gameWorld.roster.kills[1] == 50; }));
     EXPECT_EQ(gameWorld.match.kills[1], 0);
+    EXPECT_EQ(gameWorld.messages.killCount, 0)
+        << "no line for a record naming its own slot as killer";
     EXPECT_EQ(gameWorld.match.phase, MatchPhase::PLAYING);
 }
 

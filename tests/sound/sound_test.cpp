@@ -103,8 +103,8 @@ TEST(Sound, TheShotAndTheExplosionSoundInTheFramesThatCauseThem) {
         placePlanet({0, 0, -6}, 1);
         static FrameReport report;
         for (int frame = 0; frame < 45; ++frame) {
-            frameStart              = platformMilliseconds();
-            gameWorld.controls.fire = frame == 10;
+            frameStart                    = platformMilliseconds();
+            gameWorld.input.controls.fire = frame == 10;
             simulateFrame(gameWorld, &report);
             deliverFrameReport(report);
             if (frame == 10) childSaid[1] = platformMicroseconds() / 1e3 - childSaid[0];

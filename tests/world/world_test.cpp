@@ -4,14 +4,15 @@
 #include <cmath>
 
 #include "app/frame.h"
-#include "step/frame_records.h"
 #include "app/game_setup.h"
+#include "step/frame_records.h"
 #include "tests/support/stand_ins.h"
 #include "tests/support/world_setup.h"
 #include "world/contact.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
 #include "world/random.h"
+#include "world/step_input.h"
 
 namespace {
 const float REACH = ROCKET_RADIUS + SHIP_RADIUS, BEYOND = std::nextafter(REACH, 1.0f);
@@ -68,7 +69,7 @@ TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
         if (c.around == SHIP_LEFT) placeShip(3, {-0.77f, 0, 0});
         if (c.around == GHOSTS_AHEAD) placeShip(1, {0.3f, 0, 0}).health = 0;
         if (c.around == GHOSTS_AHEAD) placeShip(2, {0.3f, 0, 0}).slot = FREE_SLOT;
-        gameWorld.controls = c.keys;
+        gameWorld.input.controls = c.keys;
         step();
         expectAt(l.pos, c.moved);
     }
@@ -80,9 +81,9 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     Player& l = placeLocal(0, {1, 2, 3}, 90, 30);
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)
         l.rocketLife[j] = 60;
-    l.rocketLife[7]    = 49;
-    l.rocketLife[4]    = -3;                 // a peer may send anything: the test is signed
-    gameWorld.controls = {0, 0, 0, 0, 1, 1}; // climbing while it fires
+    l.rocketLife[7]          = 49;
+    l.rocketLife[4]          = -3;                 // a peer may send anything: the test is signed
+    gameWorld.input.controls = {0, 0, 0, 0, 1, 1}; // climbing while it fires
     step();
     const WireRocket k = readRocket(sentOfType(WIRE_ROCKET).at(0));
     EXPECT_EQ(k.index, 4);
@@ -100,17 +101,17 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     EXPECT_EQ(l.rocketLife[4], 99); // a burst now, unheard
     EXPECT_EQ(callsOf(Call::EXPLOSION), 0);
     step(49);
-    gameWorld.controls.fire = 1; // frame 251: still busy, the click is dropped
+    gameWorld.input.controls.fire = 1; // frame 251: still busy, the click is dropped
     step();
     EXPECT_EQ(l.rocketLife[4], 49);
-    EXPECT_EQ(gameWorld.controls.fire, 0);
-    gameWorld.controls.fire = 1;
+    EXPECT_EQ(gameWorld.input.controls.fire, 0);
+    gameWorld.input.controls.fire = 1;
     step();
     EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), 2u);
-    l.health                = 0; // a dead ship keeps its click for after the respawn
-    gameWorld.controls.fire = 1;
+    l.health                      = 0; // a dead ship keeps its click for after the respawn
+    gameWorld.input.controls.fire = 1;
     step(3);
-    EXPECT_EQ(gameWorld.controls.fire, 1);
+    EXPECT_EQ(gameWorld.input.controls.fire, 1);
     EXPECT_EQ(callsOf(Call::SHOT), 2);
 
     placeRocket(0, 5, 1, {4, 4, 4}, {1, 0, 0}); // its last frame, then it rests
@@ -208,7 +209,7 @@ TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
     placeRocket(1, 4, 250, {0, 50, 1.05f}); // a peer's rocket bursting on the planet
     placeShip(1, {20, 0, 0});
     placeRocket(2, 0, 200, {0, 48.95f, 0}); // ours, bursting on it too
-    gameWorld.controls.fire = 1;
+    gameWorld.input.controls.fire = 1;
     step();
     const Call order[] = {Call::SEND, Call::SEND,      Call::SEND,     Call::LISTENER,
                           Call::SHOT, Call::EXPLOSION, Call::EXPLOSION};
@@ -218,7 +219,6 @@ TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
     EXPECT_EQ(standIns.calls[6].pos[1], 48.95f);
     EXPECT_EQ(readRocket(standIns.calls[1].record).life, ROCKET_BURST_LIFE);
     EXPECT_EQ(recordType(standIns.calls[2].record), WIRE_STATE);
-    EXPECT_EQ(standIns.cursorCentrings, 1);
     gameSetup.soundEnabled = 0;
     step();
     EXPECT_EQ(standIns.calls.size(), std::size(order) + 1) << "a sound while sound is off";
@@ -235,11 +235,21 @@ TEST_F(World, TheFrameReadsTheNetworkFirstAndWaitsOutItsFloorAcrossTheClockWrap)
     EXPECT_EQ(readState(sentOfType(WIRE_STATE).at(0)).health, 99) << "stepped before reading";
     EXPECT_GE(standIns.clockMs - 0xFFFFFFF8u, STEP_MS);
     EXPECT_GT(standIns.waitedMs, 0u) << "the network had no wait";
-    EXPECT_EQ(standIns.cursorCentrings, 1);
+    EXPECT_EQ(standIns.cursorCentrings, 1) << "the step took the look turn";
     EXPECT_EQ(standIns.silenceChecks, 0) << "the host checks silence";
     gameSetup.isServer = 0;
     runFrame();
     EXPECT_EQ(standIns.silenceChecks, 1);
+}
+
+TEST(StepInput, PitchStopsStraightUpAndDownAndYawWraps) {
+    float yaw = 350.0f, pitch = 80.0f;
+    turnView(yaw, pitch, 30.0f, 30.0f);
+    EXPECT_FLOAT_EQ(yaw, 20.0f);
+    EXPECT_EQ(pitch, 90.0f);
+    turnView(yaw, pitch, -30.0f, -300.0f);
+    EXPECT_FLOAT_EQ(yaw, 350.0f);
+    EXPECT_EQ(pitch, -90.0f);
 }
 
 // Where a remote ship is drawn at atMs after two records at x = first (yaw 350) and x = second,
