@@ -7,15 +7,16 @@
 
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
-#include "step/game_step.h"
 #include "app/game_world.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
-#include "platform/platform.h"
-#include "step/step_wait.h"
+#include "app/look_cursor.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "sound/sound.h"
+#include "step/game_step.h"
+#include "step/step_wait.h"
 
 uint32_t frameStart = 0;
 

@@ -6,8 +6,8 @@
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/main_loop.h"
-#include "platform/platform.h"
 #include "app/shutdown.h"
+#include "platform/platform.h"
 #include "world/contact.h"
 #include "world/world_state.h"
 
@@ -95,6 +95,7 @@ void gameWindowProc(const InputEvent& event) {
             spawnLocalPlayer(gameWorld, gameWorld.localPlayer);
         }
         return;
+    case InputKind::RESIZED: // the main loop fits the scene
     case InputKind::OTHER:
         return;
     }
