@@ -63,7 +63,8 @@ bool platformCreateWindow(const WindowRequest& request, char* problem, int probl
 // Makes the window's context current; swaps never wait for the screen's refresh.
 bool platformCreateGlContext(char* problem, int problemSize);
 void platformShowWindow(); // and raises it
-// The window's points on the screen; the whole screen while there is no window.
+// The window's points on the screen; the whole screen while there is no window (all 0 when
+// the window system is not open).
 ScreenArea platformWindowArea();
 // The drawable's pixels, which may be more than the window's points (HiDPI).
 void platformDrawableSize(int* width, int* height);
@@ -72,7 +73,9 @@ void platformSwapBuffers();
 void platformRestoreDisplayMode();
 void platformCloseVideo(); // restores the mode and lets the window system go
 // A hidden cursor is held in the window for the look: the mouse then reports motion only.
+// The game hides it before it shows the window.
 void platformShowCursor(bool visible);
 void platformTextInput(bool on); // typed characters arrive as TEXT events while on
-// The next waiting input event, translated; false when none is waiting.
+// The next waiting input event, translated (OTHER for what the game does not use); false
+// when none is waiting.
 bool platformPollEvent(InputEvent* event);
