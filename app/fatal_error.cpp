@@ -8,9 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/platform.h"
 #include "app/shutdown.h"
-#include "app/window.h"
+#include "platform/platform.h"
 
 namespace {
 constexpr const char* PROGRAM_NAME        = "voranis";
@@ -52,10 +51,10 @@ void writeLine(const char* text) {
 } // namespace
 
 void failGame(int exitCode, const char* text, bool networkBox) {
-    restoreDisplayMode();
+    platformRestoreDisplayMode();
     platformShowCursor(true);
     writeLine(text);
-    if (networkBox) platformErrorBox(NETWORK_ERROR_TITLE, text, gameWindowArea());
+    if (networkBox) platformErrorBox(NETWORK_ERROR_TITLE, text, platformWindowArea());
     shutdownGame();
     std::exit(exitCode);
 }

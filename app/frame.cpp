@@ -10,6 +10,7 @@
 #include "app/game_world.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
+#include "app/look_cursor.h"
 #include "net/net.h"
 #include "platform/platform.h"
 #include "render/render.h"

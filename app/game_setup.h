@@ -1,37 +1,6 @@
-// The player's choices, from the set-up dialog, the command line and the remembered
-// settings, read across the program.
+// The game's own choices, read across the program.
 #pragma once
 
-#include <cstdint>
-
-#include "net/arena.h"
-#include "step/bot_launcher.h"
-#include "world/roster.h"
-#include "world/world_state.h"
-
-constexpr int SETUP_ADDRESS_SIZE     = 150;          // what the address box takes, with its end
-constexpr const char* ADDRESS_PREFIX = "192.168.0."; // a private network, to be completed
-
-struct GameSetup {
-    int32_t isServer;                 // 1 after "Create Game", 0 after "Join Game"
-    int32_t resolutionIndex;          // index into resolutionTable
-    int32_t fullScreen;               // 1 when "FullScreen mode" is checked
-    int32_t soundEnabled;             // 1 when "Enable sound" is checked
-    int32_t port;                     // TCP: hosted on, or joined when the address names none
-    char address[SETUP_ADDRESS_SIZE]; // the host's address as typed
-    char name[PLAYER_NAME_CHARS + 1]; // the player's, as others see it
-    int32_t bots;                     // the host starts this many, 0 to MAX_BOTS
-    int32_t botSkill;                 // 1 (easy) to 3 (hard)
-    int32_t scoreLimit;               // a hosted match's, 0 for none
-    int32_t timeLimitMinutes;         // a hosted match's, 0 for none
-    char arena[ARENA_NAME_BYTES + 1]; // the host's arena's name, or "rotate"
-    int32_t width, height;            // --resolution WxH off the table; 0 when not given
-};
-
-constexpr const char* DEFAULT_ARENA = "classic";
+#include "app/dialog/game_setup.h"
 
 extern GameSetup gameSetup;
-
-// The choices of a first start: the desktop's size, full screen, no sound, port 2345, the prefix,
-// the login name, matches to 10 kills or 10 minutes in the classic arena.
-GameSetup startSetup();

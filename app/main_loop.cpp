@@ -1,23 +1,30 @@
 // The main loop: every waiting event is handled, one per turn, before the next frame.
 #include "app/main_loop.h"
 
-#include <SDL.h>
-
 #include "app/frame.h"
-#include "app/input_translate.h"
+#include "app/look_cursor.h"
 #include "app/window.h"
 #include "app/window_proc.h"
+#include "platform/platform.h"
+
+void handleEvent(InputEvent event) {
+    if (event.kind == InputKind::RESIZED) fitSceneToWindow();
+    if (event.kind == InputKind::MOUSE_MOVE) {
+        moveLookCursor(event.dx, event.dy);
+        event.dx = lookOffsetX();
+        event.dy = lookOffsetY();
+    }
+    gameWindowProc(event);
+}
 
 int runMainLoop() {
     for (;;) {
         if (quitMessagePosted()) return quitExitCode();
-        SDL_Event event;
-        if (!SDL_PollEvent(&event)) {
+        InputEvent event;
+        if (!platformPollEvent(&event)) {
             runFrame();
             continue;
         }
-        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-            fitSceneToWindow();
-        gameWindowProc(translateEvent(event));
+        handleEvent(event);
     }
 }

@@ -1,12 +1,11 @@
 // shutdownGame: network, bots, sound, display mode, cursor, in that order, once.
 #include "app/shutdown.h"
 
-#include "step/bot_launcher.h"
 #include "app/game_setup.h"
-#include "platform/platform.h"
-#include "app/window.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "sound/sound.h"
+#include "step/bot_launcher.h"
 
 namespace {
 bool shutDown = false;
@@ -20,6 +19,6 @@ void shutdownGame() {
     netShutdown();
     stopBots(); // they see the host gone and end by themselves; this waits for them
     if (gameSetup.soundEnabled) soundShutdown();
-    if (gameSetup.fullScreen) restoreDisplayMode();
+    if (gameSetup.fullScreen) platformRestoreDisplayMode();
     platformShowCursor(true);
 }

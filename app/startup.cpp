@@ -1,36 +1,48 @@
 // Start-up in its fixed order: seed, tables, dialog, window, GL, sound, assets, cursor, show.
-#include <SDL_error.h>
-
 #include <cstdio>
 
-#include "step/bot_launcher.h"
 #include "app/command_line.h"
-#include "step/data_folder.h"
+#include "app/dialog/setup_commands.h"
+#include "app/dialog/setup_dialog.h"
 #include "app/fatal_error.h"
 #include "app/frame.h"
 #include "app/game_setup.h"
-#include "step/game_version.h"
 #include "app/game_world.h"
+#include "app/look_cursor.h"
 #include "app/main_loop.h"
-#include "step/match_host.h"
-#include "platform/platform.h"
 #include "app/settings.h"
-#include "app/dialog/setup_commands.h"
-#include "app/dialog/setup_dialog.h"
 #include "app/window.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "sound/sound.h"
+#include "step/bot_launcher.h"
+#include "step/data_folder.h"
+#include "step/game_version.h"
+#include "step/match_host.h"
 #include "world/random.h"
 
 namespace {
 // No window means no game.
-[[noreturn]] void failWithoutWindow(const char* what) {
-    char text[512];
-    std::snprintf(text, sizeof text, "%s: %s", what, SDL_GetError());
+[[noreturn]] void failWithoutWindow(const char* what, const char* problem) {
+    char text[PLATFORM_PROBLEM_SIZE + 64];
+    std::snprintf(text, sizeof text, "%s: %s", what, problem);
     failGame(1, text, false);
+}
+
+// The dialog's close box quits once the game has started; a port it could not host on ends
+// the game with a box that names it.
+void actOnDialog(const SetupOutcome& outcome) {
+    if (outcome.hostFailed) failGame(1, outcome.problem, true);
+    if (outcome.quit) postQuitMessage(0);
+}
+
+void hostFromCommandLine() {
+    char address[NET_ADDRESS_TEXT_SIZE];
+    char problem[NET_ENDING_TEXT_SIZE];
+    if (!hostGame(gameSetup, gameWorld, address, problem)) failGame(1, problem, true);
 }
 
 // A problem with the remembered settings never stops the game; it is told, once.
@@ -46,13 +58,12 @@ void chooseGame(const CommandLine& line) {
     if (!loadSettings(&gameSetup, problem)) warn(problem);
     applyCommandLine(line, &gameSetup);
     if (line.mode == StartMode::DIALOG) {
-        runSetupDialog();
+        actOnDialog(runSetupDialog(gameSetup, gameWorld));
     } else if (line.mode == StartMode::HOST) {
-        char address[NET_ADDRESS_TEXT_SIZE];
-        hostGame(address);
+        hostFromCommandLine();
         startBots(gameSetup.bots, gameSetup.botSkill, gameSetup.port);
     } else {
-        joinGame(gameSetup.address);
+        joinGame(gameSetup, gameWorld, gameSetup.address);
     }
     if (!saveSettings(gameSetup, problem)) warn(problem);
     setLocalName(gameWorld.roster, gameSetup.name);
@@ -86,8 +97,11 @@ int runGame(int argc, const char* const* argv) {
 
     const Resolution size = gameSetup.width > 0 ? Resolution{gameSetup.width, gameSetup.height}
                                                 : resolutionTable[gameSetup.resolutionIndex];
-    if (!createGameWindow(GAME_NAME, size)) failWithoutWindow("cannot create the game window");
-    if (!createGlContext()) failWithoutWindow("cannot create the OpenGL context");
+    char reason[PLATFORM_PROBLEM_SIZE];
+    if (!createGameWindow(GAME_NAME, size, reason, sizeof reason))
+        failWithoutWindow("cannot create the game window", reason);
+    if (!platformCreateGlContext(reason, sizeof reason))
+        failWithoutWindow("cannot create the OpenGL context", reason);
     setupScene(SMALLEST_WIDTH, SMALLEST_HEIGHT);
     fitSceneToWindow();
     if (gameSetup.soundEnabled) soundStart();
@@ -101,6 +115,6 @@ int runGame(int argc, const char* const* argv) {
     showGameWindow();
     int exitCode = runMainLoop();
     reportFrameCounts();
-    closeVideo();
+    platformCloseVideo();
     return exitCode;
 }

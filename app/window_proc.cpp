@@ -76,6 +76,7 @@ void gameWindowProc(const InputEvent& event) {
     case InputKind::RIGHT_BUTTON_DOWN:
         gameWorld.input.respawn = true; // the step brings back a dead ship only
         return;
+    case InputKind::RESIZED: // the main loop fits the scene
     case InputKind::OTHER:
         return;
     }

@@ -1,16 +1,16 @@
-// The thin layer over the operating system that the game's plain code calls:
-// clock, sleep, look centre, cursor, message boxes and buffer swap.
+// The thin layer over the operating system that the game's plain code calls: clock, sleep,
+// processes, folders, message boxes, and the one game window with its OpenGL context, cursor
+// and input. One backend a system implements all of it, in platform/<system>/.
 #pragma once
 
 #include <cstdint>
+
+#include "platform/input_event.h"
 
 uint32_t platformMilliseconds(); // wraps after 2^32 ms, like the game expects
 // The same clock in microseconds: a thousandth of it is platformMilliseconds().
 uint64_t platformMicroseconds();
 void platformSleep(uint32_t milliseconds);
-void centreCursor(); // the look is measured from the centre again
-void platformShowCursor(bool visible);
-void platformTextInput(bool on); // typed characters arrive as text while on
 // The name the player logged in with, cut to size; "" when none is known.
 void platformLoginName(char* name, int size);
 int platformProcessId();
@@ -36,4 +36,46 @@ struct ScreenArea {
 };
 // Stop sign, text, one OK button, no owner; centred over the area, waits until closed.
 void platformErrorBox(const char* title, const char* text, const ScreenArea& over);
+
+// The game window. Each call that can fail writes what the system said into problem.
+constexpr int PLATFORM_PROBLEM_SIZE = 256; // enough for any such problem
+constexpr int WINDOW_COLOUR_BITS    = 5;   // per channel, at least
+constexpr int WINDOW_DEPTH_BITS     = 16;  // at least
+enum class WindowMode {
+    FULL_SCREEN_DESKTOP, // covers the screen at the desktop's size: no mode change
+    FULL_SCREEN_SWITCH,  // the display takes (about) width x height when the window shows
+    WINDOWED,            // decorated, resizable, centred
+    MAXIMISED,           // decorated, resizable, as large as the desktop leaves room for
+};
+struct WindowRequest {
+    const char* title; // also the window's class for the window manager
+    int width, height; // points
+    WindowMode mode;
+    int minWidth, minHeight; // a resizable window gets no smaller
+    const uint32_t* icon;    // iconSide x iconSide pixels, 0xAARRGGBB, top row first
+    int iconSide;
+};
+// Starts the window system; the desktop's size is known from then on.
+bool platformOpenVideo(const char* title, char* problem, int problemSize);
+ScreenArea platformDesktopArea();
+// The window, hidden, ready for a double-buffered OpenGL context.
+bool platformCreateWindow(const WindowRequest& request, char* problem, int problemSize);
+// Makes the window's context current; swaps never wait for the screen's refresh.
+bool platformCreateGlContext(char* problem, int problemSize);
+void platformShowWindow(); // and raises it
+// The window's points on the screen; the whole screen while there is no window (all 0 when
+// the window system is not open).
+ScreenArea platformWindowArea();
+// The drawable's pixels, which may be more than the window's points (HiDPI).
+void platformDrawableSize(int* width, int* height);
 void platformSwapBuffers();
+// Gives the display its desktop mode back after FULL_SCREEN_SWITCH; safe to repeat.
+void platformRestoreDisplayMode();
+void platformCloseVideo(); // restores the mode and lets the window system go
+// A hidden cursor is held in the window for the look: the mouse then reports motion only.
+// The game hides it before it shows the window.
+void platformShowCursor(bool visible);
+void platformTextInput(bool on); // typed characters arrive as TEXT events while on
+// The next waiting input event, translated (OTHER for what the game does not use); false
+// when none is waiting.
+bool platformPollEvent(InputEvent* event);

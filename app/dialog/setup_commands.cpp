@@ -1,35 +1,32 @@
-// The set-up dialog's commands: choices into gameSetup, host or join.
+// The set-up dialog's commands: choices into the setup, host or join.
 #include "app/dialog/setup_commands.h"
 
 #include <cstring>
 
-#include "app/fatal_error.h"
-#include "app/game_setup.h"
 #include "step/game_version.h"
-#include "app/game_world.h"
 #include "world/contact.h"
 
 static_assert(ADDRESS_MAX_CHARS < SETUP_ADDRESS_SIZE, "the typed address must fit");
 
-void storeSetupChoices(bool fullScreen, bool soundEnabled, int resolutionIndex) {
-    gameSetup.fullScreen      = fullScreen ? 1 : 0;
-    gameSetup.soundEnabled    = soundEnabled ? 1 : 0;
-    gameSetup.resolutionIndex = resolutionIndex;
+void storeSetupChoices(GameSetup& setup, bool fullScreen, bool soundEnabled, int resolutionIndex) {
+    setup.fullScreen      = fullScreen ? 1 : 0;
+    setup.soundEnabled    = soundEnabled ? 1 : 0;
+    setup.resolutionIndex = resolutionIndex;
 }
 
-void hostGame(char addressText[NET_ADDRESS_TEXT_SIZE]) {
-    char problem[NET_ENDING_TEXT_SIZE];
-    if (!netHostStart(gameSetup.port, GAME_VERSION, addressText, problem))
-        failGame(1, problem, true);
-    gameSetup.isServer = 1;
-    spawnLocalPlayer(gameWorld, 0);
+bool hostGame(GameSetup& setup, WorldState& world, char addressText[NET_ADDRESS_TEXT_SIZE],
+              char problem[NET_ENDING_TEXT_SIZE]) {
+    if (!netHostStart(setup.port, GAME_VERSION, addressText, problem)) return false;
+    setup.isServer = 1;
+    spawnLocalPlayer(world, 0);
+    return true;
 }
 
-void joinGame(const char* typed) {
+void joinGame(GameSetup& setup, WorldState& world, const char* typed) {
     const size_t length = strnlen(typed, ADDRESS_MAX_CHARS);
-    std::memcpy(gameSetup.address, typed, length);
-    gameSetup.address[length] = '\0';
-    netJoinStart(gameSetup.address, gameSetup.port);
-    gameSetup.isServer    = 0;
-    gameWorld.localPlayer = FREE_SLOT;
+    std::memcpy(setup.address, typed, length);
+    setup.address[length] = '\0';
+    netJoinStart(setup.address, setup.port);
+    setup.isServer    = 0;
+    world.localPlayer = FREE_SLOT;
 }

@@ -1,18 +1,20 @@
 // What the set-up dialog's buttons (and --host and --join) do, apart from the dialog itself.
 #pragma once
 
+#include "app/dialog/game_setup.h"
 #include "net/net.h"
 
 constexpr int ADDRESS_MAX_CHARS = 149; // what the address box takes
 
 // The video and sound choices as the dialog shows them, read at every button.
-void storeSetupChoices(bool fullScreen, bool soundEnabled, int resolutionIndex);
+void storeSetupChoices(GameSetup& setup, bool fullScreen, bool soundEnabled, int resolutionIndex);
 
-// "Create Game": opens the network as host on gameSetup.port, writes this machine's address
-// into addressText, makes this machine slot 0 and places its ship. A port that cannot be had
-// ends the game with a box that names it.
-void hostGame(char addressText[NET_ADDRESS_TEXT_SIZE]);
+// "Create Game": opens the network as host on setup.port, writes this machine's address
+// into addressText, makes this machine slot 0 and places its ship in world. False, with the
+// reason in problem, for a port that cannot be had.
+bool hostGame(GameSetup& setup, WorldState& world, char addressText[NET_ADDRESS_TEXT_SIZE],
+              char problem[NET_ENDING_TEXT_SIZE]);
 
 // "Join Game": starts joining at most ADDRESS_MAX_CHARS of what was typed, on the port typed
-// or gameSetup.port; the slot comes with the welcome. The address is kept in gameSetup.
-void joinGame(const char* typed);
+// or setup.port; the slot comes with the welcome. The address is kept in setup.
+void joinGame(GameSetup& setup, WorldState& world, const char* typed);

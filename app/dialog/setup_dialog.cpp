@@ -10,20 +10,25 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Spinner.H>
 
-#include "step/bot_launcher.h"
 #include "app/dialog/game_list.h"
-#include "app/game_setup.h"
-#include "app/main_loop.h"
-#include "platform/platform.h"
 #include "app/dialog/server_info_box.h"
 #include "app/dialog/setup_commands.h"
 #include "app/dialog/setup_dialog_layout.h"
-#include "app/window.h"
 #include "net/net.h"
+#include "platform/platform.h"
+#include "step/bot_launcher.h"
 
 namespace {
 constexpr const char* SETUP_SCHEME        = "gtk+";
 constexpr double DISCOVERY_ANSWER_SECONDS = 0.05; // while the host reads its "Server Info"
+
+// What the dialog's callbacks work on.
+struct DialogRun {
+    SetupDialog dialog;
+    GameSetup& setup;
+    WorldState& world;
+    SetupOutcome outcome;
+};
 
 bool isChecked(const SetupDialog& d, int id) {
     return static_cast<Fl_Button*>(controlById(d, id))->value() != 0;
@@ -34,23 +39,21 @@ Fl_Input* addressBox(const SetupDialog& d) {
 }
 
 // Every command reads the choices again; one resolution is always on.
-void storeChoices(const SetupDialog& d) {
+void storeChoices(const SetupDialog& d, GameSetup& setup) {
     int resolution = 0;
     while (resolution < RESOLUTION_COUNT - 1 && !isChecked(d, resolutionControlId(resolution))) {
         ++resolution;
     }
-    storeSetupChoices(isChecked(d, ID_FULL_SCREEN), isChecked(d, ID_SOUND), resolution);
+    storeSetupChoices(setup, isChecked(d, ID_FULL_SCREEN), isChecked(d, ID_SOUND), resolution);
     const char* name = static_cast<Fl_Input*>(controlById(d, ID_NAME))->value();
-    printableText(name, PLAYER_NAME_CHARS, gameSetup.name, sizeof gameSetup.name);
-    gameSetup.bots =
-        static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_BOTS))->value());
-    gameSetup.botSkill = static_cast<Fl_Choice*>(controlById(d, ID_BOT_SKILL))->value() + 1;
-    gameSetup.scoreLimit =
+    printableText(name, PLAYER_NAME_CHARS, setup.name, sizeof setup.name);
+    setup.bots = static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_BOTS))->value());
+    setup.botSkill = static_cast<Fl_Choice*>(controlById(d, ID_BOT_SKILL))->value() + 1;
+    setup.scoreLimit =
         static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_SCORE_LIMIT))->value());
-    gameSetup.timeLimitMinutes =
+    setup.timeLimitMinutes =
         static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_TIME_LIMIT))->value());
-    storeArenaChoice(d, static_cast<Fl_Choice*>(controlById(d, ID_ARENA))->value(),
-                     gameSetup.arena);
+    storeArenaChoice(d, static_cast<Fl_Choice*>(controlById(d, ID_ARENA))->value(), setup.arena);
 }
 
 void closeDialog(const SetupDialog& d) {
@@ -64,11 +67,16 @@ void answerDiscovery(void*) {
 }
 
 void createGame(Fl_Widget*, void* data) {
-    const SetupDialog& d = *static_cast<SetupDialog*>(data);
-    storeChoices(d);
+    DialogRun& run       = *static_cast<DialogRun*>(data);
+    const SetupDialog& d = run.dialog;
+    storeChoices(d, run.setup);
     stopGameList(); // the host answers on the discovery port from now on
     char address[NET_ADDRESS_TEXT_SIZE];
-    hostGame(address);
+    if (!hostGame(run.setup, run.world, address, run.outcome.problem)) {
+        run.outcome.hostFailed = true;
+        closeDialog(d);
+        return;
+    }
     // The host reads out its own address for the others before it confirms; players on the
     // network can already find the game meanwhile.
     addressBox(d)->value(address);
@@ -76,27 +84,27 @@ void createGame(Fl_Widget*, void* data) {
     Fl::add_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery);
     showServerInfo(d.window);
     Fl::remove_timeout(answerDiscovery);
-    startBots(gameSetup.bots, gameSetup.botSkill, gameSetup.port);
+    startBots(run.setup.bots, run.setup.botSkill, run.setup.port);
     closeDialog(d);
 }
 
 void joinGameCommand(Fl_Widget*, void* data) {
-    const SetupDialog& d = *static_cast<SetupDialog*>(data);
-    storeChoices(d);
-    joinGame(addressBox(d)->value());
-    closeDialog(d);
+    DialogRun& run = *static_cast<DialogRun*>(data);
+    storeChoices(run.dialog, run.setup);
+    joinGame(run.setup, run.world, addressBox(run.dialog)->value());
+    closeDialog(run.dialog);
 }
 
 // Escape and the close box both come here; the close box quits as well, and then joins
 // with what the address box holds, as Escape does.
 void closeBox(Fl_Widget* window, void* data) {
-    if (Fl::event() == FL_CLOSE) postQuitMessage(0);
+    if (Fl::event() == FL_CLOSE) static_cast<DialogRun*>(data)->outcome.quit = true;
     joinGameCommand(window, data);
 }
 
 // A click on a game puts its address in the box; a double click joins it.
 void chooseGame(Fl_Widget* list, void* data) {
-    const SetupDialog& d = *static_cast<SetupDialog*>(data);
+    const SetupDialog& d = static_cast<DialogRun*>(data)->dialog;
     char address[GAME_ADDRESS_TEXT_SIZE];
     if (!gameListAddress(static_cast<Fl_Hold_Browser*>(list)->value(), address)) return;
     addressBox(d)->value(address);
@@ -104,13 +112,14 @@ void chooseGame(Fl_Widget* list, void* data) {
 }
 } // namespace
 
-void runSetupDialog() {
+SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world) {
     Fl::scheme(SETUP_SCHEME);
-    SetupDialog dialog = buildSetupDialog();
-    controlById(dialog, ID_CREATE_GAME)->callback(createGame, &dialog);
-    controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &dialog);
-    controlById(dialog, ID_GAME_LIST)->callback(chooseGame, &dialog);
-    dialog.window->callback(closeBox, &dialog);
+    DialogRun run{buildSetupDialog(setup), setup, world, SetupOutcome{}};
+    const SetupDialog& dialog = run.dialog;
+    controlById(dialog, ID_CREATE_GAME)->callback(createGame, &run);
+    controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &run);
+    controlById(dialog, ID_GAME_LIST)->callback(chooseGame, &run);
+    dialog.window->callback(closeBox, &run);
 
     dialog.window->show();
     startGameList(static_cast<Fl_Hold_Browser*>(controlById(dialog, ID_GAME_LIST)));
@@ -122,4 +131,5 @@ void runSetupDialog() {
         Fl::wait();
     delete dialog.window;
     Fl::check(); // lets the display take the dialog away before the game window comes
+    return run.outcome;
 }

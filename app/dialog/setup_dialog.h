@@ -1,7 +1,18 @@
 // The modal set-up dialog: host or join, address, resolution, full screen, sound.
 #pragma once
 
-// Runs the dialog until a button, Enter, Escape or the close box ends it. It fills
-// gameSetup and opens the network as host or joiner; the close box also posts the quit
-// message and then joins, as Escape does.
-void runSetupDialog();
+#include "app/dialog/game_setup.h"
+#include "net/net.h"
+
+// How the dialog ended, for the game to act on.
+struct SetupOutcome {
+    bool quit;                          // the close box: the game ends once started
+    bool hostFailed;                    // "Create Game" could not open the network
+    char problem[NET_ENDING_TEXT_SIZE]; // why, when hostFailed
+};
+
+// Runs the dialog, showing setup's choices, until a button, Enter, Escape or the close box
+// ends it. It stores the choices into setup and opens the network as host (placing the
+// host's ship in world) or joiner; the close box also asks to quit, and then joins, as
+// Escape does.
+SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world);

@@ -21,9 +21,8 @@
 #include <cstring>
 
 #include "app/dialog/game_list.h"
-#include "app/game_setup.h"
+#include "app/dialog/game_setup.h"
 #include "app/dialog/setup_commands.h"
-#include "app/window.h"
 
 // clang-format off
 const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
@@ -83,9 +82,9 @@ const SpinnerRow& spinnerRow(int id) {
 }
 
 // The remembered arena's place in the choice: the list's, then "Rotate".
-int arenaIndex(const ArenaList& arenas) {
+int arenaIndex(const ArenaList& arenas, const char* arena) {
     for (int k = 0; k < arenas.count; ++k)
-        if (std::strcmp(arenas.name[k], gameSetup.arena) == 0) return k;
+        if (std::strcmp(arenas.name[k], arena) == 0) return k;
     return arenas.count;
 }
 
@@ -195,7 +194,8 @@ Scale dialogScale() {
     return s;
 }
 
-Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s, const ArenaList& arenas) {
+Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s, const ArenaList& arenas,
+                       const GameSetup& setup) {
     int x = s.px(c.x), y = s.py(c.y), w = s.px(c.x + c.w) - x, h = s.py(c.y + c.h) - y;
     switch (c.kind) {
     case ControlKind::DEFAULT_BUTTON:
@@ -206,7 +206,7 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s, const ArenaList
         Fl_Input* input    = new Fl_Input(x, y, w, h);
         const bool address = c.id == ID_ADDRESS;
         input->maximum_size(address ? ADDRESS_MAX_CHARS : PLAYER_NAME_CHARS);
-        input->value(address ? gameSetup.address : gameSetup.name);
+        input->value(address ? setup.address : setup.name);
         return input;
     }
     case ControlKind::STATIC: {
@@ -229,7 +229,7 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s, const ArenaList
         const SpinnerRow& row = spinnerRow(c.id);
         bots->range(0, row.highest);
         bots->step(1);
-        bots->value(gameSetup.*row.value);
+        bots->value(setup.*row.value);
         bots->textsize(SETUP_FONT_SIZE);
         // Its field would keep Enter for itself; Enter is Create Game's wherever the focus is.
         static_cast<Fl_Input*>(bots->child(0))->when(FL_WHEN_CHANGED);
@@ -241,13 +241,13 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s, const ArenaList
             // By index: the menu's own reading of a text would take a leading '_' as a line.
             for (int k = 0; k <= arenas.count; ++k)
                 skill->add(k < arenas.count ? arenas.name[k] : ROTATE_TEXT);
-            skill->value(arenaIndex(arenas));
+            skill->value(arenaIndex(arenas, setup.arena));
             skill->textsize(SETUP_FONT_SIZE);
             return skill;
         }
         for (const char* name : SKILL_NAMES)
             skill->add(name);
-        skill->value(gameSetup.botSkill - 1);
+        skill->value(setup.botSkill - 1);
         skill->textsize(SETUP_FONT_SIZE);
         return skill;
     }
@@ -272,7 +272,7 @@ int resolutionControlId(int index) {
     return index == DESKTOP_RESOLUTION ? ID_RESOLUTION_DESKTOP : ID_RESOLUTION_FIRST + index;
 }
 
-SetupDialog buildSetupDialog() {
+SetupDialog buildSetupDialog(const GameSetup& setup) {
     FL_NORMAL_SIZE = SETUP_FONT_SIZE;
     Scale s        = dialogScale();
     SetupDialog dialog{};
@@ -286,7 +286,7 @@ SetupDialog buildSetupDialog() {
     for (int i = 0; i < SETUP_CONTROL_COUNT; ++i) {
         const ControlTemplate& c = SETUP_CONTROLS[i];
         Fl_Group::current(nullptr);
-        dialog.control[i] = makeControl(c, s, dialog.arenas);
+        dialog.control[i] = makeControl(c, s, dialog.arenas, setup);
         Fl_Widget* w      = dialog.control[i];
         const bool inside = groupBox && w->x() >= groupBox->x() && w->y() >= groupBox->y() &&
                             w->x() + w->w() <= groupBox->x() + groupBox->w() &&
@@ -302,10 +302,10 @@ SetupDialog buildSetupDialog() {
     dialog.window->set_modal();
     dialog.window->xclass(SETUP_TITLE);
 
-    static_cast<Fl_Button*>(controlById(dialog, resolutionControlId(gameSetup.resolutionIndex)))
+    static_cast<Fl_Button*>(controlById(dialog, resolutionControlId(setup.resolutionIndex)))
         ->setonly();
-    static_cast<Fl_Button*>(controlById(dialog, ID_FULL_SCREEN))->value(gameSetup.fullScreen);
-    static_cast<Fl_Button*>(controlById(dialog, ID_SOUND))->value(gameSetup.soundEnabled);
+    static_cast<Fl_Button*>(controlById(dialog, ID_FULL_SCREEN))->value(setup.fullScreen);
+    static_cast<Fl_Button*>(controlById(dialog, ID_SOUND))->value(setup.soundEnabled);
     return dialog;
 }
 

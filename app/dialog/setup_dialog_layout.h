@@ -3,6 +3,7 @@
 // of its height down, widened where a text would not fit its control.
 #pragma once
 
+#include "app/dialog/game_setup.h"
 #include "step/arena_choice.h"
 
 class Fl_Double_Window;
@@ -29,20 +30,20 @@ struct ControlTemplate {
     int x, y, w, h; // dialog units
 };
 
-constexpr int NO_CONTROL_ID       = -1;
-constexpr int ID_CREATE_GAME      = 1;
-constexpr int ID_JOIN_GAME        = 2;
-constexpr int ID_ADDRESS          = 1000;
-constexpr int ID_FULL_SCREEN      = 1003;
-constexpr int ID_RESOLUTION_FIRST = 1004; // then 1005, 1006 in resolutionTable's order
-constexpr int ID_SOUND            = 1007;
-constexpr int ID_NAME             = 1009; // the player's name
-constexpr int ID_BOTS             = 1011; // how many bots the host starts
-constexpr int ID_BOT_SKILL        = 1012; // how well they play
-constexpr int ID_GAME_LIST        = 1010; // the games found on the network
-constexpr int ID_SCORE_LIMIT      = 1013; // a hosted match's kills, 0 for no limit
-constexpr int ID_TIME_LIMIT       = 1014; // its minutes, 0 for no limit
-constexpr int ID_ARENA            = 1015; // the host's arena, or Rotate
+constexpr int NO_CONTROL_ID         = -1;
+constexpr int ID_CREATE_GAME        = 1;
+constexpr int ID_JOIN_GAME          = 2;
+constexpr int ID_ADDRESS            = 1000;
+constexpr int ID_FULL_SCREEN        = 1003;
+constexpr int ID_RESOLUTION_FIRST   = 1004; // then 1005, 1006 in resolutionTable's order
+constexpr int ID_SOUND              = 1007;
+constexpr int ID_NAME               = 1009; // the player's name
+constexpr int ID_BOTS               = 1011; // how many bots the host starts
+constexpr int ID_BOT_SKILL          = 1012; // how well they play
+constexpr int ID_GAME_LIST          = 1010; // the games found on the network
+constexpr int ID_SCORE_LIMIT        = 1013; // a hosted match's kills, 0 for no limit
+constexpr int ID_TIME_LIMIT         = 1014; // its minutes, 0 for no limit
+constexpr int ID_ARENA              = 1015; // the host's arena, or Rotate
 constexpr int ID_RESOLUTION_DESKTOP = 1016; // the desktop's own size, last in resolutionTable
 
 // The first ten controls are the dialog as it always was; the name, the bots, the match's
@@ -63,10 +64,10 @@ struct SetupDialog {
     ArenaList arenas;                        // the arena choice's, before its "Rotate"
 };
 
-// Builds the dialog, hidden, with gameSetup's values and without callbacks.
-SetupDialog buildSetupDialog();
+// Builds the dialog, hidden, with setup's values and without callbacks.
+SetupDialog buildSetupDialog(const GameSetup& setup);
 Fl_Widget* controlById(const SetupDialog& dialog, int id);
-// The arena choice's entry at index as gameSetup keeps it: a name, or "rotate".
+// The arena choice's entry at index as GameSetup keeps it: a name, or "rotate".
 void storeArenaChoice(const SetupDialog& dialog, int index, char out[ARENA_NAME_BYTES + 1]);
 // The radio button of resolutionTable's row.
 int resolutionControlId(int index);

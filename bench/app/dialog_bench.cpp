@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "app/dialog/game_list.h"
-#include "platform/platform.h"
 #include "app/dialog/setup_dialog_layout.h"
 #include "net/net.h"
+#include "platform/platform.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -48,7 +48,7 @@ double cpuSeconds() {
 
 // Milliseconds from opening the dialog to the game in its list; -1 when it never shows.
 double openAndWait(double keepOpenSeconds, double* cpuShare) {
-    SetupDialog dialog = buildSetupDialog();
+    SetupDialog dialog = buildSetupDialog(startSetup());
     dialog.window->show();
     const Clock::time_point opened = Clock::now();
     startGameList(static_cast<Fl_Hold_Browser*>(controlById(dialog, ID_GAME_LIST)));

@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/game_setup.h"
+#include "app/dialog/game_setup.h"
 #include "app/dialog/setup_dialog_layout.h"
 #include "tests/support/game_driver.h"
 
@@ -45,9 +45,8 @@ bool within(const Fl_Widget* c, int x, int y, int margin = 0) {
 TEST(SetupDialog, StartValuesAndKeys) {
     static GameDriver screen; // a display of the test's own, whatever else runs
     setenv("DISPLAY", screen.display().c_str(), 1);
-    gameSetup = startSetup();
     Fl::scheme("gtk+"); // as the game draws it
-    dialog = buildSetupDialog();
+    dialog = buildSetupDialog(startSetup());
     control(ID_CREATE_GAME)->callback([](Fl_Widget*, void*) { ++creates; });
     dialog.window->callback([](Fl_Widget*, void*) { ++joins; }); // Escape, as Join Game
     dialog.window->show();

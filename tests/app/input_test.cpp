@@ -1,6 +1,6 @@
-// The player's input from SDL's events to the world, one event a line: the control flags,
-// shots, respawn, mouse look within the window, Escape and close; then the main loop, which
-// handles every waiting event before the next frame.
+// The player's input from SDL's events, through the platform's translation, to the world, one
+// event a line: the control flags, shots, respawn, mouse look within the window, Escape and
+// close; then the main loop, which handles every waiting event before the next frame.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -10,7 +10,6 @@
 #include "app/chat_input.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
-#include "app/input_translate.h"
 #include "app/look_cursor.h"
 #include "app/main_loop.h"
 #include "platform/platform.h"
@@ -38,6 +37,15 @@ SDL_Event event(Uint32 type, int code = 0, int a = 0, int b = 0, const char* tex
     if (type == SDL_WINDOWEVENT) e.window.event = Uint8(code);
     if (type == SDL_TEXTINPUT) std::strncpy(e.text.text, text, sizeof e.text.text - 1);
     return e;
+}
+
+// The event as the platform hands it to the game. SDL may first end its previous round of
+// polling with one "none waiting".
+void handle(SDL_Event e) {
+    SDL_PushEvent(&e);
+    InputEvent in;
+    ASSERT_TRUE(platformPollEvent(&in) || platformPollEvent(&in));
+    handleEvent(in);
 }
 
 using Flag         = int32_t ControlState::*;
@@ -100,6 +108,7 @@ void shutdownGame() {
 }
 
 TEST(Input, EachEventChangesOnlyWhatItShould) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
     setLookArea(640, 480);
     for (const InputCase& c : INPUTS) {
         SCOPED_TRACE(c.name);
@@ -113,7 +122,7 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
         clearQuitMessage();
         shutdowns = 0;
         centreCursor();
-        gameWindowProc(translateEvent(c.event));
+        handle(c.event);
         applyStepInput(gameWorld); // the step's own use of the input
         expectOnly(c.flag, "pressed");
         const bool key = c.event.type == SDL_KEYDOWN;
@@ -127,13 +136,13 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
         EXPECT_TRUE(c.health != NO_SLOT ||
                     std::memcmp(&before, &gameWorld.players, sizeof before) == 0);
         if (!key || c.quits) continue;
-        gameWindowProc(
-            translateEvent(event(SDL_KEYUP, c.event.key.keysym.sym, c.event.key.keysym.mod)));
+        handle(event(SDL_KEYUP, c.event.key.keysym.sym, c.event.key.keysym.mod));
         expectOnly(c.flag, "tapped: held until a step has seen it");
         EXPECT_FALSE(overlayView(0).scoreboard) << "Tab let go";
         settleTappedKeys(gameWorld.input.controls);
         expectOnly(NONE, "a step after the tap");
     }
+    SDL_Quit();
 }
 
 // Motions between two steps each add their whole offset from the look centre; the ship turns
@@ -144,7 +153,7 @@ TEST(Input, MotionsGatheredBetweenStepsTurnTheShipAtTheStep) {
     Player& ship = placeLocal(LOCAL, {0, 0, 0});
     centreCursor();
     for (int n = 0; n < 2; ++n)
-        gameWindowProc(translateEvent(event(SDL_MOUSEMOTION, 0, 10, -5)));
+        handle(event(SDL_MOUSEMOTION, 0, 10, -5));
     EXPECT_EQ(ship.yaw, 0.0f) << "not before the step";
     applyStepInput(gameWorld);
     EXPECT_NEAR(ship.yaw, 30 * TURN, 1e-3f);
@@ -156,6 +165,7 @@ TEST(Input, MotionsGatheredBetweenStepsTurnTheShipAtTheStep) {
 // T opens the chat line, which then takes the keys (no flying) until Enter sends it or Escape
 // closes it; only an Escape with the line closed ends the game. Lines leave 4 records a second.
 TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
     freshWorld();
     placeLocal(LOCAL, {0, 0, 0});
     resetChat();
@@ -166,17 +176,17 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
     for (const SDL_Event& e :
          {event(SDL_KEYDOWN, SDLK_t), event(SDL_TEXTINPUT, 0, 0, 0, "hi \xc3\xa9"),
           event(SDL_KEYDOWN, SDLK_UP), event(SDL_KEYDOWN, SDLK_BACKSPACE)})
-        gameWindowProc(translateEvent(e));
+        handle(e);
     chatText(text);
     EXPECT_STREQ(text, "hi ");
     EXPECT_EQ(gameWorld.input.controls.forward, 0);
-    gameWindowProc(translateEvent(event(SDL_KEYDOWN, SDLK_ESCAPE)));
+    handle(event(SDL_KEYDOWN, SDLK_ESCAPE));
     EXPECT_FALSE(chatIsOpen());
     EXPECT_FALSE(quitMessagePosted()) << "Escape closed the chat, not the game";
     for (int line = 0; line < 6; ++line)
         for (const SDL_Event& e : {event(SDL_KEYDOWN, SDLK_t), event(SDL_TEXTINPUT, 0, 0, 0, "gg"),
                                    event(SDL_KEYDOWN, line % 2 ? SDLK_RETURN : SDLK_KP_ENTER)})
-            gameWindowProc(translateEvent(e));
+            handle(e);
     ASSERT_EQ(gameWorld.messages.chatCount, 5) << "shown here at once, the oldest pushed out";
     EXPECT_EQ(gameWorld.messages.chat[4].slot, LOCAL);
     EXPECT_STREQ(gameWorld.messages.chat[4].text, "gg");
@@ -185,8 +195,9 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
     EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 4u);
     deliverChat(1000);
     EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 6u);
-    gameWindowProc(translateEvent(event(SDL_KEYDOWN, SDLK_ESCAPE)));
+    handle(event(SDL_KEYDOWN, SDLK_ESCAPE));
     EXPECT_TRUE(quitMessagePosted());
+    SDL_Quit();
 }
 
 namespace {

@@ -1,9 +1,10 @@
-// Translation of SDL events into the window procedure's input events.
-#include "app/input_translate.h"
+// The game window's input on SDL2: events translated into the game's, the cursor held for
+// the look, and typed text.
+#include <SDL.h>
 
 #include <cstdio>
 
-#include "app/look_cursor.h"
+#include "platform/platform.h"
 
 namespace {
 GameKey gameKey(SDL_Keycode key) {
@@ -37,7 +38,6 @@ InputEvent keyEvent(const SDL_KeyboardEvent& key) {
     InputEvent in;
     if (key.keysym.mod & KMOD_ALT) return in;
     if (key.type == SDL_KEYDOWN && key.keysym.sym == SDLK_ESCAPE) {
-        // Escape counts by the character it types, on every press and repeat.
         in.kind      = InputKind::CHAR;
         in.character = ESCAPE_CHAR;
         return in;
@@ -55,15 +55,12 @@ InputEvent buttonEvent(const SDL_MouseButtonEvent& button) {
     return in;
 }
 
-InputEvent motionEvent(const SDL_MouseMotionEvent& motion) {
-    moveLookCursor(motion.xrel, motion.yrel);
+InputEvent windowEvent(const SDL_WindowEvent& window) {
     InputEvent in;
-    in.kind = InputKind::MOUSE_MOVE;
-    in.dx   = lookOffsetX();
-    in.dy   = lookOffsetY();
+    if (window.event == SDL_WINDOWEVENT_CLOSE) in.kind = InputKind::CLOSE;
+    if (window.event == SDL_WINDOWEVENT_SIZE_CHANGED) in.kind = InputKind::RESIZED;
     return in;
 }
-} // namespace
 
 InputEvent translateEvent(const SDL_Event& event) {
     InputEvent in;
@@ -74,7 +71,10 @@ InputEvent translateEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN:
         return buttonEvent(event.button);
     case SDL_MOUSEMOTION:
-        return motionEvent(event.motion);
+        in.kind = InputKind::MOUSE_MOVE;
+        in.dx   = event.motion.xrel;
+        in.dy   = event.motion.yrel;
+        return in;
     case SDL_QUIT:
         in.kind = InputKind::CLOSE;
         return in;
@@ -83,9 +83,31 @@ InputEvent translateEvent(const SDL_Event& event) {
         std::snprintf(in.text, sizeof in.text, "%s", event.text.text);
         return in;
     case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) in.kind = InputKind::CLOSE;
-        return in;
+        return windowEvent(event.window);
     default:
         return in;
     }
+}
+} // namespace
+
+bool platformPollEvent(InputEvent* event) {
+    SDL_Event sdlEvent;
+    if (!SDL_PollEvent(&sdlEvent)) return false;
+    *event = translateEvent(sdlEvent);
+    return true;
+}
+
+void platformTextInput(bool on) {
+    if (on) {
+        SDL_StartTextInput();
+    } else {
+        SDL_StopTextInput();
+    }
+}
+
+// Relative mode holds the cursor: the mouse reports motion only and never leaves the game
+// window (moving the pointer back every frame is not allowed everywhere).
+void platformShowCursor(bool visible) {
+    SDL_SetRelativeMouseMode(visible ? SDL_FALSE : SDL_TRUE);
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
