@@ -8,6 +8,7 @@
 #include "world/contact.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
+#include "world/vector.h"
 
 // clang-format off
 const BotSkill BOT_SKILLS[BOT_SKILL_LEVELS] = {
@@ -33,15 +34,6 @@ uint32_t nextRandom(BotMind* mind) {
     return mind->seed >> 8;
 }
 
-float distanceBetween(const float a[3], const float b[3]) {
-    const float dx = a[0] - b[0], dy = a[1] - b[1], dz = a[2] - b[2];
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
-bool isFinitePoint(const float p[3]) {
-    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
-}
-
 int32_t nearestLivingShip(const WorldState& world, const Player& self) {
     int32_t best   = -1;
     float bestDist = INFINITY;
@@ -49,21 +41,13 @@ int32_t nearestLivingShip(const WorldState& world, const Player& self) {
         const Player& p = world.players[i];
         if (i == world.localPlayer || p.slot < 0 || p.health <= 0 || !isFinitePoint(p.pos))
             continue;
-        const float d = distanceBetween(self.pos, p.pos);
+        const float d = distance(self.pos, p.pos);
         if (d < bestDist) {
             bestDist = d;
             best     = i;
         }
     }
     return best;
-}
-
-// The signed difference from one angle to another, -180 to 180.
-float angleTo(float from, float to) {
-    float d = std::fmod(to - from, FULL_TURN);
-    if (d > HALF_TURN) d -= FULL_TURN;
-    if (d < -HALF_TURN) d += FULL_TURN;
-    return d;
 }
 
 float limited(float value, float limit) {
@@ -81,7 +65,7 @@ bool planetAhead(const WorldState& world, const Player& self, const float step[3
 }
 
 void turnToward(Player& self, float yaw, float pitch, float limit) {
-    self.yaw += limited(angleTo(self.yaw, yaw), limit);
+    self.yaw += limited(turnBetween(self.yaw, yaw), limit);
     if (self.yaw >= FULL_TURN) self.yaw -= FULL_TURN;
     if (self.yaw < 0.0f) self.yaw += FULL_TURN;
     self.pitch =
@@ -147,7 +131,7 @@ void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
     }
     const Player& target = world.players[t];
     // Where the target will be when a rocket gets there, if it keeps going as it went.
-    const float distance = distanceBetween(self.pos, target.pos);
+    const float distance = ::distance(self.pos, target.pos);
     const float flight   = distance / (ROCKET_SPEED * FORWARD_STEP) * skill.lead;
     float aimPoint[3];
     for (int a = 0; a < 3; ++a) {
@@ -162,7 +146,7 @@ void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
     world.controls.backward    = distance < BOT_NEAR;
     world.controls.strafeLeft  = mind->strafeLeft;
     world.controls.strafeRight = !mind->strafeLeft;
-    const float off            = std::fabs(angleTo(self.yaw, yaw)) + std::fabs(self.pitch - pitch);
+    const float off = std::fabs(turnBetween(self.yaw, yaw)) + std::fabs(self.pitch - pitch);
     if (--mind->framesToShoot <= 0 && off <= skill.aimTolerance && distance <= skill.fireRange) {
         world.controls.fire = 1;
         mind->framesToShoot = skill.shotEvery;
