@@ -7,15 +7,15 @@
 
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
-#include "step/game_step.h"
 #include "app/game_world.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
-#include "platform/platform.h"
-#include "step/step_wait.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "sound/sound.h"
+#include "step/game_step.h"
+#include "step/step_loop.h"
 
 uint32_t frameStart = 0;
 
@@ -84,23 +84,30 @@ void deliverFrameReport(const FrameReport& report) {
     if (report.centreCursor) centreCursor();
 }
 
+namespace {
+bool afterGameStep(WorldState& world, uint32_t stepMs, const StepResult& result,
+                   const FrameReport& report, void*) {
+    frameStart = stepMs;
+    endIfNetworkEnded(result.ending);
+    deliverFrameReport(report);
+    settleTappedKeys(world.controls);
+    return true;
+}
+
+void drawAfterSteps(int count, void*) {
+    stepsRun += static_cast<uint32_t>(count);
+    if (count == 0) return;
+    drawFrame();
+    platformSwapBuffers();
+    ++framesDrawn;
+    if (slowDrawMs > 0) platformSleep(slowDrawMs);
+}
+} // namespace
+
 void runFrame() {
     const StepSetup setup{gameSetup.isServer, nullptr, nullptr};
-    const StepsDue due = takeStepsDue(stepClock, platformMilliseconds());
-    for (int k = 0; k < due.count; ++k) {
-        frameStart = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
-        endIfNetworkEnded(runStep(gameWorld, setup, frameStart, &frameReport).ending);
-        deliverFrameReport(frameReport);
-        settleTappedKeys(gameWorld.controls);
-    }
-    stepsRun += static_cast<uint32_t>(due.count);
-    if (due.count > 0) {
-        drawFrame();
-        platformSwapBuffers();
-        ++framesDrawn;
-        if (slowDrawMs > 0) platformSleep(slowDrawMs);
-    }
-    waitUntilStep(stepClock.nextStepMs);
+    runStepsOwed(gameWorld, setup, stepClock, &frameReport,
+                 StepLoopHooks{afterGameStep, drawAfterSteps, nullptr});
 }
 
 void resetFrameClock() {
