@@ -3,26 +3,25 @@
 
 #include <cstdio>
 
-#include "step/bot_launcher.h"
 #include "app/command_line.h"
-#include "step/data_folder.h"
+#include "app/dialog/setup_commands.h"
+#include "app/dialog/setup_dialog.h"
 #include "app/fatal_error.h"
 #include "app/frame.h"
 #include "app/game_setup.h"
-#include "step/game_version.h"
 #include "app/game_world.h"
 #include "app/main_loop.h"
-#include "step/match_host.h"
-#include "platform/platform.h"
 #include "app/settings.h"
-#include "app/dialog/setup_commands.h"
-#include "app/dialog/setup_dialog.h"
 #include "app/window.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "sound/sound.h"
+#include "step/bot_launcher.h"
+#include "step/data_folder.h"
+#include "step/match_host.h"
 #include "world/random.h"
 
 namespace {
@@ -69,14 +68,7 @@ int runGame(int argc, const char* const* argv) {
         printUsage(stderr);
         return EXIT_USAGE;
     }
-    if (line.help) {
-        printUsage(stdout);
-        return 0;
-    }
-    if (line.version) {
-        std::printf("voranis %s\n", GAME_VERSION);
-        return 0;
-    }
+    if (printHelpOrVersion(line.help, line.version, "voranis", printUsage)) return 0;
     routeToolkitFailures();
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);
