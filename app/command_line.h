@@ -7,7 +7,6 @@
 #include "app/game_setup.h"
 #include "step/options.h"
 
-
 constexpr int COMMAND_PROBLEM_SIZE = OPTION_PROBLEM_SIZE;
 constexpr int NOT_GIVEN            = -1;
 
