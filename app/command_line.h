@@ -7,8 +7,7 @@
 #include "app/game_setup.h"
 #include "step/options.h"
 
-
-constexpr int COMMAND_PROBLEM_SIZE = 256;
+constexpr int COMMAND_PROBLEM_SIZE = OPTION_PROBLEM_SIZE;
 constexpr int NOT_GIVEN            = -1;
 
 enum class StartMode { DIALOG, HOST, JOIN };

@@ -16,7 +16,7 @@
 #include "render/render.h"
 #include "sound/sound.h"
 #include "step/game_step.h"
-#include "step/step_wait.h"
+#include "step/step_loop.h"
 
 uint32_t frameStart = 0;
 
@@ -91,23 +91,30 @@ void deliverFrameReport(const FrameReport& report) {
     }
 }
 
+namespace {
+bool afterGameStep(WorldState&, uint32_t stepMs, const StepResult& result,
+                   const FrameReport& report, void*) {
+    frameStart = stepMs;
+    endIfNetworkEnded(result.ending);
+    deliverFrameReport(report);
+    gatherInputAgain();
+    return true;
+}
+
+void drawAfterSteps(int count, void*) {
+    stepsRun += static_cast<uint32_t>(count);
+    if (count == 0) return;
+    drawFrame();
+    platformSwapBuffers();
+    ++framesDrawn;
+    if (slowDrawMs > 0) platformSleep(slowDrawMs);
+}
+} // namespace
+
 void runFrame() {
     const StepSetup setup{gameSetup.isServer, nullptr, nullptr};
-    const StepsDue due = takeStepsDue(stepClock, platformMilliseconds());
-    for (int k = 0; k < due.count; ++k) {
-        frameStart = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
-        endIfNetworkEnded(runStep(gameWorld, setup, frameStart, &frameReport).ending);
-        deliverFrameReport(frameReport);
-        gatherInputAgain();
-    }
-    stepsRun += static_cast<uint32_t>(due.count);
-    if (due.count > 0) {
-        drawFrame();
-        platformSwapBuffers();
-        ++framesDrawn;
-        if (slowDrawMs > 0) platformSleep(slowDrawMs);
-    }
-    waitUntilStep(stepClock.nextStepMs);
+    runStepsOwed(gameWorld, setup, stepClock, &frameReport,
+                 StepLoopHooks{afterGameStep, drawAfterSteps, nullptr});
 }
 
 void resetFrameClock() {

@@ -20,7 +20,6 @@
 #include "sound/sound.h"
 #include "step/bot_launcher.h"
 #include "step/data_folder.h"
-#include "step/game_version.h"
 #include "step/match_host.h"
 #include "world/random.h"
 
@@ -80,14 +79,7 @@ int runGame(int argc, const char* const* argv) {
         printUsage(stderr);
         return EXIT_USAGE;
     }
-    if (line.help) {
-        printUsage(stdout);
-        return 0;
-    }
-    if (line.version) {
-        std::printf("voranis %s\n", GAME_VERSION);
-        return 0;
-    }
+    if (printHelpOrVersion(line.help, line.version, "voranis", printUsage)) return 0;
     routeToolkitFailures();
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);

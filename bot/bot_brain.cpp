@@ -9,6 +9,7 @@
 #include "world/control_state.h"
 #include "world/frame_update.h"
 #include "world/step_input.h"
+#include "world/vector.h"
 
 // clang-format off
 const BotSkill BOT_SKILLS[BOT_SKILL_LEVELS] = {
@@ -34,15 +35,6 @@ uint32_t nextRandom(BotMind* mind) {
     return mind->seed >> 8;
 }
 
-float distanceBetween(const float a[3], const float b[3]) {
-    const float dx = a[0] - b[0], dy = a[1] - b[1], dz = a[2] - b[2];
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
-bool isFinitePoint(const float p[3]) {
-    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
-}
-
 int32_t nearestLivingShip(const WorldState& world, const Player& self) {
     int32_t best   = -1;
     float bestDist = INFINITY;
@@ -50,21 +42,13 @@ int32_t nearestLivingShip(const WorldState& world, const Player& self) {
         const Player& p = world.players[i];
         if (i == world.localPlayer || p.slot < 0 || p.health <= 0 || !isFinitePoint(p.pos))
             continue;
-        const float d = distanceBetween(self.pos, p.pos);
+        const float d = distance(self.pos, p.pos);
         if (d < bestDist) {
             bestDist = d;
             best     = i;
         }
     }
     return best;
-}
-
-// The signed difference from one angle to another, -180 to 180.
-float angleTo(float from, float to) {
-    float d = std::fmod(to - from, FULL_TURN);
-    if (d > HALF_TURN) d -= FULL_TURN;
-    if (d < -HALF_TURN) d += FULL_TURN;
-    return d;
 }
 
 float limited(float value, float limit) {
@@ -84,7 +68,7 @@ bool planetAhead(const WorldState& world, const Player& self, const float step[3
 // Asks the step to turn the view toward yaw and pitch, by at most limit in each, as a mouse
 // would.
 void turnToward(StepInput& input, const Player& self, float yaw, float pitch, float limit) {
-    input.turnYaw   = limited(angleTo(self.yaw, yaw), limit);
+    input.turnYaw   = limited(turnBetween(self.yaw, yaw), limit);
     input.turnPitch = limited(pitch - self.pitch, limit);
 }
 } // namespace
@@ -148,7 +132,7 @@ void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
     }
     const Player& target = world.players[t];
     // Where the target will be when a rocket gets there, if it keeps going as it went.
-    const float distance = distanceBetween(self.pos, target.pos);
+    const float distance = ::distance(self.pos, target.pos);
     const float flight   = distance / (ROCKET_SPEED * FORWARD_STEP) * skill.lead;
     float aimPoint[3];
     for (int a = 0; a < 3; ++a) {
@@ -166,7 +150,7 @@ void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
     // It judges its aim by where the step is about to turn it.
     float viewYaw = self.yaw, viewPitch = self.pitch;
     turnView(viewYaw, viewPitch, input.turnYaw, input.turnPitch);
-    const float off = std::fabs(angleTo(viewYaw, yaw)) + std::fabs(viewPitch - pitch);
+    const float off = std::fabs(turnBetween(viewYaw, yaw)) + std::fabs(viewPitch - pitch);
     if (--mind->framesToShoot <= 0 && off <= skill.aimTolerance && distance <= skill.fireRange) {
         input.controls.fire = 1;
         mind->framesToShoot = skill.shotEvery;

@@ -2,19 +2,15 @@
 // Nothing is drawn.
 #include "bot/bot_loop.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "bot/bot_brain.h"
 #include "platform/platform.h"
-#include "step/data_folder.h"
 #include "step/game_step.h"
-#include "step/step_wait.h"
+#include "step/step_loop.h"
+#include "step/windowless_start.h"
 #include "world/contact.h"
 #include "world/random.h"
-#include "world/step_clock.h"
-#include "world/universe.h"
 
 namespace {
 constexpr uint32_t SEED_BITS = 0xFFFFu;
@@ -24,6 +20,7 @@ struct Bot {
     const BotOptions* options;
     const BotSkill* skill;
     BotMind mind;
+    NetEnding ending; // the network's, once it ends the bot
 };
 
 int endQuietly(const NetEnding& ending, bool quiet) {
@@ -54,27 +51,27 @@ void think(WorldState& world, void* context) {
         world.input.respawn = true;
     }
 }
+
+bool goesOn(WorldState&, uint32_t, const StepResult& result, const FrameReport&, void* context) {
+    static_cast<Bot*>(context)->ending = result.ending;
+    return result.ending.exitCode == 0;
+}
 } // namespace
 
 int runBot(const BotOptions& options) {
     WorldState world;
-    resetWorld(world);
-    // The same planets as everyone's, from the game's data folder: a bot without them would
-    // fly through what the others steer round.
-    enterDataFolder();
-    // Its picture names too: the host's arena is taken only if it names the same.
-    if (!loadUniverse(world, UNIVERSE_FILE, &world.planetTextures)) {
-        std::fprintf(stderr, "voranis-bot: cannot read %s: %s\n", UNIVERSE_FILE,
-                     std::strerror(errno));
+    // The same planets as everyone's: a bot without them would fly through what the others
+    // steer round.
+    char problem[START_PROBLEM_SIZE];
+    if (!startWithoutWindow(world, problem)) {
+        std::fprintf(stderr, "voranis-bot: %s\n", problem);
         return EXIT_NO_DATA;
     }
     // Bots started together differ by their process, or they would all spawn alike.
     const uint32_t seed =
         platformMilliseconds() ^ static_cast<uint32_t>(platformProcessId()) * 2654435761u;
     gameSrand(seed & SEED_BITS);
-    resetPlayerTable(world.players);
-    resetConnSlots();
-    Bot bot{&options, &BOT_SKILLS[options.skill - 1], {}};
+    Bot bot{&options, &BOT_SKILLS[options.skill - 1], {}, {}};
     resetBotMind(&bot.mind, seed);
     const StepSetup setup{0, think, &bot};
     netJoinStart(options.address, options.port);
@@ -85,12 +82,7 @@ int runBot(const BotOptions& options) {
             netShutdown();
             return 0;
         }
-        const StepsDue due = takeStepsDue(clock, platformMilliseconds());
-        for (int k = 0; k < due.count; ++k) {
-            const uint32_t stepMs   = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
-            const StepResult result = runStep(world, setup, stepMs, &report);
-            if (result.ending.exitCode != 0) return endQuietly(result.ending, options.quiet);
-        }
-        waitUntilStep(clock.nextStepMs);
+        if (!runStepsOwed(world, setup, clock, &report, StepLoopHooks{goesOn, nullptr, &bot}))
+            return endQuietly(bot.ending, options.quiet);
     }
 }

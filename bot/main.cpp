@@ -2,70 +2,98 @@
 //
 //   voranis-bot ADDRESS [--skill 1|2|3] [--name NAME] [--quiet]
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
-#include "bot/bot_loop.h"
-#include "step/options.h"
-#include "step/game_version.h"
-#include "net/net.h"
 #include "bot/bot_brain.h"
+#include "bot/bot_loop.h"
+#include "net/net.h"
+#include "step/options.h"
 
 namespace {
-constexpr const char* BOT_USAGE =
-    "Usage: voranis-bot ADDRESS [OPTION]...\n"
-    "Joins the game at ADDRESS (a.b.c.d or a name[:port]) as a computer player.\n\n"
-    "  --skill 1|2|3   how well it plays: 1 easy, 2 normal (the default), 3 hard\n"
-    "  --name NAME     the name the others see (BOT n, n its slot, by default)\n"
-    "  --quiet         no word on standard error when it ends\n"
-    "  --version       print the game's version and end\n"
-    "  --help          print this help and end\n";
+enum BotOption { SKILL, NAME, QUIET, VERSION, HELP };
 
-int usageError(const char* problem, const char* what) {
-    std::fprintf(stderr, "voranis-bot: ");
-    std::fprintf(stderr, problem, what);
-    std::fprintf(stderr, "\n%s", BOT_USAGE);
+constexpr int HELP_COLUMN = 15;
+
+// clang-format off
+const OptionRow OPTIONS[] = {
+    {"skill",   "1|2|3", "how well it plays: 1 easy, 2 normal (the default), 3 hard",
+     OptionKind::NUMBER, 1, BOT_SKILL_LEVELS, "1, 2 or 3", SKILL, false},
+    {"name",    "NAME",  "the name the others see (BOT n, n its slot, by default)",
+     OptionKind::TEXT, 0, 0, nullptr, NAME, false},
+    {"quiet",   nullptr, "no word on standard error when it ends",
+     OptionKind::FLAG, 0, 0, nullptr, QUIET, false},
+    {"version", nullptr, "print the game's version and end",
+     OptionKind::FLAG, 0, 0, nullptr, VERSION, false},
+    {"help",    nullptr, "print this help and end",
+     OptionKind::FLAG, 0, 0, nullptr, HELP, false},
+};
+// clang-format on
+constexpr int OPTION_COUNT = sizeof OPTIONS / sizeof OPTIONS[0];
+
+struct BotLine {
+    BotOptions options;
+    bool haveAddress;
+    bool help, version;
+};
+
+void printBotUsage(FILE* to) {
+    std::fprintf(to, "Usage: voranis-bot ADDRESS [OPTION]...\n"
+                     "Joins the game at ADDRESS (a.b.c.d or a name[:port]) as a computer "
+                     "player.\n\n");
+    printOptionRows(to, OPTIONS, OPTION_COUNT, HELP_COLUMN);
+}
+
+int usageError(const char* problem) {
+    std::fprintf(stderr, "voranis-bot: %s\n", problem);
+    printBotUsage(stderr);
     return EXIT_USAGE;
 }
 
-bool readSkill(const char* text, int* skill) {
-    char* end        = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 1 || value > BOT_SKILL_LEVELS) return false;
-    *skill = static_cast<int>(value);
+bool take(const OptionRow& row, const char*, const char* value, int number, void* context,
+          char[OPTION_PROBLEM_SIZE]) {
+    BotLine& line = *static_cast<BotLine*>(context);
+    switch (row.id) {
+    case SKILL:
+        line.options.skill = number;
+        break;
+    case NAME:
+        printableText(value, PLAYER_NAME_CHARS, line.options.name, sizeof line.options.name);
+        break;
+    case QUIET:
+        line.options.quiet = true;
+        break;
+    case VERSION:
+        line.version = true;
+        break;
+    default:
+        line.help = true;
+        break;
+    }
+    return true;
+}
+
+// The one word that is no option: the address to join.
+bool takeAddress(const char* word, void* context, char why[OPTION_PROBLEM_SIZE]) {
+    BotLine& line = *static_cast<BotLine*>(context);
+    if (line.haveAddress) {
+        std::snprintf(why, OPTION_PROBLEM_SIZE, "unexpected \"%s\"", shownValue(word).text);
+        return false;
+    }
+    std::snprintf(line.options.address, sizeof line.options.address, "%s", word);
+    line.haveAddress = true;
     return true;
 }
 } // namespace
 
 int main(int argc, char** argv) {
-    BotOptions options{};
-    options.port     = NET_PORT;
-    options.skill    = DEFAULT_BOT_SKILL;
-    bool haveAddress = false;
-    for (int i = 1; i < argc; ++i) {
-        const char* word = argv[i];
-        const bool value = i + 1 < argc;
-        if (std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0) {
-            std::printf("%s", BOT_USAGE);
-            return 0;
-        } else if (std::strcmp(word, "--version") == 0) {
-            std::printf("voranis-bot %s\n", GAME_VERSION);
-            return 0;
-        } else if (std::strcmp(word, "--quiet") == 0) {
-            options.quiet = true;
-        } else if (std::strcmp(word, "--skill") == 0) {
-            if (!value || !readSkill(argv[++i], &options.skill))
-                return usageError("--skill wants 1, 2 or 3%s", "");
-        } else if (std::strcmp(word, "--name") == 0) {
-            if (!value) return usageError("--name wants a name%s", "");
-            printableText(argv[++i], PLAYER_NAME_CHARS, options.name, sizeof options.name);
-        } else if (word[0] == '-' || haveAddress) {
-            return usageError("unexpected \"%s\"", word);
-        } else {
-            std::snprintf(options.address, sizeof options.address, "%s", word);
-            haveAddress = true;
-        }
-    }
-    if (!haveAddress) return usageError("no address to join%s", "");
-    return runBot(options);
+    BotLine line{};
+    line.options.port  = NET_PORT;
+    line.options.skill = DEFAULT_BOT_SKILL;
+    char problem[OPTION_PROBLEM_SIZE];
+    if (!parseOptions(argc, argv, OPTIONS, OPTION_COUNT, OptionTaker{take, takeAddress, &line},
+                      problem))
+        return usageError(problem);
+    if (printHelpOrVersion(line.help, line.version, "voranis-bot", printBotUsage)) return 0;
+    if (!line.haveAddress) return usageError("no address to join");
+    return runBot(line.options);
 }

@@ -11,6 +11,7 @@
 #include "render/ship_markers.h"
 #include "render/text.h"
 #include "world/random.h"
+#include "world/vector.h"
 #include "world/world_state.h"
 
 // clang-format off
@@ -58,18 +59,6 @@ constexpr float EXPLOSION_SHRINK_PER_LIFE = 0.01f;
 constexpr int EXPLOSION_AXIS_STEPS        = 100;    // each axis component is a draw mod this ...
 constexpr float EXPLOSION_AXIS_SCALE      = 100.0f; // ... times this
 
-// Peers can send any bit pattern as a position; such objects are not drawn.
-bool isFinite3(const float v[3]) {
-    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
-}
-
-float distanceBetween(const float a[3], const float b[3]) {
-    const float dx = a[0] - b[0];
-    const float dy = a[1] - b[1];
-    const float dz = a[2] - b[2];
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
 // The sky turns with the view but never moves with it, and lies behind everything.
 void drawSky(const Player& viewer) {
     glClear(GL_COLOR_BUFFER_BIT);
@@ -101,13 +90,13 @@ void drawPlanets(const WorldState& world, const Player& viewer) {
     for (int p = 0; p < count; ++p) {
         const float* pos   = world.planets.pos[p];
         const float radius = world.planets.radius[p];
-        if (!isFinite3(pos) || !std::isfinite(radius)) continue;
+        if (!isFinitePoint(pos) || !std::isfinite(radius)) continue;
         glPushMatrix();
         glTranslatef(pos[0], pos[1], pos[2]);
         glScalef(radius, radius, radius);
         glRotatef(world.spinAngle * world.planets.spin[p], 0.0f, 1.0f, 0.0f);
         bindTexture(planetTextureName(world, world.planets.texture[p]));
-        glCallList(planetDetailList(distanceBetween(viewer.pos, pos), radius));
+        glCallList(planetDetailList(distance(viewer.pos, pos), radius));
         glPopMatrix();
     }
 }
@@ -118,7 +107,7 @@ void drawShips(const WorldState& world, uint32_t nowMs) {
         const Player& ship = world.players[i];
         if (i == world.localPlayer || ship.slot < 0 || ship.health <= 0) continue;
         const TrackPose pose = drawnShipPose(world, i, nowMs);
-        if (!isFinite3(pose.pos) || !std::isfinite(pose.yaw) || !std::isfinite(pose.pitch))
+        if (!isFinitePoint(pose.pos) || !std::isfinite(pose.yaw) || !std::isfinite(pose.pitch))
             continue;
         glPushMatrix();
         glTranslatef(pose.pos[0], pose.pos[1], pose.pos[2]);
@@ -146,7 +135,7 @@ void drawExplosion(const WorldState& world, const float pos[3], int life) {
         static_cast<float>(randFrom(effectsRandom) % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
     const float ax =
         static_cast<float>(randFrom(effectsRandom) % EXPLOSION_AXIS_STEPS) * EXPLOSION_AXIS_SCALE;
-    if (!isFinite3(pos)) return;
+    if (!isFinitePoint(pos)) return;
     glPushMatrix();
     glTranslatef(pos[0], pos[1], pos[2]);
     glEnable(GL_BLEND);
@@ -162,7 +151,7 @@ void drawExplosion(const WorldState& world, const float pos[3], int life) {
 }
 
 void drawRocket(const WorldState& world, const float pos[3], const float colour[3]) {
-    if (!isFinite3(pos)) return;
+    if (!isFinitePoint(pos)) return;
     glPushMatrix();
     glTranslatef(pos[0], pos[1], pos[2]);
     glRotatef(world.pulseAngle, 0.0f, 0.0f, 1.0f);

@@ -10,6 +10,7 @@
 #include "render/text.h"
 #include "world/frame_update.h"
 #include "world/roster.h"
+#include "world/vector.h"
 
 namespace {
 constexpr float FIELD_OF_VIEW_DEGREES = 60.0f; // as setupScene's projection
@@ -82,13 +83,11 @@ void drawShipMarkers(const WorldState& world, const Player& viewer, uint32_t now
         if (s.inView) {
             char name[PLAYER_NAME_BYTES + 1];
             playerName(world, i, name);
-            const float dx = pose.pos[0] - viewer.pos[0], dy = pose.pos[1] - viewer.pos[1],
-                        dz = pose.pos[2] - viewer.pos[2];
             // Name and distance apart: the name's line is drawn from the cache frame after
             // frame, and only the short distance changes as the ships move.
             char distance[TAG_TEXT_SIZE];
             std::snprintf(distance, sizeof distance, " %d",
-                          static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy + dz * dz))));
+                          static_cast<int>(std::lround(::distance(pose.pos, viewer.pos))));
             const float width = textWidth(name, textHeight) + textWidth(distance, textHeight);
             const float left  = s.x - width / 2.0f;
             const float top   = s.y - screenLayout.tagLift - textHeight;

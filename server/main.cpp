@@ -4,10 +4,9 @@
 //                  [--time-limit MINUTES] [--arena NAME|rotate] [--config FILE] [--quiet]
 #include <cstdio>
 
-#include "step/options.h"
-#include "step/game_version.h"
 #include "server/server_loop.h"
 #include "server/server_options.h"
+#include "step/options.h"
 
 int main(int argc, char** argv) {
     ServerOptions options = defaultServerOptions();
@@ -16,13 +15,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "voranis-server: %s\nTry voranis-server --help.\n", problem);
         return EXIT_USAGE;
     }
-    if (options.help) {
-        printServerUsage(stdout);
+    if (printHelpOrVersion(options.help, options.version, "voranis-server", printServerUsage))
         return 0;
-    }
-    if (options.version) {
-        std::printf("voranis-server %s\n", GAME_VERSION);
-        return 0;
-    }
     return runServer(options, options.quiet ? nullptr : stdout);
 }

@@ -6,19 +6,17 @@
 #include <cstring>
 #include <ctime>
 
+#include "net/net_host.h"
+#include "platform/platform.h"
+#include "server/event_log.h"
+#include "server/stop_signal.h"
 #include "step/arena_choice.h"
 #include "step/bot_launcher.h"
-#include "step/data_folder.h"
-#include "server/event_log.h"
 #include "step/game_step.h"
 #include "step/game_version.h"
 #include "step/match_host.h"
-#include "platform/platform.h"
-#include "step/step_wait.h"
-#include "server/stop_signal.h"
-#include "net/net_host.h"
-#include "world/step_clock.h"
-#include "world/universe.h"
+#include "step/step_loop.h"
+#include "step/windowless_start.h"
 
 namespace {
 // What the event lines have told of each slot so far.
@@ -105,6 +103,14 @@ void tellStep(Server& server, const WorldState& world, uint32_t gone) {
     tellMatchEnd(server, world, now);
 }
 
+// Each step's lines are told once: the next step begins with none.
+bool tellAndGoOn(WorldState& world, uint32_t, const StepResult& result, const FrameReport&,
+                 void* context) {
+    tellStep(*static_cast<Server*>(context), world, result.droppedSlots);
+    world.messages = Messages{};
+    return !stopRequested();
+}
+
 int stopServer(Server& server) {
     stopBots();
     netShutdown();
@@ -122,19 +128,14 @@ int runServer(const ServerOptions& options, FILE* log) {
         return EXIT_SERVER_FAILED;
     }
     WorldState world;
-    resetWorld(world);
-    // The planets everyone steers round: rockets burst on them here as on every machine.
-    enterDataFolder();
-    // Its picture names are what an arena's textures are matched against.
-    if (!loadUniverse(world, UNIVERSE_FILE, &world.planetTextures)) {
+    char noData[START_PROBLEM_SIZE];
+    if (!startWithoutWindow(world, noData)) {
         std::fprintf(stderr,
-                     "voranis-server: cannot read %s: %s: install the game's data beside the "
-                     "program or in ../share/voranis\n",
-                     UNIVERSE_FILE, std::strerror(errno));
+                     "voranis-server: %s: install the game's data beside the program or in "
+                     "../share/voranis\n",
+                     noData);
         return EXIT_SERVER_FAILED;
     }
-    resetPlayerTable(world.players);
-    resetConnSlots();
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
     if (!netHostStart(options.port, GAME_VERSION, address, problem)) {
         std::fprintf(stderr, "voranis-server: %s\n", problem);
@@ -150,15 +151,8 @@ int runServer(const ServerOptions& options, FILE* log) {
     const StepSetup setup{1, sendHeartbeat, &server};
     StepClock clock{};
     FrameReport report;
-    while (!stopRequested()) {
-        const StepsDue due = takeStepsDue(clock, platformMilliseconds());
-        for (int k = 0; k < due.count && !stopRequested(); ++k) {
-            world.messages          = Messages{};
-            const uint32_t stepMs   = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
-            const StepResult result = runStep(world, setup, stepMs, &report);
-            tellStep(server, world, result.droppedSlots);
-        }
-        waitUntilStep(clock.nextStepMs);
+    while (!stopRequested() && runStepsOwed(world, setup, clock, &report,
+                                            StepLoopHooks{tellAndGoOn, nullptr, &server})) {
     }
     return stopServer(server);
 }

@@ -1,9 +1,8 @@
 // findObstacle, the one proximity test, and spawnLocalPlayer.
 #include "world/contact.h"
 
-#include <cmath>
-
 #include "world/random.h"
+#include "world/vector.h"
 #include "world/world_state.h"
 
 namespace {
@@ -11,13 +10,6 @@ namespace {
 // so a universe that covers the cube cannot hang start-up.
 constexpr int SPAWN_RANDOM_TRIES = 1000;
 constexpr int SPAWN_CUBE_POINTS  = SPAWN_CUBE_SIDE * SPAWN_CUBE_SIDE * SPAWN_CUBE_SIDE;
-
-float distance(float x, float y, float z, const float c[3]) {
-    float dx = x - c[0];
-    float dy = y - c[1];
-    float dz = z - c[2];
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
 
 float spawnCoordinate() {
     return static_cast<float>(gameRand() % SPAWN_CUBE_SIDE + SPAWN_CUBE_MIN);
@@ -58,14 +50,15 @@ void placeAtFreePoint(const WorldState& world, Player& p, int32_t s) {
 
 int32_t findObstacle(const WorldState& world, float x, float y, float z, float r,
                      int32_t skipSlot) {
-    const int count = world.planetCount < MAX_PLANETS ? world.planetCount : MAX_PLANETS;
+    const int count   = world.planetCount < MAX_PLANETS ? world.planetCount : MAX_PLANETS;
+    const float at[3] = {x, y, z};
     for (int k = 0; k < count; ++k) {
-        if (distance(x, y, z, world.planets.pos[k]) <= world.planets.radius[k] + r) return -1;
+        if (distance(at, world.planets.pos[k]) <= world.planets.radius[k] + r) return -1;
     }
     for (int i = 0; i < MAX_PLAYERS; ++i) {
         const Player& p = world.players[i];
         if (i == skipSlot || p.health <= 0 || p.slot < 0) continue;
-        if (distance(x, y, z, p.pos) <= r + SHIP_RADIUS) return i + 1;
+        if (distance(at, p.pos) <= r + SHIP_RADIUS) return i + 1;
     }
     return 0;
 }

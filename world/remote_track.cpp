@@ -3,28 +3,14 @@
 
 #include <cmath>
 
+#include "world/vector.h"
 #include "world/world_state.h"
 
 namespace {
-constexpr float FULL_TURN = 360.0f;
-constexpr float HALF_TURN = 180.0f;
-
 float mix(float a, float b, float t) {
     return a + (b - a) * t;
 }
 
-// b - a in degrees, brought into -180..180.
-float turnBetween(float a, float b) {
-    float d = std::fmod(b - a, FULL_TURN);
-    if (d > HALF_TURN) d -= FULL_TURN;
-    if (d < -HALF_TURN) d += FULL_TURN;
-    return d;
-}
-
-float distance(const float a[3], const float b[3]) {
-    const float dx = b[0] - a[0], dy = b[1] - a[1], dz = b[2] - a[2];
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
 } // namespace
 
 TrackPose poseOf(const float pos[3], float yaw, float pitch) {

@@ -36,6 +36,8 @@ TEST(ServerOptions, BadFileLinesAndOptionsAreNamedAndTheCommandLineWinsOverTheFi
     const std::pair<std::vector<const char*>, std::string> line[] = {
         {{"--port", "99999"}, "--port wants"}, {{"--bots=9"}, "--bots want"}, {{"2"}, "unexpected"},
         {{"--skill"}, "--skill wants a"}, {{"--help=1"}, "--help takes"}, {{"-p"}, "unknown"},
+        {{"--port="}, "--port wants a number"}, {{"--skill", "-1"}, "--skill wants a number"},
+        {{"--time-limit", "99999999999999999999"}, "--time-limit wants a number"},
         {{"--config", "/none/s.conf"}, "cannot read /none/s.conf: No such file"},
     };
     // clang-format on
