@@ -148,6 +148,7 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
 // Motions between two steps each add their whole offset from the look centre; the ship turns
 // once, when the step takes them.
 TEST(Input, MotionsGatheredBetweenStepsTurnTheShipAtTheStep) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
     setLookArea(640, 480);
     freshWorld();
     Player& ship = placeLocal(LOCAL, {0, 0, 0});
@@ -160,6 +161,7 @@ TEST(Input, MotionsGatheredBetweenStepsTurnTheShipAtTheStep) {
     EXPECT_NEAR(ship.pitch, -15 * TURN, 1e-3f);
     applyStepInput(gameWorld);
     EXPECT_NEAR(ship.yaw, 30 * TURN, 1e-3f) << "the step used the turn up";
+    SDL_Quit();
 }
 
 // T opens the chat line, which then takes the keys (no flying) until Enter sends it or Escape
