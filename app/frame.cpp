@@ -7,15 +7,15 @@
 
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
-#include "step/game_step.h"
 #include "app/game_world.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
-#include "platform/platform.h"
-#include "step/step_wait.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "sound/sound.h"
+#include "step/game_step.h"
+#include "step/step_wait.h"
 
 uint32_t frameStart = 0;
 
@@ -55,7 +55,7 @@ void drawFrame() {
         return;
     }
     char address[NET_ADDRESS_TEXT_SIZE];
-    netJoinTarget(address);
+    netJoinTarget(gameNet, address);
     renderWaitingScreen(address);
 }
 } // namespace
@@ -89,7 +89,7 @@ void runFrame() {
     const StepsDue due = takeStepsDue(stepClock, platformMilliseconds());
     for (int k = 0; k < due.count; ++k) {
         frameStart = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
-        endIfNetworkEnded(runStep(gameWorld, setup, frameStart, &frameReport).ending);
+        endIfNetworkEnded(runStep(gameWorld, gameNet, setup, frameStart, &frameReport).ending);
         deliverFrameReport(frameReport);
         settleTappedKeys(gameWorld.controls);
     }
@@ -100,7 +100,7 @@ void runFrame() {
         ++framesDrawn;
         if (slowDrawMs > 0) platformSleep(slowDrawMs);
     }
-    waitUntilStep(stepClock.nextStepMs);
+    waitUntilStep(gameNet, stepClock.nextStepMs);
 }
 
 void resetFrameClock() {

@@ -1,12 +1,13 @@
 // shutdownGame: network, bots, sound, display mode, cursor, in that order, once.
 #include "app/shutdown.h"
 
-#include "step/bot_launcher.h"
 #include "app/game_setup.h"
-#include "platform/platform.h"
+#include "app/game_world.h"
 #include "app/window.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "sound/sound.h"
+#include "step/bot_launcher.h"
 
 namespace {
 bool shutDown = false;
@@ -17,7 +18,7 @@ void shutdownGame() {
     // already put back then.
     if (shutDown) return;
     shutDown = true;
-    netShutdown();
+    netShutdown(gameNet);
     stopBots(); // they see the host gone and end by themselves; this waits for them
     if (gameSetup.soundEnabled) soundShutdown();
     if (gameSetup.fullScreen) restoreDisplayMode();

@@ -3,26 +3,26 @@
 
 #include <cstdio>
 
-#include "step/bot_launcher.h"
 #include "app/command_line.h"
-#include "step/data_folder.h"
+#include "app/dialog/setup_commands.h"
+#include "app/dialog/setup_dialog.h"
 #include "app/fatal_error.h"
 #include "app/frame.h"
 #include "app/game_setup.h"
-#include "step/game_version.h"
 #include "app/game_world.h"
 #include "app/main_loop.h"
-#include "step/match_host.h"
-#include "platform/platform.h"
 #include "app/settings.h"
-#include "app/dialog/setup_commands.h"
-#include "app/dialog/setup_dialog.h"
 #include "app/window.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "sound/sound.h"
+#include "step/bot_launcher.h"
+#include "step/data_folder.h"
+#include "step/game_version.h"
+#include "step/match_host.h"
 #include "world/random.h"
 
 namespace {
@@ -40,19 +40,19 @@ void warn(const char* problem) {
 
 // The remembered choices under the command line's, then the dialog unless the command line
 // already says host or join; what was chosen is remembered for the next start.
-void chooseGame(const CommandLine& line) {
+void chooseGame(const CommandLine& line, NetSession& net) {
     gameSetup = startSetup();
     char problem[SETTINGS_PROBLEM_SIZE];
     if (!loadSettings(&gameSetup, problem)) warn(problem);
     applyCommandLine(line, &gameSetup);
     if (line.mode == StartMode::DIALOG) {
-        runSetupDialog();
+        runSetupDialog(net);
     } else if (line.mode == StartMode::HOST) {
         char address[NET_ADDRESS_TEXT_SIZE];
-        hostGame(address);
+        hostGame(net, address);
         startBots(gameSetup.bots, gameSetup.botSkill, gameSetup.port);
     } else {
-        joinGame(gameSetup.address);
+        joinGame(net, gameSetup.address);
     }
     if (!saveSettings(gameSetup, problem)) warn(problem);
     setLocalName(gameWorld.roster, gameSetup.name);
@@ -81,8 +81,7 @@ int runGame(int argc, const char* const* argv) {
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);
     resetPlayerTable(gameWorld.players);
-    resetConnSlots();
-    chooseGame(line);
+    chooseGame(line, gameNet);
 
     const Resolution size = gameSetup.width > 0 ? Resolution{gameSetup.width, gameSetup.height}
                                                 : resolutionTable[gameSetup.resolutionIndex];

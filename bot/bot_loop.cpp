@@ -6,11 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "bot/bot_brain.h"
+#include "net/net_session.h"
+#include "platform/platform.h"
 #include "step/data_folder.h"
 #include "step/game_step.h"
-#include "platform/platform.h"
 #include "step/step_wait.h"
-#include "bot/bot_brain.h"
 #include "world/contact.h"
 #include "world/random.h"
 #include "world/step_clock.h"
@@ -26,9 +27,9 @@ struct Bot {
     BotMind mind;
 };
 
-int endQuietly(const NetEnding& ending, bool quiet) {
+int endQuietly(NetSession& net, const NetEnding& ending, bool quiet) {
     if (!quiet) std::fprintf(stderr, "voranis-bot: %s\n", ending.text);
-    netShutdown();
+    netShutdown(net);
     return ending.exitCode;
 }
 
@@ -73,24 +74,25 @@ int runBot(const BotOptions& options) {
         platformMilliseconds() ^ static_cast<uint32_t>(platformProcessId()) * 2654435761u;
     gameSrand(seed & SEED_BITS);
     resetPlayerTable(world.players);
-    resetConnSlots();
+    // Static: the session holds every peer's held records, too much for the stack.
+    static NetSession net;
     Bot bot{&options, &BOT_SKILLS[options.skill - 1], {}};
     resetBotMind(&bot.mind, seed);
     const StepSetup setup{0, think, &bot};
-    netJoinStart(options.address, options.port);
+    netJoinStart(net, options.address, options.port);
     StepClock clock{};
     static FrameReport report;
     for (;;) {
         if (platformStarterGone()) {
-            netShutdown();
+            netShutdown(net);
             return 0;
         }
         const StepsDue due = takeStepsDue(clock, platformMilliseconds());
         for (int k = 0; k < due.count; ++k) {
             const uint32_t stepMs   = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
-            const StepResult result = runStep(world, setup, stepMs, &report);
-            if (result.ending.exitCode != 0) return endQuietly(result.ending, options.quiet);
+            const StepResult result = runStep(world, net, setup, stepMs, &report);
+            if (result.ending.exitCode != 0) return endQuietly(net, result.ending, options.quiet);
         }
-        waitUntilStep(clock.nextStepMs);
+        waitUntilStep(net, clock.nextStepMs);
     }
 }

@@ -6,17 +6,18 @@
 #include <cstring>
 #include <ctime>
 
+#include "net/net_host.h"
+#include "net/net_session.h"
+#include "platform/platform.h"
+#include "server/event_log.h"
+#include "server/stop_signal.h"
 #include "step/arena_choice.h"
 #include "step/bot_launcher.h"
 #include "step/data_folder.h"
-#include "server/event_log.h"
 #include "step/game_step.h"
 #include "step/game_version.h"
 #include "step/match_host.h"
-#include "platform/platform.h"
 #include "step/step_wait.h"
-#include "server/stop_signal.h"
-#include "net/net_host.h"
 #include "world/step_clock.h"
 #include "world/universe.h"
 
@@ -29,6 +30,7 @@ struct Told {
 };
 
 struct Server {
+    NetSession& net;
     FILE* log;
     uint32_t steps;
     Told told;
@@ -39,11 +41,11 @@ struct Server {
 // given up for its silence shows in the step's dropped slots.
 void sendHeartbeat(WorldState&, void* context) {
     Server& server = *static_cast<Server*>(context);
-    netSend(makeHeartbeatMessage(server.steps++));
+    netSend(server.net, makeHeartbeatMessage(server.steps++));
 }
 
 void tellSlots(Server& server, const WorldState& world, uint32_t gone, std::time_t now) {
-    const uint32_t left = netTakeLeftSlots();
+    const uint32_t left = netTakeLeftSlots(server.net);
     Told& told          = server.told;
     char name[PLAYER_NAME_BYTES + 1], address[NET_ADDRESS_TEXT_SIZE];
     for (int slot = FIRST_PEER_SLOT; slot < MAX_PLAYERS; ++slot) {
@@ -53,7 +55,7 @@ void tellSlots(Server& server, const WorldState& world, uint32_t gone, std::time
             (left & bit ? logLeave : logDrop)(server.log, now, slot, name);
             told.inUse[slot] = told.named[slot] = false;
         }
-        if (!told.inUse[slot] && netPeerAddress(slot, address)) {
+        if (!told.inUse[slot] && netPeerAddress(server.net, slot, address)) {
             logJoin(server.log, now, slot, address);
             told.inUse[slot] = true;
         }
@@ -107,7 +109,7 @@ void tellStep(Server& server, const WorldState& world, uint32_t gone) {
 
 int stopServer(Server& server) {
     stopBots();
-    netShutdown();
+    netShutdown(server.net);
     if (server.log) logStop(server.log, std::time(nullptr));
     return 0;
 }
@@ -134,17 +136,18 @@ int runServer(const ServerOptions& options, FILE* log) {
         return EXIT_SERVER_FAILED;
     }
     resetPlayerTable(world.players);
-    resetConnSlots();
+    // Static: the session holds every peer's held records, too much for the stack.
+    static NetSession net;
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-    if (!netHostStart(options.port, GAME_VERSION, address, problem)) {
+    if (!netHostStart(net, options.port, GAME_VERSION, address, problem)) {
         std::fprintf(stderr, "voranis-server: %s\n", problem);
-        netShutdown();
+        netShutdown(net);
         return EXIT_SERVER_FAILED;
     }
-    netHostAsServer(options.name);
+    netHostAsServer(net, options.name);
     world.match.rules = MatchRules{options.scoreLimit, options.timeLimitMinutes};
     setHostArenas(options.rotateArenas ? ROTATE_ARENAS : options.arena);
-    Server server{log, 0, {}, 0};
+    Server server{net, log, 0, {}, 0};
     if (log) logStart(log, std::time(nullptr), options.port, GAME_VERSION, options.name);
     startBots(options.bots, options.skill, options.port);
     const StepSetup setup{1, sendHeartbeat, &server};
@@ -155,10 +158,10 @@ int runServer(const ServerOptions& options, FILE* log) {
         for (int k = 0; k < due.count && !stopRequested(); ++k) {
             world.messages          = Messages{};
             const uint32_t stepMs   = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
-            const StepResult result = runStep(world, setup, stepMs, &report);
+            const StepResult result = runStep(world, net, setup, stepMs, &report);
             tellStep(server, world, result.droppedSlots);
         }
-        waitUntilStep(clock.nextStepMs);
+        waitUntilStep(net, clock.nextStepMs);
     }
     return stopServer(server);
 }

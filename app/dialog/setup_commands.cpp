@@ -5,8 +5,8 @@
 
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
-#include "step/game_version.h"
 #include "app/game_world.h"
+#include "step/game_version.h"
 #include "world/contact.h"
 
 static_assert(ADDRESS_MAX_CHARS < SETUP_ADDRESS_SIZE, "the typed address must fit");
@@ -17,19 +17,19 @@ void storeSetupChoices(bool fullScreen, bool soundEnabled, int resolutionIndex) 
     gameSetup.resolutionIndex = resolutionIndex;
 }
 
-void hostGame(char addressText[NET_ADDRESS_TEXT_SIZE]) {
+void hostGame(NetSession& net, char addressText[NET_ADDRESS_TEXT_SIZE]) {
     char problem[NET_ENDING_TEXT_SIZE];
-    if (!netHostStart(gameSetup.port, GAME_VERSION, addressText, problem))
+    if (!netHostStart(net, gameSetup.port, GAME_VERSION, addressText, problem))
         failGame(1, problem, true);
     gameSetup.isServer = 1;
     spawnLocalPlayer(gameWorld, 0);
 }
 
-void joinGame(const char* typed) {
+void joinGame(NetSession& net, const char* typed) {
     const size_t length = strnlen(typed, ADDRESS_MAX_CHARS);
     std::memcpy(gameSetup.address, typed, length);
     gameSetup.address[length] = '\0';
-    netJoinStart(gameSetup.address, gameSetup.port);
+    netJoinStart(net, gameSetup.address, gameSetup.port);
     gameSetup.isServer    = 0;
     gameWorld.localPlayer = FREE_SLOT;
 }

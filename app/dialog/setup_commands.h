@@ -11,8 +11,8 @@ void storeSetupChoices(bool fullScreen, bool soundEnabled, int resolutionIndex);
 // "Create Game": opens the network as host on gameSetup.port, writes this machine's address
 // into addressText, makes this machine slot 0 and places its ship. A port that cannot be had
 // ends the game with a box that names it.
-void hostGame(char addressText[NET_ADDRESS_TEXT_SIZE]);
+void hostGame(NetSession& net, char addressText[NET_ADDRESS_TEXT_SIZE]);
 
 // "Join Game": starts joining at most ADDRESS_MAX_CHARS of what was typed, on the port typed
 // or gameSetup.port; the slot comes with the welcome. The address is kept in gameSetup.
-void joinGame(const char* typed);
+void joinGame(NetSession& net, const char* typed);

@@ -10,20 +10,27 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Spinner.H>
 
-#include "step/bot_launcher.h"
 #include "app/dialog/game_list.h"
-#include "app/game_setup.h"
-#include "app/main_loop.h"
-#include "platform/platform.h"
 #include "app/dialog/server_info_box.h"
 #include "app/dialog/setup_commands.h"
 #include "app/dialog/setup_dialog_layout.h"
+#include "app/game_setup.h"
+#include "app/main_loop.h"
 #include "app/window.h"
 #include "net/net.h"
+#include "net/net_session.h"
+#include "platform/platform.h"
+#include "step/bot_launcher.h"
 
 namespace {
 constexpr const char* SETUP_SCHEME        = "gtk+";
 constexpr double DISCOVERY_ANSWER_SECONDS = 0.05; // while the host reads its "Server Info"
+
+// What the dialog's callbacks work on: its controls and the game's network session.
+struct DialogRun {
+    const SetupDialog& dialog;
+    NetSession& net;
+};
 
 bool isChecked(const SetupDialog& d, int id) {
     return static_cast<Fl_Button*>(controlById(d, id))->value() != 0;
@@ -53,38 +60,39 @@ void storeChoices(const SetupDialog& d) {
                      gameSetup.arena);
 }
 
-void closeDialog(const SetupDialog& d) {
-    stopGameList();
-    d.window->hide();
+void closeDialog(const DialogRun& run) {
+    stopGameList(run.net.browser);
+    run.dialog.window->hide();
 }
 
-void answerDiscovery(void*) {
-    netServeDiscovery(platformMilliseconds());
-    Fl::repeat_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery);
+void answerDiscovery(void* net) {
+    netServeDiscovery(*static_cast<NetSession*>(net), platformMilliseconds());
+    Fl::repeat_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery, net);
 }
 
 void createGame(Fl_Widget*, void* data) {
-    const SetupDialog& d = *static_cast<SetupDialog*>(data);
+    const DialogRun& run = *static_cast<DialogRun*>(data);
+    const SetupDialog& d = run.dialog;
     storeChoices(d);
-    stopGameList(); // the host answers on the discovery port from now on
+    stopGameList(run.net.browser); // the host answers on the discovery port from now on
     char address[NET_ADDRESS_TEXT_SIZE];
-    hostGame(address);
+    hostGame(run.net, address);
     // The host reads out its own address for the others before it confirms; players on the
     // network can already find the game meanwhile.
     addressBox(d)->value(address);
     Fl::flush();
-    Fl::add_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery);
+    Fl::add_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery, &run.net);
     showServerInfo(d.window);
     Fl::remove_timeout(answerDiscovery);
     startBots(gameSetup.bots, gameSetup.botSkill, gameSetup.port);
-    closeDialog(d);
+    closeDialog(run);
 }
 
 void joinGameCommand(Fl_Widget*, void* data) {
-    const SetupDialog& d = *static_cast<SetupDialog*>(data);
-    storeChoices(d);
-    joinGame(addressBox(d)->value());
-    closeDialog(d);
+    const DialogRun& run = *static_cast<DialogRun*>(data);
+    storeChoices(run.dialog);
+    joinGame(run.net, addressBox(run.dialog)->value());
+    closeDialog(run);
 }
 
 // Escape and the close box both come here; the close box quits as well, and then joins
@@ -96,7 +104,7 @@ void closeBox(Fl_Widget* window, void* data) {
 
 // A click on a game puts its address in the box; a double click joins it.
 void chooseGame(Fl_Widget* list, void* data) {
-    const SetupDialog& d = *static_cast<SetupDialog*>(data);
+    const SetupDialog& d = static_cast<DialogRun*>(data)->dialog;
     char address[GAME_ADDRESS_TEXT_SIZE];
     if (!gameListAddress(static_cast<Fl_Hold_Browser*>(list)->value(), address)) return;
     addressBox(d)->value(address);
@@ -104,16 +112,17 @@ void chooseGame(Fl_Widget* list, void* data) {
 }
 } // namespace
 
-void runSetupDialog() {
+void runSetupDialog(NetSession& net) {
     Fl::scheme(SETUP_SCHEME);
     SetupDialog dialog = buildSetupDialog();
-    controlById(dialog, ID_CREATE_GAME)->callback(createGame, &dialog);
-    controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &dialog);
-    controlById(dialog, ID_GAME_LIST)->callback(chooseGame, &dialog);
-    dialog.window->callback(closeBox, &dialog);
+    DialogRun run{dialog, net};
+    controlById(dialog, ID_CREATE_GAME)->callback(createGame, &run);
+    controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &run);
+    controlById(dialog, ID_GAME_LIST)->callback(chooseGame, &run);
+    dialog.window->callback(closeBox, &run);
 
     dialog.window->show();
-    startGameList(static_cast<Fl_Hold_Browser*>(controlById(dialog, ID_GAME_LIST)));
+    startGameList(static_cast<Fl_Hold_Browser*>(controlById(dialog, ID_GAME_LIST)), net.browser);
     // The address is what a joining player types, so the text cursor waits at its end.
     Fl_Input* address = addressBox(dialog);
     address->take_focus();

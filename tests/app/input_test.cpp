@@ -8,13 +8,13 @@
 #include <cstring>
 
 #include "app/chat_input.h"
-#include "step/chat_outbox.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/input_translate.h"
 #include "app/look_cursor.h"
 #include "app/main_loop.h"
 #include "platform/platform.h"
+#include "step/chat_outbox.h"
 #include "tests/support/stand_ins.h"
 #include "tests/support/wire.h"
 #include "tests/support/world_setup.h"
@@ -172,10 +172,10 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
     ASSERT_EQ(gameWorld.messages.chatCount, 5) << "shown here at once, the oldest pushed out";
     EXPECT_EQ(gameWorld.messages.chat[4].slot, LOCAL);
     EXPECT_STREQ(gameWorld.messages.chat[4].text, "gg");
-    deliverChat(0);
-    deliverChat(999);
+    deliverChat(gameNet, 0);
+    deliverChat(gameNet, 999);
     EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 4u);
-    deliverChat(1000);
+    deliverChat(gameNet, 1000);
     EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 6u);
     gameWindowProc(translateEvent(event(SDL_KEYDOWN, SDLK_ESCAPE)));
     EXPECT_TRUE(quitMessagePosted());

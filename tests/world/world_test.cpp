@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "app/frame.h"
-#include "step/frame_records.h"
 #include "app/game_setup.h"
+#include "step/frame_records.h"
 #include "tests/support/stand_ins.h"
 #include "tests/support/world_setup.h"
 #include "world/contact.h"
@@ -27,7 +27,7 @@ struct World : ::testing::Test {
     static void step(int frames = 1) {
         static FrameReport report;
         for (int n = 0; n < frames; ++n)
-            simulateFrame(gameWorld, &report), sendFrameRecords(gameWorld, report),
+            simulateFrame(gameWorld, &report), sendFrameRecords(gameWorld, gameNet, report),
                 deliverFrameReport(report);
     }
     // The game's own degree factor leaves its axes a hair off.
