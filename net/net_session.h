@@ -56,6 +56,8 @@ struct JoinState {
     NameLookup lookup      = {};
 };
 
+static_assert(MAX_PLAYERS == 8, "peerSockets below starts with one NO_SOCKET a slot");
+
 // The host's side: its peers, what it holds and counts for each, and what discovery tells.
 struct HostState {
     ConnSlot connSlots[MAX_PLAYERS]      = {};
