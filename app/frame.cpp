@@ -63,7 +63,7 @@ void drawFrame() {
         return;
     }
     char address[NET_ADDRESS_TEXT_SIZE];
-    netJoinTarget(address);
+    netJoinTarget(gameNet, address);
     renderWaitingScreen(address);
 }
 } // namespace
@@ -113,7 +113,7 @@ void drawAfterSteps(int count, void*) {
 
 void runFrame() {
     const StepSetup setup{gameSetup.isServer, nullptr, nullptr};
-    runStepsOwed(gameWorld, setup, stepClock, &frameReport,
+    runStepsOwed(gameWorld, gameNet, setup, stepClock, &frameReport,
                  StepLoopHooks{afterGameStep, drawAfterSteps, nullptr});
 }
 

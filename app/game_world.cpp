@@ -1,4 +1,4 @@
-// The game program's world, fresh at start.
+// The game program's world, fresh at start, and its network session.
 #include "app/game_world.h"
 
 WorldState gameWorld = [] {
@@ -6,3 +6,5 @@ WorldState gameWorld = [] {
     resetWorld(world);
     return world;
 }();
+
+NetSession gameNet;

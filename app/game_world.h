@@ -1,7 +1,10 @@
-// The game program's world: the window procedure, the set-up dialog's commands, the frame
-// and the drawing all work on this one. The bot and the server own worlds of their own.
+// The game program's world and its network session: the window procedure, the set-up
+// dialog's commands, the frame and the drawing all work on these. The bot and the server own
+// worlds and sessions of their own.
 #pragma once
 
+#include "net/net_session.h"
 #include "world/world_state.h"
 
 extern WorldState gameWorld;
+extern NetSession gameNet;

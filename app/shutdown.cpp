@@ -2,6 +2,7 @@
 #include "app/shutdown.h"
 
 #include "app/game_setup.h"
+#include "app/game_world.h"
 #include "net/net.h"
 #include "platform/platform.h"
 #include "sound/sound.h"
@@ -16,7 +17,7 @@ void shutdownGame() {
     // already put back then.
     if (shutDown) return;
     shutDown = true;
-    netShutdown();
+    netShutdown(gameNet);
     stopBots(); // they see the host gone and end by themselves; this waits for them
     if (gameSetup.soundEnabled) soundShutdown();
     if (gameSetup.fullScreen) platformRestoreDisplayMode();

@@ -38,10 +38,10 @@ void actOnDialog(const SetupOutcome& outcome) {
     if (outcome.quit) postQuitMessage(0);
 }
 
-void hostFromCommandLine() {
+void hostFromCommandLine(NetSession& net) {
     char address[NET_ADDRESS_TEXT_SIZE];
     char problem[NET_ENDING_TEXT_SIZE];
-    if (!hostGame(gameSetup, gameWorld, address, problem)) failGame(1, problem, true);
+    if (!hostGame(net, gameSetup, gameWorld, address, problem)) failGame(1, problem, true);
 }
 
 // A problem with the remembered settings never stops the game; it is told, once.
@@ -51,18 +51,18 @@ void warn(const char* problem) {
 
 // The remembered choices under the command line's, then the dialog unless the command line
 // already says host or join; what was chosen is remembered for the next start.
-void chooseGame(const CommandLine& line) {
+void chooseGame(const CommandLine& line, NetSession& net) {
     gameSetup = startSetup();
     char problem[SETTINGS_PROBLEM_SIZE];
     if (!loadSettings(&gameSetup, problem)) warn(problem);
     applyCommandLine(line, &gameSetup);
     if (line.mode == StartMode::DIALOG) {
-        actOnDialog(runSetupDialog(gameSetup, gameWorld));
+        actOnDialog(runSetupDialog(gameSetup, gameWorld, net));
     } else if (line.mode == StartMode::HOST) {
-        hostFromCommandLine();
+        hostFromCommandLine(net);
         startBots(gameSetup.bots, gameSetup.botSkill, gameSetup.port);
     } else {
-        joinGame(gameSetup, gameWorld, gameSetup.address);
+        joinGame(net, gameSetup, gameWorld, gameSetup.address);
     }
     if (!saveSettings(gameSetup, problem)) warn(problem);
     setLocalName(gameWorld.roster, gameSetup.name);
@@ -84,8 +84,7 @@ int runGame(int argc, const char* const* argv) {
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);
     resetPlayerTable(gameWorld.players);
-    resetConnSlots();
-    chooseGame(line);
+    chooseGame(line, gameNet);
 
     const Resolution size = gameSetup.width > 0 ? Resolution{gameSetup.width, gameSetup.height}
                                                 : resolutionTable[gameSetup.resolutionIndex];

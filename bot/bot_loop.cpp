@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "bot/bot_brain.h"
+#include "net/net_session.h"
 #include "platform/platform.h"
 #include "step/game_step.h"
 #include "step/step_loop.h"
@@ -23,9 +24,9 @@ struct Bot {
     NetEnding ending; // the network's, once it ends the bot
 };
 
-int endQuietly(const NetEnding& ending, bool quiet) {
+int endQuietly(NetSession& net, const NetEnding& ending, bool quiet) {
     if (!quiet) std::fprintf(stderr, "voranis-bot: %s\n", ending.text);
-    netShutdown();
+    netShutdown(net);
     return ending.exitCode;
 }
 
@@ -71,18 +72,20 @@ int runBot(const BotOptions& options) {
     const uint32_t seed =
         platformMilliseconds() ^ static_cast<uint32_t>(platformProcessId()) * 2654435761u;
     gameSrand(seed & SEED_BITS);
+    // Static: the session holds every peer's held records, too much for the stack.
+    static NetSession net;
     Bot bot{&options, &BOT_SKILLS[options.skill - 1], {}, {}};
     resetBotMind(&bot.mind, seed);
     const StepSetup setup{0, think, &bot};
-    netJoinStart(options.address, options.port);
+    netJoinStart(net, options.address, options.port);
     StepClock clock{};
     static FrameReport report;
     for (;;) {
         if (platformStarterGone()) {
-            netShutdown();
+            netShutdown(net);
             return 0;
         }
-        if (!runStepsOwed(world, setup, clock, &report, StepLoopHooks{goesOn, nullptr, &bot}))
-            return endQuietly(bot.ending, options.quiet);
+        if (!runStepsOwed(world, net, setup, clock, &report, StepLoopHooks{goesOn, nullptr, &bot}))
+            return endQuietly(net, bot.ending, options.quiet);
     }
 }

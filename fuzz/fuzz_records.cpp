@@ -50,7 +50,8 @@ void take(const uint8_t record[NET_RECORD_SIZE], int32_t sender, bool host, Aren
     const bool hostOnly = type >= MSG_ARENA && type <= MSG_MATCH;
     if (host && hostOnly) return; // a host takes these from no peer
     const PlayerTable before = world.players;
-    applyNetMessage(world, msg, 0);
+    static RecordAssembly assembly; // lines and arenas in parts, as a session keeps them
+    applyNetMessage(world, assembly, msg, 0);
     // The host's arena and a new match may move the local ship and clear rockets; the planets
     // stay in their table and name only pictures loaded.
     if (hostOnly) {

@@ -10,9 +10,6 @@
 #include "world/world_state.h"
 
 namespace {
-// One arena is received at a time, from the one host.
-ArenaAssembly assembly{};
-
 // The loaded picture of that name, or -1.
 int32_t loadedTexture(const UniverseTextures& loaded, const char* name) {
     char fileName[UNIVERSE_NAME_SIZE];
@@ -49,10 +46,12 @@ bool useArena(WorldState& world, const ArenaDescription& arena) {
     return true;
 }
 
-void applyArenaRecord(WorldState& world, const NetMessage& msg, uint32_t) {
+// One arena is received at a time, from the one host.
+void applyArenaRecord(WorldState& world, RecordAssembly& assembly, const NetMessage& msg,
+                      uint32_t) {
     ArenaDescription arena;
-    const ArenaStep step = addArenaRecord(assembly, msg, &arena);
-    if (step == ArenaStep::REFUSED) refuse(arenaFaultText(assembly.fault), "");
+    const ArenaStep step = addArenaRecord(assembly.arena, msg, &arena);
+    if (step == ArenaStep::REFUSED) refuse(arenaFaultText(assembly.arena.fault), "");
     if (step != ArenaStep::COMPLETE) return;
     if (!useArena(world, arena)) {
         refuse("it names a planet picture this machine has not loaded", "");
@@ -63,15 +62,11 @@ void applyArenaRecord(WorldState& world, const NetMessage& msg, uint32_t) {
         spawnLocalPlayer(world, world.localPlayer);
 }
 
-void applyMatchRecord(WorldState& world, const NetMessage& msg, uint32_t) {
+void applyMatchRecord(WorldState& world, RecordAssembly&, const NetMessage& msg, uint32_t) {
     MatchRecord record;
     if (!readMatchMessage(msg, &record)) return;
     world.awaitingHostWorld   = false; // sent after the arena: the host's world is in place
     const int32_t knownNumber = world.matchView.number;
     world.matchView = MatchView{record.phase, record.secondsLeft, record.number, record.winner};
     if (knownNumber != 0 && record.number != knownNumber) beginNextMatch(world);
-}
-
-void resetArenaReceiving() {
-    resetArenaAssembly(assembly);
 }

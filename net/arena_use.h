@@ -7,6 +7,7 @@
 
 #include "net/arena.h"
 #include "net/net_message.h"
+#include "net/record_rules.h"
 
 struct WorldState;
 
@@ -16,8 +17,7 @@ struct WorldState;
 bool useArena(WorldState& world, const ArenaDescription& arena);
 
 // Record rows' apply functions (3003-3005, and 3006).
-void applyArenaRecord(WorldState& world, const NetMessage& msg, uint32_t nowMs);
-void applyMatchRecord(WorldState& world, const NetMessage& msg, uint32_t nowMs);
-
-// A new game: no half-received arena.
-void resetArenaReceiving();
+void applyArenaRecord(WorldState& world, RecordAssembly& assembly, const NetMessage& msg,
+                      uint32_t nowMs);
+void applyMatchRecord(WorldState& world, RecordAssembly& assembly, const NetMessage& msg,
+                      uint32_t nowMs);

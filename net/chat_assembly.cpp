@@ -5,23 +5,10 @@
 
 #include "net/net_message.h"
 
-namespace {
-struct LineInMaking {
-    bool started;
-    bool done;
-    uint32_t line;
-    uint32_t parts;
-    uint32_t received; // a bit for each part
-    char text[CHAT_PARTS_MAX * CHAT_PART_BYTES];
-};
-
-LineInMaking making[MAX_PLAYERS];
-} // namespace
-
-bool addChatPart(int32_t slot, uint32_t line, uint32_t part, uint32_t parts,
+bool addChatPart(ChatAssembly& chat, int32_t slot, uint32_t line, uint32_t part, uint32_t parts,
                  const char text[CHAT_PART_BYTES], char out[CHAT_TEXT_CHARS + 1]) {
     if (!isValidSlot(slot) || parts < 1 || parts > CHAT_PARTS_MAX || part >= parts) return false;
-    LineInMaking& m = making[slot];
+    LineInMaking& m = chat.making[slot];
     if (!m.started || m.line != line || m.parts != parts) {
         m         = LineInMaking{};
         m.started = true;
@@ -36,9 +23,4 @@ bool addChatPart(int32_t slot, uint32_t line, uint32_t part, uint32_t parts,
     printableText(m.text, static_cast<int>(strnlen(m.text, sizeof m.text)), out,
                   CHAT_TEXT_CHARS + 1);
     return true;
-}
-
-void resetChatAssembly() {
-    for (LineInMaking& m : making)
-        m = LineInMaking{};
 }

@@ -9,21 +9,6 @@
 #include "world/world_state.h"
 
 namespace {
-// Replies given since the budget's second began; it begins at the first query after the
-// last one ended. Every address answered has a place, so the table never runs out.
-struct ReplyBudget {
-    bool running;
-    uint32_t startMs;
-    int total;
-    int sources;
-    uint32_t source[DISCOVERY_REPLIES_PER_SECOND];
-    int given[DISCOVERY_REPLIES_PER_SECOND];
-};
-
-DatagramSocket serveSocket = NO_DATAGRAM;
-uint32_t hostingId         = 0;
-ReplyBudget budget;
-
 bool takeReply(ReplyBudget& b, uint32_t source, uint32_t nowMs) {
     if (!b.running || nowMs - b.startMs >= DISCOVERY_BUDGET_MS) {
         b         = ReplyBudget{};
@@ -46,25 +31,27 @@ bool takeReply(ReplyBudget& b, uint32_t source, uint32_t nowMs) {
 }
 } // namespace
 
-bool discoveryServeOpen(int udpPort, char* reason, std::size_t reasonSize) {
-    discoveryServeClose();
+bool discoveryServeOpen(DiscoveryResponder& responder, int udpPort, char* reason,
+                        std::size_t reasonSize) {
+    discoveryServeClose(responder);
     char why[REASON_SIZE];
-    serveSocket = datagramOpen(udpPort, why, sizeof why);
-    hostingId   = std::random_device{}();
-    budget      = ReplyBudget{};
-    if (serveSocket == NO_DATAGRAM)
+    responder.socket    = datagramOpen(udpPort, why, sizeof why);
+    responder.hostingId = std::random_device{}();
+    responder.budget    = ReplyBudget{};
+    if (responder.socket == NO_DATAGRAM)
         std::snprintf(reason, reasonSize,
                       "%s, so players on the LAN cannot find this game: close the program "
                       "holding it, or tell them this machine's address",
                       why);
-    return serveSocket != NO_DATAGRAM;
+    return responder.socket != NO_DATAGRAM;
 }
 
-void discoveryServe(uint32_t nowMs, const char* hostName, const char* version, int playersInUse,
-                    int tcpPort, const char* arena, int capacity) {
-    if (serveSocket == NO_DATAGRAM) return;
+void discoveryServe(DiscoveryResponder& responder, uint32_t nowMs, const char* hostName,
+                    const char* version, int playersInUse, int tcpPort, const char* arena,
+                    int capacity) {
+    if (responder.socket == NO_DATAGRAM) return;
     DiscoveryReply reply{};
-    reply.hostingId      = hostingId;
+    reply.hostingId      = responder.hostingId;
     reply.tcpPort        = tcpPort;
     reply.playersInUse   = playersInUse;
     reply.playerCapacity = capacity;
@@ -75,20 +62,20 @@ void discoveryServe(uint32_t nowMs, const char* hostName, const char* version, i
     uint8_t out[DISCOVERY_REPLY_SIZE];
     for (int read = 0; read < DISCOVERY_READS_PER_SERVE; ++read) {
         DatagramAddress from{};
-        int length = datagramReceive(serveSocket, in, sizeof in, from);
+        int length = datagramReceive(responder.socket, in, sizeof in, from);
         if (length < 0) break;
         if (!decodeDiscoveryQuery(in, static_cast<std::size_t>(length), reply.nonce)) continue;
-        if (!takeReply(budget, from.ip, nowMs)) continue;
+        if (!takeReply(responder.budget, from.ip, nowMs)) continue;
         encodeDiscoveryReply(reply, out);
-        datagramSend(serveSocket, from, out, sizeof out);
+        datagramSend(responder.socket, from, out, sizeof out);
     }
 }
 
-DatagramSocket discoveryServeSocket() {
-    return serveSocket;
+DatagramSocket discoveryServeSocket(const DiscoveryResponder& responder) {
+    return responder.socket;
 }
 
-void discoveryServeClose() {
-    datagramClose(serveSocket);
-    serveSocket = NO_DATAGRAM;
+void discoveryServeClose(DiscoveryResponder& responder) {
+    datagramClose(responder.socket);
+    responder.socket = NO_DATAGRAM;
 }

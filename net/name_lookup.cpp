@@ -11,16 +11,14 @@
 #include <string>
 #include <thread>
 
-namespace {
-struct Lookup {
+struct LookupJob {
     std::string host;
     std::atomic<LookupState> state{LookupState::RUNNING};
     uint32_t ipv4 = 0; // written before state leaves RUNNING
 };
 
-std::shared_ptr<Lookup> current;
-
-void run(std::shared_ptr<Lookup> lookup) {
+namespace {
+void run(std::shared_ptr<LookupJob> lookup) {
     addrinfo hints{};
     hints.ai_family   = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
@@ -37,19 +35,19 @@ void run(std::shared_ptr<Lookup> lookup) {
 }
 } // namespace
 
-void lookupStart(const char* host) {
-    current       = std::make_shared<Lookup>();
-    current->host = host;
-    std::thread(run, current).detach();
+void lookupStart(NameLookup& lookup, const char* host) {
+    lookup.job       = std::make_shared<LookupJob>();
+    lookup.job->host = host;
+    std::thread(run, lookup.job).detach();
 }
 
-LookupState lookupState(uint32_t* ipv4) {
-    if (!current) return LookupState::NONE;
-    const LookupState state = current->state;
-    if (state == LookupState::FOUND) *ipv4 = current->ipv4;
+LookupState lookupState(const NameLookup& lookup, uint32_t* ipv4) {
+    if (!lookup.job) return LookupState::NONE;
+    const LookupState state = lookup.job->state;
+    if (state == LookupState::FOUND) *ipv4 = lookup.job->ipv4;
     return state;
 }
 
-void lookupForget() {
-    current.reset();
+void lookupForget(NameLookup& lookup) {
+    lookup.job.reset();
 }

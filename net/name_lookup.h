@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 enum class LookupState {
     NONE,      // nothing asked
@@ -12,6 +13,13 @@ enum class LookupState {
     FAILED,    // the name service could not be asked
 };
 
-void lookupStart(const char* host); // forgets any earlier look-up
-LookupState lookupState(uint32_t* ipv4);
-void lookupForget();
+struct LookupJob; // shared with the thread that asks the name service
+
+// One look-up at a time; a value-initialised one has none.
+struct NameLookup {
+    std::shared_ptr<LookupJob> job;
+};
+
+void lookupStart(NameLookup& lookup, const char* host); // forgets any earlier look-up
+LookupState lookupState(const NameLookup& lookup, uint32_t* ipv4);
+void lookupForget(NameLookup& lookup);

@@ -2,94 +2,91 @@
 // the network side of shutdown.
 #include "net/net.h"
 
-#include "net/arena_use.h"
 #include "net/net_host.h"
 #include "net/net_join.h"
 #include "net/net_session.h"
 
-bool netHostStart(int port, const char* version, char addressText[NET_ADDRESS_TEXT_SIZE],
-                  char problem[NET_ENDING_TEXT_SIZE]) {
-    netShutdown();
-    return hostOpen(port, version, addressText, problem);
+bool netHostStart(NetSession& session, int port, const char* version,
+                  char addressText[NET_ADDRESS_TEXT_SIZE], char problem[NET_ENDING_TEXT_SIZE]) {
+    netShutdown(session);
+    return hostOpen(session, port, version, addressText, problem);
 }
 
-void netJoinStart(const char* typed, int defaultPort) {
-    netShutdown();
-    joinOpen(typed, defaultPort);
+void netJoinStart(NetSession& session, const char* typed, int defaultPort) {
+    netShutdown(session);
+    joinOpen(session, typed, defaultPort);
 }
 
-void netServeDiscovery(uint32_t nowMs) {
-    if (netRole == NetRole::HOST) hostServeDiscovery(nowMs);
+void netServeDiscovery(NetSession& session, uint32_t nowMs) {
+    if (session.role == NetRole::HOST) hostServeDiscovery(session, nowMs);
 }
 
-void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]) {
-    joinTarget(text);
+void netJoinTarget(const NetSession& session, char text[NET_ADDRESS_TEXT_SIZE]) {
+    joinTarget(session, text);
 }
 
-NetEnding netExchange(WorldState& world, int32_t isServer, uint32_t nowMs) {
+NetEnding netExchange(NetSession& session, WorldState& world, int32_t isServer, uint32_t nowMs) {
     if (isServer) {
-        hostExchange(world, nowMs);
+        hostExchange(session, world, nowMs);
         return NetEnding{};
     }
-    return joinExchange(world, nowMs);
+    return joinExchange(session, world, nowMs);
 }
 
-uint32_t netFreeDroppedSlots(WorldState& world) {
-    return hostFreeDroppedSlots(world);
+uint32_t netFreeDroppedSlots(NetSession& session, WorldState& world) {
+    return hostFreeDroppedSlots(session, world);
 }
 
-void netSend(const NetMessage& msg) {
+void netSend(NetSession& session, const NetMessage& msg) {
     uint8_t record[NET_RECORD_SIZE];
     encodeNetMessage(msg, record);
-    if (netRole == NetRole::HOST) hostSend(record);
-    if (netRole == NetRole::JOINER) joinSend(record);
+    if (session.role == NetRole::HOST) hostSend(session, record);
+    if (session.role == NetRole::JOINER) joinSend(session, record);
 }
 
-void netSendTo(int32_t slot, const NetMessage& msg) {
+void netSendTo(NetSession& session, int32_t slot, const NetMessage& msg) {
     uint8_t record[NET_RECORD_SIZE];
     encodeNetMessage(msg, record);
-    if (netRole == NetRole::HOST) hostSendTo(slot, record);
+    if (session.role == NetRole::HOST) hostSendTo(session, slot, record);
 }
 
-void netTellArena(const char* name) {
-    hostTellArena(name);
+void netTellArena(NetSession& session, const char* name) {
+    hostTellArena(session, name);
 }
 
-uint32_t netTakeWelcomedSlots() {
-    return netRole == NetRole::HOST ? hostTakeWelcomedSlots() : 0;
+uint32_t netTakeWelcomedSlots(NetSession& session) {
+    return session.role == NetRole::HOST ? hostTakeWelcomedSlots(session) : 0;
 }
 
-NetEnding checkGlobalTimeout() {
-    return joinCheckSilence();
+NetEnding checkGlobalTimeout(NetSession& session) {
+    return joinCheckSilence(session);
 }
 
-void netWait(uint32_t nowMs, uint32_t microseconds) {
-    if (netRole == NetRole::HOST) {
-        hostWait(nowMs, microseconds);
+void netWait(NetSession& session, uint32_t nowMs, uint32_t microseconds) {
+    if (session.role == NetRole::HOST) {
+        hostWait(session, nowMs, microseconds);
     } else {
         socketWait(nullptr, 0, nullptr, 0, microseconds);
     }
 }
 
 // No farewell record: the host notices a departure through its countdown. Safe to repeat.
-void netShutdown() {
-    closeHostPeers();
-    hostClose();
-    socketCloseAll();
-    netSocket = NO_SOCKET;
-    netRole   = NetRole::NONE;
-    joinReset();
-    resetArenaReceiving();
+void netShutdown(NetSession& session) {
+    closeHostPeers(session);
+    hostClose(session);
+    socketClose(session.socket);
+    discoveryBrowseClose(session.browser);
+    session = NetSession{};
 }
 
-void netHostAsServer(const char* name) {
-    hostAsServer(name);
+void netHostAsServer(NetSession& session, const char* name) {
+    hostAsServer(session, name);
 }
 
-bool netPeerAddress(int slot, char text[NET_ADDRESS_TEXT_SIZE]) {
-    return hostPeerAddress(slot, text);
+bool netPeerAddress(const NetSession& session, int slot, char text[NET_ADDRESS_TEXT_SIZE]) {
+    return hostPeerAddress(session, slot, text);
 }
 
-uint32_t netTakeLeftSlots() {
-    return hostTakeLeftSlots();
+uint32_t netTakeLeftSlots(NetSession& session) {
+    return hostTakeLeftSlots(session);
 }

@@ -5,45 +5,34 @@
 #include <cstdint>
 
 #include "net/net.h"
-#include "net/socket_layer.h"
-#include "world/tables.h"
+#include "net/net_session.h"
 
 struct WorldState;
 
-struct ConnSlot {
-    int32_t active;    // 1 while a peer holds the slot
-    int32_t countdown; // records the host may still send before it gives the peer up
-};
-
 constexpr int FIRST_PEER_SLOT       = 1;
-constexpr int32_t RESET_COUNTDOWN   = 500;
 constexpr int32_t FIRST_COUNTDOWN   = 1000; // a newly accepted peer
 constexpr int32_t REFILL_COUNTDOWN  = 500;  // after each record from the peer
-constexpr int MAX_READS_PER_PEER    = 64;   // per frame, so one peer cannot stall the host
 constexpr uint32_t RECORD_BUDGET_MS = 1000; // a rate-limited type's count starts again
 
-extern ConnSlot connSlots[MAX_PLAYERS];
-extern NetSocket peerSockets[MAX_PLAYERS]; // NO_SOCKET while the slot is free
-
-bool hostOpen(int port, const char* version, char addressText[NET_ADDRESS_TEXT_SIZE],
-              char problem[NET_ENDING_TEXT_SIZE]);
-void hostExchange(WorldState& world, uint32_t nowMs);
-void hostSend(const uint8_t record[NET_RECORD_SIZE]);
+bool hostOpen(NetSession& session, int port, const char* version,
+              char addressText[NET_ADDRESS_TEXT_SIZE], char problem[NET_ENDING_TEXT_SIZE]);
+void hostExchange(NetSession& session, WorldState& world, uint32_t nowMs);
+void hostSend(NetSession& session, const uint8_t record[NET_RECORD_SIZE]);
 // To the peer in one slot only; nothing for a slot without one.
-void hostSendTo(int32_t slot, const uint8_t record[NET_RECORD_SIZE]);
+void hostSendTo(NetSession& session, int32_t slot, const uint8_t record[NET_RECORD_SIZE]);
 // The slots welcomed since the last call; one bit a slot.
-uint32_t hostTakeWelcomedSlots();
-void hostWait(uint32_t nowMs, uint32_t microseconds);
-void hostServeDiscovery(uint32_t nowMs);
-void hostTellArena(const char* name); // in discovery replies; "" for none
-void hostClose();
+uint32_t hostTakeWelcomedSlots(NetSession& session);
+void hostWait(NetSession& session, uint32_t nowMs, uint32_t microseconds);
+void hostServeDiscovery(NetSession& session, uint32_t nowMs);
+void hostTellArena(NetSession& session, const char* name); // in discovery replies; "" for none
+void hostClose(NetSession& session);
 // A dedicated server: discovery tells this name and counts no player of the host's own.
-void hostAsServer(const char* name);
+void hostAsServer(NetSession& session, const char* name);
 // "a.b.c.d:port" of the peer in slot i; false ("?") for a free slot.
-bool hostPeerAddress(int i, char text[NET_ADDRESS_TEXT_SIZE]);
+bool hostPeerAddress(const NetSession& session, int i, char text[NET_ADDRESS_TEXT_SIZE]);
 // Of the slots given up since the last call, those whose peer closed its connection (the
 // others fell silent); one bit a slot.
-uint32_t hostTakeLeftSlots();
-void closeHostPeers();
+uint32_t hostTakeLeftSlots(NetSession& session);
+void closeHostPeers(NetSession& session);
 // Frees in the world the slots of peers dropped since the last call; one bit a slot.
-uint32_t hostFreeDroppedSlots(WorldState& world);
+uint32_t hostFreeDroppedSlots(NetSession& session, WorldState& world);

@@ -9,25 +9,13 @@
 
 #include "net/join_address.h"
 #include "net/name_lookup.h"
-#include "net/net_session.h"
 #include "net/record_rules.h"
 #include "world/contact.h"
 #include "world/world_state.h"
 
 static_assert(JOIN_HOST_SIZE + sizeof ":65535" <= NET_ADDRESS_TEXT_SIZE, "host:port must fit");
 
-uint32_t globalTimeout = 0;
-
 namespace {
-enum class JoinStage { NONE, BAD_ADDRESS, LOOKING_UP, CONNECTING, PLAYING };
-
-JoinStage stage           = JoinStage::NONE;
-AddressProblem badAddress = AddressProblem::NONE;
-JoinAddress target        = {};
-char typedText[NET_ADDRESS_TEXT_SIZE];
-bool waiting        = false; // an exchange has begun the wait for the welcome
-uint32_t waitStart  = 0;
-uint32_t welcomedAt = 0;
 // A host sends its arena and match record right after the welcome; one that sends neither
 // (an older game) is drawn in this machine's own planets after this long.
 constexpr uint32_t HOST_WORLD_WAIT_MS = 500;
@@ -48,8 +36,9 @@ NetEnding ending(int exitCode, const char* firstLine, const char* format, ...) {
     return e;
 }
 
-NetEnding addressEnding() {
-    switch (badAddress) {
+NetEnding addressEnding(const JoinState& join) {
+    const char* typedText = join.typedText;
+    switch (join.badAddress) {
     case AddressProblem::EMPTY:
         return ending(EXIT_WELCOME_TIMEOUT, WELCOME_TIMEOUT_TEXT,
                       "No address was given: type the host's address (for example "
@@ -71,9 +60,9 @@ NetEnding addressEnding() {
 }
 
 // The connection ended before the welcome: refused, unreachable or closed.
-NetEnding connectionEnding(int error) {
-    const char* host = target.host;
-    const int port   = target.port;
+NetEnding connectionEnding(const JoinState& join, int error) {
+    const char* host = join.target.host;
+    const int port   = join.target.port;
     if (error == 0)
         return ending(EXIT_WELCOME_TIMEOUT, WELCOME_TIMEOUT_TEXT,
                       "The host at %s:%d closed the connection before giving this machine a "
@@ -94,13 +83,15 @@ NetEnding connectionEnding(int error) {
                   port, std::strerror(error));
 }
 
-NetEnding lookUp(uint32_t nowMs) {
-    uint32_t ipv4         = 0;
-    const LookupState got = lookupState(&ipv4);
+NetEnding lookUp(NetSession& session, uint32_t nowMs) {
+    JoinState& join           = session.join;
+    const JoinAddress& target = join.target;
+    uint32_t ipv4             = 0;
+    const LookupState got     = lookupState(join.lookup, &ipv4);
     if (got == LookupState::FOUND) {
-        lookupForget();
-        netSocket = socketConnectTo(ipv4, target.port);
-        stage     = JoinStage::CONNECTING;
+        lookupForget(join.lookup);
+        session.socket = socketConnectTo(ipv4, target.port);
+        join.stage     = JoinStage::CONNECTING;
         return NetEnding{};
     }
     if (got == LookupState::NOT_FOUND)
@@ -113,7 +104,7 @@ NetEnding lookUp(uint32_t nowMs) {
                       "The name \"%s\" could not be looked up: this machine's name service "
                       "failed. Type the host's address instead (for example 192.168.0.20).",
                       target.host);
-    if (nowMs - waitStart > NAME_LOOKUP_LIMIT_MS)
+    if (nowMs - join.waitStart > NAME_LOOKUP_LIMIT_MS)
         return ending(EXIT_WELCOME_TIMEOUT, WELCOME_TIMEOUT_TEXT,
                       "The name service gave no answer for \"%s\" within 2 seconds: type the "
                       "host's address instead (for example 192.168.0.20).",
@@ -124,9 +115,11 @@ NetEnding lookUp(uint32_t nowMs) {
 // The host gives this machine a slot with its first record; any other record refuses it.
 // Only whole records are judged; the part of one that has arrived waits for the rest. Frames
 // go on meanwhile, with nothing to simulate until the slot is known.
-NetEnding awaitWelcome(WorldState& world, uint32_t nowMs) {
+NetEnding awaitWelcome(NetSession& session, WorldState& world, uint32_t nowMs) {
+    JoinState& join           = session.join;
+    const JoinAddress& target = join.target;
     uint8_t record[NET_RECORD_SIZE];
-    if (socketReadRecord(netSocket, record)) {
+    if (socketReadRecord(session.socket, record)) {
         NetMessage msg = decodeNetMessage(record);
         if (netMessageType(msg) != MSG_WELCOME)
             return ending(EXIT_SERVER_BUSY, SERVER_BUSY_TEXT,
@@ -134,28 +127,29 @@ NetEnding awaitWelcome(WorldState& world, uint32_t nowMs) {
                           "someone leaves, or host a game of your own.",
                           target.host, target.port);
         spawnLocalPlayer(world, netMessageSlot(msg));
-        stage                   = JoinStage::PLAYING;
+        join.stage              = JoinStage::PLAYING;
         world.awaitingHostWorld = true;
-        welcomedAt              = nowMs;
+        join.welcomedAt         = nowMs;
     }
     // Judged after the welcome, so a welcome that comes too late still ends the wait.
-    if (nowMs - waitStart > WELCOME_LIMIT_MS)
+    if (nowMs - join.waitStart > WELCOME_LIMIT_MS)
         return ending(EXIT_WELCOME_TIMEOUT, WELCOME_TIMEOUT_TEXT,
                       "No answer from %s:%d within 10 seconds: is the host running, and is TCP "
                       "port %d open in its firewall?",
                       target.host, target.port, target.port);
-    const int error = socketEndError(netSocket);
-    if (stage == JoinStage::CONNECTING && error >= 0) return connectionEnding(error);
+    const int error = socketEndError(session.socket);
+    if (join.stage == JoinStage::CONNECTING && error >= 0) return connectionEnding(join, error);
     return NetEnding{};
 }
 
-NetEnding readHost(WorldState& world, uint32_t nowMs) {
+NetEnding readHost(NetSession& session, WorldState& world, uint32_t nowMs) {
+    const JoinAddress& target = session.join.target;
     uint8_t record[NET_RECORD_SIZE];
-    while (socketReadRecord(netSocket, record)) {
-        globalTimeout = GLOBAL_TIMEOUT_REFILL;
-        applyNetMessage(world, decodeNetMessage(record), nowMs);
+    while (socketReadRecord(session.socket, record)) {
+        session.join.globalTimeout = GLOBAL_TIMEOUT_REFILL;
+        applyNetMessage(world, session.assembly, decodeNetMessage(record), nowMs);
     }
-    const int error = socketEndError(netSocket);
+    const int error = socketEndError(session.socket);
     if (error == 0)
         return ending(EXIT_GLOBAL_TIMEOUT, GLOBAL_TIMEOUT_TEXT,
                       "The host at %s:%d closed the connection: it quit, or dropped this "
@@ -169,59 +163,58 @@ NetEnding readHost(WorldState& world, uint32_t nowMs) {
 }
 } // namespace
 
-void joinOpen(const char* typed, int defaultPort) {
+void joinOpen(NetSession& session, const char* typed, int defaultPort) {
+    JoinState& join = session.join;
     socketOpenNetwork();
-    netRole = NetRole::JOINER;
-    std::snprintf(typedText, sizeof typedText, "%s", typed ? typed : "");
-    badAddress = parseJoinAddress(typed, defaultPort, &target);
-    if (badAddress != AddressProblem::NONE) {
-        stage = JoinStage::BAD_ADDRESS;
-    } else if (target.dotted) {
-        netSocket = socketConnectTo(target.ipv4, target.port);
-        stage     = JoinStage::CONNECTING;
+    session.role = NetRole::JOINER;
+    std::snprintf(join.typedText, sizeof join.typedText, "%s", typed ? typed : "");
+    join.badAddress = parseJoinAddress(typed, defaultPort, &join.target);
+    if (join.badAddress != AddressProblem::NONE) {
+        join.stage = JoinStage::BAD_ADDRESS;
+    } else if (join.target.dotted) {
+        session.socket = socketConnectTo(join.target.ipv4, join.target.port);
+        join.stage     = JoinStage::CONNECTING;
     } else {
-        lookupStart(target.host);
-        stage = JoinStage::LOOKING_UP;
+        lookupStart(join.lookup, join.target.host);
+        join.stage = JoinStage::LOOKING_UP;
     }
 }
 
-NetEnding joinExchange(WorldState& world, uint32_t nowMs) {
-    if (!waiting) {
-        waiting   = true;
-        waitStart = nowMs;
+NetEnding joinExchange(NetSession& session, WorldState& world, uint32_t nowMs) {
+    JoinState& join = session.join;
+    if (!join.waiting) {
+        join.waiting   = true;
+        join.waitStart = nowMs;
     }
     NetEnding e{};
-    if (stage == JoinStage::BAD_ADDRESS) return addressEnding();
-    if (stage == JoinStage::LOOKING_UP) e = lookUp(nowMs);
-    if (e.exitCode == 0 && stage == JoinStage::CONNECTING) e = awaitWelcome(world, nowMs);
-    if (e.exitCode == 0 && stage == JoinStage::PLAYING) e = readHost(world, nowMs);
-    if (nowMs - welcomedAt > HOST_WORLD_WAIT_MS) world.awaitingHostWorld = false;
+    if (join.stage == JoinStage::BAD_ADDRESS) return addressEnding(join);
+    if (join.stage == JoinStage::LOOKING_UP) e = lookUp(session, nowMs);
+    if (e.exitCode == 0 && join.stage == JoinStage::CONNECTING)
+        e = awaitWelcome(session, world, nowMs);
+    if (e.exitCode == 0 && join.stage == JoinStage::PLAYING) e = readHost(session, world, nowMs);
+    if (nowMs - join.welcomedAt > HOST_WORLD_WAIT_MS) world.awaitingHostWorld = false;
     return e;
 }
 
-void joinSend(const uint8_t record[NET_RECORD_SIZE]) {
-    socketWriteRecord(netSocket, record);
+void joinSend(NetSession& session, const uint8_t record[NET_RECORD_SIZE]) {
+    socketWriteRecord(session.socket, record);
 }
 
-NetEnding joinCheckSilence() {
-    globalTimeout -= 1;
-    if (globalTimeout < GLOBAL_TIMEOUT_BELOW)
+NetEnding joinCheckSilence(NetSession& session) {
+    const JoinState& join = session.join;
+    session.join.globalTimeout -= 1;
+    if (join.globalTimeout < GLOBAL_TIMEOUT_BELOW)
         return ending(EXIT_GLOBAL_TIMEOUT, GLOBAL_TIMEOUT_TEXT,
                       "Nothing came from the host at %s:%d for 7 seconds: it stopped, or the "
                       "network failed. Join again when it hosts.",
-                      target.host, target.port);
+                      join.target.host, join.target.port);
     return NetEnding{};
 }
 
-void joinTarget(char text[NET_ADDRESS_TEXT_SIZE]) {
-    if (stage == JoinStage::BAD_ADDRESS || stage == JoinStage::NONE)
-        std::snprintf(text, NET_ADDRESS_TEXT_SIZE, "%s", typedText);
+void joinTarget(const NetSession& session, char text[NET_ADDRESS_TEXT_SIZE]) {
+    const JoinState& join = session.join;
+    if (join.stage == JoinStage::BAD_ADDRESS || join.stage == JoinStage::NONE)
+        std::snprintf(text, NET_ADDRESS_TEXT_SIZE, "%s", join.typedText);
     else
-        std::snprintf(text, NET_ADDRESS_TEXT_SIZE, "%s:%d", target.host, target.port);
-}
-
-void joinReset() {
-    lookupForget();
-    stage   = JoinStage::NONE;
-    waiting = false;
+        std::snprintf(text, NET_ADDRESS_TEXT_SIZE, "%s:%d", join.target.host, join.target.port);
 }

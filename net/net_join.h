@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "net/net.h"
+#include "net/net_session.h"
 
 constexpr uint32_t WELCOME_LIMIT_MS      = 10000; // from the start of the first exchange
 constexpr uint32_t NAME_LOOKUP_LIMIT_MS  = 2000;  // the longest a name may take to be found
@@ -19,12 +20,9 @@ constexpr const char* SERVER_BUSY_TEXT     = "SERVER IS BUSSY !";
 constexpr const char* WELCOME_TIMEOUT_TEXT = "TIMEOUT ERROR !";
 constexpr const char* GLOBAL_TIMEOUT_TEXT  = "GLOBAL TIMEOUT. CONNECTION WITH THE SERVER IS LOST.";
 
-// Frames left before the host counts as silent; 0 at start-up, wraps below 0 on purpose.
-extern uint32_t globalTimeout;
-
-void joinOpen(const char* typed, int defaultPort);
-NetEnding joinExchange(WorldState& world, uint32_t nowMs);
-void joinSend(const uint8_t record[NET_RECORD_SIZE]);
-NetEnding joinCheckSilence();
-void joinTarget(char text[NET_ADDRESS_TEXT_SIZE]); // "host:port" as typed and completed
-void joinReset();                                  // forgets the game being joined
+void joinOpen(NetSession& session, const char* typed, int defaultPort);
+NetEnding joinExchange(NetSession& session, WorldState& world, uint32_t nowMs);
+void joinSend(NetSession& session, const uint8_t record[NET_RECORD_SIZE]);
+NetEnding joinCheckSilence(NetSession& session);
+// "host:port" as typed and completed
+void joinTarget(const NetSession& session, char text[NET_ADDRESS_TEXT_SIZE]);

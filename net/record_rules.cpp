@@ -23,9 +23,9 @@ bool namesARocket(const NetMessage& msg) {
     return namesASlot(msg) && isValidRocket(bitsInt(msg.word[W_INDEX]));
 }
 
-void applyNothing(WorldState&, const NetMessage&, uint32_t) {}
+void applyNothing(WorldState&, RecordAssembly&, const NetMessage&, uint32_t) {}
 
-void applyState(WorldState& world, const NetMessage& msg, uint32_t nowMs) {
+void applyState(WorldState& world, RecordAssembly&, const NetMessage& msg, uint32_t nowMs) {
     const int32_t slot   = netMessageSlot(msg);
     Player& p            = world.players[slot];
     const int32_t killer = bitsInt(msg.word[W_KILLER]);
@@ -45,7 +45,7 @@ void applyState(WorldState& world, const NetMessage& msg, uint32_t nowMs) {
     if (isValidSlot(killer) && killer != slot) addKillLine(world.messages, nowMs, killer, slot);
 }
 
-void applyRocket(WorldState& world, const NetMessage& msg, uint32_t) {
+void applyRocket(WorldState& world, RecordAssembly&, const NetMessage& msg, uint32_t) {
     Player& p       = world.players[netMessageSlot(msg)];
     const int32_t j = bitsInt(msg.word[W_INDEX]);
     p.rocketLife[j] = bitsInt(msg.word[W_LIFE]);
@@ -55,20 +55,21 @@ void applyRocket(WorldState& world, const NetMessage& msg, uint32_t) {
     }
 }
 
-void applyPlayerInfo(WorldState& world, const NetMessage& msg, uint32_t) {
+void applyPlayerInfo(WorldState& world, RecordAssembly&, const NetMessage& msg, uint32_t) {
     char name[PLAYER_NAME_BYTES];
     getBytes(msg, W_NAME, name, PLAYER_NAME_BYTES);
     setPlayerInfo(world.roster, netMessageSlot(msg), bitsInt(msg.word[W_KILLS]),
                   bitsInt(msg.word[W_DEATHS]), name);
 }
 
-void applyChat(WorldState& world, const NetMessage& msg, uint32_t nowMs) {
+void applyChat(WorldState& world, RecordAssembly& assembly, const NetMessage& msg, uint32_t nowMs) {
     char text[CHAT_PART_BYTES];
     getBytes(msg, W_TEXT, text, CHAT_PART_BYTES);
     const uint32_t parts = msg.word[W_PARTS];
     const int32_t slot   = netMessageSlot(msg);
     char line[CHAT_TEXT_CHARS + 1];
-    if (addChatPart(slot, parts & LOW_16_BITS, (parts >> 16) & LOW_8_BITS, parts >> 24, text, line))
+    if (addChatPart(assembly.chat, slot, parts & LOW_16_BITS, (parts >> 16) & LOW_8_BITS,
+                    parts >> 24, text, line))
         addChatLine(world.messages, nowMs, slot, line);
 }
 } // namespace
@@ -111,7 +112,8 @@ bool netMessageFitsTables(const NetMessage& msg) {
     return rule == nullptr || rule->fits(msg);
 }
 
-void applyNetMessage(WorldState& world, const NetMessage& msg, uint32_t nowMs) {
+void applyNetMessage(WorldState& world, RecordAssembly& assembly, const NetMessage& msg,
+                     uint32_t nowMs) {
     const RecordRule* rule = findRecordRule(netMessageType(msg));
-    if (rule != nullptr && rule->fits(msg)) rule->apply(world, msg, nowMs);
+    if (rule != nullptr && rule->fits(msg)) rule->apply(world, assembly, msg, nowMs);
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "net/arena_records.h"
+#include "net/chat_assembly.h"
 #include "net/net_message.h"
 
 struct WorldState;
@@ -15,12 +17,20 @@ enum class RecordSender : uint8_t {
     HOST_ONLY, // only the host sends it; a host never passes one on from a peer
 };
 
+// What applying records keeps between them: chat lines and the host's arena, each arriving in
+// parts.
+struct RecordAssembly {
+    ChatAssembly chat;
+    ArenaAssembly arena;
+};
+
 struct RecordRule {
     int32_t type;
     bool (*fits)(const NetMessage& msg); // its slot and indexes lie inside the tables
     RecordSender sender;
     int perSecond; // taken from one peer each second; 0 for no limit
-    void (*apply)(WorldState& world, const NetMessage& msg, uint32_t nowMs);
+    void (*apply)(WorldState& world, RecordAssembly& assembly, const NetMessage& msg,
+                  uint32_t nowMs);
 };
 
 constexpr int RECORD_RULES_MAX = 32; // rows the table may grow to
@@ -41,4 +51,5 @@ bool netMessageFitsTables(const NetMessage& msg);
 // chat parts to the chat once a line is whole; unknown types and records that do not fit
 // change nothing. A state record with no killer leaves a kill credit for the local player in
 // place until it is counted. nowMs stamps the lines shown.
-void applyNetMessage(WorldState& world, const NetMessage& msg, uint32_t nowMs);
+void applyNetMessage(WorldState& world, RecordAssembly& assembly, const NetMessage& msg,
+                     uint32_t nowMs);

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "net/net_host.h"
+#include "net/net_session.h"
 #include "platform/platform.h"
 #include "server/event_log.h"
 #include "server/stop_signal.h"
@@ -27,6 +28,7 @@ struct Told {
 };
 
 struct Server {
+    NetSession& net;
     FILE* log;
     uint32_t steps;
     Told told;
@@ -37,11 +39,11 @@ struct Server {
 // given up for its silence shows in the step's dropped slots.
 void sendHeartbeat(WorldState&, void* context) {
     Server& server = *static_cast<Server*>(context);
-    netSend(makeHeartbeatMessage(server.steps++));
+    netSend(server.net, makeHeartbeatMessage(server.steps++));
 }
 
 void tellSlots(Server& server, const WorldState& world, uint32_t gone, std::time_t now) {
-    const uint32_t left = netTakeLeftSlots();
+    const uint32_t left = netTakeLeftSlots(server.net);
     Told& told          = server.told;
     char name[PLAYER_NAME_BYTES + 1], address[NET_ADDRESS_TEXT_SIZE];
     for (int slot = FIRST_PEER_SLOT; slot < MAX_PLAYERS; ++slot) {
@@ -51,7 +53,7 @@ void tellSlots(Server& server, const WorldState& world, uint32_t gone, std::time
             (left & bit ? logLeave : logDrop)(server.log, now, slot, name);
             told.inUse[slot] = told.named[slot] = false;
         }
-        if (!told.inUse[slot] && netPeerAddress(slot, address)) {
+        if (!told.inUse[slot] && netPeerAddress(server.net, slot, address)) {
             logJoin(server.log, now, slot, address);
             told.inUse[slot] = true;
         }
@@ -113,7 +115,7 @@ bool tellAndGoOn(WorldState& world, uint32_t, const StepResult& result, const Fr
 
 int stopServer(Server& server) {
     stopBots();
-    netShutdown();
+    netShutdown(server.net);
     if (server.log) logStop(server.log, std::time(nullptr));
     return 0;
 }
@@ -136,22 +138,24 @@ int runServer(const ServerOptions& options, FILE* log) {
                      noData);
         return EXIT_SERVER_FAILED;
     }
+    // Static: the session holds every peer's held records, too much for the stack.
+    static NetSession net;
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-    if (!netHostStart(options.port, GAME_VERSION, address, problem)) {
+    if (!netHostStart(net, options.port, GAME_VERSION, address, problem)) {
         std::fprintf(stderr, "voranis-server: %s\n", problem);
-        netShutdown();
+        netShutdown(net);
         return EXIT_SERVER_FAILED;
     }
-    netHostAsServer(options.name);
+    netHostAsServer(net, options.name);
     world.match.rules = MatchRules{options.scoreLimit, options.timeLimitMinutes};
     setHostArenas(options.rotateArenas ? ROTATE_ARENAS : options.arena);
-    Server server{log, 0, {}, 0};
+    Server server{net, log, 0, {}, 0};
     if (log) logStart(log, std::time(nullptr), options.port, GAME_VERSION, options.name);
     startBots(options.bots, options.skill, options.port);
     const StepSetup setup{1, sendHeartbeat, &server};
     StepClock clock{};
     FrameReport report;
-    while (!stopRequested() && runStepsOwed(world, setup, clock, &report,
+    while (!stopRequested() && runStepsOwed(world, net, setup, clock, &report,
                                             StepLoopHooks{tellAndGoOn, nullptr, &server})) {
     }
     return stopServer(server);

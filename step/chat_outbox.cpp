@@ -20,7 +20,7 @@ void queueChatParts(const NetMessage* parts, int count) {
         outbox[outboxCount++] = parts[p];
 }
 
-void deliverChat(uint32_t nowMs) {
+void deliverChat(NetSession& net, uint32_t nowMs) {
     if (!windowRunning || nowMs - windowStartMs >= CHAT_SEND_WINDOW_MS) {
         windowRunning = true;
         windowStartMs = nowMs;
@@ -28,7 +28,7 @@ void deliverChat(uint32_t nowMs) {
     }
     int sent = 0;
     while (sent < outboxCount && sentInWindow < CHAT_SENDS_PER_SECOND) {
-        netSend(outbox[sent++]);
+        netSend(net, outbox[sent++]);
         ++sentInWindow;
     }
     std::memmove(outbox, outbox + sent,

@@ -4,7 +4,9 @@
 #include "world/frame_report.h"
 #include "world/world_state.h"
 
+struct NetSession;
+
 // Sends the event's record; false for an event that is no record.
-bool sendFrameRecord(const WorldState& world, const FrameEvent& e);
+bool sendFrameRecord(const WorldState& world, NetSession& net, const FrameEvent& e);
 // Every record of the report, in its order.
-void sendFrameRecords(const WorldState& world, const FrameReport& report);
+void sendFrameRecords(const WorldState& world, NetSession& net, const FrameReport& report);

@@ -11,6 +11,8 @@
 #include "world/frame_report.h"
 #include "world/world_state.h"
 
+struct NetSession;
+
 struct StepSetup {
     int32_t isServer; // this machine hosts
     // Fills world.input for this step, after the exchange and before the simulation applies
@@ -26,6 +28,7 @@ struct StepResult {
     uint32_t droppedSlots;
 };
 
-// Runs one step at nowMs (the step's own time on the millisecond clock). A network ending
-// ends it early, and the caller ends the game with it.
-StepResult runStep(WorldState& world, const StepSetup& setup, uint32_t nowMs, FrameReport* report);
+// Runs one step of world and its network session net at nowMs (the step's own time on the
+// millisecond clock). A network ending ends it early, and the caller ends the game with it.
+StepResult runStep(WorldState& world, NetSession& net, const StepSetup& setup, uint32_t nowMs,
+                   FrameReport* report);

@@ -3,11 +3,11 @@
 
 #include <cstdio>
 
-#include "step/arena_choice.h"
 #include "net/arena_records.h"
 #include "net/arena_use.h"
 #include "net/match_record.h"
 #include "net/net.h"
+#include "step/arena_choice.h"
 #include "world/contact.h"
 
 namespace {
@@ -30,9 +30,9 @@ bool sameRecord(const MatchRecord& a, const MatchRecord& b) {
 }
 
 // The arena of this match number into the host's world and its records; none on failure.
-void takeArena(WorldState& world) {
+void takeArena(WorldState& world, NetSession& net) {
     host.recordCount = 0;
-    netTellArena("");
+    netTellArena(net, "");
     if (host.choice[0] == '\0') return;
     const char* name = arenaForMatch(host.arenas, host.choice, world.match.number);
     char problem[ARENA_PROBLEM_TEXT_SIZE];
@@ -56,7 +56,7 @@ void takeArena(WorldState& world) {
         return;
     }
     host.recordCount = makeArenaMessages(arena, host.records);
-    netTellArena(arena.name);
+    netTellArena(net, arena.name);
     if (isValidSlot(world.localPlayer)) spawnLocalPlayer(world, world.localPlayer);
 }
 
@@ -74,24 +74,24 @@ void resetHostMatch() {
     host = HostMatch{};
 }
 
-void welcomeToMatch(WorldState& world, uint32_t nowMs) {
+void welcomeToMatch(WorldState& world, NetSession& net, uint32_t nowMs) {
     if (world.match.number <= 0) {
         const MatchRules rules = world.match.rules; // a copy: startMatch clears the match first
         startMatch(world.match, rules, nowMs);
-        takeArena(world);
+        takeArena(world, net);
     }
-    const uint32_t welcomed = netTakeWelcomedSlots();
+    const uint32_t welcomed = netTakeWelcomedSlots(net);
     const NetMessage record = makeMatchMessage(matchRecordOf(world.match, nowMs));
     for (int slot = 0; slot < MAX_PLAYERS; ++slot) {
         if (!(welcomed & (1u << slot))) continue;
         forgetMatchSlot(world.match, slot);
         for (int k = 0; k < host.recordCount; ++k)
-            netSendTo(slot, host.records[k]);
-        netSendTo(slot, record);
+            netSendTo(net, slot, host.records[k]);
+        netSendTo(net, slot, record);
     }
 }
 
-void advanceHostMatch(WorldState& world, uint32_t nowMs, uint32_t droppedSlots) {
+void advanceHostMatch(WorldState& world, NetSession& net, uint32_t nowMs, uint32_t droppedSlots) {
     for (int slot = 0; slot < MAX_PLAYERS; ++slot)
         if (droppedSlots & (1u << slot)) forgetMatchSlot(world.match, slot);
     if (isValidSlot(world.localPlayer)) {
@@ -101,16 +101,16 @@ void advanceHostMatch(WorldState& world, uint32_t nowMs, uint32_t droppedSlots) 
     const MatchChange change = advanceMatch(world.match, nowMs);
     if (change == MatchChange::NEXT_MATCH) {
         beginNextMatch(world);
-        takeArena(world);
+        takeArena(world, net);
         for (int k = 0; k < host.recordCount; ++k)
-            netSend(host.records[k]);
+            netSend(net, host.records[k]);
     }
     const MatchRecord record = matchRecordOf(world.match, nowMs);
     showMatch(world, record);
     const bool due = !host.recordSent || !sameRecord(record, host.lastRecord) ||
                      nowMs - host.recordSentMs >= MATCH_RECORD_EVERY_MS;
     if (!due) return;
-    netSend(makeMatchMessage(record));
+    netSend(net, makeMatchMessage(record));
     host.recordSent   = true;
     host.recordSentMs = nowMs;
     host.lastRecord   = record;

@@ -9,17 +9,19 @@
 
 #include "world/world_state.h"
 
+struct NetSession;
+
 // The host's arena: a name from the game folder's arenas/, "rotate", or "" for none (the
 // host's universe.uni stays and joiners keep their own). Before the first step.
 void setHostArenas(const char* choice);
 
 // After the exchange: the first step begins match 1 in its arena; each peer just welcomed
 // forgets its slot's count and is sent the arena and the match record.
-void welcomeToMatch(WorldState& world, uint32_t nowMs);
+void welcomeToMatch(WorldState& world, NetSession& net, uint32_t nowMs);
 
 // After the simulation: the host's own record counted, the match advanced, and at the next
 // match the world and every joiner begin it; droppedSlots' counts are forgotten.
-void advanceHostMatch(WorldState& world, uint32_t nowMs, uint32_t droppedSlots);
+void advanceHostMatch(WorldState& world, NetSession& net, uint32_t nowMs, uint32_t droppedSlots);
 
 // A new hosting: no match, no arena.
 void resetHostMatch();

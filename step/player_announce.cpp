@@ -12,13 +12,13 @@ int32_t sentDeaths   = 0;
 uint32_t announcedAt = 0;
 } // namespace
 
-void announcePlayer(const WorldState& world, uint32_t nowMs) {
+void announcePlayer(const WorldState& world, NetSession& net, uint32_t nowMs) {
     if (!isValidSlot(world.localPlayer)) return;
     const bool changed = !announced || sentSlot != world.localPlayer ||
                          sentKills != world.localScore || sentDeaths != world.roster.localDeaths;
     if (!changed && nowMs - announcedAt < ANNOUNCE_EVERY_MS) return;
-    netSend(makePlayerInfoMessage(world.localPlayer, world.localScore, world.roster.localDeaths,
-                                  world.roster.localName));
+    netSend(net, makePlayerInfoMessage(world.localPlayer, world.localScore,
+                                       world.roster.localDeaths, world.roster.localName));
     announced   = true;
     sentSlot    = world.localPlayer;
     sentKills   = world.localScore;

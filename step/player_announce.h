@@ -6,7 +6,9 @@
 
 #include "world/world_state.h"
 
+struct NetSession;
+
 constexpr uint32_t ANNOUNCE_EVERY_MS = 2000;
 
-void announcePlayer(const WorldState& world, uint32_t nowMs);
+void announcePlayer(const WorldState& world, NetSession& net, uint32_t nowMs);
 void resetAnnouncements();

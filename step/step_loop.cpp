@@ -4,15 +4,15 @@
 #include "platform/platform.h"
 #include "step/step_wait.h"
 
-bool runStepsOwed(WorldState& world, const StepSetup& setup, StepClock& clock, FrameReport* report,
-                  const StepLoopHooks& hooks) {
+bool runStepsOwed(WorldState& world, NetSession& net, const StepSetup& setup, StepClock& clock,
+                  FrameReport* report, const StepLoopHooks& hooks) {
     const StepsDue due = takeStepsDue(clock, platformMilliseconds());
     for (int k = 0; k < due.count; ++k) {
         const uint32_t stepMs   = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
-        const StepResult result = runStep(world, setup, stepMs, report);
+        const StepResult result = runStep(world, net, setup, stepMs, report);
         if (!hooks.afterStep(world, stepMs, result, *report, hooks.context)) return false;
     }
     if (hooks.afterSteps) hooks.afterSteps(due.count, hooks.context);
-    waitUntilStep(clock.nextStepMs);
+    waitUntilStep(net, clock.nextStepMs);
     return true;
 }

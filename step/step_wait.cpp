@@ -1,8 +1,8 @@
 // waitUntilStep: the network's wait, to the microsecond.
 #include "step/step_wait.h"
 
-#include "platform/platform.h"
 #include "net/net.h"
+#include "platform/platform.h"
 
 namespace {
 constexpr uint32_t MICROSECONDS_PER_MS = 1000;
@@ -10,13 +10,13 @@ constexpr uint32_t MICROSECONDS_PER_MS = 1000;
 
 // The network waits until the very microsecond the millisecond clock reaches the step, so
 // the wait neither ends early nor spins; arrivals wake it earlier, and it goes on waiting.
-void waitUntilStep(uint32_t dueMs) {
+void waitUntilStep(NetSession& net, uint32_t dueMs) {
     for (;;) {
         const uint64_t nowUs = platformMicroseconds();
         const uint32_t nowMs = static_cast<uint32_t>(nowUs / MICROSECONDS_PER_MS);
         const int32_t left   = static_cast<int32_t>(dueMs - nowMs);
         if (left <= 0) return;
         const uint32_t intoThisMs = static_cast<uint32_t>(nowUs % MICROSECONDS_PER_MS);
-        netWait(nowMs, static_cast<uint32_t>(left) * MICROSECONDS_PER_MS - intoThisMs);
+        netWait(net, nowMs, static_cast<uint32_t>(left) * MICROSECONDS_PER_MS - intoThisMs);
     }
 }

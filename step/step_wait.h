@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+struct NetSession;
+
 // Waits until the millisecond clock reaches dueMs (unsigned 32-bit difference); returns at
 // once when it has.
-void waitUntilStep(uint32_t dueMs);
+void waitUntilStep(NetSession& net, uint32_t dueMs);

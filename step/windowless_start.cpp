@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "net/net.h"
 #include "step/data_folder.h"
 #include "world/universe.h"
 
@@ -19,6 +18,5 @@ bool startWithoutWindow(WorldState& world, char problem[START_PROBLEM_SIZE]) {
         return false;
     }
     resetPlayerTable(world.players);
-    resetConnSlots();
     return true;
 }

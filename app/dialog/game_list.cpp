@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/platform.h"
 #include "net/discovery_browser.h"
+#include "platform/platform.h"
 
 namespace {
 constexpr char COLUMN_SEPARATOR      = '\t';
@@ -72,30 +72,31 @@ void showGames(const FoundGame* games, int count) {
     shownCount = count;
 }
 
-void poll(void*) {
-    discoveryBrowse(platformMilliseconds());
+void poll(void* browser) {
+    DiscoveryBrowser& b = *static_cast<DiscoveryBrowser*>(browser);
+    discoveryBrowse(b, platformMilliseconds());
     FoundGame games[DISCOVERY_FOUND_MAX];
-    const int count = discoveryFoundGames(games);
+    const int count = discoveryFoundGames(b, games);
     if (!sameGames(games, count)) showGames(games, count);
-    Fl::repeat_timeout(GAME_LIST_POLL_SECONDS, poll);
+    Fl::repeat_timeout(GAME_LIST_POLL_SECONDS, poll, browser);
 }
 } // namespace
 
-void startGameList(Fl_Hold_Browser* list) {
+void startGameList(Fl_Hold_Browser* list, DiscoveryBrowser& browser) {
     shownList  = list;
     shownCount = -1;
     setColumns(list);
     char reason[DISCOVERY_REASON_SIZE];
-    if (!discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason)) {
+    if (!discoveryBrowseOpen(browser, DISCOVERY_PORT, reason, sizeof reason)) {
         list->add(reason);
         return;
     }
-    poll(nullptr);
+    poll(&browser);
 }
 
-void stopGameList() {
-    Fl::remove_timeout(poll);
-    discoveryBrowseClose();
+void stopGameList(DiscoveryBrowser& browser) {
+    Fl::remove_timeout(poll, &browser);
+    discoveryBrowseClose(browser);
     shownList = nullptr;
 }
 

@@ -14,19 +14,19 @@ void storeSetupChoices(GameSetup& setup, bool fullScreen, bool soundEnabled, int
     setup.resolutionIndex = resolutionIndex;
 }
 
-bool hostGame(GameSetup& setup, WorldState& world, char addressText[NET_ADDRESS_TEXT_SIZE],
-              char problem[NET_ENDING_TEXT_SIZE]) {
-    if (!netHostStart(setup.port, GAME_VERSION, addressText, problem)) return false;
+bool hostGame(NetSession& net, GameSetup& setup, WorldState& world,
+              char addressText[NET_ADDRESS_TEXT_SIZE], char problem[NET_ENDING_TEXT_SIZE]) {
+    if (!netHostStart(net, setup.port, GAME_VERSION, addressText, problem)) return false;
     setup.isServer = 1;
     spawnLocalPlayer(world, 0);
     return true;
 }
 
-void joinGame(GameSetup& setup, WorldState& world, const char* typed) {
+void joinGame(NetSession& net, GameSetup& setup, WorldState& world, const char* typed) {
     const size_t length = strnlen(typed, ADDRESS_MAX_CHARS);
     std::memcpy(setup.address, typed, length);
     setup.address[length] = '\0';
-    netJoinStart(setup.address, setup.port);
+    netJoinStart(net, setup.address, setup.port);
     setup.isServer    = 0;
     world.localPlayer = FREE_SLOT;
 }

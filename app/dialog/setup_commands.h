@@ -12,9 +12,9 @@ void storeSetupChoices(GameSetup& setup, bool fullScreen, bool soundEnabled, int
 // "Create Game": opens the network as host on setup.port, writes this machine's address
 // into addressText, makes this machine slot 0 and places its ship in world. False, with the
 // reason in problem, for a port that cannot be had.
-bool hostGame(GameSetup& setup, WorldState& world, char addressText[NET_ADDRESS_TEXT_SIZE],
-              char problem[NET_ENDING_TEXT_SIZE]);
+bool hostGame(NetSession& net, GameSetup& setup, WorldState& world,
+              char addressText[NET_ADDRESS_TEXT_SIZE], char problem[NET_ENDING_TEXT_SIZE]);
 
 // "Join Game": starts joining at most ADDRESS_MAX_CHARS of what was typed, on the port typed
 // or setup.port; the slot comes with the welcome. The address is kept in setup.
-void joinGame(GameSetup& setup, WorldState& world, const char* typed);
+void joinGame(NetSession& net, GameSetup& setup, WorldState& world, const char* typed);

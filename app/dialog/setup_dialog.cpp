@@ -15,6 +15,7 @@
 #include "app/dialog/setup_commands.h"
 #include "app/dialog/setup_dialog_layout.h"
 #include "net/net.h"
+#include "net/net_session.h"
 #include "platform/platform.h"
 #include "step/bot_launcher.h"
 
@@ -22,11 +23,13 @@ namespace {
 constexpr const char* SETUP_SCHEME        = "gtk+";
 constexpr double DISCOVERY_ANSWER_SECONDS = 0.05; // while the host reads its "Server Info"
 
-// What the dialog's callbacks work on.
+// What the dialog's callbacks work on: its controls, the choices, the world and the
+// game's network session.
 struct DialogRun {
     SetupDialog dialog;
     GameSetup& setup;
     WorldState& world;
+    NetSession& net;
     SetupOutcome outcome;
 };
 
@@ -56,43 +59,43 @@ void storeChoices(const SetupDialog& d, GameSetup& setup) {
     storeArenaChoice(d, static_cast<Fl_Choice*>(controlById(d, ID_ARENA))->value(), setup.arena);
 }
 
-void closeDialog(const SetupDialog& d) {
-    stopGameList();
-    d.window->hide();
+void closeDialog(const DialogRun& run) {
+    stopGameList(run.net.browser);
+    run.dialog.window->hide();
 }
 
-void answerDiscovery(void*) {
-    netServeDiscovery(platformMilliseconds());
-    Fl::repeat_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery);
+void answerDiscovery(void* net) {
+    netServeDiscovery(*static_cast<NetSession*>(net), platformMilliseconds());
+    Fl::repeat_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery, net);
 }
 
 void createGame(Fl_Widget*, void* data) {
     DialogRun& run       = *static_cast<DialogRun*>(data);
     const SetupDialog& d = run.dialog;
     storeChoices(d, run.setup);
-    stopGameList(); // the host answers on the discovery port from now on
+    stopGameList(run.net.browser); // the host answers on the discovery port from now on
     char address[NET_ADDRESS_TEXT_SIZE];
-    if (!hostGame(run.setup, run.world, address, run.outcome.problem)) {
+    if (!hostGame(run.net, run.setup, run.world, address, run.outcome.problem)) {
         run.outcome.hostFailed = true;
-        closeDialog(d);
+        closeDialog(run);
         return;
     }
     // The host reads out its own address for the others before it confirms; players on the
     // network can already find the game meanwhile.
     addressBox(d)->value(address);
     Fl::flush();
-    Fl::add_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery);
+    Fl::add_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery, &run.net);
     showServerInfo(d.window);
     Fl::remove_timeout(answerDiscovery);
     startBots(run.setup.bots, run.setup.botSkill, run.setup.port);
-    closeDialog(d);
+    closeDialog(run);
 }
 
 void joinGameCommand(Fl_Widget*, void* data) {
     DialogRun& run = *static_cast<DialogRun*>(data);
     storeChoices(run.dialog, run.setup);
-    joinGame(run.setup, run.world, addressBox(run.dialog)->value());
-    closeDialog(run.dialog);
+    joinGame(run.net, run.setup, run.world, addressBox(run.dialog)->value());
+    closeDialog(run);
 }
 
 // Escape and the close box both come here; the close box quits as well, and then joins
@@ -112,9 +115,9 @@ void chooseGame(Fl_Widget* list, void* data) {
 }
 } // namespace
 
-SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world) {
+SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net) {
     Fl::scheme(SETUP_SCHEME);
-    DialogRun run{buildSetupDialog(setup), setup, world, SetupOutcome{}};
+    DialogRun run{buildSetupDialog(setup), setup, world, net, SetupOutcome{}};
     const SetupDialog& dialog = run.dialog;
     controlById(dialog, ID_CREATE_GAME)->callback(createGame, &run);
     controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &run);
@@ -122,7 +125,7 @@ SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world) {
     dialog.window->callback(closeBox, &run);
 
     dialog.window->show();
-    startGameList(static_cast<Fl_Hold_Browser*>(controlById(dialog, ID_GAME_LIST)));
+    startGameList(static_cast<Fl_Hold_Browser*>(controlById(dialog, ID_GAME_LIST)), net.browser);
     // The address is what a joining player types, so the text cursor waits at its end.
     Fl_Input* address = addressBox(dialog);
     address->take_focus();

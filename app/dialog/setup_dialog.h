@@ -14,5 +14,5 @@ struct SetupOutcome {
 // Runs the dialog, showing setup's choices, until a button, Enter, Escape or the close box
 // ends it. It stores the choices into setup and opens the network as host (placing the
 // host's ship in world) or joiner; the close box also asks to quit, and then joins, as
-// Escape does.
-SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world);
+// Escape does. The games list and the network use net.
+SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net);

@@ -22,6 +22,7 @@
 #include "app/dialog/game_list.h"
 #include "app/dialog/setup_dialog_layout.h"
 #include "net/net.h"
+#include "net/net_session.h"
 #include "platform/platform.h"
 
 namespace {
@@ -31,10 +32,11 @@ constexpr int HOST_SERVE_MS = 5;
 constexpr int LIST_WAIT_MS  = 5000;
 
 [[noreturn]] void serveDiscovery() {
+    static NetSession host;
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-    if (!netHostStart(NET_PORT, "bench", address, problem)) _exit(1);
+    if (!netHostStart(host, NET_PORT, "bench", address, problem)) _exit(1);
     for (;;) {
-        netServeDiscovery(platformMilliseconds());
+        netServeDiscovery(host, platformMilliseconds());
         std::this_thread::sleep_for(std::chrono::milliseconds(HOST_SERVE_MS));
     }
 }
@@ -49,9 +51,10 @@ double cpuSeconds() {
 // Milliseconds from opening the dialog to the game in its list; -1 when it never shows.
 double openAndWait(double keepOpenSeconds, double* cpuShare) {
     SetupDialog dialog = buildSetupDialog(startSetup());
+    DiscoveryBrowser browser;
     dialog.window->show();
     const Clock::time_point opened = Clock::now();
-    startGameList(static_cast<Fl_Hold_Browser*>(controlById(dialog, ID_GAME_LIST)));
+    startGameList(static_cast<Fl_Hold_Browser*>(controlById(dialog, ID_GAME_LIST)), browser);
     double foundMs = -1.0;
     char address[GAME_ADDRESS_TEXT_SIZE];
     while (std::chrono::duration<double, std::milli>(Clock::now() - opened).count() <
@@ -68,7 +71,7 @@ double openAndWait(double keepOpenSeconds, double* cpuShare) {
         Fl::wait(keepOpenSeconds);
     const double wall = std::chrono::duration<double>(Clock::now() - from).count();
     *cpuShare         = wall > 0.0 ? 100.0 * (cpuSeconds() - cpuBefore) / wall : 0.0;
-    stopGameList();
+    stopGameList(browser);
     delete dialog.window;
     Fl::check();
     return foundMs;

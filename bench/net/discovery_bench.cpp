@@ -39,21 +39,22 @@ void timeToAppear(benchmark::State& state) {
     std::vector<double> samples;
     for (auto _ : state) {
         std::this_thread::sleep_for(BUDGET_PAUSE);
+        DiscoveryBrowser browser;
         char reason[DISCOVERY_REASON_SIZE];
         FoundGame found[DISCOVERY_FOUND_MAX];
         auto start = std::chrono::steady_clock::now();
-        discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason);
+        discoveryBrowseOpen(browser, DISCOVERY_PORT, reason, sizeof reason);
         uint32_t opened = steadyMs();
-        pollfd p{datagramDescriptor(discoveryBrowseSocket()), POLLIN, 0};
+        pollfd p{datagramDescriptor(discoveryBrowseSocket(browser)), POLLIN, 0};
         int count = 0;
         while (count == 0 && steadyMs() - opened < APPEAR_LIMIT_MS) {
-            discoveryBrowse(steadyMs());
-            count = discoveryFoundGames(found);
+            discoveryBrowse(browser, steadyMs());
+            count = discoveryFoundGames(browser, found);
             if (count == 0) ::poll(&p, 1, 10);
         }
         double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        discoveryBrowseClose();
+        discoveryBrowseClose(browser);
         if (count == 0) {
             state.SkipWithError("the game never appeared");
             break;
@@ -74,34 +75,36 @@ void timeToAppear(benchmark::State& state) {
 void browseCall(benchmark::State& state) {
     OtherMachine other;
     if (!startGame(state, other)) return;
+    DiscoveryBrowser browser;
     char reason[DISCOVERY_REASON_SIZE];
-    discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason);
+    discoveryBrowseOpen(browser, DISCOVERY_PORT, reason, sizeof reason);
     uint32_t now = steadyMs();
-    discoveryBrowse(now);
+    discoveryBrowse(browser, now);
     for (auto _ : state) {
         if (state.range(0)) now += DISCOVERY_QUERY_EVERY_MS;
         double start = threadSeconds();
-        discoveryBrowse(now);
+        discoveryBrowse(browser, now);
         state.SetIterationTime(threadSeconds() - start);
     }
-    discoveryBrowseClose();
+    discoveryBrowseClose(browser);
     stopOtherMachine(other);
 }
 
 // The host's call each frame when no query waits: what hosting costs a frame.
 void serveIdleFrame(benchmark::State& state) {
+    DiscoveryResponder responder;
     char reason[DISCOVERY_REASON_SIZE];
-    if (!discoveryServeOpen(DISCOVERY_PORT, reason, sizeof reason)) {
+    if (!discoveryServeOpen(responder, DISCOVERY_PORT, reason, sizeof reason)) {
         state.SkipWithError(reason);
         return;
     }
     uint32_t now = 0;
     for (auto _ : state) {
         double start = threadSeconds();
-        discoveryServe(now += 15, "rigel", "1.0.0", 3, 2345);
+        discoveryServe(responder, now += 15, "rigel", "1.0.0", 3, 2345);
         state.SetIterationTime(threadSeconds() - start);
     }
-    discoveryServeClose();
+    discoveryServeClose(responder);
 }
 } // namespace
 

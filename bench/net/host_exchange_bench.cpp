@@ -23,16 +23,15 @@ double threadSeconds() {
 void hostFrame(benchmark::State& state, bool withOwnState) {
     char address[NET_ADDRESS_TEXT_SIZE];
     char hostProblem[NET_ENDING_TEXT_SIZE] = {};
-    netShutdown();
+    netShutdown(gameNet);
     resetPlayerTable(gameWorld.players);
-    resetConnSlots();
-    netHostStart(NET_PORT, "test", address, hostProblem);
+    netHostStart(gameNet, NET_PORT, "test", address, hostProblem);
     gameWorld.localPlayer     = 0;
     gameWorld.players[0].slot = 0;
     Peer peers[PEERS + 1];
     for (int i = 1; i <= PEERS; ++i) {
         peers[i] = connectPeer();
-        netExchange(gameWorld, 1, 0);
+        netExchange(gameNet, gameWorld, 1, 0);
         Record welcome;
         if (peers[i].fd < 0 || !peers[i].receiveRecord(&welcome, 1000)) {
             state.SkipWithError("a peer could not join");
@@ -51,8 +50,8 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
             gameWorld.players[i].pos[0] = 0.0f;
         }
         double start = threadSeconds();
-        netExchange(gameWorld, 1, 0);
-        if (withOwnState) netSend(makeStateMessage(gameWorld, 0));
+        netExchange(gameNet, gameWorld, 1, 0);
+        if (withOwnState) netSend(gameNet, makeStateMessage(gameWorld, 0));
         state.SetIterationTime(threadSeconds() - start);
         for (int i = 1; i <= PEERS; ++i) {
             if (gameWorld.players[i].pos[0] != frame) ++missed;
@@ -60,8 +59,7 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
         }
     }
     state.counters["records_not_yet_there"] = static_cast<double>(missed);
-    netShutdown();
-    resetConnSlots();
+    netShutdown(gameNet);
 }
 
 void hostExchangeSevenPeers(benchmark::State& state) {

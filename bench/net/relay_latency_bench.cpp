@@ -44,13 +44,12 @@ constexpr int HOST_HEIGHT = 480;
         std::_Exit(1);
     }
     resetPlayerTable(gameWorld.players);
-    resetConnSlots();
     setupScene(HOST_WIDTH, HOST_HEIGHT);
     initTextures(TEXTURE_TABLE_SIZE);
     if (!loadAssets(gameWorld, problem)) std::_Exit(1);
     char address[NET_ADDRESS_TEXT_SIZE];
     char hostProblem[NET_ENDING_TEXT_SIZE] = {};
-    netHostStart(NET_PORT, "test", address, hostProblem);
+    netHostStart(gameNet, NET_PORT, "test", address, hostProblem);
     gameSetup.isServer = 1;
     spawnLocalPlayer(gameWorld, 0);
     for (;;)

@@ -192,10 +192,10 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
     ASSERT_EQ(gameWorld.messages.chatCount, 5) << "shown here at once, the oldest pushed out";
     EXPECT_EQ(gameWorld.messages.chat[4].slot, LOCAL);
     EXPECT_STREQ(gameWorld.messages.chat[4].text, "gg");
-    deliverChat(0);
-    deliverChat(999);
+    deliverChat(gameNet, 0);
+    deliverChat(gameNet, 999);
     EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 4u);
-    deliverChat(1000);
+    deliverChat(gameNet, 1000);
     EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 6u);
     handle(event(SDL_KEYDOWN, SDLK_ESCAPE));
     EXPECT_TRUE(quitMessagePosted());

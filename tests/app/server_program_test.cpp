@@ -75,13 +75,14 @@ TEST(Server, AlonePeerGetsASlotAboveZeroAndAHeartbeatEveryStep) {
     EXPECT_EQ(beats.back() - beats.front(), uint32_t(STEPS_COUNTED - 1));
     EXPECT_TRUE(says(server, "start port 2345 version"));
     // The games list names it, and counts only the places a player can take.
+    DiscoveryBrowser browser;
     char reason[DISCOVERY_REASON_SIZE];
-    ASSERT_TRUE(discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
+    ASSERT_TRUE(discoveryBrowseOpen(browser, DISCOVERY_PORT, reason, sizeof reason)) << reason;
     FoundGame found[DISCOVERY_FOUND_MAX];
     int count = 0;
     for (uint32_t ms = 0; count == 0 && ms < WAIT_MS; ms += 20, usleep(20000)) {
-        discoveryBrowse(ms);
-        count = discoveryFoundGames(found);
+        discoveryBrowse(browser, ms);
+        count = discoveryFoundGames(browser, found);
     }
     ASSERT_EQ(count, 1);
     EXPECT_STREQ(found[0].name, "Orbit");

@@ -10,11 +10,11 @@
 #include <list>
 #include <string>
 
-#include "step/game_step.h"
-#include "platform/platform.h"
-#include "step/step_wait.h"
 #include "net/net.h"
 #include "net/net_host.h"
+#include "platform/platform.h"
+#include "step/game_step.h"
+#include "step/step_wait.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/peer.h"
 #include "tests/support/test_paths.h"
@@ -62,11 +62,10 @@ bool watch(Watch& w, int slot) {
 // The host has no ship; a fourth peer reads what is relayed: only what a bot may say of itself.
 TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
     freshWorld();
-    resetConnSlots();
     UniverseTextures pictures;
     ASSERT_TRUE(loadUniverse(gameWorld, (gameDir() + "/universe.uni").c_str(), &pictures));
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-    ASSERT_TRUE(netHostStart(GAME_PORT, "test", address, problem)) << problem;
+    ASSERT_TRUE(netHostStart(gameNet, GAME_PORT, "test", address, problem)) << problem;
     std::list<GameDriver> bots;
     for (int b = 0; b < BOTS; ++b)
         ASSERT_TRUE(startBot(bots.emplace_back(false), " --skill 3"));
@@ -77,23 +76,24 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
     int frame     = 0;
     for (; frame < GAME_FRAMES_MAX && !cameBack; ++frame) {
         const uint32_t stepMs = platformMilliseconds();
-        runStep(gameWorld, StepSetup{1, nullptr, nullptr}, stepMs, &report);
+        runStep(gameWorld, gameNet, StepSetup{1, nullptr, nullptr}, stepMs, &report);
         for (int slot = 1; slot <= BOTS; ++slot)
             cameBack = watch(watched[slot], slot) || cameBack;
-        if (observer.fd < 0 && connSlots[BOTS].active) observer = connectPeer(); // after the bots
+        if (observer.fd < 0 && gameNet.host.connSlots[BOTS].active)
+            observer = connectPeer(); // after the bots
         for (Record r; observer.fd >= 0 && observer.receiveRecord(&r, 0);) {
             if (recordType(r) == WIRE_WELCOME || recordType(r) == WIRE_MATCH) continue;
             EXPECT_TRUE(recordSlot(r) >= 1 && recordSlot(r) <= BOTS) << recordSlot(r);
             EXPECT_TRUE(recordType(r) != WIRE_ROCKET || readRocket(r).index < ROCKETS_PER_PLAYER);
         }
-        waitUntilStep(stepMs + STEP_MS);
+        waitUntilStep(gameNet, stepMs + STEP_MS);
     }
     for (int slot = 1; slot <= BOTS; ++slot) {
         EXPECT_TRUE(watched[slot].moved) << "bot " << slot << " stood still";
         EXPECT_LE(watched[slot].contactMost, CONTACT_FRAMES_MAX) << "bot " << slot;
     }
     EXPECT_TRUE(cameBack) << "no bot was destroyed and came back in " << frame << " frames";
-    netShutdown(); // the host is gone: every bot ends as a joiner whose host quit
+    netShutdown(gameNet); // the host is gone: every bot ends as a joiner whose host quit
     for (GameDriver& bot : bots)
         EXPECT_EQ(bot.exitCode(END_WAIT_MS), 4);
 }

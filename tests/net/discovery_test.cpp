@@ -13,7 +13,8 @@
 
 namespace {
 // Each query from each of sources loopback addresses, served at nowMs: the replies, each whole.
-int repliesTo(const std::vector<std::vector<uint8_t>>& queries, int sources, uint32_t nowMs) {
+int repliesTo(DiscoveryResponder& responder, const std::vector<std::vector<uint8_t>>& queries,
+              int sources, uint32_t nowMs) {
     std::vector<pollfd> probers;
     for (int i = 0; i < sources; ++i) {
         const int fd  = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -23,7 +24,7 @@ int repliesTo(const std::vector<std::vector<uint8_t>>& queries, int sources, uin
         for (const auto& q : queries)
             ::sendto(fd, q.data(), q.size(), 0, reinterpret_cast<sockaddr*>(&host), sizeof host);
         probers.push_back({fd, POLLIN, 0});
-        discoveryServe(nowMs, "rigel", "1.0.0", 3, 2346,
+        discoveryServe(responder, nowMs, "rigel", "1.0.0", 3, 2346,
                        "halo"); // keeps its receive buffer from filling
     }
     int got = 0;
@@ -31,7 +32,7 @@ int repliesTo(const std::vector<std::vector<uint8_t>>& queries, int sources, uin
     DiscoveryReply r{};
     for (int quiet = 0; quiet < 20;
          quiet     = ::poll(probers.data(), sources, 1) == 0 ? quiet + 1 : 0) {
-        discoveryServe(nowMs, "rigel", "1.0.0", 3, 2346, "halo");
+        discoveryServe(responder, nowMs, "rigel", "1.0.0", 3, 2346, "halo");
         for (const pollfd& p : probers)
             for (ssize_t n; (n = ::recv(p.fd, in, sizeof in, 0)) >= 0; ++got)
                 EXPECT_TRUE(decodeDiscoveryReply(in, n, r) && r.nonce == 7 && r.tcpPort == 2346 &&
@@ -44,20 +45,24 @@ int repliesTo(const std::vector<std::vector<uint8_t>>& queries, int sources, uin
 } // namespace
 
 TEST(Discovery, TheHostAnswersWholeQueriesAtMostTenASecondToEachAndAHundredInAll) {
+    DiscoveryResponder responder;
     char reason[DISCOVERY_REASON_SIZE];
-    ASSERT_TRUE(discoveryServeOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
+    ASSERT_TRUE(discoveryServeOpen(responder, DISCOVERY_PORT, reason, sizeof reason)) << reason;
     std::vector<uint8_t> q(DISCOVERY_QUERY_SIZE);
     encodeDiscoveryQuery(7, q.data());
     auto magic = q, version = q, shorter = q;
     magic[0]   = 'X';
     version[8] = 2;
     shorter.pop_back();
-    EXPECT_EQ(repliesTo({magic, version, shorter}, 1, 1000), 0) << "wrong magic, version or length";
-    EXPECT_EQ(repliesTo(std::vector<std::vector<uint8_t>>(100, q), 1, 1000), 10) << "a flood";
-    EXPECT_EQ(repliesTo({q}, 1, 1999), 0) << "still the same second";
-    EXPECT_EQ(repliesTo({q}, 1, 2000), 1) << "the next second";
-    EXPECT_EQ(repliesTo(std::vector<std::vector<uint8_t>>(10, q), 12, 3000), 100) << "12 sources";
-    discoveryServeClose();
+    EXPECT_EQ(repliesTo(responder, {magic, version, shorter}, 1, 1000), 0)
+        << "wrong magic, version or length";
+    EXPECT_EQ(repliesTo(responder, std::vector<std::vector<uint8_t>>(100, q), 1, 1000), 10)
+        << "a flood";
+    EXPECT_EQ(repliesTo(responder, {q}, 1, 1999), 0) << "still the same second";
+    EXPECT_EQ(repliesTo(responder, {q}, 1, 2000), 1) << "the next second";
+    EXPECT_EQ(repliesTo(responder, std::vector<std::vector<uint8_t>>(10, q), 12, 3000), 100)
+        << "12 sources";
+    discoveryServeClose(responder);
 }
 
 TEST(Discovery, TheBrowserListsEachGameOfAnotherMachineOnceAndForgetsItsSilence) {
@@ -67,15 +72,16 @@ TEST(Discovery, TheBrowserListsEachGameOfAnotherMachineOnceAndForgetsItsSilence)
     };
     OtherMachine other;
     ASSERT_TRUE(startOtherMachine(games, 2, other));
+    DiscoveryBrowser browser;
     char reason[DISCOVERY_REASON_SIZE];
-    ASSERT_TRUE(discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
+    ASSERT_TRUE(discoveryBrowseOpen(browser, DISCOVERY_PORT, reason, sizeof reason)) << reason;
     FoundGame found[DISCOVERY_FOUND_MAX];
     int count = 0;
     for (uint32_t start = steadyMs(); count < 2 && steadyMs() - start < 3000;) {
-        pollfd p{datagramDescriptor(discoveryBrowseSocket()), POLLIN, 0};
+        pollfd p{datagramDescriptor(discoveryBrowseSocket(browser)), POLLIN, 0};
         ::poll(&p, 1, 10);
-        discoveryBrowse(steadyMs());
-        count = discoveryFoundGames(found);
+        discoveryBrowse(browser, steadyMs());
+        count = discoveryFoundGames(browser, found);
     }
     ASSERT_EQ(count, 2) << "each once, though each answers from two addresses";
     std::sort(found, found + 2, [](auto& a, auto& b) { return std::strcmp(a.name, b.name) < 0; });
@@ -86,7 +92,7 @@ TEST(Discovery, TheBrowserListsEachGameOfAnotherMachineOnceAndForgetsItsSilence)
         EXPECT_TRUE(at == "198.18.0.2" + port || at == "198.18.1.2" + port) << at;
     }
     stopOtherMachine(other);
-    discoveryBrowse(steadyMs() + DISCOVERY_FORGET_MS);
-    EXPECT_EQ(discoveryFoundGames(found), 0);
-    discoveryBrowseClose();
+    discoveryBrowse(browser, steadyMs() + DISCOVERY_FORGET_MS);
+    EXPECT_EQ(discoveryFoundGames(browser, found), 0);
+    discoveryBrowseClose(browser);
 }

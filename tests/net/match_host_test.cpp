@@ -27,14 +27,14 @@ uint32_t clockMs = 1000;
 
 void step(uint32_t ms = STEP_MS) {
     clockMs += ms;
-    runStep(gameWorld, StepSetup{1, nullptr, nullptr}, clockMs, &report);
+    runStep(gameWorld, gameNet, StepSetup{1, nullptr, nullptr}, clockMs, &report);
 }
 
 // Runs the host's steps (or a joiner's exchanges) until done holds.
 bool stepUntil(const std::function<bool()>& done, bool host = true) {
     for (int n = 0; n < STEPS_MAX; ++n, usleep(200)) {
         if (done()) return true; // asked once a round: a peer's records are read only once
-        host ? step() : (void)netExchange(gameWorld, 0, 0);
+        host ? step() : (void)netExchange(gameNet, gameWorld, 0, 0);
     }
     return false;
 }
@@ -49,14 +49,13 @@ bool peerGot(Peer& p, int32_t type, int word, int32_t value) {
 struct Match : ::testing::Test {
     void SetUp() override {
         freshWorld();
-        resetConnSlots();
         resetHostMatch();
         gameWorld.match.rules = MatchRules{1, 0}; // one kill ends it
         char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-        ASSERT_TRUE(netHostStart(GAME_PORT, "test", address, problem)) << problem;
+        ASSERT_TRUE(netHostStart(gameNet, GAME_PORT, "test", address, problem)) << problem;
         placeLocal(0, {0, 0, 0});
     }
-    void TearDown() override { netShutdown(); }
+    void TearDown() override { netShutdown(gameNet); }
     static Peer join(int slot) {
         Peer p = connectPeer();
         EXPECT_TRUE(stepUntil([&] { return peerGot(p, WIRE_WELCOME, 1, slot); }));
@@ -104,8 +103,8 @@ TEST(JoinerArena, UsesTheHostsArenaAndRefusesABadOne) {
     char problem[ARENA_PROBLEM_TEXT_SIZE];
     ASSERT_TRUE(loadArenaFile("spiral", &arena, problem)) << problem;
     const int listener = listenAsHost();
-    netJoinStart("127.0.0.1", GAME_PORT);
-    netExchange(gameWorld, 0, 0);
+    netJoinStart(gameNet, "127.0.0.1", GAME_PORT);
+    netExchange(gameNet, gameWorld, 0, 0);
     Peer host = acceptPeer(listener);
     NetMessage parts[MAX_ARENA_RECORDS];
     const int count = makeArenaMessages(arena, parts);
@@ -131,6 +130,6 @@ TEST(JoinerArena, UsesTheHostsArenaAndRefusesABadOne) {
     host.sendRecord(playerInfoRecord(3, 0, 0, "MARK")); // read after all of them
     ASSERT_TRUE(stepUntil([] { return gameWorld.roster.known[3]; }, false));
     EXPECT_EQ(std::memcmp(&used, &gameWorld.planets, sizeof used), 0);
-    netShutdown();
+    netShutdown(gameNet);
     close(listener);
 }

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <thread>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include "net/net.h"
 #include "net/net_host.h"
 #include "net/net_join.h"
+#include "net/net_session.h"
 #include "net/record_rules.h"
 #include "tests/support/peer.h"
 #include "tests/support/world_setup.h"
@@ -37,14 +39,14 @@ Record encoded(const NetMessage& msg) {
 }
 
 void take(const Record& r, uint32_t nowMs = 0) {
-    applyNetMessage(gameWorld, decodeNetMessage(r.data()), nowMs);
+    applyNetMessage(gameWorld, gameNet.assembly, decodeNetMessage(r.data()), nowMs);
 }
 
 // Exchanges until done() holds (true), the game ends or time is up (false).
 bool exchangeUntil(int32_t isServer, const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(PEER_WAIT_MS);
     while (std::chrono::steady_clock::now() < end &&
-           netExchange(gameWorld, isServer, 0).exitCode == 0) {
+           netExchange(gameNet, gameWorld, isServer, 0).exitCode == 0) {
         if (done()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -54,12 +56,11 @@ bool exchangeUntil(int32_t isServer, const std::function<bool()>& done) {
 struct Host : ::testing::Test {
     void SetUp() override {
         freshWorld();
-        resetConnSlots();
         char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-        ASSERT_TRUE(netHostStart(GAME_PORT, "test", address, problem)) << problem;
+        ASSERT_TRUE(netHostStart(gameNet, GAME_PORT, "test", address, problem)) << problem;
         placeLocal(0, {0, 0, 0});
     }
-    void TearDown() override { netShutdown(); }
+    void TearDown() override { netShutdown(gameNet); }
     static Record firstRecord(Peer& p) {
         Record r{};
         EXPECT_TRUE(exchangeUntil(1, [&] { return p.receiveRecord(&r, 20); }));
@@ -71,7 +72,7 @@ struct Host : ::testing::Test {
         return p;
     }
     static void expectNothingElse(std::initializer_list<Peer*> peers) {
-        netSend(makeStateMessage(gameWorld, 0));
+        netSend(gameNet, makeStateMessage(gameWorld, 0));
         for (Peer* p : peers)
             EXPECT_EQ(firstRecord(*p), stateRecord({0})) << "echoed, forged or relayed twice";
     }
@@ -186,8 +187,8 @@ TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
     const Record own = record(WIRE_STATE, 2, WIRE_NO_KILLER, 64, {9.5f});
     const Record odd = wordsRecord({4242, 5, 1, 1}); // another type: passed on untouched
     p2.sendBytes(own.data(), 17);
-    netExchange(gameWorld, 1, 0);
-    netExchange(gameWorld, 1, 0);
+    netExchange(gameNet, gameWorld, 1, 0);
+    netExchange(gameNet, gameWorld, 1, 0);
     p2.sendBytes(own.data() + 17, WIRE_BYTES - 17);
     p2.sendRecord(odd);
     for (Peer* p : {&p1, &p3})
@@ -201,11 +202,11 @@ TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
     expectNothingElse({&p1, &p2, &p3});
     const Record r = stateRecord({1, WIRE_NO_KILLER, 77});
     p1.sendRecord(r);
-    netWait(0, PEER_WAIT_MS);
+    netWait(gameNet, 0, PEER_WAIT_MS);
     Record got;
     EXPECT_TRUE(p2.receiveRecord(&got) && got == r);
     EXPECT_NE(gameWorld.players[1].health, 77);
-    netExchange(gameWorld, 1, 0);
+    netExchange(gameNet, gameWorld, 1, 0);
     EXPECT_EQ(gameWorld.players[1].health, 77);
     expectNothingElse({&p2});
 }
@@ -232,9 +233,9 @@ TEST_F(Host, DropsAPeer500SendsAfterItsLastRecordANewcomerAfter1000AndReusesTheS
             p1.sendRecord(stateRecord({1, WIRE_NO_KILLER, k}));
             ASSERT_TRUE(exchangeUntil(1, [k] { return gameWorld.players[1].health == k; }));
         }
-        netSend(makeStateMessage(gameWorld, 0));
+        netSend(gameNet, makeStateMessage(gameWorld, 0));
         for (int j = 1; j <= 3; ++j)
-            droppedAt[j] = droppedAt[j] || connSlots[j].active ? droppedAt[j] : k;
+            droppedAt[j] = droppedAt[j] || gameNet.host.connSlots[j].active ? droppedAt[j] : k;
     }
     EXPECT_EQ(std::vector<int>(droppedAt + 1, droppedAt + 4),
               std::vector<int>({0, REFILL_COUNTDOWN, FIRST_COUNTDOWN}));
@@ -309,6 +310,33 @@ TEST(SocketLayer, ASlowReaderGetsWholeRecordsInOrderAndTheQueueStaysBounded) {
     socketCloseAll();
 }
 
+// Two sessions with two worlds in one process: the host welcomes the joiner, and the joiner's
+// state record reaches the host's world.
+TEST(Sessions, AHostAndAJoinerInOneProcessTradeAWelcomeAndAState) {
+    const auto host = std::make_unique<NetSession>(), joiner = std::make_unique<NetSession>();
+    const auto hostWorld   = std::make_unique<WorldState>(),
+               joinerWorld = std::make_unique<WorldState>();
+    for (WorldState* w : {hostWorld.get(), joinerWorld.get()}) {
+        resetWorld(*w);
+        resetPlayerTable(w->players);
+    }
+    char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
+    ASSERT_TRUE(netHostStart(*host, GAME_PORT, "test", address, problem)) << problem;
+    netJoinStart(*joiner, "127.0.0.1", GAME_PORT);
+    for (int ms = 0; ms < PEER_WAIT_MS && joinerWorld->localPlayer != 1; ++ms, usleep(1000)) {
+        netExchange(*host, *hostWorld, 1, 0);
+        ASSERT_EQ(netExchange(*joiner, *joinerWorld, 0, 0).exitCode, 0);
+    }
+    ASSERT_EQ(joinerWorld->localPlayer, 1) << "no welcome";
+    joinerWorld->players[1].health = 42;
+    netSend(*joiner, makeStateMessage(*joinerWorld, 1));
+    for (int ms = 0; ms < PEER_WAIT_MS && hostWorld->players[1].health != 42; ++ms, usleep(1000))
+        netExchange(*host, *hostWorld, 1, 0);
+    EXPECT_EQ(hostWorld->players[1].health, 42);
+    netShutdown(*joiner);
+    netShutdown(*host);
+}
+
 // The busy host, a refusal, an incomplete address and a host that quits are the program's cases.
 TEST(Join, EveryEndingSaysWhyWithItsExitCode) {
     enum Host { NONE, CLOSES, FALLS_SILENT, NEVER_ANSWERS };
@@ -323,9 +351,8 @@ TEST(Join, EveryEndingSaysWhyWithItsExitCode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
         freshWorld();
-        globalTimeout      = 0;
         const int listener = c.host == NONE ? -1 : listenAsHost();
-        netJoinStart(c.typed, GAME_PORT);
+        netJoinStart(gameNet, c.typed, GAME_PORT);
         Peer host = acceptPeer(listener, c.host == NONE ? 0 : PEER_WAIT_MS);
         if (c.host == FALLS_SILENT) host.sendRecord(welcomeRecord(1));
         if (c.host == FALLS_SILENT) host.sendRecord(stateRecord({0}));
@@ -335,21 +362,22 @@ TEST(Join, EveryEndingSaysWhyWithItsExitCode) {
         if (c.host == FALLS_SILENT) {
             ASSERT_TRUE(exchangeUntil(0, [] { return gameWorld.players[0].slot == 0; }));
             for (int check = 1; check < 491; ++check)
-                ASSERT_EQ(checkGlobalTimeout().exitCode, 0) << "check " << check;
-            e = checkGlobalTimeout();
+                ASSERT_EQ(checkGlobalTimeout(gameNet).exitCode, 0) << "check " << check;
+            e = checkGlobalTimeout(gameNet);
         } else if (c.host == NEVER_ANSWERS) {
-            EXPECT_EQ(netExchange(gameWorld, 0, start).exitCode, 0);
-            EXPECT_EQ(netExchange(gameWorld, 0, start + WELCOME_LIMIT_MS).exitCode, 0);
-            e = netExchange(gameWorld, 0, start + WELCOME_LIMIT_MS + 1);
+            EXPECT_EQ(netExchange(gameNet, gameWorld, 0, start).exitCode, 0);
+            EXPECT_EQ(netExchange(gameNet, gameWorld, 0, start + WELCOME_LIMIT_MS).exitCode, 0);
+            e = netExchange(gameNet, gameWorld, 0, start + WELCOME_LIMIT_MS + 1);
         } else {
-            for (int ms = 0; ms < PEER_WAIT_MS && (e = netExchange(gameWorld, 0, 0)).exitCode == 0;
+            for (int ms = 0;
+                 ms < PEER_WAIT_MS && (e = netExchange(gameNet, gameWorld, 0, 0)).exitCode == 0;
                  ++ms)
                 usleep(1000);
         }
         const std::string text = e.text;
         EXPECT_EQ(e.exitCode, c.exitCode);
         EXPECT_EQ(text.substr(text.find('\n') + 1).rfind(c.reason, 0), 0u) << text;
-        netShutdown();
+        netShutdown(gameNet);
         if (listener >= 0) ::close(listener);
     }
 }

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "step/data_folder.h"
 #include "app/dialog/setup_dialog_layout.h"
 #include "net/discovery_responder.h"
+#include "step/data_folder.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/other_machine.h"
 #include "tests/support/peer.h"
@@ -142,17 +142,18 @@ INSTANTIATE_TEST_SUITE_P(Program, Endings, ::testing::ValuesIn(ENDINGS),
 class GamesList : public ::testing::TestWithParam<int> {};
 
 TEST_P(GamesList, AGameFoundIsJoinedFromTheList) {
+    DiscoveryResponder responder;
     char reason[DISCOVERY_REASON_SIZE];
-    ASSERT_TRUE(discoveryServeOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
+    ASSERT_TRUE(discoveryServeOpen(responder, DISCOVERY_PORT, reason, sizeof reason)) << reason;
     const int listener = listenAsHost();
     GameDriver game;
     ASSERT_TRUE(game.start());
     const unsigned long dialog = game.window("Voranis NetSetup");
     ASSERT_NE(dialog, 0u) << game.errors();
-    pollfd query{datagramDescriptor(discoveryServeSocket()), POLLIN, 0};
+    pollfd query{datagramDescriptor(discoveryServeSocket(responder)), POLLIN, 0};
     for (int heard = 0; heard < QUERIES_ANSWERED; ++heard) {
         ASSERT_EQ(poll(&query, 1, DRIVER_WAIT_MS), 1); // the dialog looks for games
-        discoveryServe(steadyMs(), "test-host", "0", 2, GAME_PORT);
+        discoveryServe(responder, steadyMs(), "test-host", "0", 2, GAME_PORT);
     }
     const ControlTemplate* list =
         std::find_if(SETUP_CONTROLS, SETUP_CONTROLS + SETUP_CONTROL_COUNT,
@@ -162,7 +163,7 @@ TEST_P(GamesList, AGameFoundIsJoinedFromTheList) {
                r.y + r.h * list->y / SETUP_DIALOG_H + 10, GetParam());
     if (GetParam() == 1) game.keys(dialog, "Escape");
     EXPECT_GE(acceptPeer(listener, DRIVER_WAIT_MS).fd, 0);
-    discoveryServeClose();
+    discoveryServeClose(responder);
     close(listener);
 }
 

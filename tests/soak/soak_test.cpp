@@ -73,11 +73,10 @@ TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
     const char* text  = std::getenv("VORANIS_SOAK_SECONDS");
     const int seconds = std::clamp(text ? std::atoi(text) : 5, 1, 600);
     freshWorld();
-    resetConnSlots();
     gameSetup          = startSetup();
     gameSetup.isServer = 1;
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-    ASSERT_TRUE(netHostStart(GAME_PORT, "soak", address, problem)) << problem;
+    ASSERT_TRUE(netHostStart(gameNet, GAME_PORT, "soak", address, problem)) << problem;
     spawnLocalPlayer(gameWorld, 0);
     uint32_t seen[PEERS][MAX_PLAYERS] = {};
     std::string faults[PEERS];
@@ -93,7 +92,7 @@ TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
         moved = moved || std::memcmp(&host.pos, &gameWorld.players[0].pos, sizeof host.pos) != 0;
     }
     stop = true;
-    netShutdown(); // ends every peer's wait
+    netShutdown(gameNet); // ends every peer's wait
     for (std::thread& t : peers)
         t.join();
     EXPECT_FALSE(moved);

@@ -110,7 +110,7 @@ TEST(Sound, TheShotAndTheExplosionSoundInTheFramesThatCauseThem) {
             if (frame == 10) childSaid[1] = platformMicroseconds() / 1e3 - childSaid[0];
             if (gameWorld.players[0].rocketLife[0] == ROCKET_BURST_LIFE - 1)
                 childSaid[2] = platformMicroseconds() / 1e3 - childSaid[0];
-            waitUntilStep(frameStart + STEP_MS);
+            waitUntilStep(gameNet, frameStart + STEP_MS);
         }
         return childSaid[2] > 0;
     });

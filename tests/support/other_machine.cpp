@@ -14,17 +14,18 @@
 
 namespace {
 [[noreturn]] void serveUntilStopped(HostedGame game, int ready, int stop) {
+    DiscoveryResponder responder;
     char reason[DISCOVERY_REASON_SIZE] = "the test is gone";
-    bool open                          = discoveryServeOpen(DISCOVERY_PORT, reason, sizeof reason);
+    bool open = discoveryServeOpen(responder, DISCOVERY_PORT, reason, sizeof reason);
     if (!open || ::write(ready, "r", 1) != 1) std::fprintf(stderr, "responder: %s\n", reason);
     ::close(ready); // the test waits for every responder's word or the pipe's end
     pollfd p[2] = {
-        {stop,                                       POLLIN, 0},
-        {datagramDescriptor(discoveryServeSocket()), POLLIN, 0}
+        {stop,                                                POLLIN, 0},
+        {datagramDescriptor(discoveryServeSocket(responder)), POLLIN, 0}
     };
     while (open && ::poll(p, 2, -1) >= 0 && !p[0].revents)
-        discoveryServe(steadyMs(), game.name, "1.0.0", 1, game.tcpPort);
-    discoveryServeClose();
+        discoveryServe(responder, steadyMs(), game.name, "1.0.0", 1, game.tcpPort);
+    discoveryServeClose(responder);
     while (::wait(nullptr) > 0) {
     }
     _exit(0);

@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "app/fatal_error.h"
-#include "platform/platform.h"
 #include "net/net.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "sound/sound.h"
 
@@ -33,31 +33,31 @@ int callsOf(Call what) {
                              [&](const FrameCall& c) { return c.what == what; }));
 }
 
-STAND_IN NetEnding netExchange(WorldState&, int32_t, uint32_t) {
+STAND_IN NetEnding netExchange(NetSession&, WorldState&, int32_t, uint32_t) {
     if (standIns.onExchange) standIns.onExchange();
     return NetEnding{};
 }
-STAND_IN void netSend(const NetMessage& msg) {
+STAND_IN void netSend(NetSession&, const NetMessage& msg) {
     std::array<uint32_t, WIRE_WORDS> words;
     std::copy(msg.word, msg.word + WIRE_WORDS, words.begin());
     standIns.calls.push_back({Call::SEND, wordsRecord(words), {}});
 }
-STAND_IN uint32_t netFreeDroppedSlots(WorldState&) {
+STAND_IN uint32_t netFreeDroppedSlots(NetSession&, WorldState&) {
     return 0;
 }
-STAND_IN void netSendTo(int32_t, const NetMessage&) {}
-STAND_IN void netTellArena(const char*) {}
-STAND_IN uint32_t netTakeWelcomedSlots() {
+STAND_IN void netSendTo(NetSession&, int32_t, const NetMessage&) {}
+STAND_IN void netTellArena(NetSession&, const char*) {}
+STAND_IN uint32_t netTakeWelcomedSlots(NetSession&) {
     return 0;
 }
 STAND_IN int platformFolderNames(const char*, const char*, char*, int, int) {
     return 0;
 }
-STAND_IN NetEnding checkGlobalTimeout() {
+STAND_IN NetEnding checkGlobalTimeout(NetSession&) {
     ++standIns.silenceChecks;
     return NetEnding{};
 }
-STAND_IN void netWait(uint32_t, uint32_t microseconds) {
+STAND_IN void netWait(NetSession&, uint32_t, uint32_t microseconds) {
     const uint32_t milliseconds = (microseconds + 999) / 1000;
     standIns.waitedMs += milliseconds;
     if (standIns.manualClock)
@@ -65,7 +65,7 @@ STAND_IN void netWait(uint32_t, uint32_t microseconds) {
     else
         std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
 }
-STAND_IN void netJoinTarget(char text[NET_ADDRESS_TEXT_SIZE]) {
+STAND_IN void netJoinTarget(const NetSession&, char text[NET_ADDRESS_TEXT_SIZE]) {
     text[0] = '\0';
 }
 

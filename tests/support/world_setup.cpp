@@ -3,12 +3,10 @@
 
 #include <algorithm>
 
-#include "net/chat_assembly.h"
-
 void freshWorld() {
     resetWorld(gameWorld);
     resetPlayerTable(gameWorld.players);
-    resetChatAssembly();
+    gameNet.assembly = RecordAssembly{};
 }
 
 Player& placeShip(int s, Vec3 pos, float yaw, float pitch) {

@@ -28,7 +28,7 @@ struct World : ::testing::Test {
     static void step(int frames = 1) {
         static FrameReport report;
         for (int n = 0; n < frames; ++n)
-            simulateFrame(gameWorld, &report), sendFrameRecords(gameWorld, report),
+            simulateFrame(gameWorld, &report), sendFrameRecords(gameWorld, gameNet, report),
                 deliverFrameReport(report);
     }
     // The game's own degree factor leaves its axes a hair off.
