@@ -3,4 +3,6 @@
 
 #include "app/dialog/game_setup.h"
 
+// Process-wide because the game has one set of choices for its whole run: the dialog, the
+// command line and the settings write it before play; the frame and shutdown only read it.
 extern GameSetup gameSetup;

@@ -6,5 +6,7 @@
 #include "net/net_session.h"
 #include "world/world_state.h"
 
+// Process-wide because the window procedure, which the platform calls with no context of
+// ours, works on them; everything else takes them as arguments.
 extern WorldState gameWorld;
 extern NetSession gameNet;

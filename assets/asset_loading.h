@@ -25,6 +25,7 @@ struct OverlayTextures {
     int32_t deadTexture    = 0;
     int32_t fontTexture    = 0;
 };
+// Process-wide for the same reason as the GL's texture names: one context, loaded once.
 extern OverlayTextures overlayTextures;
 
 constexpr int ASSET_PROBLEM_SIZE = 320;

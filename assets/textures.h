@@ -23,6 +23,7 @@ struct TextureNames {
     int32_t nextTextureName = 1;    // the name the next loadTexture uses
     int32_t boundTexture    = 0;    // the name bindTexture bound last
 };
+// Process-wide because the GL context whose names these are is one for the process.
 extern TextureNames textureNames;
 
 void initTextures(int count);

@@ -41,8 +41,8 @@ constexpr float LEFT = -1.0f, CENTRE = 0.0f, RIGHT = 1.0f, BOTTOM = -1.0f;
 // The modelview for items that keep to that side (x: LEFT, CENTRE, RIGHT; y: BOTTOM or
 // CENTRE): eye space scaled by hudScale about the side, seen at each item's own depth.
 void placeHud(float sideX, float sideY) {
-    const float k       = screenLayout.hudScale;
-    const float moveX   = sideX * (screenLayout.aspect - k * LAID_OUT_ASPECT) * HALF_VIEW_SLOPE;
+    const float k       = drawable.layout.hudScale;
+    const float moveX   = sideX * (drawable.layout.aspect - k * LAID_OUT_ASPECT) * HALF_VIEW_SLOPE;
     const float moveY   = sideY * (1.0f - k) * HALF_VIEW_SLOPE;
     const GLfloat m[16] = {k, 0, 0, 0, 0, k, 0, 0, -moveX, -moveY, 1, 0, 0, 0, 0, 1};
     glLoadMatrixf(m);

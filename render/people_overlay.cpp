@@ -100,7 +100,7 @@ int wrapRows(const char* text, int fit, int start[MOST_CHAT_ROWS + 1]) {
 int chatLine(float y, float height, float margin, const char* prefix, const float prefixColour[3],
              const char* text, bool draw) {
     const float textLeft = margin + textWidth(prefix, height);
-    const float room     = static_cast<float>(viewportWidth) - margin - textLeft;
+    const float room     = static_cast<float>(drawable.width) - margin - textLeft;
     const int fit        = std::max(1, static_cast<int>(room / textWidth("M", height)));
     int start[MOST_CHAT_ROWS + 1];
     const int rows = wrapRows(text, fit, start);
@@ -126,7 +126,7 @@ void drawChat(const WorldState& world, const OverlayView& view, float height, fl
         std::strncat(names[n], ": ", sizeof names[n] - std::strlen(names[n]) - 1);
         rows += chatLine(0, height, margin, names[n], WHITE, world.messages.chat[n].text, false);
     }
-    float y = static_cast<float>(viewportHeight) * CHAT_BOTTOM_SHARE -
+    float y = static_cast<float>(drawable.height) * CHAT_BOTTOM_SHARE -
               static_cast<float>(rows) * height * LINE_SPACING;
     for (int n = 0; n < world.messages.chatCount; ++n) {
         const ChatLine& c = world.messages.chat[n];
@@ -140,9 +140,9 @@ void drawChat(const WorldState& world, const OverlayView& view, float height, fl
 void drawScoreboard(const WorldState& world, float height) {
     int order[MAX_PLAYERS];
     const int count = scoreboardOrder(world, order);
-    const float w   = static_cast<float>(viewportWidth) * BOARD_WIDTH_SHARE;
-    const float x   = (static_cast<float>(viewportWidth) - w) / 2.0f;
-    const float top = static_cast<float>(viewportHeight) * BOARD_TOP_SHARE;
+    const float w   = static_cast<float>(drawable.width) * BOARD_WIDTH_SHARE;
+    const float x   = (static_cast<float>(drawable.width) - w) / 2.0f;
+    const float top = static_cast<float>(drawable.height) * BOARD_TOP_SHARE;
     const float row = height * 1.4f;
     fillRect(x - height, top - height, w + 2.0f * height,
              row * static_cast<float>(count + 1) + 2.0f * height, BLACK, BOARD_ALPHA);
@@ -171,7 +171,7 @@ bool inIntermission(const WorldState& world) {
 }
 
 void drawCentred(float y, float height, const char* text, const float colour[3]) {
-    drawText((static_cast<float>(viewportWidth) - textWidth(text, height)) / 2.0f, y, height, text,
+    drawText((static_cast<float>(drawable.width) - textWidth(text, height)) / 2.0f, y, height, text,
              colour);
 }
 
@@ -195,14 +195,14 @@ void drawMatchResult(const WorldState& world, float height) {
     } else {
         std::snprintf(text, sizeof text, "%s", DRAW_TEXT);
     }
-    drawCentred(static_cast<float>(viewportHeight) * RESULT_TOP_SHARE, height * RESULT_SCALE, text,
+    drawCentred(static_cast<float>(drawable.height) * RESULT_TOP_SHARE, height * RESULT_SCALE, text,
                 colourOf(winner));
 }
 
 // Red bands along every edge, fading with the flash.
 void drawHitFlash(float strength) {
-    const float w = static_cast<float>(viewportWidth), h = static_cast<float>(viewportHeight);
-    const float band = screenLayout.flashBand, alpha = FLASH_ALPHA * strength;
+    const float w = static_cast<float>(drawable.width), h = static_cast<float>(drawable.height);
+    const float band = drawable.layout.flashBand, alpha = FLASH_ALPHA * strength;
     fillRect(0.0f, 0.0f, w, band, RED, alpha);
     fillRect(0.0f, h - band, w, band, RED, alpha);
     fillRect(0.0f, band, band, h - 2.0f * band, RED, alpha);
@@ -211,10 +211,10 @@ void drawHitFlash(float strength) {
 
 // Four short strokes on the diagonals around the crosshair.
 void drawHitMark(float strength) {
-    const float cx  = static_cast<float>(viewportWidth) / 2.0f,
-                cy  = static_cast<float>(viewportHeight) / 2.0f;
-    const float in  = screenLayout.markInner;
-    const float out = screenLayout.markOuter;
+    const float cx  = static_cast<float>(drawable.width) / 2.0f,
+                cy  = static_cast<float>(drawable.height) / 2.0f;
+    const float in  = drawable.layout.markInner;
+    const float out = drawable.layout.markOuter;
     glDisable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1.0f, 1.0f, 1.0f, strength);
@@ -241,8 +241,8 @@ int scoreboardOrder(const WorldState& world, int order[MAX_PLAYERS]) {
 }
 
 void drawPeopleOverlay(const WorldState& world, const OverlayView& view) {
-    const float height = screenLayout.textHeight;
-    const float margin = screenLayout.margin;
+    const float height = drawable.layout.textHeight;
+    const float margin = drawable.layout.margin;
     drawKillLines(world, height, margin);
     drawChat(world, view, height, margin);
     // The intermission shows the final scoreboard and the result on every screen.

@@ -15,9 +15,12 @@ extern const float slotColours[MAX_PLAYERS][3];
 extern const float slotTextColours[MAX_PLAYERS][3];
 
 // The drawable's size in pixels and the overlay's sizes for it, as setSceneSize last set them.
-extern int viewportWidth;
-extern int viewportHeight;
-extern OverlayLayout screenLayout;
+// One value for the one GL drawable: every drawing call reads it, only setSceneSize writes it.
+struct DrawableView {
+    int width, height;
+    OverlayLayout layout;
+};
+extern DrawableView drawable;
 
 // The fixed GL state, for a drawable of that size at one pixel a point.
 void setupScene(int width, int height);

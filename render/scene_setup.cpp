@@ -13,19 +13,17 @@ constexpr GLfloat LIGHT_DIFFUSE[4] = {0.9f, 0.9f, 0.9f, 1.0f};
 constexpr GLfloat LIGHT_CONSTANT_ATTENUATION = 0.2f;
 } // namespace
 
-int viewportWidth          = 0;
-int viewportHeight         = 0;
-OverlayLayout screenLayout = overlayLayout(LAYOUT_BASE_WIDTH, LAYOUT_BASE_HEIGHT, 1.0f);
+DrawableView drawable = {0, 0, overlayLayout(LAYOUT_BASE_WIDTH, LAYOUT_BASE_HEIGHT, 1.0f)};
 
 // The drawable's own shape, whatever the window: the vertical field of view stays.
 void setSceneSize(int width, int height, float pixelRatio) {
-    viewportWidth  = width > 0 ? width : 1;
-    viewportHeight = height > 0 ? height : 1;
-    screenLayout   = overlayLayout(viewportWidth, viewportHeight, pixelRatio);
-    glViewport(0, 0, viewportWidth, viewportHeight);
+    drawable.width  = width > 0 ? width : 1;
+    drawable.height = height > 0 ? height : 1;
+    drawable.layout = overlayLayout(drawable.width, drawable.height, pixelRatio);
+    glViewport(0, 0, drawable.width, drawable.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(FIELD_OF_VIEW, double(viewportWidth) / double(viewportHeight), NEAR_PLANE,
+    gluPerspective(FIELD_OF_VIEW, double(drawable.width) / double(drawable.height), NEAR_PLANE,
                    FAR_PLANE);
     // The modelview matrix stays current for the rest of the run.
     glMatrixMode(GL_MODELVIEW);

@@ -72,13 +72,13 @@ ScreenSpot spotOnScreen(const Player& viewer, const float point[3], int width, i
 }
 
 void drawShipMarkers(const WorldState& world, const Player& viewer, uint32_t nowMs) {
-    const float w = static_cast<float>(viewportWidth), h = static_cast<float>(viewportHeight);
-    const float textHeight = screenLayout.textHeight;
+    const float w = static_cast<float>(drawable.width), h = static_cast<float>(drawable.height);
+    const float textHeight = drawable.layout.textHeight;
     for (int i = 0; i < MAX_PLAYERS; ++i) {
         const Player& ship = world.players[i];
         if (i == world.localPlayer || ship.slot < 0 || ship.health <= 0) continue;
         const TrackPose pose = drawnShipPose(world, i, nowMs);
-        const ScreenSpot s   = spotOnScreen(viewer, pose.pos, viewportWidth, viewportHeight);
+        const ScreenSpot s   = spotOnScreen(viewer, pose.pos, drawable.width, drawable.height);
         if (!std::isfinite(s.x) || !std::isfinite(s.y)) continue;
         if (s.inView) {
             char name[PLAYER_NAME_BYTES + 1];
@@ -90,17 +90,17 @@ void drawShipMarkers(const WorldState& world, const Player& viewer, uint32_t now
                           static_cast<int>(std::lround(::distance(pose.pos, viewer.pos))));
             const float width = textWidth(name, textHeight) + textWidth(distance, textHeight);
             const float left  = s.x - width / 2.0f;
-            const float top   = s.y - screenLayout.tagLift - textHeight;
+            const float top   = s.y - drawable.layout.tagLift - textHeight;
             drawText(left, top, textHeight, name, slotTextColours[i]);
             drawText(left + textWidth(name, textHeight), top, textHeight, distance,
                      slotTextColours[i]);
             continue;
         }
-        const float margin = screenLayout.edgeMargin;
+        const float margin = drawable.layout.edgeMargin;
         const float reachX = s.dx != 0.0f ? (w / 2.0f - margin) / std::fabs(s.dx) : INFINITY;
         const float reachY = s.dy != 0.0f ? (h / 2.0f - margin) / std::fabs(s.dy) : INFINITY;
         const float reach  = std::fmin(reachX, reachY);
         drawArrow(w / 2.0f + s.dx * reach, h / 2.0f + s.dy * reach, s.dx, s.dy,
-                  screenLayout.arrowSize, slotColours[i]);
+                  drawable.layout.arrowSize, slotColours[i]);
     }
 }

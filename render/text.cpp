@@ -172,8 +172,8 @@ void beginScreenOverlay() {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    const double w = viewportWidth > 0 ? viewportWidth : 1;
-    const double h = viewportHeight > 0 ? viewportHeight : 1;
+    const double w = drawable.width > 0 ? drawable.width : 1;
+    const double h = drawable.height > 0 ? drawable.height : 1;
     glOrtho(0.0, w, h, 0.0, OVERLAY_NEAR, OVERLAY_FAR);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();

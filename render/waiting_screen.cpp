@@ -15,10 +15,10 @@ void renderWaitingScreen(const char* address) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     char text[WAITING_TEXT_SIZE];
     std::snprintf(text, sizeof text, "Connecting to %s...", address);
-    const float height = screenLayout.waitingTextHeight;
+    const float height = drawable.layout.waitingTextHeight;
     beginScreenOverlay();
-    drawText((static_cast<float>(viewportWidth) - textWidth(text, height)) / 2.0f,
-             (static_cast<float>(viewportHeight) - height) / 2.0f, height, text, WAITING_COLOUR);
+    drawText((static_cast<float>(drawable.width) - textWidth(text, height)) / 2.0f,
+             (static_cast<float>(drawable.height) - height) / 2.0f, height, text, WAITING_COLOUR);
     endScreenOverlay();
     glFlush();
 }

@@ -9,13 +9,14 @@
 #include "sound/placement.h"
 #include "sound/sound.h"
 
+namespace {
+// One buffer and one source each, names generated at set-up.
 ALuint shotBuffer      = 0;
 ALuint explosionBuffer = 0;
 ALuint shotSource      = 0;
 ALuint explosionSource = 0;
-float shotPosition[3]  = {0.0f, 0.0f, 1.0f};
+float shotPosition[3]  = {0.0f, 0.0f, 1.0f}; // where the last shot was heard
 
-namespace {
 constexpr float MAX_WAV_RATE = 1000000.0f; // samples per second, far above any real sound
 
 const float EXPLOSION_START_POSITION[3] = {2.0f, 0.0f, -1.0f};
