@@ -6,17 +6,16 @@
 #include <cstring>
 #include <ctime>
 
+#include "net/net_host.h"
+#include "platform/platform.h"
+#include "server/event_log.h"
 #include "step/arena_choice.h"
 #include "step/bot_launcher.h"
 #include "step/data_folder.h"
-#include "server/event_log.h"
 #include "step/game_step.h"
 #include "step/game_version.h"
 #include "step/match_host.h"
-#include "platform/platform.h"
 #include "step/step_wait.h"
-#include "server/stop_signal.h"
-#include "net/net_host.h"
 #include "world/step_clock.h"
 #include "world/universe.h"
 
@@ -114,10 +113,10 @@ int stopServer(Server& server) {
 } // namespace
 
 int runServer(const ServerOptions& options, FILE* log) {
-    if (installStopSignals() < 0) {
+    if (!platformCatchStopRequests()) {
         std::fprintf(stderr,
-                     "voranis-server: cannot catch SIGTERM and SIGINT (%s): is the process "
-                     "short of file descriptors?\n",
+                     "voranis-server: cannot catch the requests to stop (%s): run it as an "
+                     "ordinary process\n",
                      std::strerror(errno));
         return EXIT_SERVER_FAILED;
     }
@@ -150,9 +149,9 @@ int runServer(const ServerOptions& options, FILE* log) {
     const StepSetup setup{1, sendHeartbeat, &server};
     StepClock clock{};
     FrameReport report;
-    while (!stopRequested()) {
+    while (!platformStopRequested()) {
         const StepsDue due = takeStepsDue(clock, platformMilliseconds());
-        for (int k = 0; k < due.count && !stopRequested(); ++k) {
+        for (int k = 0; k < due.count && !platformStopRequested(); ++k) {
             world.messages          = Messages{};
             const uint32_t stepMs   = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;
             const StepResult result = runStep(world, setup, stepMs, &report);
