@@ -7,6 +7,9 @@ enable_language(RC)
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX
                         _POSIX_C_SOURCE=200809L)
 
+# A release .exe carries no symbols: the debugger's build is RelWithDebInfo.
+add_link_options($<$<CONFIG:Release>:-s>)
+
 # The icon in every size the shell shows, made by the icon tool (tools/icon).
 set(GAME_ICO ${CMAKE_BINARY_DIR}/icons/voranis.ico CACHE INTERNAL "The Windows icon file")
 
