@@ -2,14 +2,12 @@
 // an object both hold, so either may finish first.
 #include "net/name_lookup.h"
 
-#include <arpa/inet.h>
-#include <netdb.h>
-#include <sys/socket.h>
-
 #include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
+
+#include "net/system_socket.h"
 
 struct LookupJob {
     std::string host;
@@ -19,19 +17,10 @@ struct LookupJob {
 
 namespace {
 void run(std::shared_ptr<LookupJob> lookup) {
-    addrinfo hints{};
-    hints.ai_family   = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found   = nullptr;
-    const int error   = ::getaddrinfo(lookup->host.c_str(), nullptr, &hints, &found);
-    if (error == 0 && found) {
-        lookup->ipv4 = ntohl(reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
-        ::freeaddrinfo(found);
-        lookup->state = LookupState::FOUND;
-    } else {
-        const bool unknown = error == EAI_NONAME || error == EAI_NODATA || error == EAI_FAIL;
-        lookup->state      = unknown ? LookupState::NOT_FOUND : LookupState::FAILED;
-    }
+    uint32_t ipv4           = 0;
+    const LookupState state = systemLookupIpv4(lookup->host.c_str(), &ipv4);
+    lookup->ipv4            = ipv4;
+    lookup->state           = state;
 }
 } // namespace
 

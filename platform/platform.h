@@ -16,6 +16,11 @@ void platformLoginName(char* name, int size);
 int platformProcessId();
 // True once the process that started this one has ended.
 bool platformStarterGone();
+// Asking a program without a window to end: SIGTERM and SIGINT on Linux; Ctrl+C, Ctrl+Break
+// and closing its console on Windows. Installs the handlers once; false when they cannot be
+// had. A request cuts the network's wait short, so the loop sees it within a step.
+bool platformCatchStopRequests();
+bool platformStopRequested(); // a request came since platformCatchStopRequests
 
 // Other programs this one starts and stops: a handle, or NO_PROGRAM when it cannot start.
 using ProgramHandle                = int;

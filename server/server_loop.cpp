@@ -10,7 +10,6 @@
 #include "net/net_session.h"
 #include "platform/platform.h"
 #include "server/event_log.h"
-#include "server/stop_signal.h"
 #include "step/arena_choice.h"
 #include "step/bot_launcher.h"
 #include "step/game_step.h"
@@ -110,7 +109,7 @@ bool tellAndGoOn(WorldState& world, uint32_t, const StepResult& result, const Fr
                  void* context) {
     tellStep(*static_cast<Server*>(context), world, result.droppedSlots);
     world.messages = Messages{};
-    return !stopRequested();
+    return !platformStopRequested();
 }
 
 int stopServer(Server& server) {
@@ -122,10 +121,10 @@ int stopServer(Server& server) {
 } // namespace
 
 int runServer(const ServerOptions& options, FILE* log) {
-    if (installStopSignals() < 0) {
+    if (!platformCatchStopRequests()) {
         std::fprintf(stderr,
-                     "voranis-server: cannot catch SIGTERM and SIGINT (%s): is the process "
-                     "short of file descriptors?\n",
+                     "voranis-server: cannot catch the requests to stop (%s): run it as an "
+                     "ordinary process\n",
                      std::strerror(errno));
         return EXIT_SERVER_FAILED;
     }
@@ -155,7 +154,7 @@ int runServer(const ServerOptions& options, FILE* log) {
     const StepSetup setup{1, sendHeartbeat, &server};
     StepClock clock{};
     FrameReport report;
-    while (!stopRequested() && runStepsOwed(world, net, setup, clock, &report,
+    while (!platformStopRequested() && runStepsOwed(world, net, setup, clock, &report,
                                             StepLoopHooks{tellAndGoOn, nullptr, &server})) {
     }
     return stopServer(server);

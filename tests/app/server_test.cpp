@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "server/event_log.h"
 #include "server/server_options.h"
@@ -55,12 +56,21 @@ TEST(ServerOptions, BadFileLinesAndOptionsAreNamedAndTheCommandLineWinsOverTheFi
 }
 
 TEST(EventLog, ALineIsTheLocalTimeToTheSecondAndTheEventItsTextsPrintable) {
-    std::tm t{44, 41, 22, 7, 11, 2026 - 1900, 0, 0, -1, 0, nullptr}; // 2026-12-07 22:41:44
-    char* text       = nullptr;
-    std::size_t size = 0;
-    FILE* f          = open_memstream(&text, &size);
+    std::tm t{};
+    t.tm_year              = 2026 - 1900;
+    t.tm_mon               = 11;
+    t.tm_mday              = 7;
+    t.tm_hour              = 22;
+    t.tm_min               = 41;
+    t.tm_sec               = 44;
+    t.tm_isdst             = -1;
+    const std::string path = testing::TempDir() + "voranis-" + std::to_string(getpid()) + ".log";
+    FILE* f                = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
     logChat(f, std::mktime(&t), 3, "BO\nB", "hi\tall");
-    EXPECT_STREQ(text, "2026-12-07 22:41:44 chat slot 3 BO?B: hi?all\n") << "flushed at once";
+    std::stringstream text; // read while the log is still open
+    text << std::ifstream(path).rdbuf();
+    EXPECT_EQ(text.str(), "2026-12-07 22:41:44 chat slot 3 BO?B: hi?all\n") << "flushed at once";
     std::fclose(f);
-    std::free(text);
+    std::remove(path.c_str());
 }

@@ -10,7 +10,7 @@
 #include "net/arena_records.h"
 #include "net/crc32.h"
 #include "net/match_record.h"
-#include "tests/support/game_driver.h"
+#include "tests/support/file_text.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/wire.h"
 

@@ -22,10 +22,21 @@ int loadTexture(const char* fileName) {
 
 namespace {
 
-struct Stream { // the text as a FILE*, as the readers take a file
+// The text as a FILE*, as the readers take a file: a temporary one, as every system has.
+FILE* fileHolding(const std::string& text) {
+    FILE* file = std::tmpfile();
+    if (file == nullptr) return nullptr;
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::rewind(file);
+    return file;
+}
+
+struct Stream {
     std::string text;
-    FILE* file = fmemopen(text.data(), text.size(), "r");
-    ~Stream() { std::fclose(file); }
+    FILE* file = fileHolding(text);
+    ~Stream() {
+        if (file) std::fclose(file);
+    }
 };
 
 // A picture whose pixel (x, y) is blue x, green y, red x + y, rows bottom first and padded.

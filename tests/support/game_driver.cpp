@@ -101,12 +101,6 @@ Window findWindow(Display* d, const std::string& title) {
 
 } // namespace
 
-std::string fileText(const std::string& path) {
-    std::stringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-}
-
 GameDriver::GameDriver(bool withDisplay) {
     char folder[] = "/tmp/voranis-game-XXXXXX";
     folder_       = mkdtemp(folder) ? folder : "/tmp";

@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_text.h"
 #include "tests/support/picture.h"
 
 constexpr int DRIVER_WAIT_MS = 20000; // the longest wait for what the game should do
-
-std::string fileText(const std::string& path); // all of it, or empty
 
 struct ScreenRect {
     int x, y, w, h;

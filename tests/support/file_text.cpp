@@ -1,0 +1,10 @@
+#include "tests/support/file_text.h"
+
+#include <fstream>
+#include <sstream>
+
+std::string fileText(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}

@@ -1,0 +1,37 @@
+# The suites that need no window, built for Windows and run under Wine (tests/support/in-wine,
+# one prefix in the build folder, made by the first test that runs). GoogleTest is built from
+# Debian's sources with the cross compiler. One test a suite: every Wine start costs.
+set(GTEST_SOURCES /usr/src/googletest CACHE PATH "GoogleTest's sources, built for Windows")
+if(NOT EXISTS ${GTEST_SOURCES}/CMakeLists.txt)
+  message(FATAL_ERROR "The Windows tests build GoogleTest from its sources: install Debian's "
+                      "googletest package (scripts/install-deps) or set GTEST_SOURCES")
+endif()
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCES} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+set(IN_WINE ${CMAKE_CURRENT_SOURCE_DIR}/support/in-wine)
+
+# windows_test(name SOURCES ... LIBS ... LABELS ...): a GoogleTest program run whole under
+# Wine, which sees the game folder through its Z: drive.
+function(windows_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${IN_WINE};${WINE_PREFIX}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+                       ENVIRONMENT "VORANIS_GAME_DIR=Z:${GAME_DIR};VORANIS_SOURCE_DIR=Z:${CMAKE_SOURCE_DIR}"
+                       LABELS "windows;${T_LABELS}" TIMEOUT 120)
+  add_dependencies(${name} game_data)
+endfunction()
+
+windows_test(world_tests_windows SOURCES world/match_test.cpp LIBS voranis_world LABELS world)
+windows_test(record_tests_windows
+             SOURCES net/records_test.cpp support/file_text.cpp support/wire.cpp
+             LIBS voranis_net voranis_world LABELS net)
+windows_test(reader_tests_windows SOURCES readers/readers_test.cpp ${CMAKE_SOURCE_DIR}/app/game_world.cpp
+             LIBS voranis_assets voranis_world LABELS readers)
+windows_test(server_tests_windows SOURCES app/server_test.cpp LIBS voranis_server LABELS server)

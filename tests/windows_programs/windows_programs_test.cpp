@@ -1,0 +1,106 @@
+// The Windows server and bot under Wine: the server welcomes a loopback peer, beats every
+// step and ends cleanly at Ctrl+C; the bot plays in a Linux server's game at its step rate.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/support/game_driver.h"
+#include "tests/support/peer.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+constexpr int32_t WIRE_HEARTBEAT = 3007;
+constexpr int START_WAIT_MS      = 30000; // a Wine server of its own starts first
+constexpr int POLL_MS            = 50;
+constexpr int STEPS_COUNTED      = 200; // three seconds of the server's steps
+constexpr int STEPS_A_SECOND     = 1000 / 15;
+// 60 to 75 state records a second, as a share of the server's steps.
+constexpr int FEWEST_STATES = STEPS_COUNTED * 60 / STEPS_A_SECOND;
+constexpr int MOST_STATES   = STEPS_COUNTED * 75 / STEPS_A_SECOND;
+
+std::string windowsBuild() {
+    return fromEnvironment("VORANIS_WINDOWS_BUILD");
+}
+
+bool windowsBuilt() {
+    return access((windowsBuild() + "/game/voranis-server.exe").c_str(), R_OK) == 0 &&
+           access((windowsBuild() + "/game/voranis-bot.exe").c_str(), R_OK) == 0;
+}
+
+// The Windows program under Wine, from the Windows game folder.
+bool startWindows(GameDriver& driver, const std::string& program,
+                  const std::vector<std::string>& args) {
+    std::vector<std::string> line{"--own-server", driver.folder() + "/wine",
+                                  windowsBuild() + "/wine-prefix", program + ".exe"};
+    line.insert(line.end(), args.begin(), args.end());
+    return driver.start(line, windowsBuild() + "/game", sourceDir() + "/tests/support/in-wine");
+}
+
+// In, with the welcome's slot, once the server listens.
+Peer join(int32_t* slot) {
+    for (int waited = 0; waited < START_WAIT_MS; waited += POLL_MS, usleep(POLL_MS * 1000)) {
+        Peer p = connectPeer(GAME_PORT);
+        Record r;
+        if (p.fd >= 0 && p.receiveRecord(&r) && recordType(r) == WIRE_WELCOME) {
+            *slot = recordSlot(r);
+            return p;
+        }
+    }
+    return Peer{};
+}
+
+bool says(const GameDriver& program, const std::string& text) {
+    for (int waited = 0; waited < START_WAIT_MS; waited += POLL_MS, usleep(POLL_MS * 1000))
+        if (program.output().find(text) != std::string::npos) return true;
+    return false;
+}
+} // namespace
+
+TEST(WindowsServer, WelcomesAPeerBeatsEveryStepAndEndsWithZeroAtCtrlC) {
+    if (!windowsBuilt()) GTEST_SKIP() << "no Windows build: run scripts/build-windows";
+    GameDriver server(false);
+    ASSERT_TRUE(startWindows(server, "voranis-server", {}));
+    int32_t slot = 0;
+    Peer peer    = join(&slot);
+    ASSERT_GE(slot, 1) << server.errors();
+    std::vector<uint32_t> beats;
+    for (Record r; beats.size() < STEPS_COUNTED && peer.receiveRecord(&r);)
+        if (recordType(r) == WIRE_HEARTBEAT) beats.push_back(recordWord(r, 2));
+    ASSERT_EQ(beats.size(), size_t(STEPS_COUNTED));
+    EXPECT_EQ(beats.back() - beats.front(), uint32_t(STEPS_COUNTED - 1)) << "none missed";
+    ASSERT_TRUE(says(server, "join slot " + std::to_string(slot) + " 127.0.0.1:"));
+    kill(server.pid(), SIGINT); // Wine hands it to the console's handlers as Ctrl+C
+    EXPECT_EQ(server.exitCode(START_WAIT_MS), 0);
+    // Its lines end as Windows' text files do.
+    EXPECT_NE(server.output().find(" stop\r\n"), std::string::npos) << server.output();
+}
+
+TEST(WindowsBot, PlaysInALinuxServersGameAtTheStepRate) {
+    if (!windowsBuilt()) GTEST_SKIP() << "no Windows build: run scripts/build-windows";
+    GameDriver server(false), bot(false);
+    ASSERT_TRUE(
+        server.start({"-c", "exec " + gameDir() + "/voranis-server"}, server.folder(), "sh"));
+    int32_t slot = 0;
+    Peer peer    = join(&slot);
+    ASSERT_GE(slot, 1);
+    ASSERT_TRUE(startWindows(bot, "voranis-bot", {"127.0.0.1:2345", "--quiet"}));
+    ASSERT_TRUE(says(server, "join slot " + std::to_string(slot + 1))) << bot.errors();
+    // Counted against the server's own steps, so a slow machine moves both alike.
+    int beats = 0, states = 0;
+    bool playing = false;
+    for (Record r; beats < STEPS_COUNTED && peer.receiveRecord(&r);) {
+        const bool botState = recordType(r) == WIRE_STATE && recordSlot(r) == slot + 1;
+        playing             = playing || botState;
+        beats += playing && recordType(r) == WIRE_HEARTBEAT;
+        states += playing && botState;
+    }
+    ASSERT_EQ(beats, STEPS_COUNTED);
+    std::printf("the Windows bot: %d state records in %d server steps (%.1f a second)\n", states,
+                beats, states * 1000.0 / (beats * 15.0));
+    EXPECT_GE(states, FEWEST_STATES);
+    EXPECT_LE(states, MOST_STATES);
+}
