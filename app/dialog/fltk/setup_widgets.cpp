@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "app/dialog/game_list.h"
 
