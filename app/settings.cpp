@@ -1,40 +1,65 @@
-// Remembered choices through FLTK's preferences file; a file we did not write, or cannot
-// read, gives way to the start values with one line of warning.
+// Remembered choices as texts under their keys; a file we did not write, cannot read, or
+// that holds values the game cannot use gives way to the start values with one line of
+// warning.
 #include "app/settings.h"
-
-#include <FL/Fl_Preferences.H>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
-#include "app/window.h"
 #include "step/bot_launcher.h"
 #include "world/match.h"
 
+static_assert(SETTING_VALUE_SIZE >= SETUP_ADDRESS_SIZE, "a remembered address comes back whole");
+
 namespace {
-constexpr const char* SETTINGS_NAME    = "voranis"; // vendor and application alike
-constexpr const char* PREFS_FIRST_LINE = "; FLTK preferences file format 1.0";
-constexpr int PREFS_LINE_SIZE          = 64;
+// The keys, in this order in the table below.
+enum Key {
+    ADDRESS,
+    RESOLUTION,
+    FULLSCREEN,
+    SOUND,
+    NAME,
+    BOTS,
+    SKILL,
+    SCORE,
+    MINUTES,
+    ARENA,
+    KEY_COUNT,
+};
+constexpr const char* KEY_NAMES[KEY_COUNT] = {
+    "address", "resolution", "fullscreen",  "sound",      "name",
+    "bots",    "skill",      "score_limit", "time_limit", "arena",
+};
+constexpr int ABSENT = -1;
 
-constexpr const char* KEY_ADDRESS    = "address";
-constexpr const char* KEY_RESOLUTION = "resolution";
-constexpr const char* KEY_FULLSCREEN = "fullscreen";
-constexpr const char* KEY_SOUND      = "sound";
-constexpr const char* KEY_NAME       = "name";
-constexpr const char* KEY_BOTS       = "bots";
-constexpr const char* KEY_SKILL      = "skill";
-constexpr const char* KEY_SCORE      = "score_limit";
-constexpr const char* KEY_MINUTES    = "time_limit";
-constexpr const char* KEY_ARENA      = "arena";
-constexpr int ABSENT                 = -1;
+void keyTable(Setting settings[KEY_COUNT]) {
+    for (int k = 0; k < KEY_COUNT; ++k)
+        settings[k] = Setting{KEY_NAMES[k], "", false};
+}
 
-std::string settingsFile() {
-    const std::string folder = settingsFolder();
-    return folder.empty() ? "" : folder + "/" + SETTINGS_NAME + ".prefs";
+// A number the game wrote: digits, perhaps a sign; ABSENT when the key is missing.
+bool readNumber(const Setting& s, int* value) {
+    *value = ABSENT;
+    if (!s.present) return true;
+    char* end  = nullptr;
+    errno      = 0;
+    long n     = std::strtol(s.value, &end, 10);
+    bool whole = end != s.value && *end == '\0' && errno == 0 && n >= -1000000 && n <= 1000000;
+    if (whole) *value = static_cast<int>(n);
+    return whole;
+}
+
+// What fits of text, cut at the size of the field it goes to.
+void keepText(char* out, std::size_t size, const char* text) {
+    const std::size_t length = strnlen(text, size - 1);
+    std::memcpy(out, text, length);
+    out[length] = '\0';
+}
+
+void writeNumber(Setting& s, int value) {
+    std::snprintf(s.value, sizeof s.value, "%d", value);
 }
 
 bool isFlag(int value) {
@@ -48,63 +73,52 @@ bool isPrintable(const char* text) {
     return true;
 }
 
-bool refuse(const std::string& file, const char* why, char problem[SETTINGS_PROBLEM_SIZE]) {
+bool refuse(const char* why, char problem[SETTINGS_PROBLEM_SIZE]) {
     std::snprintf(problem, SETTINGS_PROBLEM_SIZE, "the settings in %s %s; using the start values",
-                  file.c_str(), why);
+                  settingsFile().c_str(), why);
     return false;
 }
 } // namespace
 
-std::string settingsFolder() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/') return std::string(config) + "/" + SETTINGS_NAME;
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.config/" + SETTINGS_NAME;
-    return "";
-}
-
 bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
-    const std::string file = settingsFile();
-    FILE* f                = file.empty() ? nullptr : std::fopen(file.c_str(), "r");
-    if (!f) {
-        if (file.empty() || errno == ENOENT) return true; // a first start
-        char why[SETTINGS_PROBLEM_SIZE / 4];
-        std::snprintf(why, sizeof why, "cannot be read (%s)", std::strerror(errno));
-        return refuse(file, why, problem);
+    Setting s[KEY_COUNT];
+    keyTable(s);
+    char reason[STORE_REASON_SIZE] = {};
+    switch (readSettingsStore(s, KEY_COUNT, reason)) {
+    case StoreRead::NONE_YET:
+        return true; // a first start
+    case StoreRead::UNREADABLE: {
+        char why[STORE_REASON_SIZE + 32];
+        std::snprintf(why, sizeof why, "cannot be read (%s)", reason);
+        return refuse(why, problem);
     }
-    char line[PREFS_LINE_SIZE] = {};
-    const bool ours            = std::fgets(line, sizeof line, f) &&
-                      std::strncmp(line, PREFS_FIRST_LINE, std::strlen(PREFS_FIRST_LINE)) == 0;
-    std::fclose(f);
-    if (!ours) return refuse(file, "are damaged", problem);
-
-    Fl_Preferences prefs(settingsFolder().c_str(), SETTINGS_NAME, SETTINGS_NAME);
+    case StoreRead::NOT_OURS:
+        return refuse("are damaged", problem);
+    case StoreRead::READ:
+        break;
+    }
     char address[SETUP_ADDRESS_SIZE];
     char name[sizeof setup->name];
-    int resolution = ABSENT, fullScreen = ABSENT, sound = ABSENT, bots = ABSENT, skill = ABSENT;
-    prefs.get(KEY_ADDRESS, address, setup->address, sizeof address);
-    prefs.get(KEY_NAME, name, setup->name, sizeof name);
-    prefs.get(KEY_RESOLUTION, resolution, ABSENT);
-    prefs.get(KEY_FULLSCREEN, fullScreen, ABSENT);
-    prefs.get(KEY_SOUND, sound, ABSENT);
-    prefs.get(KEY_BOTS, bots, ABSENT);
-    prefs.get(KEY_SKILL, skill, ABSENT);
-    int score = ABSENT, minutes = ABSENT;
     char arena[sizeof setup->arena];
-    prefs.get(KEY_SCORE, score, ABSENT);
-    prefs.get(KEY_MINUTES, minutes, ABSENT);
-    prefs.get(KEY_ARENA, arena, setup->arena, sizeof arena);
-    if (score < ABSENT || score > MAX_SCORE_LIMIT || minutes < ABSENT ||
+    keepText(address, sizeof address, s[ADDRESS].present ? s[ADDRESS].value : setup->address);
+    keepText(name, sizeof name, s[NAME].present ? s[NAME].value : setup->name);
+    keepText(arena, sizeof arena, s[ARENA].present ? s[ARENA].value : setup->arena);
+    int resolution, fullScreen, sound, bots, skill, score, minutes;
+    const bool numbers = readNumber(s[RESOLUTION], &resolution) &&
+                         readNumber(s[FULLSCREEN], &fullScreen) && readNumber(s[SOUND], &sound) &&
+                         readNumber(s[BOTS], &bots) && readNumber(s[SKILL], &skill) &&
+                         readNumber(s[SCORE], &score) && readNumber(s[MINUTES], &minutes);
+    if (!numbers || score < ABSENT || score > MAX_SCORE_LIMIT || minutes < ABSENT ||
         minutes > MAX_TIME_LIMIT_MINUTES ||
         (arena[0] != '\0' && !isPlainName(arena, ARENA_NAME_BYTES)))
-        return refuse(file, "are damaged", problem);
+        return refuse("are damaged", problem);
     if (resolution < ABSENT || resolution >= RESOLUTION_COUNT || !isFlag(fullScreen) ||
         !isFlag(sound) || !isPrintable(address) || !isPrintable(name) || bots < ABSENT ||
         bots > MAX_BOTS || skill == 0 || skill < ABSENT || skill > BOT_SKILL_LEVELS)
-        return refuse(file, "are damaged", problem);
+        return refuse("are damaged", problem);
 
-    std::snprintf(setup->address, sizeof setup->address, "%s", address);
-    std::snprintf(setup->name, sizeof setup->name, "%s", name);
+    keepText(setup->address, sizeof setup->address, address);
+    keepText(setup->name, sizeof setup->name, name);
     if (resolution != ABSENT) setup->resolutionIndex = resolution;
     if (fullScreen != ABSENT) setup->fullScreen = fullScreen;
     if (sound != ABSENT) setup->soundEnabled = sound;
@@ -112,38 +126,31 @@ bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     if (skill != ABSENT) setup->botSkill = skill;
     if (score != ABSENT) setup->scoreLimit = score;
     if (minutes != ABSENT) setup->timeLimitMinutes = minutes;
-    if (arena[0] != '\0') std::snprintf(setup->arena, sizeof setup->arena, "%s", arena);
+    if (arena[0] != '\0') keepText(setup->arena, sizeof setup->arena, arena);
     return true;
 }
 
 bool saveSettings(const GameSetup& setup, char problem[SETTINGS_PROBLEM_SIZE]) {
+    Setting s[KEY_COUNT];
+    keyTable(s);
+    std::snprintf(s[ADDRESS].value, sizeof s[ADDRESS].value, "%s", setup.address);
+    std::snprintf(s[NAME].value, sizeof s[NAME].value, "%s", setup.name);
+    std::snprintf(s[ARENA].value, sizeof s[ARENA].value, "%s", setup.arena);
+    writeNumber(s[RESOLUTION], setup.resolutionIndex);
+    writeNumber(s[FULLSCREEN], setup.fullScreen);
+    writeNumber(s[SOUND], setup.soundEnabled);
+    writeNumber(s[BOTS], setup.bots);
+    writeNumber(s[SKILL], setup.botSkill);
+    writeNumber(s[SCORE], setup.scoreLimit);
+    writeNumber(s[MINUTES], setup.timeLimitMinutes);
+    char reason[STORE_REASON_SIZE] = {};
+    if (writeSettingsStore(s, KEY_COUNT, reason)) return true;
     const std::string file = settingsFile();
     if (file.empty()) {
-        std::snprintf(problem, SETTINGS_PROBLEM_SIZE,
-                      "the settings cannot be kept: neither XDG_CONFIG_HOME nor HOME is set");
-        return false;
-    }
-    // FLTK does not say whether the file can be written, so look first.
-    std::error_code ignored; // a folder that cannot be made shows in the look
-    std::filesystem::create_directories(settingsFolder(), ignored);
-    FILE* f = std::fopen(file.c_str(), "a");
-    if (!f) {
+        std::snprintf(problem, SETTINGS_PROBLEM_SIZE, "the settings cannot be kept: %s", reason);
+    } else {
         std::snprintf(problem, SETTINGS_PROBLEM_SIZE, "the settings cannot be kept in %s (%s)",
-                      file.c_str(), std::strerror(errno));
-        return false;
+                      file.c_str(), reason);
     }
-    std::fclose(f);
-    Fl_Preferences prefs(settingsFolder().c_str(), SETTINGS_NAME, SETTINGS_NAME);
-    prefs.set(KEY_ADDRESS, setup.address);
-    prefs.set(KEY_RESOLUTION, setup.resolutionIndex);
-    prefs.set(KEY_FULLSCREEN, setup.fullScreen);
-    prefs.set(KEY_SOUND, setup.soundEnabled);
-    prefs.set(KEY_NAME, setup.name);
-    prefs.set(KEY_BOTS, setup.bots);
-    prefs.set(KEY_SKILL, setup.botSkill);
-    prefs.set(KEY_SCORE, setup.scoreLimit);
-    prefs.set(KEY_MINUTES, setup.timeLimitMinutes);
-    prefs.set(KEY_ARENA, setup.arena);
-    prefs.flush();
-    return true;
+    return false;
 }

@@ -3,16 +3,11 @@
 
 #include <cstring>
 
+#include "platform/platform.h"
 #include "step/game_version.h"
 #include "world/contact.h"
 
 static_assert(ADDRESS_MAX_CHARS < SETUP_ADDRESS_SIZE, "the typed address must fit");
-
-void storeSetupChoices(GameSetup& setup, bool fullScreen, bool soundEnabled, int resolutionIndex) {
-    setup.fullScreen      = fullScreen ? 1 : 0;
-    setup.soundEnabled    = soundEnabled ? 1 : 0;
-    setup.resolutionIndex = resolutionIndex;
-}
 
 bool hostGame(NetSession& net, GameSetup& setup, WorldState& world,
               char addressText[NET_ADDRESS_TEXT_SIZE], char problem[NET_ENDING_TEXT_SIZE]) {
@@ -29,4 +24,8 @@ void joinGame(NetSession& net, GameSetup& setup, WorldState& world, const char* 
     netJoinStart(net, setup.address, setup.port);
     setup.isServer    = 0;
     world.localPlayer = FREE_SLOT;
+}
+
+void answerGameSearches(NetSession& net) {
+    netServeDiscovery(net, platformMilliseconds());
 }

@@ -6,9 +6,6 @@
 
 constexpr int ADDRESS_MAX_CHARS = 149; // what the address box takes
 
-// The video and sound choices as the dialog shows them, read at every button.
-void storeSetupChoices(GameSetup& setup, bool fullScreen, bool soundEnabled, int resolutionIndex);
-
 // "Create Game": opens the network as host on setup.port, writes this machine's address
 // into addressText, makes this machine slot 0 and places its ship in world. False, with the
 // reason in problem, for a port that cannot be had.
@@ -18,3 +15,6 @@ bool hostGame(NetSession& net, GameSetup& setup, WorldState& world,
 // "Join Game": starts joining at most ADDRESS_MAX_CHARS of what was typed, on the port typed
 // or setup.port; the slot comes with the welcome. The address is kept in setup.
 void joinGame(NetSession& net, GameSetup& setup, WorldState& world, const char* typed);
+
+// A host answers the games lists of others at once, while its dialog still waits for it.
+void answerGameSearches(NetSession& net);

@@ -1,13 +1,10 @@
-// The set-up dialog's controls, in dialog units, and the dialog built from them with FLTK.
-// A dialog unit is a quarter of the font's average character width across and an eighth
-// of its height down, widened where a text would not fit its control.
+// The set-up dialog's controls, in dialog units, as every toolkit builds them: ids, kinds,
+// texts and places, in the Tab key's order. A dialog unit is a quarter of the font's average
+// character width across and an eighth of its height down.
 #pragma once
 
 #include "app/dialog/game_setup.h"
 #include "step/arena_choice.h"
-
-class Fl_Double_Window;
-class Fl_Widget;
 
 enum class ControlKind {
     DEFAULT_BUTTON,
@@ -31,8 +28,8 @@ struct ControlTemplate {
 };
 
 constexpr int NO_CONTROL_ID         = -1;
-constexpr int ID_CREATE_GAME        = 1;
-constexpr int ID_JOIN_GAME          = 2;
+constexpr int ID_CREATE_GAME        = 1; // the system's OK: Enter
+constexpr int ID_JOIN_GAME          = 2; // the system's Cancel: Escape
 constexpr int ID_ADDRESS            = 1000;
 constexpr int ID_FULL_SCREEN        = 1003;
 constexpr int ID_RESOLUTION_FIRST   = 1004; // then 1005, 1006 in resolutionTable's order
@@ -56,18 +53,17 @@ constexpr int SETUP_DIALOG_X      = 100; // dialog units from the screen's corne
 constexpr int SETUP_DIALOG_Y      = 100;
 constexpr int SETUP_DIALOG_W      = 157;
 constexpr int SETUP_DIALOG_H      = 222;
-constexpr int SETUP_FONT_SIZE     = 13; // pixels
 
-struct SetupDialog {
-    Fl_Double_Window* window;
-    Fl_Widget* control[SETUP_CONTROL_COUNT]; // in SETUP_CONTROLS' order
-    ArenaList arenas;                        // the arena choice's, before its "Rotate"
-};
+// The box a host confirms before the dialog closes and it waits for the others.
+constexpr const char* SERVER_INFO_TITLE = "Server Info";
+constexpr const char* SERVER_INFO_TEXT  = "Press OK and wait for connection !";
 
-// Builds the dialog, hidden, with setup's values and without callbacks.
-SetupDialog buildSetupDialog(const GameSetup& setup);
-Fl_Widget* controlById(const SetupDialog& dialog, int id);
-// The arena choice's entry at index as GameSetup keeps it: a name, or "rotate".
-void storeArenaChoice(const SetupDialog& dialog, int index, char out[ARENA_NAME_BYTES + 1]);
+// The bots' skill levels, 1 to 3, as the dialog names them; the widest is the middle one.
+constexpr int SKILL_LEVEL_COUNT                      = 3;
+constexpr const char* SKILL_NAMES[SKILL_LEVEL_COUNT] = {"Easy", "Normal", "Hard"};
+constexpr const char* ROTATE_TEXT                    = "Rotate"; // the arena choice's last entry
+
+// The place of the control with this id in SETUP_CONTROLS; -1 for none.
+int controlIndex(int id);
 // The radio button of resolutionTable's row.
 int resolutionControlId(int index);

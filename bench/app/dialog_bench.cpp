@@ -19,8 +19,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/dialog/game_list.h"
-#include "app/dialog/setup_dialog_layout.h"
+#include "app/dialog/fltk/fltk_game_list.h"
+#include "app/dialog/fltk/setup_widgets.h"
 #include "net/net.h"
 #include "net/net_session.h"
 #include "platform/platform.h"

@@ -13,8 +13,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/dialog/fltk/setup_widgets.h"
 #include "app/dialog/game_setup.h"
-#include "app/dialog/setup_dialog_layout.h"
 #include "tests/support/game_driver.h"
 
 namespace {

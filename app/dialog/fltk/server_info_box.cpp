@@ -1,5 +1,5 @@
 // A plain modal box: one line of text, one "OK" button, no icon.
-#include "app/dialog/server_info_box.h"
+#include "app/dialog/fltk/server_info_box.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -9,13 +9,13 @@
 
 #include <algorithm>
 
+#include "app/dialog/setup_dialog_layout.h"
+
 namespace {
-constexpr const char* SERVER_INFO_TITLE = "Server Info";
-constexpr const char* SERVER_INFO_TEXT  = "Press OK and wait for connection !";
-constexpr const char* OK_TEXT           = "OK";
-constexpr int MARGIN                    = 16; // pixels
-constexpr int BUTTON_W                  = 88;
-constexpr int BUTTON_H                  = 28;
+constexpr const char* OK_TEXT = "OK";
+constexpr int MARGIN          = 16; // pixels
+constexpr int BUTTON_W        = 88;
+constexpr int BUTTON_H        = 28;
 
 void closeBox(Fl_Widget* button, void*) {
     button->window()->hide();

@@ -3,20 +3,15 @@
 #include "app/dialog/setup_dialog.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Button.H>
-#include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
-#include <FL/Fl_Spinner.H>
 
-#include "app/dialog/game_list.h"
-#include "app/dialog/server_info_box.h"
+#include "app/dialog/fltk/fltk_game_list.h"
+#include "app/dialog/fltk/server_info_box.h"
+#include "app/dialog/fltk/setup_widgets.h"
 #include "app/dialog/setup_commands.h"
-#include "app/dialog/setup_dialog_layout.h"
-#include "net/net.h"
 #include "net/net_session.h"
-#include "platform/platform.h"
 #include "step/bot_launcher.h"
 
 namespace {
@@ -33,30 +28,15 @@ struct DialogRun {
     SetupOutcome outcome;
 };
 
-bool isChecked(const SetupDialog& d, int id) {
-    return static_cast<Fl_Button*>(controlById(d, id))->value() != 0;
-}
-
 Fl_Input* addressBox(const SetupDialog& d) {
     return static_cast<Fl_Input*>(controlById(d, ID_ADDRESS));
 }
 
-// Every command reads the choices again; one resolution is always on.
+// Every command reads the choices again.
 void storeChoices(const SetupDialog& d, GameSetup& setup) {
-    int resolution = 0;
-    while (resolution < RESOLUTION_COUNT - 1 && !isChecked(d, resolutionControlId(resolution))) {
-        ++resolution;
-    }
-    storeSetupChoices(setup, isChecked(d, ID_FULL_SCREEN), isChecked(d, ID_SOUND), resolution);
-    const char* name = static_cast<Fl_Input*>(controlById(d, ID_NAME))->value();
-    printableText(name, PLAYER_NAME_CHARS, setup.name, sizeof setup.name);
-    setup.bots = static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_BOTS))->value());
-    setup.botSkill = static_cast<Fl_Choice*>(controlById(d, ID_BOT_SKILL))->value() + 1;
-    setup.scoreLimit =
-        static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_SCORE_LIMIT))->value());
-    setup.timeLimitMinutes =
-        static_cast<int32_t>(static_cast<Fl_Spinner*>(controlById(d, ID_TIME_LIMIT))->value());
-    storeArenaChoice(d, static_cast<Fl_Choice*>(controlById(d, ID_ARENA))->value(), setup.arena);
+    ControlValues values;
+    readControls(d, values);
+    controlsToSetup(values, d.arenas, setup);
 }
 
 void closeDialog(const DialogRun& run) {
@@ -65,7 +45,7 @@ void closeDialog(const DialogRun& run) {
 }
 
 void answerDiscovery(void* net) {
-    netServeDiscovery(*static_cast<NetSession*>(net), platformMilliseconds());
+    answerGameSearches(*static_cast<NetSession*>(net));
     Fl::repeat_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery, net);
 }
 

@@ -1,0 +1,18 @@
+// The set-up dialog's template for the system's dialog manager, made in memory from the
+// dialog's control table: the same ids, texts, places (dialog units) and Tab order.
+#pragma once
+
+#include <windows.h>
+
+constexpr int DIALOG_TEMPLATE_WORDS = 4096; // the whole dialog takes about 1800
+constexpr int UPDOWN_ID_OFFSET      = 100;  // a spinner's arrows: its id plus this
+constexpr int DIALOG_FONT_POINTS    = 8;
+constexpr const char* DIALOG_FONT   = "MS Sans Serif";
+
+struct DialogTemplate {
+    alignas(DWORD) WORD words[DIALOG_TEMPLATE_WORDS];
+    int used;
+};
+
+// Writes the template; false when it would not fit.
+bool buildDialogTemplate(DialogTemplate& out);
