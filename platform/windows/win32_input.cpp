@@ -25,6 +25,7 @@ struct EventRing {
 struct InputState {
     EventRing waiting;
     bool textOn                  = false;
+    bool textAtKeyDown           = false; // the last key went down while text input was on
     bool cursorHeld              = false; // hidden, in the window, reporting motion only
     bool windowActive            = false;
     bool pointerKnown            = false; // lastPointer holds the free cursor's place
@@ -85,6 +86,7 @@ GameKey gameKey(WPARAM key) {
 }
 
 void queueKey(bool down, WPARAM key, LPARAM flags) {
+    if (down) input.textAtKeyDown = input.textOn;
     InputEvent event;
     if (down && key == VK_ESCAPE) {
         event.kind      = InputKind::CHAR;
@@ -111,8 +113,10 @@ void releaseHeldKeys() {
     }
 }
 
+// A key that turns text input on (T opens the chat line) types nothing itself: its character
+// comes after the key, when text input is already on.
 void queueCharacter(wchar_t unit) {
-    if (!input.textOn) return;
+    if (!input.textOn || !input.textAtKeyDown) return;
     if (IS_HIGH_SURROGATE(unit)) {
         input.highSurrogate = unit;
         return;

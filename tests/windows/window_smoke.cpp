@@ -80,7 +80,6 @@ int runWindow(WindowMode mode) {
     platformShowWindow();
     const bool good = reportWindow(mode);
     platformSwapBuffers();
-    platformTextInput(true);
     platformShowCursor(false);
     std::printf("drawn\n");
     std::fflush(stdout);
@@ -90,6 +89,9 @@ int runWindow(WindowMode mode) {
         InputEvent event;
         while (platformPollEvent(&event)) {
             logEvent(event);
+            // As the game's chat line: T turns text input on.
+            if (event.kind == InputKind::KEY_DOWN && event.key == GameKey::CHAT)
+                platformTextInput(true);
             closed = closed || event.kind == InputKind::CLOSE;
         }
         drawFrame();
