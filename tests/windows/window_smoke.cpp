@@ -1,7 +1,7 @@
 // The Windows game window end to end, for tests/windows/window-smoke under Wine: opens a
 // window in the mode named, draws a known colour, says what it got, and logs the input
-// events it receives until the window is closed ("windowed", "desktop" or "switch", a
-// display mode change to 640x480). "errorbox" shows the fatal-error box over
+// events it receives until the window is closed ("windowed", "maximised", "desktop" or
+// "switch", a display mode change to 640x480). "errorbox" shows the fatal-error box over
 // a known area instead. Exit code 0 when everything it checks itself holds.
 #include <windows.h>
 
@@ -16,6 +16,7 @@ namespace {
 constexpr int WIDTH = 640, HEIGHT = 480;
 constexpr int CLEAR_RED = 51, CLEAR_GREEN = 153, CLEAR_BLUE = 255;
 constexpr int ICON_SIDE         = 32;
+constexpr int FIRST_FRAMES      = 3;
 constexpr ULONGLONG LONGEST_RUN = 60000; // ms: the runner closes the window long before
 constexpr const char* TITLE     = "voranis window smoke";
 constexpr ScreenArea BOX_AREA{100, 100, WIDTH, HEIGHT};
@@ -33,7 +34,11 @@ void logEvent(const InputEvent& event) {
     std::fflush(stdout);
 }
 
+// The viewport follows the drawable, as the game's does (GL drivers take a new size from it).
 void drawFrame() {
+    int w = 0, h = 0;
+    platformDrawableSize(&w, &h);
+    glViewport(0, 0, w, h);
     glClearColor(CLEAR_RED / 255.0f, CLEAR_GREEN / 255.0f, CLEAR_BLUE / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
@@ -57,9 +62,13 @@ bool reportWindow(WindowMode mode) {
                 area.x, area.y, area.w, area.h, w, h, desktop.w, desktop.h, depth, red,
                 doubled ? 1 : 0, pixel[0], pixel[1], pixel[2]);
     // Full screen covers the desktop, whose size after a mode switch is the mode's.
-    const bool full   = mode != WindowMode::WINDOWED;
+    const bool full =
+        mode == WindowMode::FULL_SCREEN_DESKTOP || mode == WindowMode::FULL_SCREEN_SWITCH;
     const int wantedW = full ? desktop.w : WIDTH, wantedH = full ? desktop.h : HEIGHT;
-    bool good = w == wantedW && h == wantedH && depth >= WINDOW_DEPTH_BITS && doubled;
+    // A maximised window fills the work area less its frame: more than it asked for.
+    const bool sized =
+        mode == WindowMode::MAXIMISED ? w > WIDTH && h > HEIGHT : w == wantedW && h == wantedH;
+    bool good = sized && depth >= WINDOW_DEPTH_BITS && doubled;
     good      = good && pixel[0] == CLEAR_RED && pixel[1] == CLEAR_GREEN && pixel[2] == CLEAR_BLUE;
     if (!good) std::printf("unexpected window\n");
     return good;
@@ -78,6 +87,15 @@ int runWindow(WindowMode mode) {
         return 1;
     }
     platformShowWindow();
+    // A few frames first, as the game's loop draws them: what showing the window brought
+    // (a maximised window's new size) reaches the drawable.
+    for (int frame = 0; frame < FIRST_FRAMES; ++frame) {
+        InputEvent shown;
+        while (platformPollEvent(&shown))
+            logEvent(shown);
+        drawFrame();
+        platformSwapBuffers();
+    }
     const bool good = reportWindow(mode);
     platformSwapBuffers();
     platformShowCursor(false);
@@ -115,5 +133,6 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(mode, "desktop") == 0) return runWindow(WindowMode::FULL_SCREEN_DESKTOP);
     if (std::strcmp(mode, "switch") == 0) return runWindow(WindowMode::FULL_SCREEN_SWITCH);
+    if (std::strcmp(mode, "maximised") == 0) return runWindow(WindowMode::MAXIMISED);
     return runWindow(WindowMode::WINDOWED);
 }
