@@ -49,6 +49,7 @@ bool closestMode(int width, int height, DEVMODEW* best) {
 } // namespace
 
 bool switchDisplayMode(int width, int height) {
+    if (modeChanged) return true; // shown and then given the focus: one switch is enough
     DEVMODEW mode{};
     if (!closestMode(width, height, &mode)) return false;
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
