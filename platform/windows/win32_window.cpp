@@ -15,6 +15,7 @@
 
 namespace {
 constexpr int NAME_SIZE = 128; // the window's title and class, as the system takes them
+constexpr WPARAM SYSTEM_COMMAND_BITS = 0xFFF0; // the system keeps the low four for itself
 
 struct GameWindow {
     HINSTANCE instance           = nullptr;
@@ -110,8 +111,9 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         followFocus(wParam != FALSE);
         break;
     case WM_SYSCOMMAND:
-        // Alt alone would open the (missing) window menu and stop the game while it waits.
-        if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+        // Alt pressed alone would enter the window menu's own loop, and the game would stop
+        // until it ends.
+        if ((wParam & SYSTEM_COMMAND_BITS) == SC_KEYMENU) return 0;
         break;
     default:
         break;
