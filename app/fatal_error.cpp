@@ -1,12 +1,8 @@
 // failGame: restore, tell, show, shut down, exit.
 #include "app/fatal_error.h"
 
-#include <FL/Fl.H>
-
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "app/shutdown.h"
 #include "platform/platform.h"
@@ -27,25 +23,7 @@ void writeLine(const char* text) {
     std::fflush(stderr);
 }
 
-[[noreturn]] void toolkitFailure(const char* format, ...) {
-    char message[FAILURE_TEXT_SIZE];
-    va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(message, sizeof message, format, arguments);
-    va_end(arguments);
-    char text[FAILURE_TEXT_SIZE + 64];
-    const char* display = std::getenv("DISPLAY");
-    if (std::strstr(message, "display") && display) {
-        std::snprintf(text, sizeof text,
-                      "cannot open display \"%s\": start the game from a desktop session, or set "
-                      "DISPLAY to a running X server",
-                      display);
-    } else if (std::strstr(message, "display")) {
-        std::snprintf(text, sizeof text,
-                      "no display: DISPLAY is not set; start the game from a desktop session");
-    } else {
-        std::snprintf(text, sizeof text, "the dialog toolkit failed: %s", message);
-    }
+[[noreturn]] void toolkitFailure(const char* text) {
     failGame(1, text, false);
 }
 } // namespace
@@ -60,5 +38,5 @@ void failGame(int exitCode, const char* text, bool networkBox) {
 }
 
 void routeToolkitFailures() {
-    Fl::fatal = toolkitFailure;
+    platformRouteToolkitFailures(toolkitFailure);
 }

@@ -7,5 +7,6 @@
 // network and sound back, and ends the process with exitCode.
 [[noreturn]] void failGame(int exitCode, const char* text, bool networkBox);
 
-// FLTK's own fatal errors (no display, mostly) go the same way, with exit code 1.
+// The window toolkit's own fatal errors (no display, mostly) go the same way, with exit
+// code 1.
 void routeToolkitFailures();

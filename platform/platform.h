@@ -41,6 +41,10 @@ struct ScreenArea {
 };
 // Stop sign, text, one OK button, no owner; centred over the area, waits until closed.
 void platformErrorBox(const char* title, const char* text, const ScreenArea& over);
+// The window toolkit's own fatal errors (no display, mostly) go to fail, told in the game's
+// words; a system whose window and boxes are its own has none.
+using ToolkitFailure = void (*)(const char* text);
+void platformRouteToolkitFailures(ToolkitFailure fail);
 
 // The game window. Each call that can fail writes what the system said into problem.
 constexpr int PLATFORM_PROBLEM_SIZE = 256; // enough for any such problem

@@ -1,0 +1,10 @@
+// The window procedure's input half: messages turned into the game's InputEvents.
+#pragma once
+
+#include <windows.h>
+
+// Queues what the message means to the game; true when the message is fully handled
+// (result is then the window procedure's answer) and the system's default must not run.
+bool takeInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// Lets the cursor go when the window closes.
+void releaseCursor();
