@@ -35,3 +35,5 @@ windows_test(record_tests_windows
 windows_test(reader_tests_windows SOURCES readers/readers_test.cpp ${CMAKE_SOURCE_DIR}/app/game_world.cpp
              LIBS voranis_assets voranis_world LABELS readers)
 windows_test(server_tests_windows SOURCES app/server_test.cpp LIBS voranis_server LABELS server)
+windows_test(platform_tests_windows SOURCES platform/platform_test.cpp LIBS voranis_platform
+             LABELS platform)
