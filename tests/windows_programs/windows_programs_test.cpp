@@ -60,13 +60,15 @@ bool says(const GameDriver& program, const std::string& text) {
 }
 } // namespace
 
-TEST(WindowsServer, WelcomesAPeerBeatsEveryStepAndEndsWithZeroAtCtrlC) {
+// Its bot too: a Windows process it starts, and ends as it stops.
+TEST(WindowsServer, WelcomesAPeerBesideItsBotBeatsEveryStepAndEndsWithZeroAtCtrlC) {
     if (!windowsBuilt()) GTEST_SKIP() << "no Windows build: run scripts/build-windows";
     GameDriver server(false);
-    ASSERT_TRUE(startWindows(server, "voranis-server", {}));
+    ASSERT_TRUE(startWindows(server, "voranis-server", {"--bots", "1", "--skill", "1"}));
+    ASSERT_TRUE(says(server, "name slot 1 BOT 1")) << server.output() << server.errors();
     int32_t slot = 0;
     Peer peer    = join(&slot);
-    ASSERT_GE(slot, 1) << server.errors();
+    ASSERT_EQ(slot, 2) << server.errors();
     std::vector<uint32_t> beats;
     for (Record r; beats.size() < STEPS_COUNTED && peer.receiveRecord(&r);)
         if (recordType(r) == WIRE_HEARTBEAT) beats.push_back(recordWord(r, 2));
