@@ -1,5 +1,6 @@
 // The Windows server and bot under Wine: the server welcomes a loopback peer, beats every
-// step and ends cleanly at Ctrl+C; the bot plays in a Linux server's game at its step rate.
+// step, answers the games list and ends cleanly at Ctrl+C; the bot plays in a Linux server's game
+// at its step rate.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "net/discovery_browser.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/peer.h"
 #include "tests/support/test_paths.h"
@@ -75,6 +77,18 @@ TEST(WindowsServer, WelcomesAPeerBesideItsBotBeatsEveryStepAndEndsWithZeroAtCtrl
     ASSERT_EQ(beats.size(), size_t(STEPS_COUNTED));
     EXPECT_EQ(beats.back() - beats.front(), uint32_t(STEPS_COUNTED - 1)) << "none missed";
     ASSERT_TRUE(says(server, "join slot " + std::to_string(slot) + " 127.0.0.1:"));
+    // The games list finds it through its UDP responder.
+    char reason[DISCOVERY_REASON_SIZE];
+    ASSERT_TRUE(discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
+    FoundGame found[DISCOVERY_FOUND_MAX];
+    int count = 0;
+    for (uint32_t ms = 0; count == 0 && ms < START_WAIT_MS; ms += POLL_MS, usleep(POLL_MS * 1000)) {
+        discoveryBrowse(ms);
+        count = discoveryFoundGames(found);
+    }
+    discoveryBrowseClose();
+    ASSERT_EQ(count, 1);
+    EXPECT_STREQ(found[0].players, "2/7");
     kill(server.pid(), SIGINT); // Wine hands it to the console's handlers as Ctrl+C
     EXPECT_EQ(server.exitCode(START_WAIT_MS), 0);
     // Its lines end as Windows' text files do.
