@@ -2,15 +2,17 @@
 // handles, and the command line Windows wants built from the arguments.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/platform.h"
 
 namespace {
-constexpr int PROGRAM_TABLE_SIZE = 16; // more than the bots a game can have
-constexpr int COMMAND_LINE_SIZE  = 4096;
-constexpr DWORD STOP_WAIT_MS     = 1000;
-constexpr UINT STOPPED_EXIT_CODE = 1;
+constexpr int PROGRAM_TABLE_SIZE  = 16; // more than the bots a game can have
+constexpr int COMMAND_LINE_SIZE   = 4096;
+constexpr DWORD STOP_WAIT_MS      = 1000;
+constexpr UINT STOPPED_EXIT_CODE  = 1;
+constexpr const char* PROGRAM_END = ".exe";
 
 HANDLE programs[PROGRAM_TABLE_SIZE];
 
@@ -44,6 +46,14 @@ bool appendArgument(char* line, size_t& used, const char* argument) {
 } // namespace
 
 ProgramHandle platformStartProgram(const char* path, const char* const argv[]) {
+    // Programs are named as on Linux; Windows wants the file's whole name.
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/') name = p + 1;
+    char file[COMMAND_LINE_SIZE];
+    const int length =
+        std::snprintf(file, sizeof file, "%s%s", path, std::strchr(name, '.') ? "" : PROGRAM_END);
+    if (length < 0 || length >= static_cast<int>(sizeof file)) return NO_PROGRAM;
     int slot = 0;
     while (slot < PROGRAM_TABLE_SIZE && programs[slot] != nullptr)
         ++slot;
@@ -58,7 +68,7 @@ ProgramHandle platformStartProgram(const char* path, const char* const argv[]) {
     // Not one of our handles (sockets above all) goes to the child; without a console of our
     // own (the game), the child gets none to show either.
     const DWORD flags = GetConsoleWindow() != nullptr ? 0 : CREATE_NO_WINDOW;
-    if (!CreateProcessA(path, line, nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+    if (!CreateProcessA(file, line, nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
                         &started))
         return NO_PROGRAM;
     CloseHandle(started.hThread);

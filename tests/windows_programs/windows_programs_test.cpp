@@ -1,5 +1,6 @@
 // The Windows server and bot under Wine: the server welcomes a loopback peer, beats every
-// step and ends cleanly at Ctrl+C; the bot plays in a Linux server's game at its step rate.
+// step, answers the games list and ends cleanly at Ctrl+C; the bot plays in a Linux server's game
+// at its step rate.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "net/discovery_browser.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/peer.h"
 #include "tests/support/test_paths.h"
@@ -60,19 +62,33 @@ bool says(const GameDriver& program, const std::string& text) {
 }
 } // namespace
 
-TEST(WindowsServer, WelcomesAPeerBeatsEveryStepAndEndsWithZeroAtCtrlC) {
+// Its bot too: a Windows process it starts, and ends as it stops.
+TEST(WindowsServer, WelcomesAPeerBesideItsBotBeatsEveryStepAndEndsWithZeroAtCtrlC) {
     if (!windowsBuilt()) GTEST_SKIP() << "no Windows build: run scripts/build-windows";
     GameDriver server(false);
-    ASSERT_TRUE(startWindows(server, "voranis-server", {}));
+    ASSERT_TRUE(startWindows(server, "voranis-server", {"--bots", "1", "--skill", "1"}));
+    ASSERT_TRUE(says(server, "name slot 1 BOT 1")) << server.output() << server.errors();
     int32_t slot = 0;
     Peer peer    = join(&slot);
-    ASSERT_GE(slot, 1) << server.errors();
+    ASSERT_EQ(slot, 2) << server.errors();
     std::vector<uint32_t> beats;
     for (Record r; beats.size() < STEPS_COUNTED && peer.receiveRecord(&r);)
         if (recordType(r) == WIRE_HEARTBEAT) beats.push_back(recordWord(r, 2));
     ASSERT_EQ(beats.size(), size_t(STEPS_COUNTED));
     EXPECT_EQ(beats.back() - beats.front(), uint32_t(STEPS_COUNTED - 1)) << "none missed";
     ASSERT_TRUE(says(server, "join slot " + std::to_string(slot) + " 127.0.0.1:"));
+    // The games list finds it through its UDP responder.
+    char reason[DISCOVERY_REASON_SIZE];
+    ASSERT_TRUE(discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
+    FoundGame found[DISCOVERY_FOUND_MAX];
+    int count = 0;
+    for (uint32_t ms = 0; count == 0 && ms < START_WAIT_MS; ms += POLL_MS, usleep(POLL_MS * 1000)) {
+        discoveryBrowse(ms);
+        count = discoveryFoundGames(found);
+    }
+    discoveryBrowseClose();
+    ASSERT_EQ(count, 1);
+    EXPECT_STREQ(found[0].players, "2/7");
     kill(server.pid(), SIGINT); // Wine hands it to the console's handlers as Ctrl+C
     EXPECT_EQ(server.exitCode(START_WAIT_MS), 0);
     // Its lines end as Windows' text files do.
