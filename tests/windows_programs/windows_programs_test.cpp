@@ -79,14 +79,15 @@ TEST(WindowsServer, WelcomesAPeerBesideItsBotBeatsEveryStepAndEndsWithZeroAtCtrl
     ASSERT_TRUE(says(server, "join slot " + std::to_string(slot) + " 127.0.0.1:"));
     // The games list finds it through its UDP responder.
     char reason[DISCOVERY_REASON_SIZE];
-    ASSERT_TRUE(discoveryBrowseOpen(DISCOVERY_PORT, reason, sizeof reason)) << reason;
+    DiscoveryBrowser browser;
+    ASSERT_TRUE(discoveryBrowseOpen(browser, DISCOVERY_PORT, reason, sizeof reason)) << reason;
     FoundGame found[DISCOVERY_FOUND_MAX];
     int count = 0;
     for (uint32_t ms = 0; count == 0 && ms < START_WAIT_MS; ms += POLL_MS, usleep(POLL_MS * 1000)) {
-        discoveryBrowse(ms);
-        count = discoveryFoundGames(found);
+        discoveryBrowse(browser, ms);
+        count = discoveryFoundGames(browser, found);
     }
-    discoveryBrowseClose();
+    discoveryBrowseClose(browser);
     ASSERT_EQ(count, 1);
     EXPECT_STREQ(found[0].players, "2/7");
     kill(server.pid(), SIGINT); // Wine hands it to the console's handlers as Ctrl+C
