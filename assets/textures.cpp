@@ -6,6 +6,7 @@
 #include <GL/glu.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "assets/bmp_reader.h"
 
@@ -88,8 +89,8 @@ int readBmp(const char* fileName, TextureImage* image) {
 // so the texture is still complete and shows.
 void uploadMipmapped(const TextureImage& image) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    if (gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
-                          image.pixels.data()) == 0)
+    if (gluBuild2DMipmaps(GL_TEXTURE_2D, textureNames.worldTexels, image.width, image.height,
+                          GL_RGB, GL_UNSIGNED_BYTE, image.pixels.data()) == 0)
         return;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
@@ -116,8 +117,22 @@ int loadTextureLevels(const char* fileName, bool mipmapped) {
 }
 } // namespace
 
+bool namesExtension(const char* extensions, const char* name) {
+    const size_t length = std::strlen(name);
+    if (!extensions || length == 0) return false;
+    for (const char* at = std::strstr(extensions, name); at; at = std::strstr(at + 1, name)) {
+        const bool starts = at == extensions || at[-1] == ' ';
+        const bool ends   = at[length] == ' ' || at[length] == '\0';
+        if (starts && ends) return true;
+    }
+    return false;
+}
+
 void initTextures(int count) {
     if (count < 0) count = 0;
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    textureNames.worldTexels =
+        namesExtension(extensions, S3TC_EXTENSION) ? TEXELS_DXT1 : TEXELS_RGB;
     textureNames.reserved.assign(size_t(count), 0);
     if (count > 0) glGenTextures(count, textureNames.reserved.data());
 }

@@ -58,7 +58,9 @@ class Pack : public ::testing::Test {
 } // namespace
 
 // Every model draws all its triangles (none outside its lists); planets are unit spheres in the
-// caller's texture; a missing picture is the placeholder; a full table reuses its last name.
+// caller's texture; every picture reaches an overlay texture exactly and a world texture closely
+// (as DXT1 where the GL offers it); a missing picture is the placeholder; a full table reuses
+// its last name.
 TEST_F(Pack, EveryModelAndPictureOfThePackReadsWholeAndAMissingOneIsAPlaceholder) {
     for (std::string file : {"ship", "rocket", "explode", "sky", "stone0", "stone1", "stone2"}) {
         SCOPED_TRACE(file);
@@ -96,23 +98,32 @@ TEST_F(Pack, EveryModelAndPictureOfThePackReadsWholeAndAMissingOneIsAPlaceholder
         EXPECT_TRUE(file != "ship" || std::fabs(model.sizeZ - 2 * SHIP_RADIUS) < 0.05f);
         freeModel(&model);
     }
-    resetTextures();
-    initTextures(TEXTURE_TABLE_SIZE);
+    const bool compressed =
+        namesExtension(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), S3TC_EXTENSION);
     for (const auto& entry : std::filesystem::directory_iterator(".")) {
         if (entry.path().extension() != ".bmp") continue;
+        resetTextures(); // two names a picture: its exact texels, then as the world keeps it
+        initTextures(TEXTURE_TABLE_SIZE);
         const std::string file = fileText(entry.path());
         uint16_t size[4]       = {}; // the width's and height's low halves, as the file gives them
         std::memcpy(size, file.data() + 18, sizeof size);
-        const Picture t = readTexture(unsigned(loadTexture(entry.path().c_str()) - 1));
-        GLint last      = 0; // the last mipmap's width: 1
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, int(std::log2(std::max(t.width, t.height))),
-                                 GL_TEXTURE_WIDTH, &last);
-        EXPECT_EQ(std::vector<int>({t.width, t.height, last}),
-                  std::vector<int>({size[0], size[2], 1}))
-            << entry.path();
         std::string texels(file.size() - BMP_HEADER_SIZE, '\0'); // each one as the file has it
+        glBindTexture(GL_TEXTURE_2D, GLuint(loadOverlayTexture(entry.path().c_str()) - 1));
         glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, texels.data());
         EXPECT_TRUE(texels == file.substr(BMP_HEADER_SIZE)) << entry.path();
+        const Picture t = readTexture(unsigned(loadTexture(entry.path().c_str()) - 1));
+        GLint last = 0, kept = 0; // the last mipmap's width: 1; kept as DXT1 where the GL can
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, int(std::log2(std::max(t.width, t.height))),
+                                 GL_TEXTURE_WIDTH, &last);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &kept);
+        EXPECT_EQ(std::vector<int>({t.width, t.height, last, kept}),
+                  std::vector<int>({size[0], size[2], 1, compressed}))
+            << entry.path();
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, texels.data());
+        double off = 0; // the blocks' mean error a channel: small beside a scrambled picture's
+        for (std::size_t i = 0; i < texels.size(); ++i)
+            off += std::abs(int(uint8_t(texels[i])) - int(uint8_t(file[BMP_HEADER_SIZE + i])));
+        EXPECT_LT(off / double(texels.size()), 8.0) << entry.path();
         // Lava glows red over green over blue, the ocean the other way round: two channels
         // swapped anywhere from the generator to the texture turn one of these over.
         const std::string stem = entry.path().stem();
@@ -130,6 +141,20 @@ TEST_F(Pack, EveryModelAndPictureOfThePackReadsWholeAndAMissingOneIsAPlaceholder
         loadTexture("missing.bmp");
     EXPECT_EQ(loadTexture("missing.bmp"), TEXTURE_TABLE_SIZE);
     EXPECT_FALSE(glIsTexture(TEXTURE_TABLE_SIZE));
+}
+
+// Only a whole name in GL_EXTENSIONS counts: Mesa also names GL_EXT_texture_compression_s3tc_srgb.
+TEST(Textures, AnExtensionIsNamedOnlyByItsWholeName) {
+    for (auto [list, named] : {
+             std::pair("GL_A GL_EXT_texture_compression_s3tc GL_B", true),
+             {"GL_EXT_texture_compression_s3tc",                                      true },
+             {"GL_EXT_texture_compression_s3tc_srgb GL_EXT_texture_compression_s3tc", true },
+             {"GL_EXT_texture_compression_s3tc_srgb",                                 false},
+             {"XGL_EXT_texture_compression_s3tc",                                     false},
+             {"",                                                                     false},
+    })
+        EXPECT_EQ(namesExtension(list, S3TC_EXTENSION), named) << list;
+    EXPECT_FALSE(namesExtension(nullptr, S3TC_EXTENSION));
 }
 
 // Start-up loading: every picture a name of its own, the planets as the universe was laid out.
