@@ -4,6 +4,7 @@
 #include "app/frame.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
+#include "app/look_cursor.h"
 #include "tests/support/world_setup.h"
 
 TEST(Frame, TheReportsDeathsShowAsKillLinesInItsOrder) {
@@ -20,4 +21,15 @@ TEST(Frame, TheReportsDeathsShowAsKillLinesInItsOrder) {
     EXPECT_EQ(gameWorld.messages.kill[0].killer, 3);
     EXPECT_EQ(gameWorld.messages.kill[1].killer, 5);
     EXPECT_EQ(gameWorld.messages.kill[1].victim, 2);
+}
+
+// A frame's step takes the look turn gathered before it: the look cursor is back on centre.
+TEST(Frame, AStepTakesTheLookTurnAndMeasuresTheNextFromTheCentre) {
+    freshWorld(gameWorld);
+    gameSetup = startSetup();
+    resetFrameClock();
+    moveLookCursor(30, -20);
+    runFrame();
+    EXPECT_EQ(lookOffsetX(), 0);
+    EXPECT_EQ(lookOffsetY(), 0);
 }
