@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "step/chat_outbox.h"
 #include "platform/platform.h"
+#include "step/chat_outbox.h"
 #include "world/world_state.h"
 
 namespace {
@@ -48,13 +48,13 @@ void eraseFromChat() {
     if (typedLength > 0) typed[--typedLength] = '\0';
 }
 
-void sendChat(WorldState& world, uint32_t nowMs) {
+void sendChat(WorldState& world, ChatOutbox& outbox, uint32_t nowMs) {
     closeChat();
     if (typedLength == 0 || !isValidSlot(world.localPlayer)) return;
     addChatLine(world.messages, nowMs, world.localPlayer, typed);
     NetMessage parts[CHAT_PARTS_MAX];
     const int count = makeChatMessages(world.localPlayer, nextLine++, typed, parts);
-    queueChatParts(parts, count);
+    queueChatParts(outbox, parts, count);
 }
 
 void chatText(char out[CHAT_TEXT_CHARS + 1]) {
@@ -65,5 +65,4 @@ void resetChat() {
     open        = false;
     typedLength = 0;
     typed[0]    = '\0';
-    resetChatOutbox();
 }

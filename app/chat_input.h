@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "step/chat_outbox.h"
 #include "world/world_state.h"
 
 bool chatIsOpen();
@@ -12,6 +13,6 @@ void closeChat();
 void typeIntoChat(const char* text);
 void eraseFromChat();
 // The line goes out and shows here at once; the chat line closes.
-void sendChat(WorldState& world, uint32_t nowMs);
+void sendChat(WorldState& world, ChatOutbox& outbox, uint32_t nowMs);
 void chatText(char out[CHAT_TEXT_CHARS + 1]);
 void resetChat();

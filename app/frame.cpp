@@ -113,7 +113,7 @@ void drawAfterSteps(int count, void*) {
 
 void runFrame() {
     const StepSetup setup{gameSetup.isServer, nullptr, nullptr};
-    runStepsOwed(gameWorld, gameNet, setup, stepClock, &frameReport,
+    runStepsOwed(gameWorld, gameNet, gameStep, setup, stepClock, &frameReport,
                  StepLoopHooks{afterGameStep, drawAfterSteps, nullptr});
 }
 

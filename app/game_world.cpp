@@ -1,4 +1,4 @@
-// The game program's world, fresh at start, and its network session.
+// The game program's world, fresh at start, its network session and its step's state.
 #include "app/game_world.h"
 
 WorldState gameWorld = [] {
@@ -8,3 +8,4 @@ WorldState gameWorld = [] {
 }();
 
 NetSession gameNet;
+StepState gameStep;

@@ -1,7 +1,6 @@
 // The main loop: every waiting event is handled, one per turn, before the next frame.
 #include "app/main_loop.h"
 
-#include "app/frame.h"
 #include "app/look_cursor.h"
 #include "app/window.h"
 #include "app/window_proc.h"
@@ -17,12 +16,12 @@ void handleEvent(InputEvent event) {
     gameWindowProc(event);
 }
 
-int runMainLoop() {
+int runMainLoop(void (*frame)()) {
     for (;;) {
         if (quitMessagePosted()) return quitExitCode();
         InputEvent event;
         if (!platformPollEvent(&event)) {
-            runFrame();
+            frame();
             continue;
         }
         handleEvent(event);

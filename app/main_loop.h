@@ -16,9 +16,9 @@ void clearQuitMessage(); // for tests that run several sessions in one process
 // look cursor, and the window procedure takes it.
 void handleEvent(InputEvent event);
 
-// Handles every waiting event, one per turn, and runs a frame whenever none is waiting.
-// Returns the quit message's exit code.
-int runMainLoop();
+// Handles every waiting event, one per turn, and runs frame (the game's runFrame) whenever
+// none is waiting. Returns the quit message's exit code.
+int runMainLoop(void (*frame)());
 
 // The whole program: the command line, start-up in its fixed order, then the main loop.
 int runGame(int argc, const char* const* argv);

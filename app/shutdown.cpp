@@ -18,7 +18,7 @@ void shutdownGame() {
     if (shutDown) return;
     shutDown = true;
     netShutdown(gameNet);
-    stopBots(); // they see the host gone and end by themselves; this waits for them
+    stopBots(gameStep.bots); // they see the host gone and end by themselves; this waits for them
     if (gameSetup.soundEnabled) soundShutdown();
     if (gameSetup.fullScreen) platformRestoreDisplayMode();
     platformShowCursor(true);

@@ -57,17 +57,17 @@ void chooseGame(const CommandLine& line, NetSession& net) {
     if (!loadSettings(&gameSetup, problem)) warn(problem);
     applyCommandLine(line, &gameSetup);
     if (line.mode == StartMode::DIALOG) {
-        actOnDialog(runSetupDialog(gameSetup, gameWorld, net));
+        actOnDialog(runSetupDialog(gameSetup, gameWorld, net, gameStep.bots));
     } else if (line.mode == StartMode::HOST) {
         hostFromCommandLine(net);
-        startBots(gameSetup.bots, gameSetup.botSkill, gameSetup.port);
+        startBots(gameStep.bots, gameSetup.bots, gameSetup.botSkill, gameSetup.port);
     } else {
         joinGame(net, gameSetup, gameWorld, gameSetup.address);
     }
     if (!saveSettings(gameSetup, problem)) warn(problem);
     setLocalName(gameWorld.roster, gameSetup.name);
     gameWorld.match.rules = MatchRules{gameSetup.scoreLimit, gameSetup.timeLimitMinutes};
-    setHostArenas(gameSetup.isServer ? gameSetup.arena : "");
+    setHostArenas(gameStep.host, gameSetup.isServer ? gameSetup.arena : "");
 }
 } // namespace
 
@@ -104,7 +104,7 @@ int runGame(int argc, const char* const* argv) {
     platformShowCursor(false);
     resetFrameClock();
     showGameWindow();
-    int exitCode = runMainLoop();
+    int exitCode = runMainLoop(runFrame);
     reportFrameCounts();
     platformCloseVideo();
     return exitCode;

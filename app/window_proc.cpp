@@ -26,7 +26,7 @@ void keyDown(GameKey key) {
     if (key == GameKey::TAB) holdScoreboard(true);
     if (chatIsOpen()) {
         if (key == GameKey::BACKSPACE) eraseFromChat();
-        if (key == GameKey::ENTER) sendChat(gameWorld, platformMilliseconds());
+        if (key == GameKey::ENTER) sendChat(gameWorld, gameStep.chat, platformMilliseconds());
         return;
     }
     if (key == GameKey::CHAT) {

@@ -74,6 +74,7 @@ int runBot(const BotOptions& options) {
     gameSrand(seed & SEED_BITS);
     // Static: the session holds every peer's held records, too much for the stack.
     static NetSession net;
+    static StepState state;
     Bot bot{&options, &BOT_SKILLS[options.skill - 1], {}, {}};
     resetBotMind(&bot.mind, seed);
     const StepSetup setup{0, think, &bot};
@@ -85,7 +86,8 @@ int runBot(const BotOptions& options) {
             netShutdown(net);
             return 0;
         }
-        if (!runStepsOwed(world, net, setup, clock, &report, StepLoopHooks{goesOn, nullptr, &bot}))
+        if (!runStepsOwed(world, net, state, setup, clock, &report,
+                          StepLoopHooks{goesOn, nullptr, &bot}))
             return endQuietly(net, bot.ending, options.quiet);
     }
 }

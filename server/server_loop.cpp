@@ -28,6 +28,7 @@ struct Told {
 
 struct Server {
     NetSession& net;
+    StepState& state;
     FILE* log;
     uint32_t steps;
     Told told;
@@ -113,7 +114,7 @@ bool tellAndGoOn(WorldState& world, uint32_t, const StepResult& result, const Fr
 }
 
 int stopServer(Server& server) {
-    stopBots();
+    stopBots(server.state.bots);
     netShutdown(server.net);
     if (server.log) logStop(server.log, std::time(nullptr));
     return 0;
@@ -139,6 +140,7 @@ int runServer(const ServerOptions& options, FILE* log) {
     }
     // Static: the session holds every peer's held records, too much for the stack.
     static NetSession net;
+    static StepState state;
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
     if (!netHostStart(net, options.port, GAME_VERSION, address, problem)) {
         std::fprintf(stderr, "voranis-server: %s\n", problem);
@@ -147,15 +149,15 @@ int runServer(const ServerOptions& options, FILE* log) {
     }
     netHostAsServer(net, options.name);
     world.match.rules = MatchRules{options.scoreLimit, options.timeLimitMinutes};
-    setHostArenas(options.rotateArenas ? ROTATE_ARENAS : options.arena);
-    Server server{net, log, 0, {}, 0};
+    setHostArenas(state.host, options.rotateArenas ? ROTATE_ARENAS : options.arena);
+    Server server{net, state, log, 0, {}, 0};
     if (log) logStart(log, std::time(nullptr), options.port, GAME_VERSION, options.name);
-    startBots(options.bots, options.skill, options.port);
+    startBots(state.bots, options.bots, options.skill, options.port);
     const StepSetup setup{1, sendHeartbeat, &server};
     StepClock clock{};
     FrameReport report;
-    while (!platformStopRequested() && runStepsOwed(world, net, setup, clock, &report,
-                                            StepLoopHooks{tellAndGoOn, nullptr, &server})) {
+    while (!platformStopRequested() && runStepsOwed(world, net, state, setup, clock, &report,
+                                                    StepLoopHooks{tellAndGoOn, nullptr, &server})) {
     }
     return stopServer(server);
 }

@@ -3,19 +3,19 @@
 
 #include "net/net.h"
 
-bool sendFrameRecord(const WorldState& world, NetSession& net, const FrameEvent& e) {
+bool sendFrameRecord(const WorldState& world, const RecordOut& out, const FrameEvent& e) {
     if (e.kind == FrameEventKind::ROCKET_RECORD) {
-        netSend(net, makeRocketMessage(e.slot, e.rocket, e.life, e.pos, e.vel));
+        sendRecord(out, makeRocketMessage(e.slot, e.rocket, e.life, e.pos, e.vel));
         return true;
     }
     if (e.kind == FrameEventKind::STATE_RECORD) {
-        netSend(net, makeStateMessage(world, e.slot));
+        sendRecord(out, makeStateMessage(world, e.slot));
         return true;
     }
     return false;
 }
 
-void sendFrameRecords(const WorldState& world, NetSession& net, const FrameReport& report) {
+void sendFrameRecords(const WorldState& world, const RecordOut& out, const FrameReport& report) {
     for (int n = 0; n < report.count; ++n)
-        sendFrameRecord(world, net, report.event[n]);
+        sendFrameRecord(world, out, report.event[n]);
 }

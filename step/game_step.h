@@ -8,17 +8,24 @@
 #include <cstdint>
 
 #include "net/net.h"
+#include "step/step_state.h"
 #include "world/frame_report.h"
 #include "world/world_state.h"
 
-struct NetSession;
-
+// How a program (or a test) runs its steps. The sounds, flashes and lines a step causes are
+// in its report, for the caller to hand on.
 struct StepSetup {
     int32_t isServer; // this machine hosts
     // Fills world.input for this step, after the exchange and before the simulation applies
     // it; the game's is gathered by the window procedure between steps and leaves this empty.
     void (*feedInput)(WorldState& world, void* context);
-    void* context;
+    void* context; // handed to every hook
+    // Takes every record the step sends to all instead of the session; null: netSend.
+    void (*send)(const NetMessage& record, void* context) = nullptr;
+    // The clock steps and waits follow, in microseconds; null: the platform's.
+    uint64_t (*clockUs)(void* context) = nullptr;
+    // Waits up to microseconds for the network (nowMs is the clock's); null: netWait.
+    void (*wait)(uint32_t nowMs, uint32_t microseconds, void* context) = nullptr;
 };
 
 // What the step did beyond the world: the report of its simulation, and the host's peers it
@@ -28,7 +35,8 @@ struct StepResult {
     uint32_t droppedSlots;
 };
 
-// Runs one step of world and its network session net at nowMs (the step's own time on the
-// millisecond clock). A network ending ends it early, and the caller ends the game with it.
-StepResult runStep(WorldState& world, NetSession& net, const StepSetup& setup, uint32_t nowMs,
-                   FrameReport* report);
+// Runs one step of world, its network session net and the step's own state at nowMs (the
+// step's own time on the millisecond clock). A network ending ends it early, and the caller
+// ends the game with it.
+StepResult runStep(WorldState& world, NetSession& net, StepState& state, const StepSetup& setup,
+                   uint32_t nowMs, FrameReport* report);

@@ -3,25 +3,11 @@
 
 #include <cstdio>
 
-#include "net/arena_records.h"
 #include "net/arena_use.h"
-#include "net/match_record.h"
 #include "net/net.h"
-#include "step/arena_choice.h"
 #include "world/contact.h"
 
 namespace {
-struct HostMatch {
-    char choice[ARENA_NAME_BYTES + 1];
-    ArenaList arenas;
-    int recordCount; // the arena's records, 0 for none
-    NetMessage records[MAX_ARENA_RECORDS];
-    bool recordSent; // a match record went out
-    uint32_t recordSentMs;
-    MatchRecord lastRecord;
-};
-
-HostMatch host{};
 
 bool sameRecord(const MatchRecord& a, const MatchRecord& b) {
     return a.phase == b.phase && a.secondsLeft == b.secondsLeft && a.number == b.number &&
@@ -30,7 +16,7 @@ bool sameRecord(const MatchRecord& a, const MatchRecord& b) {
 }
 
 // The arena of this match number into the host's world and its records; none on failure.
-void takeArena(WorldState& world, NetSession& net) {
+void takeArena(HostMatch& host, WorldState& world, NetSession& net) {
     host.recordCount = 0;
     netTellArena(net, "");
     if (host.choice[0] == '\0') return;
@@ -65,20 +51,16 @@ void showMatch(WorldState& world, const MatchRecord& record) {
 }
 } // namespace
 
-void setHostArenas(const char* choice) {
+void setHostArenas(HostMatch& host, const char* choice) {
     std::snprintf(host.choice, sizeof host.choice, "%s", choice);
     host.arenas = listArenas(ARENA_FOLDER);
 }
 
-void resetHostMatch() {
-    host = HostMatch{};
-}
-
-void welcomeToMatch(WorldState& world, NetSession& net, uint32_t nowMs) {
+void welcomeToMatch(HostMatch& host, WorldState& world, NetSession& net, uint32_t nowMs) {
     if (world.match.number <= 0) {
         const MatchRules rules = world.match.rules; // a copy: startMatch clears the match first
         startMatch(world.match, rules, nowMs);
-        takeArena(world, net);
+        takeArena(host, world, net);
     }
     const uint32_t welcomed = netTakeWelcomedSlots(net);
     const NetMessage record = makeMatchMessage(matchRecordOf(world.match, nowMs));
@@ -91,7 +73,8 @@ void welcomeToMatch(WorldState& world, NetSession& net, uint32_t nowMs) {
     }
 }
 
-void advanceHostMatch(WorldState& world, NetSession& net, uint32_t nowMs, uint32_t droppedSlots) {
+void advanceHostMatch(HostMatch& host, WorldState& world, const RecordOut& out, uint32_t nowMs,
+                      uint32_t droppedSlots) {
     for (int slot = 0; slot < MAX_PLAYERS; ++slot)
         if (droppedSlots & (1u << slot)) forgetMatchSlot(world.match, slot);
     if (isValidSlot(world.localPlayer)) {
@@ -101,16 +84,16 @@ void advanceHostMatch(WorldState& world, NetSession& net, uint32_t nowMs, uint32
     const MatchChange change = advanceMatch(world.match, nowMs);
     if (change == MatchChange::NEXT_MATCH) {
         beginNextMatch(world);
-        takeArena(world, net);
+        takeArena(host, world, out.net);
         for (int k = 0; k < host.recordCount; ++k)
-            netSend(net, host.records[k]);
+            sendRecord(out, host.records[k]);
     }
     const MatchRecord record = matchRecordOf(world.match, nowMs);
     showMatch(world, record);
     const bool due = !host.recordSent || !sameRecord(record, host.lastRecord) ||
                      nowMs - host.recordSentMs >= MATCH_RECORD_EVERY_MS;
     if (!due) return;
-    netSend(net, makeMatchMessage(record));
+    sendRecord(out, makeMatchMessage(record));
     host.recordSent   = true;
     host.recordSentMs = nowMs;
     host.lastRecord   = record;

@@ -4,11 +4,19 @@
 
 #include <cstdint>
 
+#include "step/record_out.h"
 #include "world/world_state.h"
-
-struct NetSession;
 
 constexpr uint32_t ANNOUNCE_EVERY_MS = 2000;
 
-void announcePlayer(const WorldState& world, NetSession& net, uint32_t nowMs);
-void resetAnnouncements();
+// What went out last; a fresh Announcement{} has sent nothing.
+struct Announcement {
+    bool announced;
+    int32_t sentSlot;
+    int32_t sentKills;
+    int32_t sentDeaths;
+    uint32_t announcedAt;
+};
+
+void announcePlayer(Announcement& said, const WorldState& world, const RecordOut& out,
+                    uint32_t nowMs);

@@ -20,5 +20,5 @@ struct StepLoopHooks {
 
 // Every step clock owes now, each handed to hooks.afterStep, then hooks.afterSteps and the
 // wait until the next step falls due. False when hooks.afterStep ended the steps.
-bool runStepsOwed(WorldState& world, NetSession& net, const StepSetup& setup, StepClock& clock,
-                  FrameReport* report, const StepLoopHooks& hooks);
+bool runStepsOwed(WorldState& world, NetSession& net, StepState& state, const StepSetup& setup,
+                  StepClock& clock, FrameReport* report, const StepLoopHooks& hooks);

@@ -3,6 +3,7 @@
 
 #include "app/dialog/game_setup.h"
 #include "net/net.h"
+#include "step/bot_launcher.h"
 
 // How the dialog ended, for the game to act on.
 struct SetupOutcome {
@@ -14,5 +15,7 @@ struct SetupOutcome {
 // Runs the dialog, showing setup's choices, until a button, Enter, Escape or the close box
 // ends it. It stores the choices into setup and opens the network as host (placing the
 // host's ship in world) or joiner; the close box also asks to quit, and then joins, as
-// Escape does. The games list and the network use net.
-SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net);
+// Escape does. The games list and the network use net; a confirmed host starts its bots
+// into bots.
+SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net,
+                            BotLauncher& bots);

@@ -16,13 +16,15 @@
 #include <string>
 #include <vector>
 
-#include "app/game_world.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "tests/support/gl_frame.h"
 #include "world/world_state.h"
 
 namespace {
+// This program's own world, as each program owns its own.
+WorldState testWorld;
+
 std::string gameDir;
 
 void BM_LoadAssets(benchmark::State& state) {
@@ -45,16 +47,16 @@ void BM_LoadAssets(benchmark::State& state) {
         glFinish();
         state.ResumeTiming();
         resetTextures();
-        resetWorld(gameWorld);
+        resetWorld(testWorld);
         initTextures(TEXTURE_TABLE_SIZE);
-        if (!loadAssets(gameWorld, problem)) {
+        if (!loadAssets(testWorld, problem)) {
             state.SkipWithError(problem);
             break;
         }
         glFinish();
     }
     state.counters["textures"] = double(textureNames.nextTextureName - 1);
-    state.counters["planets"]  = double(gameWorld.planetCount);
+    state.counters["planets"]  = double(testWorld.planetCount);
     std::filesystem::current_path(previous);
     closeGlWindow(context);
 }

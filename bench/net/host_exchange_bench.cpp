@@ -5,13 +5,17 @@
 #include <ctime>
 #include <unistd.h>
 
-#include "app/game_world.h"
 #include "net/net.h"
 #include "net/net_host.h"
+#include "net/net_session.h"
 #include "tests/support/peer.h"
 #include "world/world_state.h"
 
 namespace {
+// This program's own world and network session, as each program owns its own.
+WorldState testWorld;
+NetSession testNet;
+
 constexpr int PEERS = 7;
 
 double threadSeconds() {
@@ -23,15 +27,15 @@ double threadSeconds() {
 void hostFrame(benchmark::State& state, bool withOwnState) {
     char address[NET_ADDRESS_TEXT_SIZE];
     char hostProblem[NET_ENDING_TEXT_SIZE] = {};
-    netShutdown(gameNet);
-    resetPlayerTable(gameWorld.players);
-    netHostStart(gameNet, NET_PORT, "test", address, hostProblem);
-    gameWorld.localPlayer     = 0;
-    gameWorld.players[0].slot = 0;
+    netShutdown(testNet);
+    resetPlayerTable(testWorld.players);
+    netHostStart(testNet, NET_PORT, "test", address, hostProblem);
+    testWorld.localPlayer     = 0;
+    testWorld.players[0].slot = 0;
     Peer peers[PEERS + 1];
     for (int i = 1; i <= PEERS; ++i) {
         peers[i] = connectPeer();
-        netExchange(gameNet, gameWorld, 1, 0);
+        netExchange(testNet, testWorld, 1, 0);
         Record welcome;
         if (peers[i].fd < 0 || !peers[i].receiveRecord(&welcome, 1000)) {
             state.SkipWithError("a peer could not join");
@@ -43,23 +47,23 @@ void hostFrame(benchmark::State& state, bool withOwnState) {
     for (auto _ : state) {
         frame += 1.0f;
         for (int i = 1; i <= PEERS; ++i) {
-            gameWorld.players[i].pos[0] = frame;
+            testWorld.players[i].pos[0] = frame;
             Record r;
-            encodeNetMessage(makeStateMessage(gameWorld, i), r.data());
+            encodeNetMessage(makeStateMessage(testWorld, i), r.data());
             peers[i].sendRecord(r);
-            gameWorld.players[i].pos[0] = 0.0f;
+            testWorld.players[i].pos[0] = 0.0f;
         }
         double start = threadSeconds();
-        netExchange(gameNet, gameWorld, 1, 0);
-        if (withOwnState) netSend(gameNet, makeStateMessage(gameWorld, 0));
+        netExchange(testNet, testWorld, 1, 0);
+        if (withOwnState) netSend(testNet, makeStateMessage(testWorld, 0));
         state.SetIterationTime(threadSeconds() - start);
         for (int i = 1; i <= PEERS; ++i) {
-            if (gameWorld.players[i].pos[0] != frame) ++missed;
+            if (testWorld.players[i].pos[0] != frame) ++missed;
             peers[i].receiveBytes(0); // drained
         }
     }
     state.counters["records_not_yet_there"] = static_cast<double>(missed);
-    netShutdown(gameNet);
+    netShutdown(testNet);
 }
 
 void hostExchangeSevenPeers(benchmark::State& state) {

@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/game_world.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "render/render.h"
@@ -24,6 +23,8 @@
 #include "world/world_state.h"
 
 namespace {
+// This program's own world, as each program owns its own.
+WorldState testWorld;
 
 GlWindow* glContext = nullptr;
 int windowWidth = 0, windowHeight = 0;
@@ -50,45 +51,45 @@ bool useWindow(int width, int height, std::string* error) {
         *error = std::string("no game art in ") + gameDir() + " (build the game_data target)";
         return false;
     }
-    resetWorld(gameWorld);
+    resetWorld(testWorld);
     setupScene(width, height);
     initTextures(TEXTURE_TABLE_SIZE);
     char problem[ASSET_PROBLEM_SIZE];
-    if (!loadAssets(gameWorld, problem)) {
+    if (!loadAssets(testWorld, problem)) {
         *error = problem;
         return false;
     }
-    universeTextureBase = gameWorld.planetTextureBase;
-    planetTextureCount  = textureNames.nextTextureName - gameWorld.planetTextureBase;
+    universeTextureBase = testWorld.planetTextureBase;
+    planetTextureCount  = textureNames.nextTextureName - testWorld.planetTextureBase;
     if (planetTextureCount < 1) planetTextureCount = 1;
     return true;
 }
 
 void emptySky() {
-    resetWorld(gameWorld);
-    resetPlayerTable(gameWorld.players);
-    gameWorld.planetTextureBase = universeTextureBase;
-    gameWorld.localPlayer       = 0;
-    gameWorld.players[0].slot   = 0;
-    sceneShips                  = gameWorld.players;
+    resetWorld(testWorld);
+    resetPlayerTable(testWorld.players);
+    testWorld.planetTextureBase = universeTextureBase;
+    testWorld.localPlayer       = 0;
+    testWorld.players[0].slot   = 0;
+    sceneShips                  = testWorld.players;
 }
 
 // Every table full and in view: planets close enough for the finest mesh, every other ship
 // alive (two of them damaged), every rocket slot flying or exploding in front of the viewer.
 void worstCase() {
     emptySky();
-    gameWorld.planetCount = MAX_PLANETS;
+    testWorld.planetCount = MAX_PLANETS;
     for (int p = 0; p < MAX_PLANETS; ++p) {
         const float depth            = 12.0f + 0.5f * float(p);
-        gameWorld.planets.pos[p][0]  = float(p % 10 - 5) * 3.0f;
-        gameWorld.planets.pos[p][1]  = float(p / 10 - 2) * 3.0f;
-        gameWorld.planets.pos[p][2]  = -depth;
-        gameWorld.planets.radius[p]  = 0.55f * depth;
-        gameWorld.planets.texture[p] = p % planetTextureCount;
-        gameWorld.planets.spin[p]    = 1.0f;
+        testWorld.planets.pos[p][0]  = float(p % 10 - 5) * 3.0f;
+        testWorld.planets.pos[p][1]  = float(p / 10 - 2) * 3.0f;
+        testWorld.planets.pos[p][2]  = -depth;
+        testWorld.planets.radius[p]  = 0.55f * depth;
+        testWorld.planets.texture[p] = p % planetTextureCount;
+        testWorld.planets.spin[p]    = 1.0f;
     }
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        Player& p = gameWorld.players[i];
+        Player& p = testWorld.players[i];
         p.slot    = i;
         p.health  = i % 3 == 0 ? 5 : 80;
         p.pos[0]  = float(i - 4) * 1.5f;
@@ -102,9 +103,9 @@ void worstCase() {
             p.rocketPos[j][2] = -3.0f - 0.2f * float(j);
         }
     }
-    gameWorld.players[0].pos[0] = gameWorld.players[0].pos[1] = gameWorld.players[0].pos[2] = 0.0f;
-    gameWorld.players[0].health                                                             = 100;
-    sceneShips = gameWorld.players;
+    testWorld.players[0].pos[0] = testWorld.players[0].pos[1] = testWorld.players[0].pos[2] = 0.0f;
+    testWorld.players[0].health                                                             = 100;
+    sceneShips = testWorld.players;
 }
 
 void runFrames(benchmark::State& state, void (*scene)()) {
@@ -115,15 +116,15 @@ void runFrames(benchmark::State& state, void (*scene)()) {
     }
     scene();
     for (auto _ : state) {
-        gameWorld.players = sceneShips;
-        renderFrame(gameWorld, OverlayView{});
+        testWorld.players = sceneShips;
+        renderFrame(testWorld, OverlayView{});
         glFinish();
     }
     state.counters["fps"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT")) {
-        gameWorld.players = sceneShips;
-        renderFrame(gameWorld, OverlayView{});
+        testWorld.players = sceneShips;
+        renderFrame(testWorld, OverlayView{});
         savePicture(readFrame(windowWidth, windowHeight), snapshot);
     }
 }
@@ -175,28 +176,28 @@ void BM_PeopleOverlay(benchmark::State& state) {
         return;
     }
     emptySky();
-    gameWorld.roster   = Roster{};
-    gameWorld.messages = Messages{};
+    testWorld.roster   = Roster{};
+    testWorld.messages = Messages{};
     for (int i = 1; i < MAX_PLAYERS; ++i) {
-        gameWorld.players[i].slot   = i;
-        gameWorld.players[i].health = 80;
-        gameWorld.players[i].pos[2] = 30.0f; // behind the viewer
-        setPlayerInfo(gameWorld.roster, i, 10 - i, i, "SOMEONE LONG");
+        testWorld.players[i].slot   = i;
+        testWorld.players[i].health = 80;
+        testWorld.players[i].pos[2] = 30.0f; // behind the viewer
+        setPlayerInfo(testWorld.roster, i, 10 - i, i, "SOMEONE LONG");
     }
-    sceneShips = gameWorld.players;
+    sceneShips = testWorld.players;
     OverlayView view{};
     if (state.range(2) != 0) {
         view.scoreboard = true;
         for (int k = 0; k < KILL_LINES; ++k)
-            addKillLine(gameWorld.messages, 0, k, k + 1);
+            addKillLine(testWorld.messages, 0, k, k + 1);
         char line[CHAT_TEXT_CHARS + 1] = {};
         std::fill(line, line + CHAT_TEXT_CHARS, 'w');
         for (int c = 0; c < CHAT_LINES; ++c)
-            addChatLine(gameWorld.messages, 0, c, line);
+            addChatLine(testWorld.messages, 0, c, line);
     }
     for (auto _ : state) {
-        gameWorld.players = sceneShips;
-        renderFrame(gameWorld, view);
+        testWorld.players = sceneShips;
+        renderFrame(testWorld, view);
         glFinish();
     }
     if (const char* snapshot = std::getenv("VORANIS_BENCH_SNAPSHOT"))

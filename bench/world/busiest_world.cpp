@@ -1,15 +1,12 @@
 // Eight ships in a row, 160 rockets flying between them, 50 planets in a ring far away.
 #include "bench/world/busiest_world.h"
-#include "app/game_world.h"
 
-#include "app/game_setup.h"
-#include "platform/platform.h"
 #include "world/control_state.h"
 #include "world/world_state.h"
 
-void refuelBusiestWorld() {
+void refuelBusiestWorld(WorldState& world) {
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        Player& p = gameWorld.players[i];
+        Player& p = world.players[i];
         for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
             p.rocketLife[j]   = 300;
             p.rocketPos[j][0] = static_cast<float>(i) * 4.0f + 2.0f;
@@ -22,29 +19,25 @@ void refuelBusiestWorld() {
     }
 }
 
-void setUpBusiestWorld() {
-    resetWorld(gameWorld);
-    resetPlayerTable(gameWorld.players);
+void setUpBusiestWorld(WorldState& world) {
+    resetWorld(world);
+    resetPlayerTable(world.players);
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        Player& p = gameWorld.players[i];
+        Player& p = world.players[i];
         p.slot    = i;
         p.pos[0]  = static_cast<float>(i) * 4.0f;
         p.yaw     = 30.0f;
         p.pitch   = 10.0f;
     }
     for (int k = 0; k < MAX_PLANETS; ++k) {
-        gameWorld.planets.pos[k][0] = 200.0f + static_cast<float>(k) * 10.0f;
-        gameWorld.planets.pos[k][1] = static_cast<float>(k % 7) * 10.0f;
-        gameWorld.planets.pos[k][2] = -100.0f;
-        gameWorld.planets.radius[k] = 4.0f;
+        world.planets.pos[k][0] = 200.0f + static_cast<float>(k) * 10.0f;
+        world.planets.pos[k][1] = static_cast<float>(k % 7) * 10.0f;
+        world.planets.pos[k][2] = -100.0f;
+        world.planets.radius[k] = 4.0f;
     }
-    gameWorld.planetCount = MAX_PLANETS;
-    gameWorld.localPlayer = 0;
-    refuelBusiestWorld();
+    world.planetCount = MAX_PLANETS;
+    world.localPlayer = 0;
+    refuelBusiestWorld(world);
     // Every key held and a click each frame: four ship moves, and a shot that finds no slot.
-    gameWorld.input.controls = ControlState{1, 1, 1, 1, 0, 1};
-    gameSetup                = GameSetup{1, 0, 0, 0};
+    world.input.controls = ControlState{1, 1, 1, 1, 0, 1};
 }
-
-// The frames go to no window here: the platform's own swap would need one.
-void platformSwapBuffers() {}

@@ -2,7 +2,10 @@
 // proximity test runs over every planet and every ship.
 #pragma once
 
-void setUpBusiestWorld();
+#include "world/world_state.h"
+
+// world filled so, this machine's ship in slot 0 with every key held and a click each step.
+void setUpBusiestWorld(WorldState& world);
 
 // Puts every rocket back in flight at its starting point; call at least every 100 frames.
-void refuelBusiestWorld();
+void refuelBusiestWorld(WorldState& world);

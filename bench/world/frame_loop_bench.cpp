@@ -1,4 +1,4 @@
-// The frame loop at its cap with nothing drawn: runFrame back to back for a while (10 s
+// The step loop at its cap with nothing drawn: the steps owed back to back for a while (10 s
 // by default, or the seconds given as the first argument), on the real platform layer's
 // clock and sleep. Prints the processor time as a share of one core and the spread of frame
 // lengths, then the same for the old busy wait (2 s, or the second argument) for comparison.
@@ -10,16 +10,23 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/frame.h"
-#include "app/game_world.h"
 #include "bench/world/busiest_world.h"
+#include "net/net_session.h"
 #include "platform/platform.h"
+#include "step/step_loop.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
 #include "world/world_state.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
+
+// The bench's own world, session and step state, hosting a game nobody joins.
+WorldState testWorld;
+NetSession testNet;
+StepState testStep;
+StepClock stepClock;
+uint32_t frameStart = 0; // the time of the step that ran last
 
 double cpuSeconds() {
     rusage usage{};
@@ -28,12 +35,23 @@ double cpuSeconds() {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+bool noteStep(WorldState&, uint32_t stepMs, const StepResult&, const FrameReport&, void*) {
+    frameStart = stepMs;
+    return true;
+}
+
+// The steps the clock owes, then the wait for the next, as every program runs them.
+void stepsOwed() {
+    static FrameReport report;
+    runStepsOwed(testWorld, testNet, testStep, StepSetup{1, nullptr, nullptr}, stepClock, &report,
+                 StepLoopHooks{noteStep, nullptr, nullptr});
+}
+
 // The floor as it was: read the clock until 15 ms have passed, never sleeping.
 void busyFrame() {
     static FrameReport report;
     frameStart = platformMilliseconds();
-    simulateFrame(gameWorld, &report);
-    deliverFrameReport(report);
+    simulateFrame(testWorld, &report);
     while (platformMilliseconds() - frameStart < STEP_MS) {
     }
 }
@@ -44,7 +62,8 @@ double percentile(std::vector<double> sorted, double share) {
 }
 
 void run(const char* name, void (*frame)(), double seconds) {
-    setUpBusiestWorld();
+    setUpBusiestWorld(testWorld);
+    stepClock = StepClock{};
     std::vector<double> lengths;
     std::vector<uint32_t> clockLengths;
     const double cpuBefore        = cpuSeconds();
@@ -59,8 +78,8 @@ void run(const char* name, void (*frame)(), double seconds) {
         if (frames > 0) clockLengths.push_back(frameStart - lastStart);
         lastStart = frameStart;
         last      = now;
-        if (++frames % 100 == 0) refuelBusiestWorld();
-        gameWorld.input.controls.fire = 1;
+        if (++frames % 100 == 0) refuelBusiestWorld(testWorld);
+        testWorld.input.controls.fire = 1;
     }
     const double wall = std::chrono::duration<double>(last - start).count();
     const double cpu  = cpuSeconds() - cpuBefore;
@@ -88,7 +107,7 @@ int main(int argc, char** argv) {
     const double busySeconds = argc > 2 ? std::atof(argv[2]) : 2.0;
     std::printf("busiest world (8 ships, 160 rockets, 50 planets), no drawing, no network, "
                 "no sound; the platform layer's clock and sleep\n");
-    run("waiting floor", runFrame, seconds);
+    run("waiting floor", stepsOwed, seconds);
     if (busySeconds > 0.0) run("busy-wait floor", busyFrame, busySeconds);
     return 0;
 }

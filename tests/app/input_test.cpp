@@ -8,13 +8,14 @@
 #include <cstring>
 
 #include "app/chat_input.h"
+#include "app/game_world.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/look_cursor.h"
 #include "app/main_loop.h"
 #include "platform/platform.h"
 #include "step/chat_outbox.h"
-#include "tests/support/stand_ins.h"
+#include "tests/support/record_capture.h"
 #include "tests/support/wire.h"
 #include "tests/support/world_setup.h"
 #include "world/messages.h"
@@ -112,8 +113,8 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
     setLookArea(640, 480);
     for (const InputCase& c : INPUTS) {
         SCOPED_TRACE(c.name);
-        freshWorld();
-        Player& ship = placeLocal(LOCAL, {0.5f, 0.5f, 0.5f}); // spawn points are whole
+        freshWorld(gameWorld);
+        Player& ship = placeLocal(gameWorld, LOCAL, {0.5f, 0.5f, 0.5f}); // spawn points are whole
         ship.health  = c.health == NO_SLOT ? ALIVE : c.health;
         if (c.health == NO_SLOT) gameWorld.localPlayer = FREE_SLOT;
         const PlayerTable before = gameWorld.players;
@@ -150,8 +151,8 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
 TEST(Input, MotionsGatheredBetweenStepsTurnTheShipAtTheStep) {
     ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
     setLookArea(640, 480);
-    freshWorld();
-    Player& ship = placeLocal(LOCAL, {0, 0, 0});
+    freshWorld(gameWorld);
+    Player& ship = placeLocal(gameWorld, LOCAL, {0, 0, 0});
     centreCursor();
     for (int n = 0; n < 2; ++n)
         handle(event(SDL_MOUSEMOTION, 0, 10, -5));
@@ -168,10 +169,10 @@ TEST(Input, MotionsGatheredBetweenStepsTurnTheShipAtTheStep) {
 // closes it; only an Escape with the line closed ends the game. Lines leave 4 records a second.
 TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
     ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
-    freshWorld();
-    placeLocal(LOCAL, {0, 0, 0});
+    freshWorld(gameWorld);
+    placeLocal(gameWorld, LOCAL, {0, 0, 0});
     resetChat();
-    resetStandIns();
+    gameStep.chat = ChatOutbox{};
     clearQuitMessage();
     shutdowns = 0;
     char text[CHAT_TEXT_CHARS + 1];
@@ -192,11 +193,13 @@ TEST(Input, TheChatLineTakesTheKeysUntilEnterOrEscape) {
     ASSERT_EQ(gameWorld.messages.chatCount, 5) << "shown here at once, the oldest pushed out";
     EXPECT_EQ(gameWorld.messages.chat[4].slot, LOCAL);
     EXPECT_STREQ(gameWorld.messages.chat[4].text, "gg");
-    deliverChat(gameNet, 0);
-    deliverChat(gameNet, 999);
-    EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 4u);
-    deliverChat(gameNet, 1000);
-    EXPECT_EQ(sentOfType(WIRE_CHAT).size(), 6u);
+    std::vector<Record> sent;
+    const RecordOut out{gameNet, captureRecord, &sent};
+    deliverChat(gameStep.chat, out, 0);
+    deliverChat(gameStep.chat, out, 999);
+    EXPECT_EQ(ofType(sent, WIRE_CHAT).size(), 4u);
+    deliverChat(gameStep.chat, out, 1000);
+    EXPECT_EQ(ofType(sent, WIRE_CHAT).size(), 6u);
     handle(event(SDL_KEYDOWN, SDLK_ESCAPE));
     EXPECT_TRUE(quitMessagePosted());
     SDL_Quit();
@@ -209,11 +212,10 @@ ControlState seenByFrame[2];
 void push(SDL_Event e) {
     SDL_PushEvent(&e);
 }
-} // namespace
 
 // The main loop test's frame: what the input did before it; the second time round, new
 // events, the last behind the quit and never handled.
-void runFrame() {
+void testFrame() {
     if (frames < 2) seenByFrame[frames] = gameWorld.input.controls;
     settleTappedKeys(gameWorld.input.controls);
     if (++frames > 2) postQuitMessage(1); // no loop without end
@@ -222,14 +224,15 @@ void runFrame() {
     push(event(SDL_KEYDOWN, SDLK_ESCAPE));
     push(event(SDL_KEYDOWN, SDLK_DOWN));
 }
+} // namespace
 
 TEST(MainLoop, HandlesEveryWaitingEventBeforeTheNextFrameAndStopsAtTheQuit) {
     ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
-    freshWorld();
+    freshWorld(gameWorld);
     clearQuitMessage();
     push(event(SDL_KEYDOWN, SDLK_UP));
     push(event(SDL_KEYDOWN, SDLK_LEFT));
-    EXPECT_EQ(runMainLoop(), 0);
+    EXPECT_EQ(runMainLoop(testFrame), 0);
     ASSERT_EQ(frames, 2);
     EXPECT_EQ(seenByFrame[0].forward, 1);
     EXPECT_EQ(seenByFrame[0].strafeLeft, 1);
@@ -238,7 +241,8 @@ TEST(MainLoop, HandlesEveryWaitingEventBeforeTheNextFrameAndStopsAtTheQuit) {
     clearQuitMessage();
     postQuitMessage(0);
     push(event(SDL_KEYDOWN, SDLK_UP));
-    EXPECT_EQ(runMainLoop(), 0) << "a quit posted before the loop ends it before any frame";
+    EXPECT_EQ(runMainLoop(testFrame), 0)
+        << "a quit posted before the loop ends it before any frame";
     EXPECT_EQ(frames, 2);
     SDL_Quit();
 }

@@ -12,6 +12,7 @@
 
 #include "net/net.h"
 #include "net/net_host.h"
+#include "net/net_session.h"
 #include "platform/platform.h"
 #include "step/game_step.h"
 #include "step/step_wait.h"
@@ -23,8 +24,14 @@
 #include "world/frame_update.h"
 #include "world/step_clock.h"
 #include "world/universe.h"
+#include "world/world_state.h"
 
 namespace {
+// This program's own world, network session and step state, as each program owns its own.
+WorldState testWorld;
+NetSession testNet;
+StepState testStep;
+
 constexpr int BOTS               = 3;
 constexpr int GAME_FRAMES_MAX    = 40000 / STEP_MS; // 40 s of play at the most
 constexpr int CONTACT_FRAMES_MAX = 1000 / STEP_MS;  // a second
@@ -44,13 +51,13 @@ struct Watch {
 };
 
 bool watch(Watch& w, int slot) {
-    const Player& p = gameWorld.players[slot];
+    const Player& p = testWorld.players[slot];
     if (p.slot != slot) return w.cameBack;
     if (!w.seen) std::copy(p.pos, p.pos + 3, w.start);
     w.seen = true;
     for (int a = 0; a < 3; ++a)
         w.moved = w.moved || std::fabs(p.pos[a] - w.start[a]) > MOVED;
-    const bool touching = p.health > 0 && findObstacle(gameWorld, p.pos, SHIP_RADIUS, slot) == -1;
+    const bool touching = p.health > 0 && findObstacle(testWorld, p.pos, SHIP_RADIUS, slot) == -1;
     w.contact           = touching ? w.contact + 1 : 0;
     w.contactMost       = std::max(w.contactMost, w.contact);
     w.cameBack          = w.cameBack || (w.died && p.health == FULL_HEALTH);
@@ -61,11 +68,11 @@ bool watch(Watch& w, int slot) {
 
 // The host has no ship; a fourth peer reads what is relayed: only what a bot may say of itself.
 TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
-    freshWorld();
+    freshWorld(testWorld);
     UniverseTextures pictures;
-    ASSERT_TRUE(loadUniverse(gameWorld, (gameDir() + "/universe.uni").c_str(), &pictures));
+    ASSERT_TRUE(loadUniverse(testWorld, (gameDir() + "/universe.uni").c_str(), &pictures));
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-    ASSERT_TRUE(netHostStart(gameNet, GAME_PORT, "test", address, problem)) << problem;
+    ASSERT_TRUE(netHostStart(testNet, GAME_PORT, "test", address, problem)) << problem;
     std::list<GameDriver> bots;
     for (int b = 0; b < BOTS; ++b)
         ASSERT_TRUE(startBot(bots.emplace_back(false), " --skill 3"));
@@ -76,24 +83,24 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
     int frame     = 0;
     for (; frame < GAME_FRAMES_MAX && !cameBack; ++frame) {
         const uint32_t stepMs = platformMilliseconds();
-        runStep(gameWorld, gameNet, StepSetup{1, nullptr, nullptr}, stepMs, &report);
+        runStep(testWorld, testNet, testStep, StepSetup{1, nullptr, nullptr}, stepMs, &report);
         for (int slot = 1; slot <= BOTS; ++slot)
             cameBack = watch(watched[slot], slot) || cameBack;
-        if (observer.fd < 0 && gameNet.host.connSlots[BOTS].active)
+        if (observer.fd < 0 && testNet.host.connSlots[BOTS].active)
             observer = connectPeer(); // after the bots
         for (Record r; observer.fd >= 0 && observer.receiveRecord(&r, 0);) {
             if (recordType(r) == WIRE_WELCOME || recordType(r) == WIRE_MATCH) continue;
             EXPECT_TRUE(recordSlot(r) >= 1 && recordSlot(r) <= BOTS) << recordSlot(r);
             EXPECT_TRUE(recordType(r) != WIRE_ROCKET || readRocket(r).index < ROCKETS_PER_PLAYER);
         }
-        waitUntilStep(gameNet, stepMs + STEP_MS);
+        waitUntilStep(testNet, StepSetup{1, nullptr, nullptr}, stepMs + STEP_MS);
     }
     for (int slot = 1; slot <= BOTS; ++slot) {
         EXPECT_TRUE(watched[slot].moved) << "bot " << slot << " stood still";
         EXPECT_LE(watched[slot].contactMost, CONTACT_FRAMES_MAX) << "bot " << slot;
     }
     EXPECT_TRUE(cameBack) << "no bot was destroyed and came back in " << frame << " frames";
-    netShutdown(gameNet); // the host is gone: every bot ends as a joiner whose host quit
+    netShutdown(testNet); // the host is gone: every bot ends as a joiner whose host quit
     for (GameDriver& bot : bots)
         EXPECT_EQ(bot.exitCode(END_WAIT_MS), 4);
 }

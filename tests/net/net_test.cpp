@@ -19,8 +19,13 @@
 #include "tests/support/world_setup.h"
 #include "world/messages.h"
 #include "world/roster.h"
+#include "world/world_state.h"
 
 namespace {
+// This program's own world and network session, as each program owns its own.
+WorldState testWorld;
+NetSession testNet;
+
 const std::string LINE = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!?"
                          "0123456789abcdef"; // 80 characters: three parts
 
@@ -39,14 +44,14 @@ Record encoded(const NetMessage& msg) {
 }
 
 void take(const Record& r, uint32_t nowMs = 0) {
-    applyNetMessage(gameWorld, gameNet.assembly, decodeNetMessage(r.data()), nowMs);
+    applyNetMessage(testWorld, testNet.assembly, decodeNetMessage(r.data()), nowMs);
 }
 
 // Exchanges until done() holds (true), the game ends or time is up (false).
 bool exchangeUntil(int32_t isServer, const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(PEER_WAIT_MS);
     while (std::chrono::steady_clock::now() < end &&
-           netExchange(gameNet, gameWorld, isServer, 0).exitCode == 0) {
+           netExchange(testNet, testWorld, isServer, 0).exitCode == 0) {
         if (done()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -55,12 +60,12 @@ bool exchangeUntil(int32_t isServer, const std::function<bool()>& done) {
 
 struct Host : ::testing::Test {
     void SetUp() override {
-        freshWorld();
+        freshWorld(testWorld);
         char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-        ASSERT_TRUE(netHostStart(gameNet, GAME_PORT, "test", address, problem)) << problem;
-        placeLocal(0, {0, 0, 0});
+        ASSERT_TRUE(netHostStart(testNet, GAME_PORT, "test", address, problem)) << problem;
+        placeLocal(testWorld, 0, {0, 0, 0});
     }
-    void TearDown() override { netShutdown(gameNet); }
+    void TearDown() override { netShutdown(testNet); }
     static Record firstRecord(Peer& p) {
         Record r{};
         EXPECT_TRUE(exchangeUntil(1, [&] { return p.receiveRecord(&r, 20); }));
@@ -72,7 +77,7 @@ struct Host : ::testing::Test {
         return p;
     }
     static void expectNothingElse(std::initializer_list<Peer*> peers) {
-        netSend(gameNet, makeStateMessage(gameWorld, 0));
+        netSend(testNet, makeStateMessage(testWorld, 0));
         for (Peer* p : peers)
             EXPECT_EQ(firstRecord(*p), stateRecord({0})) << "echoed, forged or relayed twice";
     }
@@ -80,8 +85,8 @@ struct Host : ::testing::Test {
 } // namespace
 
 TEST(Record, EveryTypeTravelsInItsLayoutLeastSignificantByteFirst) {
-    freshWorld();
-    Player& p         = placeShip(2, {1.5f, -2, 3}, 90, -12.5f);
+    freshWorld(testWorld);
+    Player& p         = placeShip(testWorld, 2, {1.5f, -2, 3}, 90, -12.5f);
     p.killer          = 5;
     p.health          = 42;
     const float at[3] = {0.5f, 0.25f, 7}, vel[3] = {0.275f, 0, -0.125f};
@@ -91,7 +96,7 @@ TEST(Record, EveryTypeTravelsInItsLayoutLeastSignificantByteFirst) {
         EXPECT_EQ(encoded(game), ours) << "type " << recordType(ours);
         EXPECT_EQ(encoded(decodeNetMessage(ours.data())), ours);
     };
-    travels(makeStateMessage(gameWorld, 2),
+    travels(makeStateMessage(testWorld, 2),
             record(WIRE_STATE, 2, 5, 42, {1.5f, -2, 3, 90, -12.5f}));
     travels(makeRocketMessage(2, 19, 300, at, vel),
             record(WIRE_ROCKET, 2, 19, 300, {0.5f, 0.25f, 7, 0.275f, 0, -0.125f}));
@@ -104,52 +109,52 @@ TEST(Record, EveryTypeTravelsInItsLayoutLeastSignificantByteFirst) {
 }
 
 TEST(Record, ARecordFillsOnlyItsOwnEntryAndNothingOutsideTheTables) {
-    freshWorld();
+    freshWorld(testWorld);
     take(record(WIRE_STATE, 4, 6, 77, {-8, 2, -3, 45, -10}));
     take(record(WIRE_ROCKET, 6, 19, 99, {11, 0, 0, 0, 0, -0.125f}));
-    const Player& q = gameWorld.players[6]; // each field where the encoder takes it from
-    EXPECT_EQ(encoded(makeStateMessage(gameWorld, 4)),
+    const Player& q = testWorld.players[6]; // each field where the encoder takes it from
+    EXPECT_EQ(encoded(makeStateMessage(testWorld, 4)),
               record(WIRE_STATE, 4, 6, 77, {-8, 2, -3, 45, -10}));
     EXPECT_EQ(encoded(makeRocketMessage(6, 19, q.rocketLife[19], q.rocketPos[19], q.rocketVel[19])),
               record(WIRE_ROCKET, 6, 19, 99, {11, 0, 0, 0, 0, -0.125f}));
     EXPECT_LT(q.slot, 0) << "a rocket record brings no player in";
-    const PlayerTable before = gameWorld.players;
+    const PlayerTable before = testWorld.players;
     for (const Record& r :
          {welcomeRecord(3), serverFullRecord(), wordsRecord({4242, 3, 0, 5}), stateRecord({8}),
           stateRecord({-1}), stateRecord({INT_MIN}), rocketRecord({1, 20, 300}),
           rocketRecord({1, -1, 300}), rocketRecord({MAX_PLAYERS, 0, 300})})
         take(r);
-    EXPECT_EQ(std::memcmp(&before, &gameWorld.players, sizeof before), 0);
-    gameWorld.localPlayer       = 0; // a kill of ours not yet counted outlives the victim's next
-    gameWorld.players[1].killer = 0; // record, not another killer
+    EXPECT_EQ(std::memcmp(&before, &testWorld.players, sizeof before), 0);
+    testWorld.localPlayer       = 0; // a kill of ours not yet counted outlives the victim's next
+    testWorld.players[1].killer = 0; // record, not another killer
     take(stateRecord({1, WIRE_NO_KILLER, 0}));
-    EXPECT_EQ(gameWorld.players[1].killer, 0);
+    EXPECT_EQ(testWorld.players[1].killer, 0);
     take(stateRecord({1, 3, 0}));
-    EXPECT_EQ(gameWorld.players[1].killer, 3);
+    EXPECT_EQ(testWorld.players[1].killer, 3);
 }
 
 // A line shown once its parts are all in, in any order, printable; a kill gone after its time.
 TEST(Record, ChatComesBackWholeAndPrintableAndKillsShowForTheirTime) {
     NetMessage parts[CHAT_PARTS_MAX];
     makeChatMessages(2, 7, LINE.c_str(), parts);
-    freshWorld();
+    freshWorld(testWorld);
     take(encoded(parts[2]));
     take(encoded(parts[0]));
-    EXPECT_EQ(gameWorld.messages.chatCount, 0) << "shown before its last part";
+    EXPECT_EQ(testWorld.messages.chatCount, 0) << "shown before its last part";
     take(encoded(parts[1]));
     take(encoded(parts[1])); // a part of a line already whole
-    ASSERT_EQ(gameWorld.messages.chatCount, 1);
-    EXPECT_EQ(std::string(gameWorld.messages.chat[0].text), LINE);
+    ASSERT_EQ(testWorld.messages.chatCount, 1);
+    EXPECT_EQ(std::string(testWorld.messages.chat[0].text), LINE);
     take(chatRecord(2, 8, 3, 3, "out of range"));
     take(chatRecord(4, 1, 0, 1, "a\001b\377"));
-    ASSERT_EQ(gameWorld.messages.chatCount, 2);
-    EXPECT_STREQ(gameWorld.messages.chat[1].text, "a?b?");
+    ASSERT_EQ(testWorld.messages.chatCount, 2);
+    EXPECT_STREQ(testWorld.messages.chat[1].text, "a?b?");
     take(stateRecord({5, 3, 0}), 2000);
-    ASSERT_EQ(gameWorld.messages.killCount, 1);
-    EXPECT_EQ(gameWorld.messages.kill[0].killer, 3);
-    EXPECT_EQ(gameWorld.messages.kill[0].victim, 5);
-    dropOldMessages(gameWorld.messages, 2000 + KILL_SHOW_MS);
-    EXPECT_EQ(gameWorld.messages.killCount, 0);
+    ASSERT_EQ(testWorld.messages.killCount, 1);
+    EXPECT_EQ(testWorld.messages.kill[0].killer, 3);
+    EXPECT_EQ(testWorld.messages.kill[0].victim, 5);
+    dropOldMessages(testWorld.messages, 2000 + KILL_SHOW_MS);
+    EXPECT_EQ(testWorld.messages.killCount, 0);
 }
 
 TEST_F(Host, AcceptsOnePerFrameIntoTheLowestFreeSlotAndRefusesTheEighthWithOneRecord) {
@@ -174,7 +179,7 @@ TEST_F(Host, PassesOnNoArenaOrMatchRecordOfAPeer) {
     const Record own = stateRecord({1});
     a.sendRecord(own);
     EXPECT_EQ(firstRecord(b), own);
-    EXPECT_EQ(gameWorld.matchView.number, 0);
+    EXPECT_EQ(testWorld.matchView.number, 0);
 }
 
 // Torn records pieced, forged ones dropped; during the wait relayed at once, applied after.
@@ -187,27 +192,27 @@ TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
     const Record own = record(WIRE_STATE, 2, WIRE_NO_KILLER, 64, {9.5f});
     const Record odd = wordsRecord({4242, 5, 1, 1}); // another type: passed on untouched
     p2.sendBytes(own.data(), 17);
-    netExchange(gameNet, gameWorld, 1, 0);
-    netExchange(gameNet, gameWorld, 1, 0);
+    netExchange(testNet, testWorld, 1, 0);
+    netExchange(testNet, testWorld, 1, 0);
     p2.sendBytes(own.data() + 17, WIRE_BYTES - 17);
     p2.sendRecord(odd);
     for (Peer* p : {&p1, &p3})
         EXPECT_EQ(std::vector<Record>({firstRecord(*p), firstRecord(*p)}),
                   std::vector<Record>({own, odd}));
-    EXPECT_EQ(gameWorld.players[2].health, 64);
-    EXPECT_EQ(gameWorld.players[2].pos[0], 9.5f);
-    EXPECT_LT(gameWorld.players[3].slot, 0) << "a forged record was applied";
-    EXPECT_EQ(gameWorld.players[0].health, FULL_HEALTH);
-    EXPECT_EQ(gameWorld.players[1].rocketLife[0], 0);
+    EXPECT_EQ(testWorld.players[2].health, 64);
+    EXPECT_EQ(testWorld.players[2].pos[0], 9.5f);
+    EXPECT_LT(testWorld.players[3].slot, 0) << "a forged record was applied";
+    EXPECT_EQ(testWorld.players[0].health, FULL_HEALTH);
+    EXPECT_EQ(testWorld.players[1].rocketLife[0], 0);
     expectNothingElse({&p1, &p2, &p3});
     const Record r = stateRecord({1, WIRE_NO_KILLER, 77});
     p1.sendRecord(r);
-    netWait(gameNet, 0, PEER_WAIT_MS);
+    netWait(testNet, 0, PEER_WAIT_MS);
     Record got;
     EXPECT_TRUE(p2.receiveRecord(&got) && got == r);
-    EXPECT_NE(gameWorld.players[1].health, 77);
-    netExchange(gameNet, gameWorld, 1, 0);
-    EXPECT_EQ(gameWorld.players[1].health, 77);
+    EXPECT_NE(testWorld.players[1].health, 77);
+    netExchange(testNet, testWorld, 1, 0);
+    EXPECT_EQ(testWorld.players[1].health, 77);
     expectNothingElse({&p2});
 }
 
@@ -226,20 +231,20 @@ TEST_F(Host, ReadsAtMost64RecordsOfAPeerInOneFrame) {
 TEST_F(Host, DropsAPeer500SendsAfterItsLastRecordANewcomerAfter1000AndReusesTheSlot) {
     Peer p1 = join(1), p2 = join(2), p3 = join(3);
     p2.sendRecord(stateRecord({2}));
-    ASSERT_TRUE(exchangeUntil(1, [] { return gameWorld.players[2].slot == 2; }));
+    ASSERT_TRUE(exchangeUntil(1, [] { return testWorld.players[2].slot == 2; }));
     int droppedAt[4] = {};
     for (int k = 1; k <= FIRST_COUNTDOWN; ++k) {
         if (k % 100 == 0) { // only peer 1 talks
             p1.sendRecord(stateRecord({1, WIRE_NO_KILLER, k}));
-            ASSERT_TRUE(exchangeUntil(1, [k] { return gameWorld.players[1].health == k; }));
+            ASSERT_TRUE(exchangeUntil(1, [k] { return testWorld.players[1].health == k; }));
         }
-        netSend(gameNet, makeStateMessage(gameWorld, 0));
+        netSend(testNet, makeStateMessage(testWorld, 0));
         for (int j = 1; j <= 3; ++j)
-            droppedAt[j] = droppedAt[j] || gameNet.host.connSlots[j].active ? droppedAt[j] : k;
+            droppedAt[j] = droppedAt[j] || testNet.host.connSlots[j].active ? droppedAt[j] : k;
     }
     EXPECT_EQ(std::vector<int>(droppedAt + 1, droppedAt + 4),
               std::vector<int>({0, REFILL_COUNTDOWN, FIRST_COUNTDOWN}));
-    EXPECT_EQ(gameWorld.players[2].slot, FREE_SLOT) << "a dropped peer's ship stays";
+    EXPECT_EQ(testWorld.players[2].slot, FREE_SLOT) << "a dropped peer's ship stays";
     EXPECT_TRUE(p2.closedByPeer());
     Peer next = join(2);
 }
@@ -263,11 +268,11 @@ TEST_F(Host, TakesNamesAndChatOnlyForAPeersOwnSlotAndAtMostFourChatRecordsASecon
     p2.sendRecord(stateRecord({2, WIRE_NO_KILLER, 80}));
     EXPECT_EQ(firstRecord(p1), stateRecord({2, WIRE_NO_KILLER, 80}));
     char anna[PLAYER_NAME_BYTES + 1], never[PLAYER_NAME_BYTES + 1];
-    playerName(gameWorld, 1, anna);
-    playerName(gameWorld, 2, never);
+    playerName(testWorld, 1, anna);
+    playerName(testWorld, 2, never);
     EXPECT_STREQ(anna, "ANNA");
     EXPECT_STREQ(never, "PLAYER 3");
-    EXPECT_FALSE(gameWorld.roster.known[2]);
+    EXPECT_FALSE(testWorld.roster.known[2]);
 }
 
 // A peer that stops reading: once the queue is full whole records are dropped, the newest kept.
@@ -350,9 +355,9 @@ TEST(Join, EveryEndingSaysWhyWithItsExitCode) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
-        freshWorld();
+        freshWorld(testWorld);
         const int listener = c.host == NONE ? -1 : listenAsHost();
-        netJoinStart(gameNet, c.typed, GAME_PORT);
+        netJoinStart(testNet, c.typed, GAME_PORT);
         Peer host = acceptPeer(listener, c.host == NONE ? 0 : PEER_WAIT_MS);
         if (c.host == FALLS_SILENT) host.sendRecord(welcomeRecord(1));
         if (c.host == FALLS_SILENT) host.sendRecord(stateRecord({0}));
@@ -360,24 +365,24 @@ TEST(Join, EveryEndingSaysWhyWithItsExitCode) {
         NetEnding e{};
         const uint32_t start = 0xFFFFF000u; // the welcome's limit counts across the clock's wrap
         if (c.host == FALLS_SILENT) {
-            ASSERT_TRUE(exchangeUntil(0, [] { return gameWorld.players[0].slot == 0; }));
+            ASSERT_TRUE(exchangeUntil(0, [] { return testWorld.players[0].slot == 0; }));
             for (int check = 1; check < 491; ++check)
-                ASSERT_EQ(checkGlobalTimeout(gameNet).exitCode, 0) << "check " << check;
-            e = checkGlobalTimeout(gameNet);
+                ASSERT_EQ(checkGlobalTimeout(testNet).exitCode, 0) << "check " << check;
+            e = checkGlobalTimeout(testNet);
         } else if (c.host == NEVER_ANSWERS) {
-            EXPECT_EQ(netExchange(gameNet, gameWorld, 0, start).exitCode, 0);
-            EXPECT_EQ(netExchange(gameNet, gameWorld, 0, start + WELCOME_LIMIT_MS).exitCode, 0);
-            e = netExchange(gameNet, gameWorld, 0, start + WELCOME_LIMIT_MS + 1);
+            EXPECT_EQ(netExchange(testNet, testWorld, 0, start).exitCode, 0);
+            EXPECT_EQ(netExchange(testNet, testWorld, 0, start + WELCOME_LIMIT_MS).exitCode, 0);
+            e = netExchange(testNet, testWorld, 0, start + WELCOME_LIMIT_MS + 1);
         } else {
             for (int ms = 0;
-                 ms < PEER_WAIT_MS && (e = netExchange(gameNet, gameWorld, 0, 0)).exitCode == 0;
+                 ms < PEER_WAIT_MS && (e = netExchange(testNet, testWorld, 0, 0)).exitCode == 0;
                  ++ms)
                 usleep(1000);
         }
         const std::string text = e.text;
         EXPECT_EQ(e.exitCode, c.exitCode);
         EXPECT_EQ(text.substr(text.find('\n') + 1).rfind(c.reason, 0), 0u) << text;
-        netShutdown(gameNet);
+        netShutdown(testNet);
         if (listener >= 0) ::close(listener);
     }
 }

@@ -6,13 +6,17 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/game_world.h"
 #include "assets/bmp_reader.h"
 #include "assets/textures.h"
 #include "assets/vrml_model.h"
 #include "tests/support/test_paths.h"
 #include "world/universe.h"
 #include "world/world_state.h"
+
+namespace {
+// This program's own world, as each program owns its own.
+WorldState testWorld;
+} // namespace
 
 std::vector<std::string> texturesAsked; // the model reader's; here they are only heard
 int loadTexture(const char* fileName) {
@@ -180,23 +184,23 @@ TEST(UniverseFile, NamesPicturesAndFillsThePlanetsTableLineByLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 60));
-        resetWorld(gameWorld);
+        resetWorld(testWorld);
         Stream s{c.text};
         UniverseTextures t{};
-        readUniverse(gameWorld, s.file, &t);
+        readUniverse(testWorld, s.file, &t);
         std::string pictures;
         for (int i = 0; i < t.count; ++i)
             pictures += c.text == names ? "." : t.fileName[i] + std::string(" ");
-        EXPECT_EQ(gameWorld.planetCount, c.planets);
+        EXPECT_EQ(testWorld.planetCount, c.planets);
         EXPECT_EQ(pictures, c.pictures);
-        const int k = std::max(gameWorld.planetCount - 1, 0);
+        const int k = std::max(testWorld.planetCount - 1, 0);
         EXPECT_EQ(
-            std::vector<float>({gameWorld.planets.pos[k][0], gameWorld.planets.pos[k][1],
-                                gameWorld.planets.pos[k][2], gameWorld.planets.radius[k],
-                                float(gameWorld.planets.texture[k]), gameWorld.planets.spin[k]}),
+            std::vector<float>({testWorld.planets.pos[k][0], testWorld.planets.pos[k][1],
+                                testWorld.planets.pos[k][2], testWorld.planets.radius[k],
+                                float(testWorld.planets.texture[k]), testWorld.planets.spin[k]}),
             std::vector<float>(c.last, c.last + 6));
     }
     UniverseTextures t{};
-    EXPECT_FALSE(loadUniverse(gameWorld, "/nonexistent/universe.uni", &t));
+    EXPECT_FALSE(loadUniverse(testWorld, "/nonexistent/universe.uni", &t));
     EXPECT_EQ(errno, ENOENT);
 }

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/game_world.h"
 #include "assets/asset_loading.h"
 #include "assets/bmp_reader.h"
 #include "assets/display_lists.h"
@@ -23,6 +22,9 @@
 #include "world/world_state.h"
 
 namespace {
+// This program's own world, as each program owns its own.
+WorldState testWorld;
+
 constexpr int SIDE = 64;
 
 // Triangles a list draws with nothing culled or clipped (a token, a count, three corners each).
@@ -51,7 +53,7 @@ class Pack : public ::testing::Test {
     void SetUp() override {
         resetTextures();
         initTextures(TEXTURE_TABLE_SIZE);
-        resetWorld(gameWorld);
+        resetWorld(testWorld);
         ASSERT_EQ(chdir(gameDir().c_str()), 0) << "no game folder at " << gameDir();
     }
 };
@@ -160,7 +162,7 @@ TEST(Textures, AnExtensionIsNamedOnlyByItsWholeName) {
 // Start-up loading: every picture a name of its own, the planets as the universe was laid out.
 TEST_F(Pack, StartUpLoadingReadsEveryFileAndTheUniverse) {
     char problem[ASSET_PROBLEM_SIZE];
-    ASSERT_TRUE(loadAssets(gameWorld, problem)) << problem;
+    ASSERT_TRUE(loadAssets(testWorld, problem)) << problem;
     EXPECT_LT(textureNames.nextTextureName, TEXTURE_TABLE_SIZE);
     for (int name = 1; name < textureNames.nextTextureName; ++name)
         EXPECT_GT(readTexture(unsigned(name)).width, PLACEHOLDER_SIDE) << "texture " << name;
@@ -175,20 +177,20 @@ TEST_F(Pack, StartUpLoadingReadsEveryFileAndTheUniverse) {
     }
     // The universe as laid out, written here: a row lost from the generator's table would be
     // lost from a comparison with that table too. Vorun first, Pebble the smallest, Verdant last.
-    ASSERT_EQ(gameWorld.planetCount, 15);
+    ASSERT_EQ(testWorld.planetCount, 15);
     for (const std::vector<float>& m : {
              std::vector<float>{0,  0,  -6, -44, 9.5f, 3},
              {7,  5,  2,  -5,  1.5f, 0},
              {14, 27, 8,  27,  2,    4}
     }) {
         const int k     = int(m[0]);
-        const float* at = gameWorld.planets.pos[k];
-        EXPECT_EQ(std::vector<float>({float(k), at[0], at[1], at[2], gameWorld.planets.radius[k],
-                                      float(gameWorld.planets.texture[k])}),
+        const float* at = testWorld.planets.pos[k];
+        EXPECT_EQ(std::vector<float>({float(k), at[0], at[1], at[2], testWorld.planets.radius[k],
+                                      float(testWorld.planets.texture[k])}),
                   m);
     }
-    for (int k = 0; k < gameWorld.planetCount; ++k)
-        EXPECT_GE(gameWorld.planets.radius[k], 1.5f) << "planet " << k << " is too small to see";
+    for (int k = 0; k < testWorld.planetCount; ++k)
+        EXPECT_GE(testWorld.planets.radius[k], 1.5f) << "planet " << k << " is too small to see";
 }
 
 // The pack's sounds as the game's sound library reads them: short mono 16-bit PCM at the

@@ -19,8 +19,12 @@
 #include "world/messages.h"
 #include "world/random.h"
 #include "world/roster.h"
+#include "world/world_state.h"
 
 namespace {
+// This program's own world, as each program owns its own.
+WorldState testWorld;
+
 constexpr int W = 640, H = 480, SKY = 51, NO_DIGIT = -1;
 constexpr int CROSS_BLUE = 200, DEAD_BLUE = 90, SCORE_GREEN = 100, HEALTH_GREEN = 200;
 constexpr float NAN_ = NAN, INF = HUGE_VALF;
@@ -136,14 +140,14 @@ class Render : public ::testing::Test {
         o.deadTexture  = texture(4, [](int) { return DEAD_BLUE; });
     }
     void SetUp() override {
-        freshWorld();
-        placeLocal(0, {0, 0, 0});
+        freshWorld(testWorld);
+        placeLocal(testWorld, 0, {0, 0, 0});
         sky();
         for (unsigned list : {LIST_SHIP, LIST_ROCKET, LIST_EXPLOSION})
             square(list, 0.5f);
     }
     Picture frame(const OverlayView& view = OverlayView{}) {
-        renderFrame(gameWorld, view);
+        renderFrame(testWorld, view);
         return readFrame(W, H);
     }
 };
@@ -151,14 +155,14 @@ class Render : public ::testing::Test {
 
 TEST_F(Render, TheSkyTurnsWithTheViewGoesWithTheViewerAndLiesBehindEverything) {
     square(LIST_STONE0, 1, RED);
-    placePlanet({8, 0, -60}, 2); // beyond the sky, inside the far plane
+    placePlanet(testWorld, {8, 0, -60}, 2); // beyond the sky, inside the far plane
     const Picture f = frame();
     EXPECT_TRUE(looks(at(f, 20, 0, -45), 0xff00ff));
     EXPECT_TRUE(looks(at(f, 8, 0, -60), 0xff0000));
     EXPECT_TRUE(looks(at(f, -20, 15, -45), GREY));
-    gameWorld.players[0].pos[0] = 500; // far away: the sky goes with the viewer
+    testWorld.players[0].pos[0] = 500; // far away: the sky goes with the viewer
     EXPECT_TRUE(looks(at(frame(), 20, 0, -45), 0xff00ff));
-    gameWorld.players[0].yaw = 90; // looking along +x: the mark is off to the left
+    testWorld.players[0].yaw = 90; // looking along +x: the mark is off to the left
     EXPECT_TRUE(looks(at(frame(), 20, 0, -45), GREY));
 }
 
@@ -173,8 +177,8 @@ TEST_F(Render, PlanetsTakeTheirMeshByTheViewersDistance) {
         {5, 23, 0xff0000}, {12, 23, 0x0000ff}, {1, 60, 0xff0000}};
     // clang-format on
     for (const auto& c : cases) {
-        gameWorld.planetCount = 0;
-        placePlanet({0, 0, -c.distance}, c.radius);
+        testWorld.planetCount = 0;
+        placePlanet(testWorld, {0, 0, -c.distance}, c.radius);
         EXPECT_TRUE(looks(at(frame(), 0, 0.15f * c.distance, -c.distance), c.mesh)) << c.radius;
     }
 }
@@ -185,8 +189,8 @@ TEST_F(Render, ShipsAndRocketsWearTheirSlotColoursAndTurnTheWayTheyLook) {
     square(LIST_SHIP, 0.4f, nullptr, -3); // a mark three ahead of the ship
     square(LIST_ROCKET, 0.4f);
     for (int s = 0; s < 4; ++s) {
-        if (s > 0) placeShip(s, {-9.0f + 2.0f * s, -2, -20});
-        placeRocket(s, 19, 300, {-9.0f + 2.0f * s, 3, -23});
+        if (s > 0) placeShip(testWorld, s, {-9.0f + 2.0f * s, -2, -20});
+        placeRocket(testWorld, s, 19, 300, {-9.0f + 2.0f * s, 3, -23});
     }
     const Picture f = frame();
     for (int s = 0; s < 4; ++s)
@@ -194,24 +198,24 @@ TEST_F(Render, ShipsAndRocketsWearTheirSlotColoursAndTurnTheWayTheyLook) {
                     looks(at(f, -9.0f + 2.0f * s, 3, -23), slots[s]))
             << s;
     EXPECT_TRUE(looks(at(f, 0.3f, 0, -3), GREY));
-    gameWorld.players[3].yaw = 45; // the mark three ahead turns towards +x
+    testWorld.players[3].yaw = 45; // the mark three ahead turns towards +x
     EXPECT_TRUE(looks(at(frame(), -0.88f, -2, -22.12f), slots[3]));
 }
 
 // Peers may send any bits: such things are not drawn, explosions still take their draws.
 TEST_F(Render, ImpossibleNumbersFromPeersDrawNothingAndStopNothing) {
     square(LIST_STONE0, 1, RED);
-    placeShip(1, {NAN_, 0, -5});
-    placeShip(3, {0, 0, -5}, INF);
-    placeShip(5, {2, 0, -8});
-    placeRocket(1, 0, 300, {INF, -INF, 0});
-    placeRocket(1, 1, 60, {NAN_, NAN_, NAN_});
-    placeRocket(1, 2, 20, {-3e38f, 1e30f, 3e38f});
-    placePlanet({NAN_, 0, 0}, 1);
-    placePlanet({0, 0, -30}, INF);
-    placePlanet({0, 6, -40}, 1);
-    gameWorld.planets.texture[2] = INT32_MAX; // past every name
-    gameWorld.planetTextureBase  = 5;
+    placeShip(testWorld, 1, {NAN_, 0, -5});
+    placeShip(testWorld, 3, {0, 0, -5}, INF);
+    placeShip(testWorld, 5, {2, 0, -8});
+    placeRocket(testWorld, 1, 0, 300, {INF, -INF, 0});
+    placeRocket(testWorld, 1, 1, 60, {NAN_, NAN_, NAN_});
+    placeRocket(testWorld, 1, 2, 20, {-3e38f, 1e30f, 3e38f});
+    placePlanet(testWorld, {NAN_, 0, 0}, 1);
+    placePlanet(testWorld, {0, 0, -30}, INF);
+    placePlanet(testWorld, {0, 6, -40}, 1);
+    testWorld.planets.texture[2] = INT32_MAX; // past every name
+    testWorld.planetTextureBase  = 5;
     gameSrand(5);
     const Picture f = frame();
     EXPECT_TRUE(looks(at(f, 2, 0, -8), 0x00ffff)); // the good ship
@@ -233,10 +237,10 @@ TEST_F(Render, TheOverlayShowsScoreHealthAndCrosshairOrDeadPicture) {
     // clang-format on
     glClearColor(0, 0, 0, 1);
     for (const auto& c : cases) {
-        gameWorld.localScore        = c.score;
-        gameWorld.players[0].health = c.health;
+        testWorld.localScore        = c.score;
+        testWorld.players[0].health = c.health;
         glClear(GL_COLOR_BUFFER_BIT);
-        drawOverlay(gameWorld);
+        drawOverlay(testWorld);
         const Picture f = readFrame(W, H);
         std::vector<int> digits; // the score's cells, then the health's
         for (float pen : {-4.2f, 3.0f})
@@ -264,12 +268,12 @@ TEST_F(Render, AJoinerWaitingSeesWhereItConnectsToCentred) {
 
 // On Tab: by kills, then fewer deaths; no numbers count 0 and 0; the local row is lighter.
 TEST_F(Render, TheScoreboardRanksPlayersAndMarksTheLocalRow) {
-    gameWorld.localScore         = 1;
-    gameWorld.roster.localDeaths = 3;
+    testWorld.localScore         = 1;
+    testWorld.roster.localDeaths = 3;
     for (int s = 1; s <= 3; ++s)
-        placeShip(s, {0, 0, -20}).health = 0;
-    setPlayerInfo(gameWorld.roster, 1, 5, 2, "ACE");
-    setPlayerInfo(gameWorld.roster, 2, 1, 0, "BEE");
+        placeShip(testWorld, s, {0, 0, -20}).health = 0;
+    setPlayerInfo(testWorld.roster, 1, 5, 2, "ACE");
+    setPlayerInfo(testWorld.roster, 2, 1, 0, "BEE");
     OverlayView view{};
     view.scoreboard = true;
     const Picture f = frame(view);
@@ -284,8 +288,8 @@ TEST_F(Render, TheScoreboardRanksPlayersAndMarksTheLocalRow) {
 
 // "KILLER destroyed VICTIM" top left; chat above the score, the typed line below it.
 TEST_F(Render, KillsAndChatShowAsColouredLines) {
-    addKillLine(gameWorld.messages, 0, 1, 2);
-    addChatLine(gameWorld.messages, 0, 3, "hello");
+    addKillLine(testWorld.messages, 0, 1, 2);
+    addChatLine(testWorld.messages, 0, 3, "hello");
     OverlayView view{};
     view.chatOpen = true;
     std::strcpy(view.chatText, "abc");
@@ -301,13 +305,13 @@ TEST_F(Render, KillsAndChatShowAsColouredLines) {
 
 // A ship in view is named; one out of view gets a blue arrow on the edge to turn to.
 TEST_F(Render, OtherShipsAreNamedInViewAndPointedToOutOfIt) {
-    setPlayerInfo(gameWorld.roster, 1, 0, 0, "ACE");
-    placeShip(1, {0, 0, -20});
+    setPlayerInfo(testWorld.roster, 1, 0, 0, "ACE");
+    placeShip(testWorld, 1, {0, 0, -20});
     EXPECT_GT(inkOf(frame(), SLOT_TEXT[1], W / 2 - 60, H / 2 - 60, W / 2 + 60, H / 2).count, 0);
     const int strips[]   = {W - 60, 0, W, H, 0, 0, 60, H, 0, 0, W, 60, 0, H - 60, W, H};
     const float toward[] = {20, 0, 0, -20, 0, 0, 0, 20, 0, 0, 0, 20}; // right, left, up, behind
     for (int side = 0; side < 4; ++side) {
-        placeShip(1, {toward[3 * side], toward[3 * side + 1], toward[3 * side + 2]});
+        placeShip(testWorld, 1, {toward[3 * side], toward[3 * side + 1], toward[3 * side + 2]});
         const Picture f = frame();
         for (int k = 0; k < 4; ++k) {
             const int* s = strips + 4 * k;

@@ -9,14 +9,20 @@
 #include <random>
 #include <thread>
 
-#include "app/frame.h"
-#include "app/game_setup.h"
 #include "net/net_host.h"
+#include "net/net_session.h"
+#include "step/step_loop.h"
 #include "tests/support/peer.h"
 #include "tests/support/world_setup.h"
 #include "world/contact.h"
+#include "world/world_state.h"
 
 namespace {
+// This program's own world and network session, as each program owns its own.
+WorldState testWorld;
+NetSession testNet;
+StepState testStep;
+
 constexpr int PEERS    = 4;
 constexpr int FRAME_MS = 15;
 
@@ -67,32 +73,37 @@ void flooder() {
         p.sendRecord(wordsRecord(w));
     }
 }
+
+bool goOn(WorldState&, uint32_t, const StepResult&, const FrameReport&, void*) {
+    return true;
+}
 } // namespace
 
 TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
     const char* text  = std::getenv("VORANIS_SOAK_SECONDS");
     const int seconds = std::clamp(text ? std::atoi(text) : 5, 1, 600);
-    freshWorld();
-    gameSetup          = startSetup();
-    gameSetup.isServer = 1;
+    freshWorld(testWorld);
     char address[NET_ADDRESS_TEXT_SIZE], problem[NET_ENDING_TEXT_SIZE];
-    ASSERT_TRUE(netHostStart(gameNet, GAME_PORT, "soak", address, problem)) << problem;
-    spawnLocalPlayer(gameWorld, 0);
+    ASSERT_TRUE(netHostStart(testNet, GAME_PORT, "soak", address, problem)) << problem;
+    spawnLocalPlayer(testWorld, 0);
     uint32_t seen[PEERS][MAX_PLAYERS] = {};
     std::string faults[PEERS];
     std::vector<std::thread> peers;
     for (int k = 0; k < PEERS; ++k)
         peers.emplace_back(peer, k, seen[k], &faults[k]);
     peers.emplace_back(flooder);
-    const Player host = gameWorld.players[0];
-    bool moved        = false; // the host's own ship, by someone else's record
+    const Player host = testWorld.players[0];
+    StepClock clock{};
+    static FrameReport report;
+    bool moved = false; // the host's own ship, by someone else's record
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
          std::chrono::steady_clock::now() < end;) {
-        runFrame();
-        moved = moved || std::memcmp(&host.pos, &gameWorld.players[0].pos, sizeof host.pos) != 0;
+        runStepsOwed(testWorld, testNet, testStep, StepSetup{1, nullptr, nullptr}, clock, &report,
+                     StepLoopHooks{goOn, nullptr, nullptr});
+        moved = moved || std::memcmp(&host.pos, &testWorld.players[0].pos, sizeof host.pos) != 0;
     }
     stop = true;
-    netShutdown(gameNet); // ends every peer's wait
+    netShutdown(testNet); // ends every peer's wait
     for (std::thread& t : peers)
         t.join();
     EXPECT_FALSE(moved);

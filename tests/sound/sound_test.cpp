@@ -9,17 +9,23 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/frame.h"
-#include "app/game_setup.h"
+#include "net/net_session.h"
 #include "platform/platform.h"
 #include "sound/sound.h"
+#include "step/game_step.h"
 #include "step/step_wait.h"
 #include "tests/support/world_setup.h"
 #include "tools/sound_synth.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
+#include "world/step_clock.h"
+#include "world/world_state.h"
 
 namespace {
+// This program's own world and network session, as each program owns its own.
+WorldState testWorld;
+NetSession testNet;
+
 constexpr int RATE      = 22050;
 constexpr int SHOT_MS   = 60; // the two sounds told apart by their length
 constexpr int BURST_MS  = 200;
@@ -33,6 +39,16 @@ void writeTone(const char* path, int ms) { // 440 Hz at half scale, by the game'
     const std::vector<uint8_t> wav = encodeWav(tone, RATE);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(wav.data()), wav.size());
+}
+
+// The step's sounds played from its report, as the game plays them.
+void playReportSounds(const FrameReport& report) {
+    for (int n = 0; n < report.count; ++n) {
+        const FrameEvent& e = report.event[n];
+        if (e.kind == FrameEventKind::LISTENER) soundUpdateListener(e.pos, e.vel);
+        if (e.kind == FrameEventKind::SHOT_SOUND) soundPlayShot(e.pos);
+        if (e.kind == FrameEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
+    }
 }
 
 struct Heard {
@@ -96,21 +112,20 @@ std::vector<Heard> hear(int channels, const std::function<bool()>& body) {
 // A rocket reaches the planet some 18 frames after the shot; each sound starts as its frame ran.
 TEST(Sound, TheShotAndTheExplosionSoundInTheFramesThatCauseThem) {
     const std::vector<Heard> heard = hear(1, [] {
-        freshWorld();
-        gameSetup              = startSetup();
-        gameSetup.soundEnabled = 1;
-        placeLocal(0, {0, 0, 0});
-        placePlanet({0, 0, -6}, 1);
+        freshWorld(testWorld);
+        placeLocal(testWorld, 0, {0, 0, 0});
+        placePlanet(testWorld, {0, 0, -6}, 1);
         static FrameReport report;
+        const StepSetup setup{1, nullptr, nullptr};
         for (int frame = 0; frame < 45; ++frame) {
-            frameStart                    = platformMilliseconds();
-            gameWorld.input.controls.fire = frame == 10;
-            simulateFrame(gameWorld, &report);
-            deliverFrameReport(report);
+            const uint32_t frameStart     = platformMilliseconds();
+            testWorld.input.controls.fire = frame == 10;
+            simulateFrame(testWorld, &report);
+            playReportSounds(report);
             if (frame == 10) childSaid[1] = platformMicroseconds() / 1e3 - childSaid[0];
-            if (gameWorld.players[0].rocketLife[0] == ROCKET_BURST_LIFE - 1)
+            if (testWorld.players[0].rocketLife[0] == ROCKET_BURST_LIFE - 1)
                 childSaid[2] = platformMicroseconds() / 1e3 - childSaid[0];
-            waitUntilStep(gameNet, frameStart + STEP_MS);
+            waitUntilStep(testNet, setup, frameStart + STEP_MS);
         }
         return childSaid[2] > 0;
     });

@@ -3,14 +3,13 @@
 
 #include <algorithm>
 
-void freshWorld() {
-    resetWorld(gameWorld);
-    resetPlayerTable(gameWorld.players);
-    gameNet.assembly = RecordAssembly{};
+void freshWorld(WorldState& world) {
+    resetWorld(world);
+    resetPlayerTable(world.players);
 }
 
-Player& placeShip(int s, Vec3 pos, float yaw, float pitch) {
-    Player& p = gameWorld.players[s];
+Player& placeShip(WorldState& world, int s, Vec3 pos, float yaw, float pitch) {
+    Player& p = world.players[s];
     p.slot    = s;
     p.health  = FULL_HEALTH;
     p.yaw     = yaw;
@@ -19,19 +18,19 @@ Player& placeShip(int s, Vec3 pos, float yaw, float pitch) {
     return p;
 }
 
-Player& placeLocal(int s, Vec3 pos, float yaw, float pitch) {
-    gameWorld.localPlayer = s;
-    return placeShip(s, pos, yaw, pitch);
+Player& placeLocal(WorldState& world, int s, Vec3 pos, float yaw, float pitch) {
+    world.localPlayer = s;
+    return placeShip(world, s, pos, yaw, pitch);
 }
 
-void placePlanet(Vec3 pos, float radius) {
-    Planets& planets = gameWorld.planets;
-    std::copy(pos.begin(), pos.end(), planets.pos[gameWorld.planetCount]);
-    planets.radius[gameWorld.planetCount++] = radius;
+void placePlanet(WorldState& world, Vec3 pos, float radius) {
+    Planets& planets = world.planets;
+    std::copy(pos.begin(), pos.end(), planets.pos[world.planetCount]);
+    planets.radius[world.planetCount++] = radius;
 }
 
-void placeRocket(int s, int j, int32_t life, Vec3 pos, Vec3 vel) {
-    Player& p       = gameWorld.players[s];
+void placeRocket(WorldState& world, int s, int j, int32_t life, Vec3 pos, Vec3 vel) {
+    Player& p       = world.players[s];
     p.rocketLife[j] = life;
     std::copy(pos.begin(), pos.end(), p.rocketPos[j]);
     std::copy(vel.begin(), vel.end(), p.rocketVel[j]);

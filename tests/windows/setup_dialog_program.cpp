@@ -6,14 +6,16 @@
 #include "app/dialog/setup_dialog.h"
 #include "app/settings.h"
 #include "net/net_session.h"
+#include "step/bot_launcher.h"
 
 int main() {
     static GameSetup setup = startSetup();
     static WorldState world{};
     static NetSession net;
+    static BotLauncher bots;
     char problem[SETTINGS_PROBLEM_SIZE];
     if (!loadSettings(&setup, problem)) std::fprintf(stderr, "%s\n", problem);
-    const SetupOutcome outcome = runSetupDialog(setup, world, net);
+    const SetupOutcome outcome = runSetupDialog(setup, world, net, bots);
     if (outcome.hostFailed) {
         std::printf("host failed: %s\n", outcome.problem);
         return 1;

@@ -1,35 +1,83 @@
-// The world's rules, each step's report handed to the stand-ins by the main loop's delivery.
+// The world's rules, each step's records caught by the step's send hook and its sounds read
+// from its report in the order the game plays them.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "app/frame.h"
-#include "app/game_setup.h"
+#include "net/net_session.h"
 #include "step/frame_records.h"
-#include "tests/support/stand_ins.h"
+#include "step/step_loop.h"
+#include "tests/support/record_capture.h"
 #include "tests/support/world_setup.h"
 #include "world/contact.h"
 #include "world/control_state.h"
 #include "world/frame_update.h"
 #include "world/random.h"
 #include "world/step_input.h"
+#include "world/world_state.h"
 
 namespace {
 const float REACH = ROCKET_RADIUS + SHIP_RADIUS, BEYOND = std::nextafter(REACH, 1.0f);
 
+// This program's own world, network session and step state, as each program owns its own.
+WorldState testWorld;
+NetSession testNet;
+StepState testStep;
+
+enum class Call : uint8_t { SEND, LISTENER, SHOT, EXPLOSION };
+struct StepCall {
+    Call what;
+    Record record; // SEND: the record as it would travel
+    float pos[3];  // sounds: where
+};
+std::vector<StepCall> calls; // sends and sounds, in the order they came
+
+void sent(const NetMessage& msg, void*) {
+    std::vector<Record> one;
+    captureRecord(msg, &one);
+    calls.push_back({Call::SEND, one.at(0), {}});
+}
+
+// The report's sounds, as the game plays them.
+void heard(const FrameReport& report) {
+    for (int n = 0; n < report.count; ++n) {
+        const FrameEvent& e = report.event[n];
+        const Call what     = e.kind == FrameEventKind::LISTENER          ? Call::LISTENER
+                              : e.kind == FrameEventKind::SHOT_SOUND      ? Call::SHOT
+                              : e.kind == FrameEventKind::EXPLOSION_SOUND ? Call::EXPLOSION
+                                                                          : Call::SEND;
+        if (what != Call::SEND)
+            calls.push_back({
+                what, {        },
+                 { e.pos[0], e.pos[1], e.pos[2]}
+            });
+    }
+}
+
+std::vector<Record> sentOfType(int32_t type) {
+    std::vector<Record> out;
+    for (const StepCall& c : calls)
+        if (c.what == Call::SEND) out.push_back(c.record);
+    return ofType(out, type);
+}
+
+int callsOf(Call what) {
+    return int(std::count_if(calls.begin(), calls.end(),
+                             [&](const StepCall& c) { return c.what == what; }));
+}
+
 struct World : ::testing::Test {
     void SetUp() override {
-        freshWorld();
-        resetStandIns();
-        gameSetup              = startSetup();
-        gameSetup.isServer     = 1;
-        gameSetup.soundEnabled = 1;
+        freshWorld(testWorld);
+        calls.clear();
     }
     static void step(int frames = 1) {
         static FrameReport report;
-        for (int n = 0; n < frames; ++n)
-            simulateFrame(gameWorld, &report), sendFrameRecords(gameWorld, gameNet, report),
-                deliverFrameReport(report);
+        for (int n = 0; n < frames; ++n) {
+            simulateFrame(testWorld, &report);
+            sendFrameRecords(testWorld, RecordOut{testNet, sent, nullptr}, report);
+            heard(report);
+        }
     }
     // The game's own degree factor leaves its axes a hair off.
     static void expectAt(const float* p, Vec3 want) {
@@ -64,12 +112,12 @@ TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
-        Player& l = placeLocal(0, {0, 0, 0}, c.yaw, c.pitch);
-        if (c.around == PLANET_AHEAD) placePlanet({1, 0, 0}, 0.6f);
-        if (c.around == SHIP_LEFT) placeShip(3, {-0.77f, 0, 0});
-        if (c.around == GHOSTS_AHEAD) placeShip(1, {0.3f, 0, 0}).health = 0;
-        if (c.around == GHOSTS_AHEAD) placeShip(2, {0.3f, 0, 0}).slot = FREE_SLOT;
-        gameWorld.input.controls = c.keys;
+        Player& l = placeLocal(testWorld, 0, {0, 0, 0}, c.yaw, c.pitch);
+        if (c.around == PLANET_AHEAD) placePlanet(testWorld, {1, 0, 0}, 0.6f);
+        if (c.around == SHIP_LEFT) placeShip(testWorld, 3, {-0.77f, 0, 0});
+        if (c.around == GHOSTS_AHEAD) placeShip(testWorld, 1, {0.3f, 0, 0}).health = 0;
+        if (c.around == GHOSTS_AHEAD) placeShip(testWorld, 2, {0.3f, 0, 0}).slot = FREE_SLOT;
+        testWorld.input.controls = c.keys;
         step();
         expectAt(l.pos, c.moved);
     }
@@ -78,12 +126,12 @@ TEST_F(World, ArrowsMoveTheShipAlongItsViewAndContactsSendItOneStepBack) {
 // A click takes the lowest rocket below life 50; it flies at five view steps 200 frames, bursts
 // unheard, and frees its slot 251 frames after launch.
 TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
-    Player& l = placeLocal(0, {1, 2, 3}, 90, 30);
+    Player& l = placeLocal(testWorld, 0, {1, 2, 3}, 90, 30);
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)
         l.rocketLife[j] = 60;
     l.rocketLife[7]          = 49;
     l.rocketLife[4]          = -3;                 // a peer may send anything: the test is signed
-    gameWorld.input.controls = {0, 0, 0, 0, 1, 1}; // climbing while it fires
+    testWorld.input.controls = {0, 0, 0, 0, 1, 1}; // climbing while it fires
     step();
     const WireRocket k = readRocket(sentOfType(WIRE_ROCKET).at(0));
     EXPECT_EQ(k.index, 4);
@@ -92,8 +140,8 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     float f[3];
     forwardStep(90, 30, &f[0], &f[1], &f[2]);
     expectAt(k.vel, {5 * f[0], 5 * f[1], 5 * f[2]});
-    expectAt(standIns.calls.at(3).pos, {1, 3, 3}); // the shot heard one unit above the ship
-    for (int j = 0; j < ROCKETS_PER_PLAYER; ++j)   // the others busy from now on
+    expectAt(calls.at(3).pos, {1, 3, 3});        // the shot heard one unit above the ship
+    for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) // the others busy from now on
         l.rocketLife[j] = j == 4 ? l.rocketLife[j] : 300;
     step(199);
     EXPECT_EQ(l.rocketLife[4], 100); // still a rocket
@@ -101,26 +149,26 @@ TEST_F(World, AShotTakesTheLowestFreeRocketFliesItsLifeAndFreesItsSlot) {
     EXPECT_EQ(l.rocketLife[4], 99); // a burst now, unheard
     EXPECT_EQ(callsOf(Call::EXPLOSION), 0);
     step(49);
-    gameWorld.input.controls.fire = 1; // frame 251: still busy, the click is dropped
+    testWorld.input.controls.fire = 1; // frame 251: still busy, the click is dropped
     step();
     EXPECT_EQ(l.rocketLife[4], 49);
-    EXPECT_EQ(gameWorld.input.controls.fire, 0);
-    gameWorld.input.controls.fire = 1;
+    EXPECT_EQ(testWorld.input.controls.fire, 0);
+    testWorld.input.controls.fire = 1;
     step();
     EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), 2u);
     l.health                      = 0; // a dead ship keeps its click for after the respawn
-    gameWorld.input.controls.fire = 1;
+    testWorld.input.controls.fire = 1;
     step(3);
-    EXPECT_EQ(gameWorld.input.controls.fire, 1);
+    EXPECT_EQ(testWorld.input.controls.fire, 1);
     EXPECT_EQ(callsOf(Call::SHOT), 2);
 
-    placeRocket(0, 5, 1, {4, 4, 4}, {1, 0, 0}); // its last frame, then it rests
-    placeShip(1, {50, 0, 0}).slot = FREE_SLOT;  // a free entry's rockets do not move
-    placeRocket(1, 3, 250, {10, 0, 0}, {0.5f, 0, 0});
+    placeRocket(testWorld, 0, 5, 1, {4, 4, 4}, {1, 0, 0}); // its last frame, then it rests
+    placeShip(testWorld, 1, {50, 0, 0}).slot = FREE_SLOT;  // a free entry's rockets do not move
+    placeRocket(testWorld, 1, 3, 250, {10, 0, 0}, {0.5f, 0, 0});
     step(2);
     expectAt(l.rocketPos[5], {5, 4, 4});
     EXPECT_EQ(l.rocketLife[5], 0);
-    EXPECT_EQ(gameWorld.players[1].rocketLife[3], 250);
+    EXPECT_EQ(testWorld.players[1].rocketLife[3], 250);
 }
 
 TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
@@ -144,102 +192,131 @@ TEST_F(World, RocketsBurstOnWhatTheyTouchAndOnlyAPeersRocketHurtsUs) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
-        placeLocal(0, {0, 0, 0});
-        placeShip(1, {10, 0, 0});
-        placePlanet({0, 0, 5}, 1);
-        placeRocket(c.owner, 4, c.life, c.at);
+        placeLocal(testWorld, 0, {0, 0, 0});
+        placeShip(testWorld, 1, {10, 0, 0});
+        placePlanet(testWorld, {0, 0, 5}, 1);
+        placeRocket(testWorld, c.owner, 4, c.life, c.at);
         step();
-        EXPECT_EQ(gameWorld.players[0].health, c.health);
-        EXPECT_EQ(gameWorld.players[c.owner].rocketLife[4], c.lifeAfter);
+        EXPECT_EQ(testWorld.players[0].health, c.health);
+        EXPECT_EQ(testWorld.players[c.owner].rocketLife[4], c.lifeAfter);
         EXPECT_EQ(callsOf(Call::EXPLOSION), c.explosions);
         EXPECT_EQ(sentOfType(WIRE_ROCKET).size(), size_t(c.records));
     }
 }
 
 TEST_F(World, TheLastPointGoesToTheFirstRocketAndEachOwnerCountsItsKillsOnce) {
-    placeLocal(4, {0, 0, 0}).health = 1;
-    placeShip(6, {10, 0, 0});
-    placeShip(2, {10, 10, 0});
-    placeRocket(6, 0, 300, {0.1f, 0, 0});
-    placeRocket(2, 9, 300, {0, 0.1f, 0});
+    placeLocal(testWorld, 4, {0, 0, 0}).health = 1;
+    placeShip(testWorld, 6, {10, 0, 0});
+    placeShip(testWorld, 2, {10, 10, 0});
+    placeRocket(testWorld, 6, 0, 300, {0.1f, 0, 0});
+    placeRocket(testWorld, 2, 9, 300, {0, 0.1f, 0});
     step();
     const WireState said = readState(sentOfType(WIRE_STATE).at(0));
     EXPECT_EQ(said.slot, 4);
     EXPECT_EQ(said.killer, 2) << "the lowest owner first";
     EXPECT_EQ(said.health, 0);
-    EXPECT_EQ(gameWorld.players[6].rocketLife[0], 299) << "a dead ship is no obstacle";
+    EXPECT_EQ(testWorld.players[6].rocketLife[0], 299) << "a dead ship is no obstacle";
     step();
-    EXPECT_EQ(gameWorld.players[4].killer, NO_KILLER);
-    placeShip(5, {20, 0, 0}).killer = 4; // a victim naming us, even on a free entry
-    gameWorld.players[7].killer     = 4;
-    gameWorld.players[3].killer     = 6; // someone else's kill
+    EXPECT_EQ(testWorld.players[4].killer, NO_KILLER);
+    placeShip(testWorld, 5, {20, 0, 0}).killer = 4; // a victim naming us, even on a free entry
+    testWorld.players[7].killer                = 4;
+    testWorld.players[3].killer                = 6; // someone else's kill
     step(2);
-    EXPECT_EQ(gameWorld.localScore, 2);
-    EXPECT_EQ(gameWorld.players[3].killer, 6);
+    EXPECT_EQ(testWorld.localScore, 2);
+    EXPECT_EQ(testWorld.players[3].killer, 6);
 }
 
 TEST_F(World, SpawnPlacesTheLocalShipAliveAndStillAtAFreeIntegerPointOfTheCube) {
-    Player& p       = gameWorld.players[3];
+    Player& p       = testWorld.players[3];
     p.health        = -2;
     p.yaw           = 123;
     p.rocketLife[5] = 280;
     gameSrand(1); // draws 41, 18467, 6334
-    spawnLocalPlayer(gameWorld, 3);
-    spawnLocalPlayer(gameWorld, MAX_PLAYERS); // outside the table: nothing
-    EXPECT_EQ(gameWorld.localPlayer, 3);
+    spawnLocalPlayer(testWorld, 3);
+    spawnLocalPlayer(testWorld, MAX_PLAYERS); // outside the table: nothing
+    EXPECT_EQ(testWorld.localPlayer, 3);
     EXPECT_EQ(p.slot, 3);
     EXPECT_EQ(p.health, FULL_HEALTH);
     expectAt(p.pos, {11, 17, 4});
     EXPECT_EQ(p.yaw, 0);
     EXPECT_EQ(p.rocketLife[5], 0);
     // All but the corner (-30, -30, -30) covered: the scan finds it.
-    placePlanet({1000, 1000, 1000}, std::sqrt(3.0f) * 1030 - 0.3f - SHIP_RADIUS);
-    spawnLocalPlayer(gameWorld, 2);
-    expectAt(gameWorld.players[2].pos, {-30, -30, -30});
-    placePlanet({0, 0, 0}, 100); // no free point at all: it still returns
-    spawnLocalPlayer(gameWorld, 6);
-    EXPECT_EQ(gameWorld.localPlayer, 6);
+    placePlanet(testWorld, {1000, 1000, 1000}, std::sqrt(3.0f) * 1030 - 0.3f - SHIP_RADIUS);
+    spawnLocalPlayer(testWorld, 2);
+    expectAt(testWorld.players[2].pos, {-30, -30, -30});
+    placePlanet(testWorld, {0, 0, 0}, 100); // no free point at all: it still returns
+    spawnLocalPlayer(testWorld, 6);
+    EXPECT_EQ(testWorld.localPlayer, 6);
 }
 
 // The records in the order they happened (launch, our burst, the state last), then the
 // listener, the shot and an explosion per rocket.
-TEST_F(World, OneStepReportsWhatHappenedInOrderAndTheFrameHandsItOnSo) {
-    placeLocal(2, {0, 0, 0});
-    placePlanet({0, 50, 0}, 1);
-    placeRocket(1, 4, 250, {0, 50, 1.05f}); // a peer's rocket bursting on the planet
-    placeShip(1, {20, 0, 0});
-    placeRocket(2, 0, 200, {0, 48.95f, 0}); // ours, bursting on it too
-    gameWorld.input.controls.fire = 1;
+TEST_F(World, OneStepReportsWhatHappenedInOrder) {
+    placeLocal(testWorld, 2, {0, 0, 0});
+    placePlanet(testWorld, {0, 50, 0}, 1);
+    placeRocket(testWorld, 1, 4, 250, {0, 50, 1.05f}); // a peer's rocket bursting on the planet
+    placeShip(testWorld, 1, {20, 0, 0});
+    placeRocket(testWorld, 2, 0, 200, {0, 48.95f, 0}); // ours, bursting on it too
+    testWorld.input.controls.fire = 1;
     step();
     const Call order[] = {Call::SEND, Call::SEND,      Call::SEND,     Call::LISTENER,
                           Call::SHOT, Call::EXPLOSION, Call::EXPLOSION};
-    ASSERT_EQ(standIns.calls.size(), std::size(order));
+    ASSERT_EQ(calls.size(), std::size(order));
     for (size_t n = 0; n < std::size(order); ++n)
-        EXPECT_EQ(standIns.calls[n].what, order[n]) << "call " << n;
-    EXPECT_EQ(standIns.calls[6].pos[1], 48.95f);
-    EXPECT_EQ(readRocket(standIns.calls[1].record).life, ROCKET_BURST_LIFE);
-    EXPECT_EQ(recordType(standIns.calls[2].record), WIRE_STATE);
-    gameSetup.soundEnabled = 0;
-    step();
-    EXPECT_EQ(standIns.calls.size(), std::size(order) + 1) << "a sound while sound is off";
+        EXPECT_EQ(calls[n].what, order[n]) << "call " << n;
+    EXPECT_EQ(calls[6].pos[1], 48.95f);
+    EXPECT_EQ(readRocket(calls[1].record).life, ROCKET_BURST_LIFE);
+    EXPECT_EQ(recordType(calls[2].record), WIRE_STATE);
 }
 
-TEST_F(World, TheFrameReadsTheNetworkFirstAndWaitsOutItsFloorAcrossTheClockWrap) {
-    standIns.manualClock = true;
-    standIns.clockMs     = 0xFFFFFFF8u;
-    resetFrameClock();
-    placeLocal(0, {0, 0, 0});
-    placeShip(1, {10, 0, 0});
-    standIns.onExchange = [] { placeRocket(1, 0, 300, {0.1f, 0, 0}); }; // arrives on us
-    runFrame();
-    EXPECT_EQ(readState(sentOfType(WIRE_STATE).at(0)).health, 99) << "stepped before reading";
-    EXPECT_GE(standIns.clockMs - 0xFFFFFFF8u, STEP_MS);
-    EXPECT_GT(standIns.waitedMs, 0u) << "the network had no wait";
-    EXPECT_EQ(standIns.cursorCentrings, 1) << "the step took the look turn";
-    EXPECT_EQ(standIns.silenceChecks, 0) << "the host checks silence";
-    gameSetup.isServer = 0;
-    runFrame();
-    EXPECT_EQ(standIns.silenceChecks, 1);
+namespace {
+// The step loop's hooks on a clock the test moves: its waits move it on instead of sleeping.
+struct Loop {
+    uint32_t clockMs;
+    uint32_t waitedMs; // what the loop waited, in all
+    std::vector<Record> sent;
+};
+
+uint64_t loopClockUs(void* context) {
+    return uint64_t(static_cast<Loop*>(context)->clockMs) * 1000;
+}
+
+void loopWait(uint32_t, uint32_t microseconds, void* context) {
+    Loop& loop = *static_cast<Loop*>(context);
+    loop.clockMs += (microseconds + 999) / 1000;
+    loop.waitedMs += (microseconds + 999) / 1000;
+}
+
+void loopSend(const NetMessage& msg, void* context) {
+    captureRecord(msg, &static_cast<Loop*>(context)->sent);
+}
+
+void rocketArrives(WorldState& world, void*) {
+    placeRocket(world, 1, 0, 300, {0.1f, 0, 0}); // on us
+}
+
+bool goOn(WorldState&, uint32_t, const StepResult&, const FrameReport&, void*) {
+    return true;
+}
+} // namespace
+
+TEST_F(World, TheStepsOwedTakeWhatArrivedAndWaitOutTheirFloorAcrossTheClockWrap) {
+    Loop loop{0xFFFFFFF8u, 0, {}};
+    placeLocal(testWorld, 0, {0, 0, 0});
+    placeShip(testWorld, 1, {10, 0, 0});
+    testStep = StepState{};
+    StepClock clock{};
+    static FrameReport report;
+    const StepLoopHooks hooks{goOn, nullptr, nullptr};
+    const StepSetup host{1, rocketArrives, &loop, loopSend, loopClockUs, loopWait};
+    ASSERT_TRUE(runStepsOwed(testWorld, testNet, testStep, host, clock, &report, hooks));
+    EXPECT_EQ(readState(ofType(loop.sent, WIRE_STATE).at(0)).health, 99) << "stepped before";
+    EXPECT_GE(loop.clockMs - 0xFFFFFFF8u, STEP_MS);
+    EXPECT_GT(loop.waitedMs, 0u) << "the network had no wait";
+    EXPECT_EQ(testNet.join.globalTimeout, 0u) << "the host checks silence";
+    const StepSetup joiner{0, nullptr, &loop, loopSend, loopClockUs, loopWait};
+    runStepsOwed(testWorld, testNet, testStep, joiner, clock, &report, hooks);
+    EXPECT_EQ(testNet.join.globalTimeout, UINT32_MAX) << "a joiner counts one silent step";
 }
 
 TEST(StepInput, PitchStopsStraightUpAndDownAndYawWraps) {

@@ -25,6 +25,7 @@ struct DialogRun {
     GameSetup& setup;
     WorldState& world;
     NetSession& net;
+    BotLauncher& bots;
     SetupOutcome outcome;
 };
 
@@ -67,7 +68,7 @@ void createGame(Fl_Widget*, void* data) {
     Fl::add_timeout(DISCOVERY_ANSWER_SECONDS, answerDiscovery, &run.net);
     showServerInfo(d.window);
     Fl::remove_timeout(answerDiscovery);
-    startBots(run.setup.bots, run.setup.botSkill, run.setup.port);
+    startBots(run.bots, run.setup.bots, run.setup.botSkill, run.setup.port);
     closeDialog(run);
 }
 
@@ -95,9 +96,10 @@ void chooseGame(Fl_Widget* list, void* data) {
 }
 } // namespace
 
-SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net) {
+SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net,
+                            BotLauncher& bots) {
     Fl::scheme(SETUP_SCHEME);
-    DialogRun run{buildSetupDialog(setup), setup, world, net, SetupOutcome{}};
+    DialogRun run{buildSetupDialog(setup), setup, world, net, bots, SetupOutcome{}};
     const SetupDialog& dialog = run.dialog;
     controlById(dialog, ID_CREATE_GAME)->callback(createGame, &run);
     controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &run);

@@ -30,6 +30,7 @@ struct DialogRun {
     GameSetup& setup;
     WorldState& world;
     NetSession& net;
+    BotLauncher& bots;
     SetupOutcome outcome;
     ArenaList arenas;
     GameList games;
@@ -122,7 +123,7 @@ void createGame(HWND dialog, DialogRun& run) {
     SetTimer(dialog, ANSWER_TIMER, DISCOVERY_ANSWER_MS, nullptr);
     MessageBoxA(dialog, SERVER_INFO_TEXT, SERVER_INFO_TITLE, MB_OK);
     KillTimer(dialog, ANSWER_TIMER);
-    startBots(run.setup.bots, run.setup.botSkill, run.setup.port);
+    startBots(run.bots, run.setup.bots, run.setup.botSkill, run.setup.port);
     EndDialog(dialog, ID_CREATE_GAME);
 }
 
@@ -192,10 +193,12 @@ INT_PTR CALLBACK setupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 } // namespace
 
-SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net) {
+SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net,
+                            BotLauncher& bots) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
-    DialogRun run{setup, world, net, SetupOutcome{}, listArenas(ARENA_FOLDER), GameList{}, false};
+    DialogRun run{setup,      world, net, bots, SetupOutcome{}, listArenas(ARENA_FOLDER),
+                  GameList{}, false};
     DialogTemplate dialog;
     INT_PTR ended = -1;
     if (buildDialogTemplate(dialog)) {
