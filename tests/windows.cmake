@@ -28,13 +28,14 @@ function(windows_test name)
   add_dependencies(${name} game_data)
 endfunction()
 
-# The frame's cases (world_test.cpp) wait: their stand-ins are weak symbols, which PE links
-# differently.
-windows_test(world_tests_windows SOURCES world/match_test.cpp LIBS voranis_world LABELS world)
+windows_test(world_tests_windows
+             SOURCES world/match_test.cpp world/world_test.cpp support/record_capture.cpp
+                     support/world_setup.cpp support/wire.cpp
+             LIBS voranis_step voranis_world LABELS world)
 windows_test(record_tests_windows
              SOURCES net/records_test.cpp support/file_text.cpp support/wire.cpp
              LIBS voranis_net voranis_world LABELS net)
-windows_test(reader_tests_windows SOURCES readers/readers_test.cpp ${CMAKE_SOURCE_DIR}/app/game_world.cpp
+windows_test(reader_tests_windows SOURCES readers/readers_test.cpp
              LIBS voranis_assets voranis_world LABELS readers)
 windows_test(server_tests_windows SOURCES app/server_test.cpp LIBS voranis_server LABELS server)
 windows_test(platform_tests_windows SOURCES platform/platform_test.cpp LIBS voranis_platform
