@@ -24,7 +24,7 @@ namespace {
 constexpr long MOST_SLOW_DRAW_MS = 1000;
 
 StepClock stepClock;
-FrameReport frameReport;
+StepReport stepReport;
 uint32_t slowDrawMs  = 0; // VORANIS_SLOW_DRAW_MS, for tests of a slow machine
 bool countFrames     = false;
 uint32_t countsFrom  = 0;
@@ -41,11 +41,11 @@ void endIfNetworkEnded(const NetEnding& ending) {
     if (ending.exitCode != 0) failGame(ending.exitCode, ending.text, true);
 }
 
-void playSound(const FrameEvent& e) {
+void playSound(const StepEvent& e) {
     if (!gameSetup.soundEnabled) return;
-    if (e.kind == FrameEventKind::LISTENER) soundUpdateListener(e.pos, e.vel);
-    if (e.kind == FrameEventKind::SHOT_SOUND) soundPlayShot(e.pos);
-    if (e.kind == FrameEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
+    if (e.kind == StepEventKind::LISTENER) soundUpdateListener(e.pos, e.vel);
+    if (e.kind == StepEventKind::SHOT_SOUND) soundPlayShot(e.pos);
+    if (e.kind == StepEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
 }
 
 // The step has taken the input gathered since the one before: taps shorter than a step are
@@ -68,20 +68,20 @@ void drawFrame() {
 }
 } // namespace
 
-void deliverFrameReport(const FrameReport& report) {
+void deliverStepReport(const StepReport& report) {
     for (int n = 0; n < report.count; ++n) {
-        const FrameEvent& e = report.event[n];
+        const StepEvent& e = report.event[n];
         switch (e.kind) {
-        case FrameEventKind::ROCKET_RECORD:
-        case FrameEventKind::STATE_RECORD:
+        case StepEventKind::ROCKET_RECORD:
+        case StepEventKind::STATE_RECORD:
             break; // the step sent them
-        case FrameEventKind::LOCAL_DEATH:
+        case StepEventKind::LOCAL_DEATH:
             addKillLine(gameWorld.messages, frameStart, e.slot, gameWorld.localPlayer);
             break;
-        case FrameEventKind::LOCAL_DAMAGE:
+        case StepEventKind::LOCAL_DAMAGE:
             noteLocalHit(frameStart);
             break;
-        case FrameEventKind::ROCKET_HIT_SHIP:
+        case StepEventKind::ROCKET_HIT_SHIP:
             noteRocketHitShip(frameStart);
             break;
         default:
@@ -92,11 +92,11 @@ void deliverFrameReport(const FrameReport& report) {
 }
 
 namespace {
-bool afterGameStep(WorldState&, uint32_t stepMs, const StepResult& result,
-                   const FrameReport& report, void*) {
+bool afterGameStep(WorldState&, uint32_t stepMs, const StepResult& result, const StepReport& report,
+                   void*) {
     frameStart = stepMs;
     endIfNetworkEnded(result.ending);
-    deliverFrameReport(report);
+    deliverStepReport(report);
     gatherInputAgain();
     return true;
 }
@@ -113,7 +113,7 @@ void drawAfterSteps(int count, void*) {
 
 void runFrame() {
     const StepSetup setup{gameSetup.isServer, nullptr, nullptr};
-    runStepsOwed(gameWorld, gameNet, gameStep, setup, stepClock, &frameReport,
+    runStepsOwed(gameWorld, gameNet, gameStep, setup, stepClock, &stepReport,
                  StepLoopHooks{afterGameStep, drawAfterSteps, nullptr});
 }
 

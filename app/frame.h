@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "world/frame_report.h"
 #include "world/step_clock.h"
+#include "world/step_report.h"
 
 extern uint32_t frameStart; // the time of the step that ran last, for the overlay's lines
 
@@ -15,7 +15,7 @@ void runFrame();
 
 // Hands on what one step reported besides its records: the sounds, the overlay's flashes and
 // lines.
-void deliverFrameReport(const FrameReport& report);
+void deliverStepReport(const StepReport& report);
 
 // The game's step clock from scratch, so the next frame owes one step at once. Reads the
 // test hooks too: VORANIS_SLOW_DRAW_MS (a sleep after each drawing) and VORANIS_FRAME_COUNTS

@@ -1,4 +1,4 @@
-// The bot's plan each frame: find the nearest living ship, turn toward it within the turn
+// The bot's plan each step: find the nearest living ship, turn toward it within the turn
 // limit, keep its distance, slide from side to side, keep clear of planets ahead, fire when
 // the aim is good and the target in range.
 #include "bot/bot_brain.h"
@@ -7,8 +7,8 @@
 
 #include "world/contact.h"
 #include "world/control_state.h"
-#include "world/frame_update.h"
 #include "world/step_input.h"
+#include "world/step_simulation.h"
 #include "world/vector.h"
 
 // clang-format off
@@ -21,14 +21,14 @@ const BotSkill BOT_SKILLS[BOT_SKILL_LEVELS] = {
 // clang-format on
 
 namespace {
-constexpr float FULL_TURN          = 360.0f;
-constexpr float HALF_TURN          = 180.0f;
-constexpr int STRAFE_MIN_FRAMES    = 60;
-constexpr int STRAFE_SPREAD_FRAMES = 90;
-constexpr int RESPAWN_MIN_FRAMES   = 66; // a second or two at the frame floor
-constexpr int RESPAWN_SPREAD       = 66;
-constexpr float AVOID_RADIUS       = 2.0f * SHIP_RADIUS; // keeps a margin off planet surfaces
-constexpr float MOST_STEP          = 0.2f; // a ship moves less a frame; more is a respawn
+constexpr float FULL_TURN         = 360.0f;
+constexpr float HALF_TURN         = 180.0f;
+constexpr int STRAFE_MIN_STEPS    = 60;
+constexpr int STRAFE_SPREAD_STEPS = 90;
+constexpr int RESPAWN_MIN_STEPS   = 66; // a second or two at the step rate
+constexpr int RESPAWN_SPREAD      = 66;
+constexpr float AVOID_RADIUS      = 2.0f * SHIP_RADIUS; // keeps a margin off planet surfaces
+constexpr float MOST_STEP         = 0.2f; // a ship moves less a step; more is a respawn
 
 uint32_t nextRandom(BotMind* mind) {
     mind->seed = mind->seed * 1664525u + 1013904223u;
@@ -93,25 +93,25 @@ void aimAt(const float from[3], const float to[3], float* yaw, float* pitch) {
 }
 
 bool botWantsRespawn(BotMind* mind) {
-    if (mind->deadFrames == 0)
+    if (mind->deadSteps == 0)
         mind->respawnAfter =
-            RESPAWN_MIN_FRAMES + static_cast<int>(nextRandom(mind) % RESPAWN_SPREAD);
-    return ++mind->deadFrames >= mind->respawnAfter;
+            RESPAWN_MIN_STEPS + static_cast<int>(nextRandom(mind) % RESPAWN_SPREAD);
+    return ++mind->deadSteps >= mind->respawnAfter;
 }
 
 void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
     const Player& self = world.players[world.localPlayer];
     StepInput& input   = world.input;
-    mind->deadFrames   = 0;
+    mind->deadSteps    = 0;
     input.controls     = ControlState{0, 0, 0, 0, 0, input.controls.fire};
-    if (--mind->framesToThink <= 0) {
-        mind->target        = nearestLivingShip(world, self);
-        mind->framesToThink = skill.reactionFrames;
+    if (--mind->stepsToThink <= 0) {
+        mind->target       = nearestLivingShip(world, self);
+        mind->stepsToThink = skill.reactionSteps;
     }
-    if (--mind->strafeFrames <= 0) {
+    if (--mind->strafeSteps <= 0) {
         mind->strafeLeft = nextRandom(mind) % 2 == 0;
-        mind->strafeFrames =
-            STRAFE_MIN_FRAMES + static_cast<int>(nextRandom(mind) % STRAFE_SPREAD_FRAMES);
+        mind->strafeSteps =
+            STRAFE_MIN_STEPS + static_cast<int>(nextRandom(mind) % STRAFE_SPREAD_STEPS);
     }
     const int32_t t    = mind->target;
     const bool hunting = isValidSlot(t) && world.players[t].slot >= 0 &&
@@ -122,12 +122,12 @@ void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
         // Back away from it, level the view and turn aside. Climbing instead held a bot under a
         // planet above it for good: every way it turned, its raised view met the planet.
         input.controls.backward = 1;
-        turnToward(input, self, self.yaw + HALF_TURN / 2.0f, 0.0f, skill.turnPerFrame);
+        turnToward(input, self, self.yaw + HALF_TURN / 2.0f, 0.0f, skill.turnPerStep);
         return;
     }
     if (!hunting) {
         input.controls.forward = 1;
-        turnToward(input, self, self.yaw + skill.turnPerFrame / 2.0f, 0.0f, skill.turnPerFrame);
+        turnToward(input, self, self.yaw + skill.turnPerStep / 2.0f, 0.0f, skill.turnPerStep);
         return;
     }
     const Player& target = world.players[t];
@@ -142,7 +142,7 @@ void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
     }
     float yaw = 0.0f, pitch = 0.0f;
     aimAt(self.pos, aimPoint, &yaw, &pitch);
-    turnToward(input, self, yaw, pitch, skill.turnPerFrame);
+    turnToward(input, self, yaw, pitch, skill.turnPerStep);
     input.controls.forward     = distance > BOT_FAR;
     input.controls.backward    = distance < BOT_NEAR;
     input.controls.strafeLeft  = mind->strafeLeft;
@@ -151,8 +151,8 @@ void thinkBot(WorldState& world, BotMind* mind, const BotSkill& skill) {
     float viewYaw = self.yaw, viewPitch = self.pitch;
     turnView(viewYaw, viewPitch, input.turnYaw, input.turnPitch);
     const float off = std::fabs(turnBetween(viewYaw, yaw)) + std::fabs(viewPitch - pitch);
-    if (--mind->framesToShoot <= 0 && off <= skill.aimTolerance && distance <= skill.fireRange) {
+    if (--mind->stepsToShoot <= 0 && off <= skill.aimTolerance && distance <= skill.fireRange) {
         input.controls.fire = 1;
-        mind->framesToShoot = skill.shotEvery;
+        mind->stepsToShoot  = skill.shotEvery;
     }
 }

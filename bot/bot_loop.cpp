@@ -53,7 +53,7 @@ void think(WorldState& world, void* context) {
     }
 }
 
-bool goesOn(WorldState&, uint32_t, const StepResult& result, const FrameReport&, void* context) {
+bool goesOn(WorldState&, uint32_t, const StepResult& result, const StepReport&, void* context) {
     static_cast<Bot*>(context)->ending = result.ending;
     return result.ending.exitCode == 0;
 }
@@ -80,7 +80,7 @@ int runBot(const BotOptions& options) {
     const StepSetup setup{0, think, &bot};
     netJoinStart(net, options.address, options.port);
     StepClock clock{};
-    static FrameReport report;
+    static StepReport report;
     for (;;) {
         if (platformStarterGone()) {
             netShutdown(net);

@@ -1,5 +1,5 @@
 // The bot's program: a joiner without window, GL or sound whose ship the bot's brain flies,
-// frame by frame at the game's own pace.
+// step by step at the game's own pace.
 #pragma once
 
 #include "world/roster.h"

@@ -12,7 +12,7 @@
 #include "net/match_record.h"
 #include "net/net_message.h"
 #include "net/record_rules.h"
-#include "world/frame_update.h"
+#include "world/step_simulation.h"
 #include "world/world_state.h"
 
 namespace {
@@ -77,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                       UNIVERSE_NAME_SIZE, "%s", name);
     uint8_t record[NET_RECORD_SIZE];
     size_t held = 0;
-    FrameReport report;
+    StepReport report;
     ArenaAssembly arena{};
-    for (size_t at = 1; at < size; simulateFrame(world, &report)) {
+    for (size_t at = 1; at < size; simulateStep(world, &report)) {
         const size_t read = std::min(size_t(data[at] % NET_RECORD_SIZE + 1), size - at - 1);
         for (const size_t end = ++at + read; at < end; held %= NET_RECORD_SIZE) {
             record[held++] = data[at++];

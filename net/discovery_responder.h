@@ -12,7 +12,7 @@
 constexpr int DISCOVERY_REPLIES_PER_SOURCE = 10;   // in one second, to one address
 constexpr int DISCOVERY_REPLIES_PER_SECOND = 100;  // in one second, in all
 constexpr uint32_t DISCOVERY_BUDGET_MS     = 1000; // the budgets' second
-constexpr int DISCOVERY_READS_PER_SERVE    = 32;   // per call, so a flood cannot stall a frame
+constexpr int DISCOVERY_READS_PER_SERVE    = 32;   // per call, so a flood cannot stall a step
 
 // Replies given since the budget's second began; it begins at the first query after the
 // last one ended. Every address answered has a place, so the table never runs out.
@@ -37,7 +37,7 @@ struct DiscoveryResponder {
 // game can still be hosted and joined by address.
 bool discoveryServeOpen(DiscoveryResponder& responder, int udpPort, char* reason,
                         std::size_t reasonSize);
-// Answers the queries waiting now. nowMs comes from the caller's clock; call it every frame.
+// Answers the queries waiting now. nowMs comes from the caller's clock; call it every step.
 // arena: the name of the arena played, "" for none told; capacity: the players the game
 // holds, the host's own included (a dedicated server has none).
 void discoveryServe(DiscoveryResponder& responder, uint32_t nowMs, const char* hostName,

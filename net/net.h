@@ -30,11 +30,11 @@ bool netHostStart(NetSession& session, int port, const char* version,
 // from the exchanges.
 void netJoinStart(NetSession& session, const char* typed, int defaultPort);
 // The host answers the discovery queries waiting now; every exchange and wait does too, this
-// serves the time before the first frame.
+// serves the time before the first step.
 void netServeDiscovery(NetSession& session, uint32_t nowMs);
 // "host:port" being joined
 void netJoinTarget(const NetSession& session, char text[NET_ADDRESS_TEXT_SIZE]);
-// Start of every frame: the host answers discovery, accepts, reads, applies and relays; the
+// Start of every step: the host answers discovery, accepts, reads, applies and relays; the
 // joiner connects and waits for its slot (nowMs measures the waits), then applies what the
 // host sent.
 NetEnding netExchange(NetSession& session, WorldState& world, int32_t isServer, uint32_t nowMs);

@@ -1,4 +1,4 @@
-// The host: listening, one accept per frame into the lowest free slot, reading and relaying
+// The host: listening, one accept per step into the lowest free slot, reading and relaying
 // every peer's records, sending its own to every peer, dropping peers that fall silent.
 #include "net/net_host.h"
 
@@ -80,8 +80,8 @@ void hostApply(NetSession& session, WorldState& world, const NetMessage& msg, ui
                        bitsInt(msg.word[W_HEALTH]));
 }
 
-// Reads peer i up to its frame's cap. Each record it may pass on is relayed at once; it is
-// applied now, or held for the next exchange while the frame waits.
+// Reads peer i up to its step's cap. Each record it may pass on is relayed at once; it is
+// applied now, or held for the next exchange while the step waits.
 void readPeer(NetSession& session, int i, WorldState* applyNow, uint32_t nowMs) {
     HostState& host = session.host;
     HeldRecords& h  = host.held[i];

@@ -1,5 +1,5 @@
 // The joiner: the host's address is looked up in the background, the connection and the
-// welcome are awaited frame by frame, and every ending says what happened and what to do.
+// welcome are awaited step by step, and every ending says what happened and what to do.
 #include "net/net_join.h"
 
 #include <cerrno>
@@ -113,7 +113,7 @@ NetEnding lookUp(NetSession& session, uint32_t nowMs) {
 }
 
 // The host gives this machine a slot with its first record; any other record refuses it.
-// Only whole records are judged; the part of one that has arrived waits for the rest. Frames
+// Only whole records are judged; the part of one that has arrived waits for the rest. Steps
 // go on meanwhile, with nothing to simulate until the slot is known.
 NetEnding awaitWelcome(NetSession& session, WorldState& world, uint32_t nowMs) {
     JoinState& join           = session.join;

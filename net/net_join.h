@@ -1,5 +1,5 @@
 // The joiner's side: finding and connecting to the host, waiting for its slot, reading the
-// host's records every frame, and every way the host or the network can end this game.
+// host's records every step, and every way the host or the network can end this game.
 #pragma once
 
 #include <cstdint>

@@ -23,9 +23,9 @@ struct ConnSlot {
     int32_t countdown = RESET_COUNTDOWN; // records the host may still send before it gives up
 };
 
-constexpr int MAX_READS_PER_PEER = 64; // per frame, so one peer cannot stall the host
+constexpr int MAX_READS_PER_PEER = 64; // per step, so one peer cannot stall the host
 
-// Records a peer sent while the host waited out its frame: relayed at once, applied at the
+// Records a peer sent while the host waited out its step: relayed at once, applied at the
 // next exchange, so the host's own world sees them exactly when it would have read them.
 struct HeldRecords {
     int reads; // records read from the peer since the last exchange, the held ones included
@@ -51,7 +51,7 @@ struct JoinState {
     bool waiting                          = false; // an exchange has begun the wait for the welcome
     uint32_t waitStart                    = 0;
     uint32_t welcomedAt                   = 0;
-    // Frames left before the host counts as silent; 0 at start-up, wraps below 0 on purpose.
+    // Steps left before the host counts as silent; 0 at start-up, wraps below 0 on purpose.
     uint32_t globalTimeout = 0;
     NameLookup lookup      = {};
 };

@@ -125,7 +125,7 @@ NetSocket socketListen(int port, int* error) {
 
 NetSocket socketAccept(NetSocket listener) {
     Connection* l = find(listener);
-    // With the table full the connection stays in the system's queue for a later frame.
+    // With the table full the connection stays in the system's queue for a later step.
     if (!l || !l->listening || freeHandle() == NO_SOCKET) return NO_SOCKET;
     const SystemSocket fd = systemSocketAccept(l->fd);
     if (fd == NO_SYSTEM_SOCKET) return NO_SOCKET;

@@ -8,8 +8,8 @@
 
 #include "render/render.h"
 #include "render/text.h"
-#include "world/frame_update.h"
 #include "world/roster.h"
+#include "world/step_simulation.h"
 #include "world/vector.h"
 
 namespace {

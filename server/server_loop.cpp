@@ -106,7 +106,7 @@ void tellStep(Server& server, const WorldState& world, uint32_t gone) {
 }
 
 // Each step's lines are told once: the next step begins with none.
-bool tellAndGoOn(WorldState& world, uint32_t, const StepResult& result, const FrameReport&,
+bool tellAndGoOn(WorldState& world, uint32_t, const StepResult& result, const StepReport&,
                  void* context) {
     tellStep(*static_cast<Server*>(context), world, result.droppedSlots);
     world.messages = Messages{};
@@ -155,7 +155,7 @@ int runServer(const ServerOptions& options, FILE* log) {
     startBots(state.bots, options.bots, options.skill, options.port);
     const StepSetup setup{1, sendHeartbeat, &server};
     StepClock clock{};
-    FrameReport report;
+    StepReport report;
     while (!platformStopRequested() && runStepsOwed(world, net, state, setup, clock, &report,
                                                     StepLoopHooks{tellAndGoOn, nullptr, &server})) {
     }

@@ -1,11 +1,11 @@
 // runStep: the step in its fixed order, with no time scaling.
 #include "step/game_step.h"
 
-#include "step/frame_records.h"
-#include "world/frame_update.h"
+#include "step/step_records.h"
+#include "world/step_simulation.h"
 
 StepResult runStep(WorldState& world, NetSession& net, StepState& state, const StepSetup& setup,
-                   uint32_t nowMs, FrameReport* report) {
+                   uint32_t nowMs, StepReport* report) {
     StepResult result{};
     report->count = 0;
     const RecordOut out{net, setup.send, setup.context};
@@ -13,8 +13,8 @@ StepResult runStep(WorldState& world, NetSession& net, StepState& state, const S
     if (result.ending.exitCode != 0) return result;
     if (setup.isServer) welcomeToMatch(state.host, world, net, nowMs);
     if (setup.feedInput) setup.feedInput(world, setup.context);
-    simulateFrame(world, report);
-    sendFrameRecords(world, out, *report);
+    simulateStep(world, report);
+    sendStepRecords(world, out, *report);
     // After the records every peer knows, those only newer peers read.
     announcePlayer(state.announced, world, out, nowMs);
     deliverChat(state.chat, out, nowMs);

@@ -9,7 +9,7 @@
 
 #include "net/net.h"
 #include "step/step_state.h"
-#include "world/frame_report.h"
+#include "world/step_report.h"
 #include "world/world_state.h"
 
 // How a program (or a test) runs its steps. The sounds, flashes and lines a step causes are
@@ -39,4 +39,4 @@ struct StepResult {
 // step's own time on the millisecond clock). A network ending ends it early, and the caller
 // ends the game with it.
 StepResult runStep(WorldState& world, NetSession& net, StepState& state, const StepSetup& setup,
-                   uint32_t nowMs, FrameReport* report);
+                   uint32_t nowMs, StepReport* report);

@@ -4,7 +4,7 @@
 #include "step/step_wait.h"
 
 bool runStepsOwed(WorldState& world, NetSession& net, StepState& state, const StepSetup& setup,
-                  StepClock& clock, FrameReport* report, const StepLoopHooks& hooks) {
+                  StepClock& clock, StepReport* report, const StepLoopHooks& hooks) {
     const StepsDue due = takeStepsDue(clock, stepClockMs(setup));
     for (int k = 0; k < due.count; ++k) {
         const uint32_t stepMs   = due.firstMs + static_cast<uint32_t>(k) * STEP_MS;

@@ -12,7 +12,7 @@ struct StepLoopHooks {
     // After each step, with its time, its result and its report; false ends the steps owed
     // at once (the program ends or stops), without the wait.
     bool (*afterStep)(WorldState& world, uint32_t stepMs, const StepResult& result,
-                      const FrameReport& report, void* context);
+                      const StepReport& report, void* context);
     // After the steps owed and before the wait, with how many ran; may be null.
     void (*afterSteps)(int stepsRun, void* context);
     void* context;
@@ -21,4 +21,4 @@ struct StepLoopHooks {
 // Every step clock owes now, each handed to hooks.afterStep, then hooks.afterSteps and the
 // wait until the next step falls due. False when hooks.afterStep ended the steps.
 bool runStepsOwed(WorldState& world, NetSession& net, StepState& state, const StepSetup& setup,
-                  StepClock& clock, FrameReport* report, const StepLoopHooks& hooks);
+                  StepClock& clock, StepReport* report, const StepLoopHooks& hooks);

@@ -15,7 +15,7 @@ struct Player {
     int32_t health; // alive while above 0
     int32_t killer; // slot credited with this player's death, -1 otherwise
     float pos[3];
-    float vel[3]; // this frame's step; never sent
+    float vel[3]; // this step's step; never sent
     float yaw;    // degrees, 0 looks along -z, 90 along +x
     float pitch;  // degrees, positive looks down
     int32_t rocketLife[ROCKETS_PER_PLAYER];

@@ -40,7 +40,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int HOST_WIDTH  = 640;
 constexpr int HOST_HEIGHT = 480;
 
-bool goOn(WorldState&, uint32_t, const StepResult&, const FrameReport&, void*) {
+bool goOn(WorldState&, uint32_t, const StepResult&, const StepReport&, void*) {
     return true;
 }
 
@@ -69,7 +69,7 @@ void drawAfterSteps(int count, void*) {
     netHostStart(testNet, NET_PORT, "test", address, hostProblem);
     spawnLocalPlayer(testWorld, 0);
     StepClock clock{};
-    static FrameReport report;
+    static StepReport report;
     for (;;)
         runStepsOwed(testWorld, testNet, testStep, StepSetup{1, nullptr, nullptr}, clock, &report,
                      StepLoopHooks{goOn, drawAfterSteps, nullptr});

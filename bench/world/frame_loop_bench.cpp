@@ -15,7 +15,7 @@
 #include "platform/platform.h"
 #include "step/step_loop.h"
 #include "world/control_state.h"
-#include "world/frame_update.h"
+#include "world/step_simulation.h"
 #include "world/world_state.h"
 
 namespace {
@@ -35,23 +35,23 @@ double cpuSeconds() {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-bool noteStep(WorldState&, uint32_t stepMs, const StepResult&, const FrameReport&, void*) {
+bool noteStep(WorldState&, uint32_t stepMs, const StepResult&, const StepReport&, void*) {
     frameStart = stepMs;
     return true;
 }
 
 // The steps the clock owes, then the wait for the next, as every program runs them.
 void stepsOwed() {
-    static FrameReport report;
+    static StepReport report;
     runStepsOwed(testWorld, testNet, testStep, StepSetup{1, nullptr, nullptr}, stepClock, &report,
                  StepLoopHooks{noteStep, nullptr, nullptr});
 }
 
 // The floor as it was: read the clock until 15 ms have passed, never sleeping.
 void busyFrame() {
-    static FrameReport report;
+    static StepReport report;
     frameStart = platformMilliseconds();
-    simulateFrame(testWorld, &report);
+    simulateStep(testWorld, &report);
     while (platformMilliseconds() - frameStart < STEP_MS) {
     }
 }

@@ -3,10 +3,10 @@
 
 #include "bench/world/busiest_world.h"
 #include "net/net_session.h"
-#include "step/frame_records.h"
+#include "step/step_records.h"
 #include "world/contact.h"
 #include "world/control_state.h"
-#include "world/frame_update.h"
+#include "world/step_simulation.h"
 #include "world/world_state.h"
 
 namespace {
@@ -17,12 +17,12 @@ NetSession testNet;
 // The step and its records: built for the network with no game open.
 void BM_SimulateFrameBusiestWorld(benchmark::State& state) {
     setUpBusiestWorld(testWorld);
-    static FrameReport report;
+    static StepReport report;
     int frames = 0;
     for (auto _ : state) {
         testWorld.input.controls.fire = 1;
-        simulateFrame(testWorld, &report);
-        sendFrameRecords(testWorld, RecordOut{testNet, nullptr, nullptr}, report);
+        simulateStep(testWorld, &report);
+        sendStepRecords(testWorld, RecordOut{testNet, nullptr, nullptr}, report);
         if (++frames == 100) {
             frames = 0;
             refuelBusiestWorld(testWorld);

@@ -12,11 +12,11 @@ TEST(Frame, TheReportsDeathsShowAsKillLinesInItsOrder) {
     placeLocal(gameWorld, 2, {0, 0, 0});
     gameSetup              = startSetup();
     gameSetup.soundEnabled = 0;
-    FrameReport report{};
-    report.event[report.count++] = FrameEvent{FrameEventKind::LOCAL_DEATH, 3, 0, 0, {}, {}};
-    report.event[report.count++] = FrameEvent{FrameEventKind::SHOT_SOUND, 2, 0, 0, {}, {}};
-    report.event[report.count++] = FrameEvent{FrameEventKind::LOCAL_DEATH, 5, 0, 0, {}, {}};
-    deliverFrameReport(report);
+    StepReport report{};
+    report.event[report.count++] = StepEvent{StepEventKind::LOCAL_DEATH, 3, 0, 0, {}, {}};
+    report.event[report.count++] = StepEvent{StepEventKind::SHOT_SOUND, 2, 0, 0, {}, {}};
+    report.event[report.count++] = StepEvent{StepEventKind::LOCAL_DEATH, 5, 0, 0, {}, {}};
+    deliverStepReport(report);
     ASSERT_EQ(gameWorld.messages.killCount, 2);
     EXPECT_EQ(gameWorld.messages.kill[0].killer, 3);
     EXPECT_EQ(gameWorld.messages.kill[1].killer, 5);

@@ -21,8 +21,8 @@
 #include "tests/support/test_paths.h"
 #include "tests/support/world_setup.h"
 #include "world/contact.h"
-#include "world/frame_update.h"
 #include "world/step_clock.h"
+#include "world/step_simulation.h"
 #include "world/universe.h"
 #include "world/world_state.h"
 
@@ -78,7 +78,7 @@ TEST(Bots, ThreeBotsFightByTheRulesUntilOneIsDestroyedAndComesBack) {
         ASSERT_TRUE(startBot(bots.emplace_back(false), " --skill 3"));
     Peer observer;
     Watch watched[BOTS + 1];
-    FrameReport report;
+    StepReport report;
     bool cameBack = false;
     int frame     = 0;
     for (; frame < GAME_FRAMES_MAX && !cameBack; ++frame) {

@@ -29,7 +29,7 @@ StepState testStep;
 
 constexpr int STEPS_MAX = 400;
 constexpr int W_PHASE = 2, W_NUMBER = 6, W_WINNER = 7;
-FrameReport report;
+StepReport report;
 uint32_t clockMs = 1000;
 
 void step(uint32_t ms = STEP_MS) {

@@ -216,7 +216,7 @@ TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
     expectNothingElse({&p2});
 }
 
-TEST_F(Host, ReadsAtMost64RecordsOfAPeerInOneFrame) {
+TEST_F(Host, ReadsAtMost64RecordsOfAPeerInOneStep) {
     Peer p1 = join(1), p2 = join(2);
     for (int k = 0; k < 100; ++k)
         p1.sendRecord(stateRecord({1, WIRE_NO_KILLER, k}));

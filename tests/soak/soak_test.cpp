@@ -74,7 +74,7 @@ void flooder() {
     }
 }
 
-bool goOn(WorldState&, uint32_t, const StepResult&, const FrameReport&, void*) {
+bool goOn(WorldState&, uint32_t, const StepResult&, const StepReport&, void*) {
     return true;
 }
 } // namespace
@@ -94,7 +94,7 @@ TEST(Soak, TheHostPassesEveryRecordOnWholeAndInOrderAllAlong) {
     peers.emplace_back(flooder);
     const Player host = testWorld.players[0];
     StepClock clock{};
-    static FrameReport report;
+    static StepReport report;
     bool moved = false; // the host's own ship, by someone else's record
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
          std::chrono::steady_clock::now() < end;) {

@@ -17,8 +17,8 @@
 #include "tests/support/world_setup.h"
 #include "tools/sound_synth.h"
 #include "world/control_state.h"
-#include "world/frame_update.h"
 #include "world/step_clock.h"
+#include "world/step_simulation.h"
 #include "world/world_state.h"
 
 namespace {
@@ -42,12 +42,12 @@ void writeTone(const char* path, int ms) { // 440 Hz at half scale, by the game'
 }
 
 // The step's sounds played from its report, as the game plays them.
-void playReportSounds(const FrameReport& report) {
+void playReportSounds(const StepReport& report) {
     for (int n = 0; n < report.count; ++n) {
-        const FrameEvent& e = report.event[n];
-        if (e.kind == FrameEventKind::LISTENER) soundUpdateListener(e.pos, e.vel);
-        if (e.kind == FrameEventKind::SHOT_SOUND) soundPlayShot(e.pos);
-        if (e.kind == FrameEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
+        const StepEvent& e = report.event[n];
+        if (e.kind == StepEventKind::LISTENER) soundUpdateListener(e.pos, e.vel);
+        if (e.kind == StepEventKind::SHOT_SOUND) soundPlayShot(e.pos);
+        if (e.kind == StepEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
     }
 }
 
@@ -115,12 +115,12 @@ TEST(Sound, TheShotAndTheExplosionSoundInTheFramesThatCauseThem) {
         freshWorld(testWorld);
         placeLocal(testWorld, 0, {0, 0, 0});
         placePlanet(testWorld, {0, 0, -6}, 1);
-        static FrameReport report;
+        static StepReport report;
         const StepSetup setup{1, nullptr, nullptr};
         for (int frame = 0; frame < 45; ++frame) {
             const uint32_t frameStart     = platformMilliseconds();
             testWorld.input.controls.fire = frame == 10;
-            simulateFrame(testWorld, &report);
+            simulateStep(testWorld, &report);
             playReportSounds(report);
             if (frame == 10) childSaid[1] = platformMicroseconds() / 1e3 - childSaid[0];
             if (testWorld.players[0].rocketLife[0] == ROCKET_BURST_LIFE - 1)

@@ -5,15 +5,15 @@
 #include <cmath>
 
 #include "net/net_session.h"
-#include "step/frame_records.h"
 #include "step/step_loop.h"
+#include "step/step_records.h"
 #include "tests/support/record_capture.h"
 #include "tests/support/world_setup.h"
 #include "world/contact.h"
 #include "world/control_state.h"
-#include "world/frame_update.h"
 #include "world/random.h"
 #include "world/step_input.h"
+#include "world/step_simulation.h"
 #include "world/world_state.h"
 
 namespace {
@@ -39,13 +39,13 @@ void sent(const NetMessage& msg, void*) {
 }
 
 // The report's sounds, as the game plays them.
-void heard(const FrameReport& report) {
+void heard(const StepReport& report) {
     for (int n = 0; n < report.count; ++n) {
-        const FrameEvent& e = report.event[n];
-        const Call what     = e.kind == FrameEventKind::LISTENER          ? Call::LISTENER
-                              : e.kind == FrameEventKind::SHOT_SOUND      ? Call::SHOT
-                              : e.kind == FrameEventKind::EXPLOSION_SOUND ? Call::EXPLOSION
-                                                                          : Call::SEND;
+        const StepEvent& e = report.event[n];
+        const Call what    = e.kind == StepEventKind::LISTENER          ? Call::LISTENER
+                             : e.kind == StepEventKind::SHOT_SOUND      ? Call::SHOT
+                             : e.kind == StepEventKind::EXPLOSION_SOUND ? Call::EXPLOSION
+                                                                        : Call::SEND;
         if (what != Call::SEND)
             calls.push_back({
                 what, {        },
@@ -72,10 +72,10 @@ struct World : ::testing::Test {
         calls.clear();
     }
     static void step(int frames = 1) {
-        static FrameReport report;
+        static StepReport report;
         for (int n = 0; n < frames; ++n) {
-            simulateFrame(testWorld, &report);
-            sendFrameRecords(testWorld, RecordOut{testNet, sent, nullptr}, report);
+            simulateStep(testWorld, &report);
+            sendStepRecords(testWorld, RecordOut{testNet, sent, nullptr}, report);
             heard(report);
         }
     }
@@ -295,7 +295,7 @@ void rocketArrives(WorldState& world, void*) {
     placeRocket(world, 1, 0, 300, {0.1f, 0, 0}); // on us
 }
 
-bool goOn(WorldState&, uint32_t, const StepResult&, const FrameReport&, void*) {
+bool goOn(WorldState&, uint32_t, const StepResult&, const StepReport&, void*) {
     return true;
 }
 } // namespace
@@ -306,7 +306,7 @@ TEST_F(World, TheStepsOwedTakeWhatArrivedAndWaitOutTheirFloorAcrossTheClockWrap)
     placeShip(testWorld, 1, {10, 0, 0});
     testStep = StepState{};
     StepClock clock{};
-    static FrameReport report;
+    static StepReport report;
     const StepLoopHooks hooks{goOn, nullptr, nullptr};
     const StepSetup host{1, rocketArrives, &loop, loopSend, loopClockUs, loopWait};
     ASSERT_TRUE(runStepsOwed(testWorld, testNet, testStep, host, clock, &report, hooks));

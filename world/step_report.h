@@ -7,8 +7,8 @@
 
 #include "world/tables.h"
 
-enum class FrameEventKind : uint8_t {
-    LISTENER,        // pos: the local ship; vel: its step from the frame before
+enum class StepEventKind : uint8_t {
+    LISTENER,        // pos: the local ship; vel: its step from the step before
     SHOT_SOUND,      // pos: where the shot is heard
     EXPLOSION_SOUND, // pos: where the rocket burst
     ROCKET_RECORD,   // slot, rocket, life, pos, vel: the rocket as it stood when reported
@@ -18,8 +18,8 @@ enum class FrameEventKind : uint8_t {
     ROCKET_HIT_SHIP, // one of the local player's rockets burst on a ship; slot: that ship's
 };
 
-struct FrameEvent {
-    FrameEventKind kind;
+struct StepEvent {
+    StepEventKind kind;
     int32_t slot;
     int32_t rocket;
     int32_t life;
@@ -30,9 +30,9 @@ struct FrameEvent {
 // A listener, a shot and its record, an explosion for every rocket in the table, a hit
 // record and a hit on a ship for each of the local player's rockets, the state, the damage
 // and the death.
-constexpr int MAX_FRAME_EVENTS = 3 + MAX_PLAYERS * ROCKETS_PER_PLAYER + 2 * ROCKETS_PER_PLAYER + 3;
+constexpr int MAX_STEP_EVENTS = 3 + MAX_PLAYERS * ROCKETS_PER_PLAYER + 2 * ROCKETS_PER_PLAYER + 3;
 
-struct FrameReport {
+struct StepReport {
     int count;
-    FrameEvent event[MAX_FRAME_EVENTS];
+    StepEvent event[MAX_STEP_EVENTS];
 };

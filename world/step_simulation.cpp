@@ -1,5 +1,5 @@
-// simulateFrame: the simulation step, in a fixed order, with no time scaling.
-#include "world/frame_update.h"
+// simulateStep: the simulation step, in a fixed order, with no time scaling.
+#include "world/step_simulation.h"
 
 #include <cmath>
 
@@ -10,26 +10,25 @@
 #include "world/world_state.h"
 
 namespace {
-FrameEvent& addEvent(FrameReport* report, FrameEventKind kind, int32_t slot) {
+StepEvent& addEvent(StepReport* report, StepEventKind kind, int32_t slot) {
     // The table holds the most one step can report; the last entry is never overrun.
-    int n         = report->count < MAX_FRAME_EVENTS ? report->count++ : MAX_FRAME_EVENTS - 1;
-    FrameEvent& e = report->event[n];
-    e             = FrameEvent{};
-    e.kind        = kind;
-    e.slot        = slot;
+    int n        = report->count < MAX_STEP_EVENTS ? report->count++ : MAX_STEP_EVENTS - 1;
+    StepEvent& e = report->event[n];
+    e            = StepEvent{};
+    e.kind       = kind;
+    e.slot       = slot;
     return e;
 }
 
-void reportAt(const WorldState& world, FrameReport* report, FrameEventKind kind,
-              const float pos[3]) {
-    FrameEvent& e = addEvent(report, kind, world.localPlayer);
+void reportAt(const WorldState& world, StepReport* report, StepEventKind kind, const float pos[3]) {
+    StepEvent& e = addEvent(report, kind, world.localPlayer);
     for (int a = 0; a < 3; ++a)
         e.pos[a] = pos[a];
 }
 
-void reportRocket(const WorldState& world, FrameReport* report, int32_t slot, int32_t j) {
+void reportRocket(const WorldState& world, StepReport* report, int32_t slot, int32_t j) {
     const Player& p = world.players[slot];
-    FrameEvent& e   = addEvent(report, FrameEventKind::ROCKET_RECORD, slot);
+    StepEvent& e    = addEvent(report, StepEventKind::ROCKET_RECORD, slot);
     e.rocket        = j;
     e.life          = p.rocketLife[j];
     for (int a = 0; a < 3; ++a) {
@@ -38,8 +37,8 @@ void reportRocket(const WorldState& world, FrameReport* report, int32_t slot, in
     }
 }
 
-void reportListener(const WorldState& world, FrameReport* report, const Player& l) {
-    FrameEvent& e = addEvent(report, FrameEventKind::LISTENER, world.localPlayer);
+void reportListener(const WorldState& world, StepReport* report, const Player& l) {
+    StepEvent& e = addEvent(report, StepEventKind::LISTENER, world.localPlayer);
     for (int a = 0; a < 3; ++a) {
         e.pos[a] = l.pos[a];
         e.vel[a] = l.vel[a];
@@ -87,13 +86,13 @@ void moveLocalShip(WorldState& world, Player& l) {
     if (world.input.controls.backward) moveShip(world, l, -1.0f, true);
 }
 
-void fireShot(WorldState& world, Player& l, FrameReport* report) {
+void fireShot(WorldState& world, Player& l, StepReport* report) {
     if (!world.input.controls.fire || l.health <= 0) return;
     if (world.input.controls.vertical) forwardStep(l.yaw, l.pitch, &l.vel[0], &l.vel[1], &l.vel[2]);
     for (int j = 0; j < ROCKETS_PER_PLAYER; ++j) {
         if (l.rocketLife[j] >= ROCKET_REUSE_BELOW) continue;
         const float heard[3] = {l.pos[0], l.pos[1] + SHOT_SOUND_HEIGHT, l.pos[2]};
-        reportAt(world, report, FrameEventKind::SHOT_SOUND, heard);
+        reportAt(world, report, StepEventKind::SHOT_SOUND, heard);
         l.rocketLife[j] = ROCKET_LAUNCH_LIFE;
         for (int a = 0; a < 3; ++a) {
             l.rocketPos[j][a] = l.pos[a];
@@ -106,7 +105,7 @@ void fireShot(WorldState& world, Player& l, FrameReport* report) {
 }
 
 // A rocket of player i that touches obstacle t: damage, impact, ageing.
-void rocketContact(WorldState& world, int i, int j, int32_t t, FrameReport* report) {
+void rocketContact(WorldState& world, int i, int j, int32_t t, StepReport* report) {
     Player& p     = world.players[i];
     int32_t& life = p.rocketLife[j];
     if (i != world.localPlayer && t - 1 == world.localPlayer && life > ROCKET_DAMAGE_ABOVE) {
@@ -115,20 +114,20 @@ void rocketContact(WorldState& world, int i, int j, int32_t t, FrameReport* repo
         if (l.health <= 0) {
             l.killer = i;
             world.roster.localDeaths += 1;
-            addEvent(report, FrameEventKind::LOCAL_DEATH, i);
+            addEvent(report, StepEventKind::LOCAL_DEATH, i);
         }
     }
     if (life > ROCKET_BURST_ABOVE) {
-        reportAt(world, report, FrameEventKind::EXPLOSION_SOUND, p.rocketPos[j]);
+        reportAt(world, report, StepEventKind::EXPLOSION_SOUND, p.rocketPos[j]);
         life = ROCKET_BURST_LIFE;
         if (i == world.localPlayer) reportRocket(world, report, i, j);
         if (i == world.localPlayer && t > 0)
-            addEvent(report, FrameEventKind::ROCKET_HIT_SHIP, t - 1);
+            addEvent(report, StepEventKind::ROCKET_HIT_SHIP, t - 1);
     }
     if (life > 0) ageRocket(life);
 }
 
-void flyRockets(WorldState& world, FrameReport* report) {
+void flyRockets(WorldState& world, StepReport* report) {
     for (int i = 0; i < MAX_PLAYERS; ++i) {
         Player& p = world.players[i];
         if (p.killer == world.localPlayer) {
@@ -172,7 +171,7 @@ void strafeStep(float yaw, float* x, float* z) {
     *z      = std::sin(a) * STRAFE_STEP;
 }
 
-void simulateFrame(WorldState& world, FrameReport* report) {
+void simulateStep(WorldState& world, StepReport* report) {
     report->count = 0;
     applyStepInput(world);
     if (isValidSlot(world.localPlayer)) {
@@ -184,8 +183,8 @@ void simulateFrame(WorldState& world, FrameReport* report) {
         const int32_t healthBefore = l.health;
         flyRockets(world, report);
         if (l.health < healthBefore)
-            addEvent(report, FrameEventKind::LOCAL_DAMAGE, world.localPlayer);
-        addEvent(report, FrameEventKind::STATE_RECORD, world.localPlayer);
+            addEvent(report, StepEventKind::LOCAL_DAMAGE, world.localPlayer);
+        addEvent(report, StepEventKind::STATE_RECORD, world.localPlayer);
     }
     advanceAngles(world);
 }

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "step/record_out.h"
-#include "world/frame_report.h"
+#include "world/step_report.h"
 #include "world/world_state.h"
 
 // Sends the event's record; false for an event that is no record.
-bool sendFrameRecord(const WorldState& world, const RecordOut& out, const FrameEvent& e);
+bool sendStepRecord(const WorldState& world, const RecordOut& out, const StepEvent& e);
 // Every record of the report, in its order.
-void sendFrameRecords(const WorldState& world, const RecordOut& out, const FrameReport& report);
+void sendStepRecords(const WorldState& world, const RecordOut& out, const StepReport& report);

@@ -1,9 +1,9 @@
-// The simulation step, run once per frame by the main loop.
+// The simulation step, run once per step by the main loop.
 #pragma once
 
 #include <cstdint>
 
-#include "world/frame_report.h"
+#include "world/step_report.h"
 #include "world/world_state.h"
 
 constexpr float DEG_TO_RAD        = 0.017452778f; // 3.1415 / 180: the game's own factor
@@ -24,7 +24,7 @@ constexpr float ANGLE_LIMIT       = 360.0f;
 void forwardStep(float yaw, float pitch, float* x, float* y, float* z);
 void strafeStep(float yaw, float* x, float* z);
 
-// The world's part of one frame: the local player's input (look turn, respawn, motion, shot),
+// The world's part of one step: the local player's input (look turn, respawn, motion, shot),
 // every rocket's flight, impacts, damage and kill credit, the turning angles. What the rest of the
 // game must do about it (records, sounds) comes back in report, in order.
-void simulateFrame(WorldState& world, FrameReport* report);
+void simulateStep(WorldState& world, StepReport* report);
