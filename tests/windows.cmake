@@ -10,6 +10,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCES} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+add_subdirectory(support/portable)
+
 set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 set(IN_WINE ${CMAKE_CURRENT_SOURCE_DIR}/support/in-wine)
 
@@ -29,12 +31,11 @@ function(windows_test name)
 endfunction()
 
 windows_test(world_tests_windows
-             SOURCES world/match_test.cpp world/world_test.cpp support/record_capture.cpp
-                     support/world_setup.cpp support/wire.cpp
-             LIBS voranis_step voranis_world LABELS world)
+             SOURCES world/match_test.cpp world/world_test.cpp
+             LIBS test_support_portable voranis_step voranis_world LABELS world)
 windows_test(record_tests_windows
-             SOURCES net/records_test.cpp support/file_text.cpp support/wire.cpp
-             LIBS voranis_net voranis_world LABELS net)
+             SOURCES net/records_test.cpp
+             LIBS test_support_portable voranis_net voranis_world LABELS net)
 windows_test(reader_tests_windows SOURCES readers/readers_test.cpp
              LIBS voranis_assets voranis_world LABELS readers)
 windows_test(server_tests_windows SOURCES app/server_test.cpp LIBS voranis_server LABELS server)

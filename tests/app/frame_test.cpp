@@ -5,7 +5,7 @@
 #include "app/game_setup.h"
 #include "app/game_world.h"
 #include "app/look_cursor.h"
-#include "tests/support/world_setup.h"
+#include "tests/support/portable/world_setup.h"
 
 TEST(Frame, TheReportsDeathsShowAsKillLinesInItsOrder) {
     freshWorld(gameWorld);

@@ -15,9 +15,9 @@
 #include "app/main_loop.h"
 #include "platform/platform.h"
 #include "step/chat_outbox.h"
-#include "tests/support/record_capture.h"
-#include "tests/support/wire.h"
-#include "tests/support/world_setup.h"
+#include "tests/support/portable/record_capture.h"
+#include "tests/support/portable/wire.h"
+#include "tests/support/portable/world_setup.h"
 #include "world/messages.h"
 #include "world/step_input.h"
 

@@ -16,8 +16,8 @@
 #include "step/game_step.h"
 #include "step/match_host.h"
 #include "tests/support/peer.h"
+#include "tests/support/portable/world_setup.h"
 #include "tests/support/test_paths.h"
-#include "tests/support/world_setup.h"
 #include "world/step_clock.h"
 #include "world/world_state.h"
 

@@ -16,7 +16,7 @@
 #include "net/net_session.h"
 #include "net/record_rules.h"
 #include "tests/support/peer.h"
-#include "tests/support/world_setup.h"
+#include "tests/support/portable/world_setup.h"
 #include "world/messages.h"
 #include "world/roster.h"
 #include "world/world_state.h"

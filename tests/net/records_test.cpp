@@ -10,9 +10,9 @@
 #include "net/arena_records.h"
 #include "net/crc32.h"
 #include "net/match_record.h"
-#include "tests/support/file_text.h"
+#include "tests/support/portable/file_text.h"
+#include "tests/support/portable/wire.h"
 #include "tests/support/test_paths.h"
-#include "tests/support/wire.h"
 
 namespace {
 // clang-format off

@@ -13,7 +13,7 @@
 #include "net/net_session.h"
 #include "step/step_loop.h"
 #include "tests/support/peer.h"
-#include "tests/support/world_setup.h"
+#include "tests/support/portable/world_setup.h"
 #include "world/contact.h"
 #include "world/world_state.h"
 

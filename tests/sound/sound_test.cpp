@@ -14,7 +14,7 @@
 #include "sound/sound.h"
 #include "step/game_step.h"
 #include "step/step_wait.h"
-#include "tests/support/world_setup.h"
+#include "tests/support/portable/world_setup.h"
 #include "tools/sound_synth.h"
 #include "world/control_state.h"
 #include "world/step_clock.h"

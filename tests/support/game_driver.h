@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/file_text.h"
 #include "tests/support/picture.h"
+#include "tests/support/portable/file_text.h"
 
 constexpr int DRIVER_WAIT_MS = 20000; // the longest wait for what the game should do
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tests/support/wire.h"
+#include "tests/support/portable/wire.h"
 
 constexpr int GAME_PORT    = 2345;
 constexpr int PEER_WAIT_MS = 3000; // the longest a test waits for bytes that should come

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "net/net_message.h"
-#include "tests/support/wire.h"
+#include "tests/support/portable/wire.h"
 
 // A StepSetup's or RecordOut's send: context is a std::vector<Record>, each record appended
 // as it would travel.

@@ -1,5 +1,5 @@
 // Records caught in their wire form.
-#include "tests/support/record_capture.h"
+#include "tests/support/portable/record_capture.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "tests/support/file_text.h"
+#include "tests/support/portable/file_text.h"
 
 #include <fstream>
 #include <sstream>

@@ -1,5 +1,5 @@
 // One-line world set-ups for tests.
-#include "tests/support/world_setup.h"
+#include "tests/support/portable/world_setup.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The tests' own record codec.
-#include "tests/support/wire.h"
+#include "tests/support/portable/wire.h"
 
 #include <cstring>
 
