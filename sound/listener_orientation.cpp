@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "sound/vector_math.h"
+#include "world/vector.h"
 
 namespace {
 // Below this squared sine of the angle between "at" and the vertical, "at" counts as

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "sound/vector_math.h"
+#include "world/vector.h"
 
 namespace {
 constexpr float QUARTER_TURN = 1.57079632679f; // pi / 2: from all left to all right

@@ -10,3 +10,10 @@ float turnBetween(float from, float to);
 
 // False when any coordinate is a NaN or an infinity, as a peer may send.
 bool isFinitePoint(const float p[3]);
+
+// The products, length and direction the sound's placement needs.
+void cross(const float a[3], const float b[3], float out[3]);
+float dot(const float a[3], const float b[3]);
+float lengthSquared(const float v[3]);
+// Scales v to unit length; false (v untouched) when it has no direction.
+bool normalise(float v[3]);
