@@ -41,3 +41,11 @@ windows_test(reader_tests_windows SOURCES readers/readers_test.cpp
 windows_test(server_tests_windows SOURCES app/server_test.cpp LIBS voranis_server LABELS server)
 windows_test(platform_tests_windows SOURCES platform/platform_test.cpp LIBS voranis_platform
              LABELS platform)
+# The DirectSound backend on a device of Wine's: ALSA's null device, named in the .asoundrc of
+# a home folder of the test's own, plays into nothing, so where each shot is placed is read
+# back from the buffers' pan and volume (without a device the case would only be skipped).
+windows_test(sound_tests_windows SOURCES sound/directsound_test.cpp
+             LIBS voranis_sound_directsound voranis_assetgen LABELS sound)
+set(SOUND_TEST_HOME ${CMAKE_BINARY_DIR}/sound-test-home)
+file(WRITE ${SOUND_TEST_HOME}/.asoundrc "pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+set_property(TEST sound_tests_windows APPEND PROPERTY ENVIRONMENT "HOME=${SOUND_TEST_HOME}")

@@ -4,6 +4,10 @@
 // never need flipping, and any device plays it, with or without 3D support in its driver.
 #pragma once
 
+#include <windows.h>
+// windows.h leaves the wave formats out when lean; DirectSound needs them first.
+#include <mmsystem.h>
+
 #include <dsound.h>
 
 #include "sound/listener_orientation.h"
