@@ -49,3 +49,7 @@ windows_test(sound_tests_windows SOURCES sound/directsound_test.cpp
 set(SOUND_TEST_HOME ${CMAKE_BINARY_DIR}/sound-test-home)
 file(WRITE ${SOUND_TEST_HOME}/.asoundrc "pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
 set_property(TEST sound_tests_windows APPEND PROPERTY ENVIRONMENT "HOME=${SOUND_TEST_HOME}")
+
+# The game window and the set-up dialog under Wine and Xvfb, driven from outside.
+include(windows/window_smoke.cmake)
+include(windows/setup_dialog.cmake)

@@ -2,9 +2,8 @@
 # passes over this folder: it has no CMakeLists.txt). The program runs the dialog between the
 # remembered choices and keeping them and prints how it ended; setup-dialog-test drives it
 # under Wine with xdotool, in a network of its own.
-add_executable(setup_dialog_program ${CMAKE_CURRENT_LIST_DIR}/setup_dialog_program.cpp
-                                    ${CMAKE_SOURCE_DIR}/app/settings.cpp)
-target_link_libraries(setup_dialog_program PRIVATE voranis_setup_dialog voranis_settings_store)
+add_executable(setup_dialog_program ${CMAKE_CURRENT_LIST_DIR}/setup_dialog_program.cpp)
+target_link_libraries(setup_dialog_program PRIVATE voranis_app)
 add_test(NAME setup_dialog_windows
          COMMAND ${CMAKE_SOURCE_DIR}/tests/support/in-private-net
                  ${CMAKE_CURRENT_LIST_DIR}/setup-dialog-test $<TARGET_FILE:setup_dialog_program>
