@@ -74,6 +74,18 @@ for value in 'DisplayName.*Voranis' 'DisplayVersion.*0\.0\.1' 'Publisher.*Vorani
   check "installed programs entry: $value" registry "$value"
 done
 
+# The installed game starts and shows its set-up dialog (on a display of the test's own; the
+# dialog looks for games, so the whole test runs in a network of its own).
+reachesDialog() {
+  xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
+    "$1" "C:\\Program Files\\Voranis\\voranis.exe" >> "$2/wine.log" 2>&1 &
+    timeout 60 xdotool search --sync --name "Voranis NetSetup" > /dev/null
+    found=$?
+    "$3" -k
+    exit $found' bash "$wine" "$work" "$wineserver"
+}
+check "the installed game reaches its set-up dialog" reachesDialog
+
 roaming="$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -path '*/AppData/Roaming' | grep -v Public | head -1)"
 mkdir -p "$roaming/Voranis"
 echo "name = player" > "$roaming/Voranis/settings.txt"
