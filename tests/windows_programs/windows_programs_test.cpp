@@ -63,6 +63,22 @@ bool says(const GameDriver& program, const std::string& text) {
         if (program.output().find(text) != std::string::npos) return true;
     return false;
 }
+
+// From a slot's first state record, its state records in the server's next STEPS_COUNTED
+// heartbeats, counted against the server's own steps so that a slow machine moves both alike;
+// beats tells how many heartbeats came.
+int statesInServerSteps(Peer& peer, int32_t slot, int* beats) {
+    int states   = 0;
+    bool playing = false;
+    *beats       = 0;
+    for (Record r; *beats < STEPS_COUNTED && peer.receiveRecord(&r);) {
+        const bool state = recordType(r) == WIRE_STATE && recordSlot(r) == slot;
+        playing          = playing || state;
+        *beats += playing && recordType(r) == WIRE_HEARTBEAT;
+        states += playing && state;
+    }
+    return states;
+}
 } // namespace
 
 // Its bot too: a Windows process it starts, and ends as it stops.
@@ -109,15 +125,8 @@ TEST(WindowsBot, PlaysInALinuxServersGameAtTheStepRate) {
     ASSERT_GE(slot, 1);
     ASSERT_TRUE(startWindows(bot, "voranis-bot", {"127.0.0.1:2345", "--quiet"}));
     ASSERT_TRUE(says(server, "join slot " + std::to_string(slot + 1))) << bot.errors();
-    // Counted against the server's own steps, so a slow machine moves both alike.
-    int beats = 0, states = 0;
-    bool playing = false;
-    for (Record r; beats < STEPS_COUNTED && peer.receiveRecord(&r);) {
-        const bool botState = recordType(r) == WIRE_STATE && recordSlot(r) == slot + 1;
-        playing             = playing || botState;
-        beats += playing && recordType(r) == WIRE_HEARTBEAT;
-        states += playing && botState;
-    }
+    int beats        = 0;
+    const int states = statesInServerSteps(peer, slot + 1, &beats);
     ASSERT_EQ(beats, STEPS_COUNTED);
     std::printf("the Windows bot: %d state records in %d server steps (%.1f a second)\n", states,
                 beats, states * 1000.0 / (beats * 15.0));
@@ -175,14 +184,8 @@ TEST(WindowsGame, JoinsALinuxGameAtTheStepRateAndShowsThePlanets) {
     const size_t named    = server.output().find(" WIN");
     const size_t slotAt   = server.output().rfind("name slot ", named) + 10;
     const int32_t winSlot = std::atoi(server.output().c_str() + slotAt) - 1;
-    int beats = 0, states = 0;
-    bool playing = false;
-    for (Record r; beats < STEPS_COUNTED && peer.receiveRecord(&r);) {
-        const bool winState = recordType(r) == WIRE_STATE && recordSlot(r) == winSlot;
-        playing             = playing || winState;
-        beats += playing && recordType(r) == WIRE_HEARTBEAT;
-        states += playing && winState;
-    }
+    int beats             = 0;
+    const int states      = statesInServerSteps(peer, winSlot, &beats);
     ASSERT_EQ(beats, STEPS_COUNTED);
     std::printf("the Windows game: %d state records in %d server steps (%.1f a second)\n", states,
                 beats, states * 1000.0 / (beats * 15.0));
