@@ -48,7 +48,8 @@ class Pack : public ::testing::Test {
         static GameDriver screen; // a display of the test's own, whatever else runs
         setenv("DISPLAY", screen.display().c_str(), 1);
         std::string error;
-        ASSERT_NE(openGlWindow(SIDE, SIDE, &error), nullptr) << error;
+        static GlWindow* window = openGlWindow(SIDE, SIDE, &error); // kept for the whole suite
+        ASSERT_NE(window, nullptr) << error;
     }
     void SetUp() override {
         resetTextures();

@@ -126,7 +126,8 @@ class Render : public ::testing::Test {
         static GameDriver screen; // a display of the test's own, whatever else runs
         setenv("DISPLAY", screen.display().c_str(), 1);
         std::string error;
-        ASSERT_NE(openGlWindow(W, H, &error), nullptr) << error;
+        static GlWindow* window = openGlWindow(W, H, &error); // kept for the whole suite
+        ASSERT_NE(window, nullptr) << error;
         setupScene(W, H);
         initTextures(TEXTURE_TABLE_SIZE);
         OverlayTextures& o = overlayTextures;
