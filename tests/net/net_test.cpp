@@ -15,6 +15,8 @@
 #include "net/net_join.h"
 #include "net/net_session.h"
 #include "net/record_rules.h"
+#include "step/game_step.h"
+#include "step/step_state.h"
 #include "tests/support/peer.h"
 #include "tests/support/portable/world_setup.h"
 #include "world/messages.h"
@@ -214,6 +216,25 @@ TEST_F(Host, RelaysWholeRecordsOfAPeersOwnSlotToTheOthersAndAppliesThem) {
     netExchange(testNet, testWorld, 1, 0);
     EXPECT_EQ(testWorld.players[1].health, 77);
     expectNothingElse({&p2});
+}
+
+// The step reads the network before it simulates: a peer's rocket flies its first step in the
+// very step that took it.
+TEST_F(Host, AStepFliesWhatItsOwnExchangeTook) {
+    Peer p = join(1);
+    WireState ship;
+    ship.slot = 1; // its ship in play first: only a ship in play flies rockets
+    ASSERT_TRUE(p.sendRecord(stateRecord(ship)));
+    WireRocket rocket;
+    rocket.slot   = 1;
+    rocket.pos[0] = 100.0f;
+    ASSERT_TRUE(p.sendRecord(rocketRecord(rocket)));
+    static StepState step;
+    static StepReport report;
+    for (int ms = 0; ms < PEER_WAIT_MS && testWorld.players[1].rocketLife[0] == 0;
+         ++ms, usleep(1000))
+        runStep(testWorld, testNet, step, StepSetup{1, nullptr, nullptr}, 0, &report);
+    EXPECT_EQ(testWorld.players[1].rocketLife[0], rocket.life - 1);
 }
 
 TEST_F(Host, ReadsAtMost64RecordsOfAPeerInOneStep) {
