@@ -3,12 +3,12 @@
 // warning.
 #include "app/settings.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "step/bot_launcher.h"
+#include "step/options.h"
 #include "world/match.h"
 
 static_assert(SETTING_VALUE_SIZE >= SETUP_ADDRESS_SIZE, "a remembered address comes back whole");
@@ -32,23 +32,20 @@ constexpr const char* KEY_NAMES[KEY_COUNT] = {
     "address", "resolution", "fullscreen",  "sound",      "name",
     "bots",    "skill",      "score_limit", "time_limit", "arena",
 };
-constexpr int ABSENT = -1;
+constexpr int ABSENT               = -1;
+constexpr int SETTING_NUMBER_BOUND = 1000000;
 
 void keyTable(Setting settings[KEY_COUNT]) {
     for (int k = 0; k < KEY_COUNT; ++k)
         settings[k] = Setting{KEY_NAMES[k], "", false};
 }
 
-// A number the game wrote: digits, perhaps a sign; ABSENT when the key is missing.
+// A number the game wrote, checked as the command line's are; ABSENT when the key is missing.
+// The bounds only keep the sums of later checks clear of overflow; each key has its own range.
 bool readNumber(const Setting& s, int* value) {
     *value = ABSENT;
-    if (!s.present) return true;
-    char* end  = nullptr;
-    errno      = 0;
-    long n     = std::strtol(s.value, &end, 10);
-    bool whole = end != s.value && *end == '\0' && errno == 0 && n >= -1000000 && n <= 1000000;
-    if (whole) *value = static_cast<int>(n);
-    return whole;
+    return !s.present ||
+           readOptionNumber(s.value, -SETTING_NUMBER_BOUND, SETTING_NUMBER_BOUND, value);
 }
 
 // What fits of text, cut at the size of the field it goes to.
