@@ -40,9 +40,7 @@ void applyState(WorldState& world, RecordAssembly&, const NetMessage& msg, uint3
     p.yaw   = bitsFloat(msg.word[W_YAW]);
     p.pitch = bitsFloat(msg.word[W_PITCH]);
     trackRecord(world.tracks[slot], poseOf(p.pos, p.yaw, p.pitch), p.health, freshSlot, nowMs);
-    // A rocket never touches its owner: a record naming its own slot as killer is forged, and
-    // no screen or log shows it.
-    if (isValidSlot(killer) && killer != slot) addKillLine(world.messages, nowMs, killer, slot);
+    if (creditsAKill(slot, killer)) addKillLine(world.messages, nowMs, killer, slot);
 }
 
 void applyRocket(WorldState& world, RecordAssembly&, const NetMessage& msg, uint32_t) {

@@ -81,7 +81,7 @@ int32_t countMatchKill(MatchState& match, int32_t victim, int32_t killer, int32_
     const bool wasAlive = match.alive[victim];
     match.alive[victim] = health > 0;
     if (!wasAlive || health > 0 || match.phase != MatchPhase::PLAYING) return NO_KILLER;
-    if (!isValidSlot(killer) || killer == victim || !killerInGame) return NO_KILLER;
+    if (!creditsAKill(victim, killer) || !killerInGame) return NO_KILLER;
     match.kills[killer] += 1;
     return killer;
 }

@@ -43,3 +43,8 @@ inline bool isValidSlot(int32_t s) {
 inline bool isValidRocket(int32_t j) {
     return j >= 0 && j < ROCKETS_PER_PLAYER;
 }
+// A victim's record credits a kill only to another player: a rocket never touches its owner,
+// so a record naming the victim's own slot is forged.
+inline bool creditsAKill(int32_t victim, int32_t killer) {
+    return isValidSlot(killer) && killer != victim;
+}
