@@ -30,6 +30,7 @@ int platformFolderNames(const char* folder, const char* end, char* names, int na
     const int written = std::snprintf(pattern, sizeof pattern, "%s\\*%s", folder, end);
     if (written < 0 || written >= static_cast<int>(sizeof pattern)) return 0;
     WIN32_FIND_DATAA found;
+    if (maxNames <= 0) return 0; // no row to write into
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
     const size_t endLength = std::strlen(end);
