@@ -1,0 +1,13 @@
+// A PNG file's pixels through a decoder that is not the game's writer: libpng's reader, or the
+// system's own on Windows.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct DecodedPng {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgba; // rows top first; empty when the bytes did not decode
+};
+
+DecodedPng decodePng(const std::vector<uint8_t>& bytes);
