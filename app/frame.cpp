@@ -11,6 +11,7 @@
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/look_cursor.h"
+#include "app/screenshot.h"
 #include "net/net.h"
 #include "platform/platform.h"
 #include "render/render.h"
@@ -105,6 +106,7 @@ void drawAfterSteps(int count, void*) {
     stepsRun += static_cast<uint32_t>(count);
     if (count == 0) return;
     drawFrame();
+    takeRequestedScreenshot(frameStart); // the back buffer holds the whole frame until the swap
     platformSwapBuffers();
     ++framesDrawn;
     if (slowDrawMs > 0) platformSleep(slowDrawMs);

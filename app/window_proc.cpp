@@ -6,6 +6,7 @@
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/main_loop.h"
+#include "app/screenshot.h"
 #include "app/shutdown.h"
 #include "platform/platform.h"
 #include "world/world_state.h"
@@ -45,6 +46,7 @@ void keyUp(GameKey key) {
 void gameWindowProc(const InputEvent& event) {
     switch (event.kind) {
     case InputKind::KEY_DOWN:
+        if (event.key == GameKey::F12 && !event.repeat) requestScreenshot();
         keyDown(event.key);
         return;
     case InputKind::KEY_UP:

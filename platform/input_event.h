@@ -19,8 +19,8 @@ enum class InputKind {
 };
 
 // Tab shows the scoreboard while held; T opens the chat line, Backspace and Enter edit and
-// send it.
-enum class GameKey { OTHER, CTRL, LEFT, UP, RIGHT, DOWN, TAB, CHAT, BACKSPACE, ENTER };
+// send it; F12 saves a screenshot.
+enum class GameKey { OTHER, CTRL, LEFT, UP, RIGHT, DOWN, TAB, CHAT, BACKSPACE, F12, ENTER };
 
 // Keys held with Alt are the system's (Alt+F4 and the like) and come as OTHER; Escape comes
 // as the character it types, on every press and repeat.

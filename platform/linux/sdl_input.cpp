@@ -26,6 +26,8 @@ GameKey gameKey(SDL_Keycode key) {
         return GameKey::CHAT;
     case SDLK_BACKSPACE:
         return GameKey::BACKSPACE;
+    case SDLK_F12:
+        return GameKey::F12;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
         return GameKey::ENTER;

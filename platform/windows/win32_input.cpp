@@ -78,6 +78,8 @@ GameKey gameKey(WPARAM key) {
         return GameKey::CHAT;
     case VK_BACK:
         return GameKey::BACKSPACE;
+    case VK_F12:
+        return GameKey::F12;
     case VK_RETURN: // the main Return and the keypad's Enter alike
         return GameKey::ENTER;
     default:
