@@ -7,7 +7,8 @@
 
 struct DecodedPng {
     int width = 0, height = 0;
-    std::vector<uint8_t> rgba; // rows top first; empty when the bytes did not decode
+    std::vector<uint8_t> pixels; // rows top first; empty when the bytes did not decode
 };
 
-DecodedPng decodePng(const std::vector<uint8_t>& bytes);
+// As RGB (channels 3) or RGBA (4).
+DecodedPng decodePng(const std::vector<uint8_t>& bytes, int channels);

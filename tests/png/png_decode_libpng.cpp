@@ -1,18 +1,15 @@
-// Decoding through libpng's simplified reader, every picture as RGBA.
+// Decoding through libpng's simplified reader.
 #include <png.h>
 
 #include "tests/png/png_decode.h"
 
-DecodedPng decodePng(const std::vector<uint8_t>& bytes) {
+DecodedPng decodePng(const std::vector<uint8_t>& bytes, int channels) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     DecodedPng out;
     if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return out;
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) return out;
-    out.width  = static_cast<int>(image.width);
-    out.height = static_cast<int>(image.height);
-    out.rgba   = rgba;
-    return out;
+    image.format = channels == 4 ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
+    std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return out;
+    return DecodedPng{static_cast<int>(image.width), static_cast<int>(image.height), pixels};
 }

@@ -1,4 +1,4 @@
-// Decoding through the system's own imaging service, every picture converted to RGBA.
+// Decoding through the system's own imaging service.
 #include <windows.h>
 
 #include <shlwapi.h>
@@ -15,31 +15,27 @@ template <typename T> struct Held {
 };
 } // namespace
 
-DecodedPng decodePng(const std::vector<uint8_t>& bytes) {
+DecodedPng decodePng(const std::vector<uint8_t>& bytes, int channels) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    DecodedPng out;
     Held<IWICImagingFactory> factory;
-    Held<IStream> stream;
     Held<IWICBitmapDecoder> decoder;
     Held<IWICBitmapFrameDecode> frame;
-    Held<IWICBitmapSource> rgba;
+    Held<IWICBitmapSource> converted;
+    Held<IStream> stream{SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()))};
     UINT width = 0, height = 0;
-    stream.p = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
+    const GUID format = channels == 4 ? GUID_WICPixelFormat32bppRGBA : GUID_WICPixelFormat24bppRGB;
     if (!stream.p ||
         FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(&factory.p))) ||
         FAILED(factory.p->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand,
                                                   &decoder.p)) ||
         FAILED(decoder.p->GetFrame(0, &frame.p)) ||
-        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppRGBA, frame.p, &rgba.p)) ||
-        FAILED(rgba.p->GetSize(&width, &height)))
-        return out;
-    std::vector<uint8_t> pixels(size_t(width) * height * 4);
-    if (FAILED(rgba.p->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size()),
-                                  pixels.data())))
-        return out;
-    out.width  = static_cast<int>(width);
-    out.height = static_cast<int>(height);
-    out.rgba   = pixels;
-    return out;
+        FAILED(WICConvertBitmapSource(format, frame.p, &converted.p)) ||
+        FAILED(converted.p->GetSize(&width, &height)))
+        return {};
+    std::vector<uint8_t> pixels(size_t(width) * height * channels);
+    if (FAILED(converted.p->CopyPixels(nullptr, width * channels, static_cast<UINT>(pixels.size()),
+                                       pixels.data())))
+        return {};
+    return DecodedPng{static_cast<int>(width), static_cast<int>(height), pixels};
 }

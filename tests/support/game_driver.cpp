@@ -184,8 +184,9 @@ void GameDriver::click(int x, int y, int count) {
         std::to_string(count) + " 1");
 }
 
-Picture GameDriver::screenshot() {
-    const std::string ppm = tool({"import", "-window", "root", "-depth", "8", "ppm:-"});
+Picture GameDriver::screenshot(unsigned long window) {
+    const std::string shown = window ? std::to_string(window) : "root";
+    const std::string ppm   = tool({"import", "-window", shown, "-depth", "8", "ppm:-"});
     Picture pic;
     int header = 0;
     std::sscanf(ppm.c_str(), "P6 %d %d 255%n", &pic.width, &pic.height, &header);

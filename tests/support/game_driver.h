@@ -37,8 +37,8 @@ class GameDriver {
     void xdo(const std::string& words);                       // one xdotool command
     void keys(unsigned long window, const std::string& keys); // given the focus first
     void click(int x, int y, int count = 1);
-    Picture screenshot();
-    int exitCode(int waitMs = DRIVER_WAIT_MS); // -1 when it did not end in time (killed then)
+    Picture screenshot(unsigned long window = 0); // the whole screen, or that window
+    int exitCode(int waitMs = DRIVER_WAIT_MS);    // -1 when it did not end in time (killed then)
     std::string output() const { return fileText(folder_ + "/out.txt"); }
     std::string errors() const { return fileText(folder_ + "/err.txt"); }
     std::string display() const { return display_; }
