@@ -1,5 +1,5 @@
-// F12 in the real game: the PNG file holds the window's pixels as shown, and a folder that
-// cannot be made costs one line while the game plays on.
+// F12 in the real game: a folder that cannot be made costs one line while the game plays on,
+// and the PNG file then holds the window's pixels as shown.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -16,17 +16,6 @@ namespace fs               = std::filesystem;
 constexpr int POLL_US      = 20000;
 constexpr int SHOWN_FOR_MS = 1000; // each frame stays on the screen so long
 
-// Hosting in a window that draws a frame a second, so that the shot's frame stays on the
-// screen while the test reads it; F12 pressed once the window shows.
-unsigned long hostAndPressF12(GameDriver& game) {
-    setenv("VORANIS_SLOW_DRAW_MS", std::to_string(SHOWN_FOR_MS).c_str(), 1);
-    const bool started = game.start({"--host", "--window", "--resolution", "640x480"});
-    unsetenv("VORANIS_SLOW_DRAW_MS");
-    const unsigned long window = started ? game.window("Voranis") : 0;
-    if (window) game.keys(window, "F12");
-    return window;
-}
-
 // The first file in the folder that decodes whole, and its name.
 DecodedPng savedShot(const fs::path& folder, std::string* name, uint32_t waitMs) {
     for (const uint32_t start = steadyMs(); steadyMs() - start < waitMs; usleep(POLL_US)) {
@@ -42,12 +31,28 @@ DecodedPng savedShot(const fs::path& folder, std::string* name, uint32_t waitMs)
 }
 } // namespace
 
-TEST(Screenshot, F12SavesTheWindowAsShownUnderItsDateAndTime) {
+// Hosting in a window that draws a frame a second, so that the shot's frame stays on the
+// screen while the test reads it.
+TEST(Screenshot, AFolderNotMadeIsOneLineThenF12SavesTheWindowAsShownUnderItsDateAndTime) {
     GameDriver game;
-    const unsigned long window = hostAndPressF12(game);
+    std::ofstream(game.dataDir()) << "a file where the folder would go\n";
+    setenv("VORANIS_SLOW_DRAW_MS", std::to_string(SHOWN_FOR_MS).c_str(), 1);
+    ASSERT_TRUE(game.start({"--host", "--window", "--resolution", "640x480"}));
+    unsetenv("VORANIS_SLOW_DRAW_MS");
+    const unsigned long window = game.window("Voranis");
     ASSERT_NE(window, 0u) << game.errors();
-    std::string name;
+    game.keys(window, "F12");
+    const std::string line = "voranis: screenshot not saved: could not make the folder " +
+                             game.dataDir() + ": File exists\n";
     const uint32_t slowness = uint32_t(game.slowness());
+    for (const uint32_t start = steadyMs(); game.errors().find(line) == std::string::npos &&
+                                            steadyMs() - start < DRIVER_WAIT_MS * slowness;)
+        usleep(POLL_US);
+    EXPECT_NE(game.errors().find(line), std::string::npos) << game.errors();
+
+    fs::remove(game.dataDir());
+    game.keys(window, "F12");
+    std::string name;
     const DecodedPng shot =
         savedShot(game.dataDir() + "/voranis/screenshots", &name, DRIVER_WAIT_MS * slowness);
     ASSERT_FALSE(shot.pixels.empty()) << game.errors();
@@ -62,21 +67,6 @@ TEST(Screenshot, F12SavesTheWindowAsShownUnderItsDateAndTime) {
     EXPECT_EQ(shot.width, shown.width);
     EXPECT_EQ(shot.height, shown.height);
     EXPECT_TRUE(shown.rgb == shot.pixels);
-    game.keys(window, "Escape");
-    EXPECT_EQ(game.exitCode(), 0) << game.errors();
-}
-
-TEST(Screenshot, AFolderThatCannotBeMadeIsOneLineAndTheGamePlaysOn) {
-    GameDriver game;
-    std::ofstream(game.dataDir()) << "a file where the folder would go\n";
-    const unsigned long window = hostAndPressF12(game);
-    ASSERT_NE(window, 0u) << game.errors();
-    const std::string line = "voranis: screenshot not saved: could not make the folder " +
-                             game.dataDir() + ": File exists\n";
-    for (const uint32_t start = steadyMs();
-         game.errors().find(line) == std::string::npos && steadyMs() - start < DRIVER_WAIT_MS;)
-        usleep(POLL_US);
-    EXPECT_NE(game.errors().find(line), std::string::npos) << game.errors();
     game.keys(window, "Escape");
     EXPECT_EQ(game.exitCode(), 0) << game.errors();
 }
