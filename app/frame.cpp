@@ -106,7 +106,7 @@ void drawAfterSteps(int count, void*) {
     stepsRun += static_cast<uint32_t>(count);
     if (count == 0) return;
     drawFrame();
-    takeRequestedScreenshot(frameStart); // the back buffer holds the whole frame until the swap
+    screenshotAfterDrawing(frameStart); // the back buffer holds the whole frame until the swap
     platformSwapBuffers();
     ++framesDrawn;
     if (slowDrawMs > 0) platformSleep(slowDrawMs);

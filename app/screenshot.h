@@ -11,10 +11,15 @@ constexpr int MOST_SCREENSHOTS_IN_A_SECOND = 100;
 
 void requestScreenshot(); // the next frame drawn is saved
 
-// After a frame is drawn, before it is shown: saves it when asked, and shows "Screenshot
-// saved: NAME" for NOTICE_MS, or one line saying what failed there and on standard error.
-// A failure never ends the game.
-void takeRequestedScreenshot(uint32_t nowMs);
+// After a frame is drawn, before it is shown: when asked, reads the frame and hands it to a
+// writer thread, so that compressing it costs the frame nothing; a press while a file is being
+// written waits for it. A written file shows "Screenshot saved: NAME" for NOTICE_MS from the
+// frame that sees it done; a failure shows one line saying what failed, there and on standard
+// error, and never ends the game.
+void screenshotAfterDrawing(uint32_t nowMs);
+
+// At shutdown: waits for a file still being written.
+void finishScreenshot();
 
 // "voranis-2026-12-08_07-15-03.png" for the first shot in that second, then
 // "voranis-2026-12-08_07-15-03-2.png" for copy 2, and so on.
