@@ -243,7 +243,8 @@ void BM_ScreenshotWrite(benchmark::State& state) {
     }
     std::vector<uint8_t> bytes;
     encodePng(shot, &bytes, problem);
-    state.counters["png_kb"] = double(bytes.size()) / 1024.0;
+    // A label, not a counter: the CSV output takes only the counters its first row has.
+    state.SetLabel(std::to_string((bytes.size() + 512) / 1024) + " KB");
     std::remove(path.c_str());
 }
 
