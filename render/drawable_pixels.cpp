@@ -1,5 +1,5 @@
-// glReadPixels of the back buffer as RGBA, the form every driver reads fastest, then each row
-// packed to RGB into its place counted from the top.
+// glReadPixels of the back buffer as RGBA, the form every driver reads fastest and whose rows
+// need no padding, then each row packed to RGB into its place counted from the top.
 #include "render/drawable_pixels.h"
 
 #include <GL/gl.h>
@@ -14,7 +14,6 @@ void readDrawablePixels(std::vector<uint8_t>* rgb) {
     const size_t width = static_cast<size_t>(drawable.width);
     const size_t rows  = static_cast<size_t>(drawable.height);
     std::vector<uint8_t> read(width * rows * READ_CHANNELS);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, drawable.width, drawable.height, GL_RGBA, GL_UNSIGNED_BYTE, read.data());
     rgb->resize(width * rows * KEPT_CHANNELS);
