@@ -10,9 +10,11 @@
 #include "world/roster.h"
 
 namespace {
-constexpr int SPELLED_SIZE        = 32; // "--" and the longest option's name
-constexpr int WANTED_SIZE         = 64; // "a number from L to H"
-constexpr int DECIMAL_DIGITS_KEPT = 9;  // past any range: more digits are refused
+constexpr int SPELLED_SIZE        = 32;   // "--" and the longest option's name
+constexpr int WANTED_SIZE         = 64;   // "a number from L to H"
+constexpr int DECIMAL_DIGITS_KEPT = 9;    // past any range: more digits are refused
+constexpr int DECIMALS_READ       = 3;    // thousandths, rounded to hundredths
+constexpr long long THOUSANDTHS   = 1000; // in one
 
 bool fail(char problem[OPTION_PROBLEM_SIZE], const char* format, const char* what) {
     std::snprintf(problem, OPTION_PROBLEM_SIZE, format, what);
