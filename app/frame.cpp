@@ -8,6 +8,7 @@
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
+#include "app/gamepad_play.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/look_cursor.h"
@@ -48,9 +49,10 @@ void playSound(const StepEvent& e) {
     if (e.kind == StepEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
 }
 
-// The step has taken the input gathered since the one before: taps shorter than a step are
-// let go, and the look is measured from the centre again.
+// The step has taken the input gathered since the one before: the pad's flags leave the keys'
+// behind, taps shorter than a step are let go, and the look is measured from the centre again.
 void gatherInputAgain() {
+    takeBackGamepadFlags(gameWorld);
     settleTappedKeys(gameWorld.input.controls);
     centreCursor();
 }
@@ -112,7 +114,7 @@ void drawAfterSteps(int count, void*) {
 } // namespace
 
 void runFrame() {
-    const StepSetup setup{gameSetup.isServer, nullptr, nullptr};
+    const StepSetup setup{gameSetup.isServer, addGamepadInput, nullptr};
     runStepsOwed(gameWorld, gameNet, gameStep, setup, stepClock, &stepReport,
                  StepLoopHooks{afterGameStep, drawAfterSteps, nullptr});
 }

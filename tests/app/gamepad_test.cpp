@@ -1,0 +1,180 @@
+// The gamepad: its mapping as a table (flight flags, dead zone, curve, look speed, inverted
+// look), presses that count once, and a pad driven through SDL's virtual joysticks reaching
+// the step's input beside the keys, plugged in and out.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "app/controls/gamepad_input.h"
+#include "app/game_world.h"
+#include "app/gamepad_play.h"
+#include "app/hud_state.h"
+#include "tests/support/portable/world_setup.h"
+#include "world/step_clock.h"
+#include "world/step_input.h"
+
+namespace {
+const GamepadSettings SLOW{90.0f, 0.3f}; // the other settings the table tries
+
+struct MappingCase {
+    const char* name;
+    GamepadState pad;
+    const GamepadSettings& settings;
+    bool invert;
+    ControlState flags; // forward, backward, left, right, vertical
+    float yaw, pitch;   // degrees in one second
+};
+
+GamepadState pad(float lx, float ly, float rx, float ry, float lt = 0, bool shoulder = false) {
+    return GamepadState{true, lx, ly, rx, ry, lt, 0, false, false, shoulder};
+}
+
+const GamepadSettings DEFAULTS{};
+// clang-format off
+const MappingCase MAPPING[] = {
+    {"Centred",          pad(0, 0, 0, 0),          DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"LeftUp",           pad(0, -1, 0, 0),         DEFAULTS, false, {1, 0, 0, 0, 0, 0}, 0,    0},
+    {"LeftDown",         pad(0, 0.8f, 0, 0),       DEFAULTS, false, {0, 1, 0, 0, 0, 0}, 0,    0},
+    {"LeftLeft",         pad(-0.6f, 0, 0, 0),      DEFAULTS, false, {0, 0, 1, 0, 0, 0}, 0,    0},
+    {"LeftDiagonal",     pad(0.7f, -0.7f, 0, 0),   DEFAULTS, false, {1, 0, 0, 1, 0, 0}, 0,    0},
+    {"LeftSmallTilt",    pad(0.4f, -0.4f, 0, 0),   DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"LeftShoulder",     pad(0, 0, 0, 0, 0, true), DEFAULTS, false, {0, 0, 0, 0, 1, 0}, 0,    0},
+    {"LeftTrigger",      pad(0, 0, 0, 0, 0.6f),    DEFAULTS, false, {0, 0, 0, 0, 1, 0}, 0,    0},
+    {"LeftTriggerLight", pad(0, 0, 0, 0, 0.4f),    DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"InDeadZone",       pad(0, 0, 0.1f, -0.1f),   DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"RightFull",        pad(0, 0, 1, 0),          DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 180,  0},
+    {"RightHalfPast",    pad(0, 0, -0.575f, 0),    DEFAULTS, false, {0, 0, 0, 0, 0, 0}, -45,  0},
+    {"RightDown",        pad(0, 0, 0, 1),          DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    180},
+    {"RightDownInvert",  pad(0, 0, 0, 1),          DEFAULTS, true,  {0, 0, 0, 0, 0, 0}, 0,    -180},
+    {"RightCorner",      pad(0, 0, 1, -1),         DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 127.28f, -127.28f},
+    {"SlowFull",         pad(0, 0, 1, 0),          SLOW,     false, {0, 0, 0, 0, 0, 0}, 90,   0},
+    {"SlowInDeadZone",   pad(0, 0, 0.29f, 0),      SLOW,     false, {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"SlowHalfPast",     pad(0, 0, 0, -0.65f),     SLOW,     false, {0, 0, 0, 0, 0, 0}, 0,    -22.5f},
+};
+// clang-format on
+
+using Flag         = int32_t ControlState::*;
+const Flag FLAGS[] = {&ControlState::forward,    &ControlState::backward,
+                      &ControlState::strafeLeft, &ControlState::strafeRight,
+                      &ControlState::vertical,   &ControlState::fire};
+} // namespace
+
+TEST(GamepadInput, SticksTriggersAndShoulderMapAsTheTableSays) {
+    for (const MappingCase& c : MAPPING) {
+        SCOPED_TRACE(c.name);
+        GamepadLatches latches{};
+        const GamepadInput in = gamepadInput(c.pad, c.settings, c.invert, 1.0f, latches);
+        for (Flag f : FLAGS)
+            EXPECT_EQ(in.controls.*f, c.flags.*f);
+        EXPECT_NEAR(in.turnYaw, c.yaw, 0.01f);
+        EXPECT_NEAR(in.turnPitch, c.pitch, 0.01f);
+    }
+}
+
+// A pull fires once, however long it is held; the trigger must fall below the lower mark
+// before the next pull fires. The south button and Back count their presses the same way.
+TEST(GamepadInput, EachPullFiresOnceAndEachPressCountsOnce) {
+    const float trigger[] = {0, 0.6f, 0.9f, 0.4f, 0.2f, 0.6f, 0.6f};
+    const bool button[]   = {false, true, true, false, true, true, false};
+    const int fires[]     = {0, 1, 0, 0, 0, 1, 0};
+    const bool presses[]  = {false, true, false, false, true, false, false};
+    const bool releases[] = {false, false, false, true, false, false, true};
+    GamepadLatches latches{};
+    for (int n = 0; n < 7; ++n) {
+        SCOPED_TRACE(n);
+        GamepadState state{true, 0, 0, 0, 0, 0, trigger[n], button[n], button[n], false};
+        const GamepadInput in = gamepadInput(state, DEFAULTS, false, 1.0f, latches);
+        EXPECT_EQ(in.controls.fire, fires[n]);
+        EXPECT_EQ(in.respawn, presses[n]);
+        EXPECT_EQ(in.showScoreboard, presses[n]);
+        EXPECT_EQ(in.hideScoreboard, releases[n]);
+    }
+}
+
+namespace {
+// A pad as SDL's virtual joystick makes one, with the game controller's layout; its instance.
+SDL_JoystickID attachPad() {
+    const int index = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+    EXPECT_GE(index, 0) << SDL_GetError();
+    return SDL_JoystickGetDeviceInstanceID(index);
+}
+
+void detachPad(SDL_JoystickID id) {
+    for (int index = 0; index < SDL_NumJoysticks(); ++index)
+        if (SDL_JoystickGetDeviceInstanceID(index) == id) SDL_JoystickDetachVirtual(index);
+}
+
+void setAxis(SDL_JoystickID id, SDL_GameControllerAxis axis, Sint16 value) {
+    SDL_JoystickSetVirtualAxis(SDL_JoystickFromInstanceID(id), axis, value);
+}
+
+// The window's events as the main loop takes them: pads arrive and leave, the state moves.
+void pollEvents() {
+    InputEvent event;
+    while (platformPollEvent(&event)) {
+    }
+}
+
+float leftXRead() {
+    pollEvents();
+    GamepadState state;
+    return platformReadGamepad(&state) ? state.leftX : -99.0f;
+}
+} // namespace
+
+TEST(Gamepad, AVirtualPadFliesTheStepBesideTheKeysAndLetsGoAfterIt) {
+    char problem[PLATFORM_PROBLEM_SIZE];
+    ASSERT_TRUE(platformOpenGamepads(problem, sizeof problem)) << problem;
+    const SDL_JoystickID id = attachPad();
+    pollEvents();
+    setAxis(id, SDL_CONTROLLER_AXIS_LEFTY, -32768);
+    setAxis(id, SDL_CONTROLLER_AXIS_RIGHTX, 32767);
+    setAxis(id, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+    SDL_JoystickSetVirtualButton(SDL_JoystickFromInstanceID(id), SDL_CONTROLLER_BUTTON_BACK, 1);
+    pollEvents();
+    freshWorld(gameWorld);
+    Player& ship                        = placeLocal(gameWorld, 2, {0, 0, 0});
+    gameWorld.input.controls.strafeLeft = 1; // a key held
+    setGamepadPlay(GamepadSettings{}, false);
+    addGamepadInput(gameWorld, nullptr);
+    for (Flag f : FLAGS)
+        EXPECT_EQ(gameWorld.input.controls.*f, f == &ControlState::forward ||
+                                                   f == &ControlState::strafeLeft ||
+                                                   f == &ControlState::fire);
+    EXPECT_TRUE(overlayView(0).scoreboard);
+    applyStepInput(gameWorld);
+    EXPECT_NEAR(ship.yaw, PAD_LOOK_DEFAULT * STEP_MS / 1000.0f, 1e-3f);
+    takeBackGamepadFlags(gameWorld);
+    EXPECT_EQ(gameWorld.input.controls.forward, 0) << "the pad's flag was the step's alone";
+    EXPECT_EQ(gameWorld.input.controls.strafeLeft, 1) << "the key's stays";
+    detachPad(id);
+    pollEvents();
+    addGamepadInput(gameWorld, nullptr);
+    EXPECT_FALSE(overlayView(0).scoreboard) << "a pad that goes lets go of Back";
+    SDL_Quit();
+}
+
+// The first pad connected plays while it stays; then the one connected next. Each pad's left
+// stick is pushed its own way to tell them apart.
+TEST(Gamepad, TheFirstConnectedPlaysAndTheNextTakesOverWhenItGoes) {
+    char problem[PLATFORM_PROBLEM_SIZE];
+    ASSERT_TRUE(platformOpenGamepads(problem, sizeof problem)) << problem;
+    EXPECT_EQ(leftXRead(), -99.0f) << "none yet";
+    const SDL_JoystickID first = attachPad(), second = attachPad();
+    pollEvents();
+    setAxis(first, SDL_CONTROLLER_AXIS_LEFTX, -32768);
+    setAxis(second, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+    EXPECT_EQ(leftXRead(), -1.0f);
+    detachPad(first);
+    EXPECT_EQ(leftXRead(), 1.0f);
+    const SDL_JoystickID third = attachPad();
+    pollEvents();
+    setAxis(third, SDL_CONTROLLER_AXIS_LEFTX, -16384);
+    EXPECT_EQ(leftXRead(), 1.0f) << "a newcomer waits";
+    detachPad(second);
+    EXPECT_NEAR(leftXRead(), -0.5f, 1e-3f);
+    detachPad(third);
+    EXPECT_EQ(leftXRead(), -99.0f);
+    SDL_Quit();
+}
