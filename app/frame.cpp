@@ -49,10 +49,10 @@ void playSound(const StepEvent& e) {
     if (e.kind == StepEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
 }
 
-// The step has taken the input gathered since the one before: the pad's flags leave the keys'
-// behind, taps shorter than a step are let go, and the look is measured from the centre again.
+// The step has taken the input gathered since the one before: taps shorter than a step are
+// let go, the flags are the keys' alone again (the pad's were the step's), and the look is
+// measured from the centre again.
 void gatherInputAgain() {
-    takeBackGamepadFlags(gameWorld);
     settleTappedKeys(gameWorld.input.controls);
     centreCursor();
 }

@@ -1,8 +1,11 @@
-// addGamepadInput: the pad's reading into the step's input, and out of it after the step.
+// addGamepadInput: the pad's reading into the step's input.
 #include "app/gamepad_play.h"
 
 #include <cstdio>
 
+#include "app/controls/gamepad_input.h"
+#include "app/game_setup.h"
+#include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "world/step_clock.h"
 #include "world/world_state.h"
@@ -10,14 +13,7 @@
 namespace {
 constexpr float STEP_SECONDS = STEP_MS / 1000.0f;
 
-struct GamepadPlay {
-    GamepadSettings settings;
-    bool invertPitch = false;
-    GamepadLatches latches{};
-    ControlState keysHeld{}; // the keys' flags, while the step holds the pad's with them
-    bool keysKept = false;
-};
-GamepadPlay play;
+GamepadLatches latches{}; // the pad's presses, from one step to the next
 
 void addFlag(int32_t& held, int32_t pad) {
     held = held || pad ? 1 : 0;
@@ -30,19 +26,13 @@ void openGamepads() {
         std::fprintf(stderr, "voranis: %s\n", problem);
 }
 
-void setGamepadPlay(const GamepadSettings& settings, bool invertPitch) {
-    play.settings    = settings;
-    play.invertPitch = invertPitch;
-}
-
 void addGamepadInput(WorldState& world, void*) {
     GamepadState pad;
     platformReadGamepad(&pad); // none reads as all let go, which lets go of what it held
+    const ControlSettings& controls = gameSetup.controls;
     const GamepadInput in =
-        gamepadInput(pad, play.settings, play.invertPitch, STEP_SECONDS, play.latches);
+        gamepadInput(pad, GamepadSettings{}, controls.invertPitch, STEP_SECONDS, latches);
     StepInput& input = world.input;
-    play.keysHeld    = input.controls;
-    play.keysKept    = true;
     addFlag(input.controls.forward, in.controls.forward);
     addFlag(input.controls.backward, in.controls.backward);
     addFlag(input.controls.strafeLeft, in.controls.strafeLeft);
@@ -52,17 +42,9 @@ void addGamepadInput(WorldState& world, void*) {
     input.turnYaw += in.turnYaw;
     input.turnPitch += in.turnPitch;
     input.respawn = input.respawn || in.respawn;
-    if (in.showScoreboard) holdScoreboard(true);
-    if (in.hideScoreboard) holdScoreboard(false);
-}
-
-void takeBackGamepadFlags(WorldState& world) {
-    if (!play.keysKept) return; // the step ended before its input
-    play.keysKept          = false;
-    ControlState& controls = world.input.controls;
-    controls.forward       = play.keysHeld.forward;
-    controls.backward      = play.keysHeld.backward;
-    controls.strafeLeft    = play.keysHeld.strafeLeft;
-    controls.strafeRight   = play.keysHeld.strafeRight;
-    controls.vertical      = play.keysHeld.vertical;
+    // Shown again each step Back is held, so letting go of a key for it does not hide it; let
+    // go of Back, it stays while a key holds it.
+    if (in.scoreboard) holdScoreboard(true);
+    if (in.hideScoreboard)
+        holdScoreboard(gameHeldActions.placesDown[static_cast<int>(Action::SCOREBOARD)] != 0);
 }

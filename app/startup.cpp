@@ -95,7 +95,7 @@ int runGame(int argc, const char* const* argv) {
     if (!platformCreateGlContext(reason, sizeof reason))
         failWithoutWindow("cannot create the OpenGL context", reason);
     openGamepads();
-    setupScene(SMALLEST_WIDTH, SMALLEST_HEIGHT);
+    setupScene(SMALLEST_WIDTH, SMALLEST_HEIGHT, static_cast<float>(gameSetup.controls.fovDegrees));
     fitSceneToWindow();
     if (gameSetup.soundEnabled) soundStart();
     initTextures(TEXTURE_TABLE_SIZE);

@@ -41,7 +41,7 @@ GamepadInput gamepadInput(const GamepadState& pad, const GamepadSettings& settin
     const bool fire   = triggerHeld(pad.rightTrigger, latches.fire);
     in.controls.fire  = flag(fire && !latches.fire);
     in.respawn        = pad.south && !latches.respawn;
-    in.showScoreboard = pad.back && !latches.scoreboard;
+    in.scoreboard     = pad.back;
     in.hideScoreboard = !pad.back && latches.scoreboard;
     latches           = GamepadLatches{fire, pad.south, pad.back};
     return in;

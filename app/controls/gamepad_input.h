@@ -40,7 +40,7 @@ struct GamepadInput {
     float turnYaw;         // degrees, for the seconds since the reading before
     float turnPitch;
     bool respawn;        // the south button went down
-    bool showScoreboard; // Back went down
+    bool scoreboard;     // Back is held
     bool hideScoreboard; // Back came up (or the pad went)
 };
 

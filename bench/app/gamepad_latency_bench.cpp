@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/gamepad_play.h"
+#include "app/held_keys.h"
 #include "net/net_session.h"
 #include "step/step_loop.h"
 #include "tests/support/portable/world_setup.h"
@@ -48,7 +49,7 @@ void feedAndLook(WorldState& world, void* context) {
 }
 
 bool afterStep(WorldState& world, uint32_t, const StepResult&, const StepReport&, void*) {
-    takeBackGamepadFlags(world);
+    settleTappedKeys(world.input.controls); // as the game does: the keys' flags alone again
     return true;
 }
 
