@@ -29,10 +29,8 @@ void openGamepads() {
 void addGamepadInput(WorldState& world, void*) {
     GamepadState pad;
     platformReadGamepad(&pad); // none reads as all let go, which lets go of what it held
-    const ControlSettings& controls = gameSetup.controls;
-    const GamepadInput in =
-        gamepadInput(pad, GamepadSettings{}, controls.invertPitch, STEP_SECONDS, latches);
-    StepInput& input = world.input;
+    const GamepadInput in = gamepadInput(pad, gameSetup.controls, STEP_SECONDS, latches);
+    StepInput& input      = world.input;
     addFlag(input.controls.forward, in.controls.forward);
     addFlag(input.controls.backward, in.controls.backward);
     addFlag(input.controls.strafeLeft, in.controls.strafeLeft);

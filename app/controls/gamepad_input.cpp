@@ -5,6 +5,8 @@
 #include <cmath>
 
 namespace {
+constexpr float PERCENT = 100.0f;
+
 int32_t flag(bool on) {
     return on ? 1 : 0;
 }
@@ -24,8 +26,8 @@ StickTilt lookResponse(StickTilt tilt, float deadZone) {
     return StickTilt{tilt.x / length * response, tilt.y / length * response};
 }
 
-GamepadInput gamepadInput(const GamepadState& pad, const GamepadSettings& settings,
-                          bool invertPitch, float seconds, GamepadLatches& latches) {
+GamepadInput gamepadInput(const GamepadState& pad, const ControlSettings& controls, float seconds,
+                          GamepadLatches& latches) {
     GamepadInput in{};
     in.controls.forward     = flag(pad.leftY < -PAD_MOVE_TILT);
     in.controls.backward    = flag(pad.leftY > PAD_MOVE_TILT);
@@ -33,10 +35,11 @@ GamepadInput gamepadInput(const GamepadState& pad, const GamepadSettings& settin
     in.controls.strafeRight = flag(pad.leftX > PAD_MOVE_TILT);
     in.controls.vertical    = flag(pad.leftShoulder || pad.leftTrigger > TRIGGER_PULLED);
 
-    const StickTilt look = lookResponse(StickTilt{pad.rightX, pad.rightY}, settings.deadZone);
-    const float degrees  = settings.lookSpeed * seconds;
+    const float deadZone = static_cast<float>(controls.padDeadZone) / PERCENT;
+    const StickTilt look = lookResponse(StickTilt{pad.rightX, pad.rightY}, deadZone);
+    const float degrees  = static_cast<float>(controls.padLookSpeed) * seconds;
     in.turnYaw           = look.x * degrees;
-    in.turnPitch         = (invertPitch ? -look.y : look.y) * degrees;
+    in.turnPitch         = (controls.invertPitch ? -look.y : look.y) * degrees;
 
     const bool fire   = triggerHeld(pad.rightTrigger, latches.fire);
     in.controls.fire  = flag(fire && !latches.fire);

@@ -3,15 +3,10 @@
 // and Back holds the scoreboard. Plain rules over the state the platform reads.
 #pragma once
 
+#include "app/controls/controls.h"
 #include "platform/platform.h"
 #include "world/control_state.h"
 
-constexpr float PAD_LOOK_LOWEST   = 30.0f; // degrees a second at full tilt
-constexpr float PAD_LOOK_HIGHEST  = 720.0f;
-constexpr float PAD_LOOK_DEFAULT  = 180.0f;
-constexpr float DEAD_ZONE_LOWEST  = 0.0f; // of a stick's full tilt
-constexpr float DEAD_ZONE_HIGHEST = 0.5f;
-constexpr float DEAD_ZONE_DEFAULT = 0.15f;
 // A flight flag needs the left stick past half its tilt on that axis: a full tilt at 45
 // degrees sets both its flags.
 constexpr float PAD_MOVE_TILT = 0.5f;
@@ -22,11 +17,6 @@ constexpr float TRIGGER_LET_GO = 0.3f;
 // The look's response rises as the tilt past the dead zone to this power: small tilts aim
 // finely, full tilt turns at the whole speed.
 constexpr float PAD_LOOK_CURVE = 2.0f;
-
-struct GamepadSettings {
-    float lookSpeed = PAD_LOOK_DEFAULT;  // degrees a second at full tilt of the right stick
-    float deadZone  = DEAD_ZONE_DEFAULT; // the right stick's tilt that counts as centred
-};
 
 // What the last reading held, for the presses that count once: a pull of the trigger, a press
 // of the south button or of Back. The caller keeps it from one reading to the next.
@@ -50,9 +40,10 @@ struct StickTilt {
 // The right stick's look response to a tilt: none inside the dead zone, then rising along the
 // curve to 1 at full tilt, in the tilt's direction. The dead zone is round, so a diagonal aims
 // as finely as a straight push.
-StickTilt lookResponse(StickTilt tilt, float deadZone);
+StickTilt lookResponse(StickTilt tilt, float deadZone); // deadZone: 0..1 of full tilt
 
-// The input the pad gives for `seconds` of play; latches carry the presses across readings.
-// Inverted pitch turns the look up for the stick pulled down, as it does for the mouse.
-GamepadInput gamepadInput(const GamepadState& pad, const GamepadSettings& settings,
-                          bool invertPitch, float seconds, GamepadLatches& latches);
+// The input the pad gives for `seconds` of play at the player's look speed, dead zone and
+// inversion (which turns the look up for the stick pulled down, as for the mouse); latches
+// carry the presses across readings.
+GamepadInput gamepadInput(const GamepadState& pad, const ControlSettings& controls, float seconds,
+                          GamepadLatches& latches);

@@ -16,13 +16,22 @@
 #include "world/step_input.h"
 
 namespace {
-const GamepadSettings SLOW{90.0f, 0.3f}; // the other settings the table tries
+// The player's controls the table tries: plain, inverted look, slower with a wider
+// dead zone.
+ControlSettings controls(bool invert, int speed, int deadZone) {
+    ControlSettings c;
+    c.invertPitch  = invert;
+    c.padLookSpeed = speed;
+    c.padDeadZone  = deadZone;
+    return c;
+}
+const ControlSettings PLAIN = controls(false, 180, 15), INVERTED = controls(true, 180, 15),
+                      SLOW = controls(false, 90, 30);
 
 struct MappingCase {
     const char* name;
     GamepadState pad;
-    const GamepadSettings& settings;
-    bool invert;
+    const ControlSettings& settings;
     ControlState flags; // forward, backward, left, right, vertical
     float yaw, pitch;   // degrees in one second
 };
@@ -31,27 +40,26 @@ GamepadState pad(float lx, float ly, float rx, float ry, float lt = 0, bool shou
     return GamepadState{true, lx, ly, rx, ry, lt, 0, false, false, shoulder};
 }
 
-const GamepadSettings DEFAULTS{};
 // clang-format off
 const MappingCase MAPPING[] = {
-    {"Centred",          pad(0, 0, 0, 0),          DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    0},
-    {"LeftUp",           pad(0, -1, 0, 0),         DEFAULTS, false, {1, 0, 0, 0, 0, 0}, 0,    0},
-    {"LeftDown",         pad(0, 0.8f, 0, 0),       DEFAULTS, false, {0, 1, 0, 0, 0, 0}, 0,    0},
-    {"LeftLeft",         pad(-0.6f, 0, 0, 0),      DEFAULTS, false, {0, 0, 1, 0, 0, 0}, 0,    0},
-    {"LeftDiagonal",     pad(0.7f, -0.7f, 0, 0),   DEFAULTS, false, {1, 0, 0, 1, 0, 0}, 0,    0},
-    {"LeftSmallTilt",    pad(0.4f, -0.4f, 0, 0),   DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    0},
-    {"LeftShoulder",     pad(0, 0, 0, 0, 0, true), DEFAULTS, false, {0, 0, 0, 0, 1, 0}, 0,    0},
-    {"LeftTrigger",      pad(0, 0, 0, 0, 0.6f),    DEFAULTS, false, {0, 0, 0, 0, 1, 0}, 0,    0},
-    {"LeftTriggerLight", pad(0, 0, 0, 0, 0.4f),    DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    0},
-    {"InDeadZone",       pad(0, 0, 0.1f, -0.1f),   DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    0},
-    {"RightFull",        pad(0, 0, 1, 0),          DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 180,  0},
-    {"RightHalfPast",    pad(0, 0, -0.575f, 0),    DEFAULTS, false, {0, 0, 0, 0, 0, 0}, -45,  0},
-    {"RightDown",        pad(0, 0, 0, 1),          DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 0,    180},
-    {"RightDownInvert",  pad(0, 0, 0, 1),          DEFAULTS, true,  {0, 0, 0, 0, 0, 0}, 0,    -180},
-    {"RightCorner",      pad(0, 0, 1, -1),         DEFAULTS, false, {0, 0, 0, 0, 0, 0}, 127.28f, -127.28f},
-    {"SlowFull",         pad(0, 0, 1, 0),          SLOW,     false, {0, 0, 0, 0, 0, 0}, 90,   0},
-    {"SlowInDeadZone",   pad(0, 0, 0.29f, 0),      SLOW,     false, {0, 0, 0, 0, 0, 0}, 0,    0},
-    {"SlowHalfPast",     pad(0, 0, 0, -0.65f),     SLOW,     false, {0, 0, 0, 0, 0, 0}, 0,    -22.5f},
+    {"Centred",          pad(0, 0, 0, 0),          PLAIN, {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"LeftUp",           pad(0, -1, 0, 0),         PLAIN, {1, 0, 0, 0, 0, 0}, 0,    0},
+    {"LeftDown",         pad(0, 0.8f, 0, 0),       PLAIN, {0, 1, 0, 0, 0, 0}, 0,    0},
+    {"LeftLeft",         pad(-0.6f, 0, 0, 0),      PLAIN, {0, 0, 1, 0, 0, 0}, 0,    0},
+    {"LeftDiagonal",     pad(0.7f, -0.7f, 0, 0),   PLAIN, {1, 0, 0, 1, 0, 0}, 0,    0},
+    {"LeftSmallTilt",    pad(0.4f, -0.4f, 0, 0),   PLAIN, {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"LeftShoulder",     pad(0, 0, 0, 0, 0, true), PLAIN, {0, 0, 0, 0, 1, 0}, 0,    0},
+    {"LeftTrigger",      pad(0, 0, 0, 0, 0.6f),    PLAIN, {0, 0, 0, 0, 1, 0}, 0,    0},
+    {"LeftTriggerLight", pad(0, 0, 0, 0, 0.4f),    PLAIN, {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"InDeadZone",       pad(0, 0, 0.1f, -0.1f),   PLAIN, {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"RightFull",        pad(0, 0, 1, 0),          PLAIN, {0, 0, 0, 0, 0, 0}, 180,  0},
+    {"RightHalfPast",    pad(0, 0, -0.575f, 0),    PLAIN, {0, 0, 0, 0, 0, 0}, -45,  0},
+    {"RightDown",        pad(0, 0, 0, 1),          PLAIN, {0, 0, 0, 0, 0, 0}, 0,    180},
+    {"RightDownInvert",  pad(0, 0, 0, 1),          INVERTED, {0, 0, 0, 0, 0, 0}, 0,    -180},
+    {"RightCorner",      pad(0, 0, 1, -1),         PLAIN, {0, 0, 0, 0, 0, 0}, 127.28f, -127.28f},
+    {"SlowFull",         pad(0, 0, 1, 0),          SLOW,     {0, 0, 0, 0, 0, 0}, 90,   0},
+    {"SlowInDeadZone",   pad(0, 0, 0.29f, 0),      SLOW,     {0, 0, 0, 0, 0, 0}, 0,    0},
+    {"SlowHalfPast",     pad(0, 0, 0, -0.65f),     SLOW,     {0, 0, 0, 0, 0, 0}, 0,    -22.5f},
 };
 // clang-format on
 
@@ -65,7 +73,7 @@ TEST(GamepadInput, SticksTriggersAndShoulderMapAsTheTableSays) {
     for (const MappingCase& c : MAPPING) {
         SCOPED_TRACE(c.name);
         GamepadLatches latches{};
-        const GamepadInput in = gamepadInput(c.pad, c.settings, c.invert, 1.0f, latches);
+        const GamepadInput in = gamepadInput(c.pad, c.settings, 1.0f, latches);
         for (Flag f : FLAGS)
             EXPECT_EQ(in.controls.*f, c.flags.*f);
         EXPECT_NEAR(in.turnYaw, c.yaw, 0.01f);
@@ -85,7 +93,7 @@ TEST(GamepadInput, EachPullFiresOnceAndEachPressCountsOnce) {
     for (int n = 0; n < 7; ++n) {
         SCOPED_TRACE(n);
         GamepadState state{true, 0, 0, 0, 0, 0, trigger[n], button[n], button[n], false};
-        const GamepadInput in = gamepadInput(state, DEFAULTS, false, 1.0f, latches);
+        const GamepadInput in = gamepadInput(state, PLAIN, 1.0f, latches);
         EXPECT_EQ(in.controls.fire, fires[n]);
         EXPECT_EQ(in.respawn, presses[n]);
         EXPECT_EQ(in.scoreboard, button[n]);
