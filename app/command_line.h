@@ -9,6 +9,7 @@
 
 constexpr int COMMAND_PROBLEM_SIZE = OPTION_PROBLEM_SIZE;
 constexpr int NOT_GIVEN            = -1;
+constexpr int MOST_BIND_OPTIONS    = 2 * ACTION_COUNT * INPUTS_PER_ACTION; // room to change minds
 
 enum class StartMode { DIALOG, HOST, JOIN };
 
@@ -29,6 +30,11 @@ struct CommandLine {
     int scoreLimit;                   // NOT_GIVEN, or 0 to MAX_SCORE_LIMIT
     int timeLimitMinutes;             // NOT_GIVEN, or 0 to MAX_TIME_LIMIT_MINUTES
     char arena[ARENA_NAME_BYTES + 1]; // "" when not given; a name or "rotate"
+    int sensitivityHundredths;        // NOT_GIVEN, or the look's sensitivity in hundredths
+    int invertPitch;                  // NOT_GIVEN, 0 or 1
+    int fovDegrees;                   // NOT_GIVEN, or FOV_LOWEST to FOV_HIGHEST
+    int bindCount;                    // --bind options, applied in their order
+    char binds[MOST_BIND_OPTIONS][BINDING_TEXT_SIZE];
 };
 
 // False, with what is wrong in problem, for an unknown option, a missing or bad value, or
