@@ -15,8 +15,8 @@ constexpr float STEP_SECONDS = STEP_MS / 1000.0f;
 
 GamepadLatches latches{}; // the pad's presses, from one step to the next
 
-void addFlag(int32_t& held, int32_t pad) {
-    held = held || pad ? 1 : 0;
+bool held(const HeldActions& actions, Action action) {
+    return actions.placesDown[static_cast<int>(action)] != 0;
 }
 } // namespace
 
@@ -29,20 +29,19 @@ void openGamepads() {
 void addGamepadInput(WorldState& world, void*) {
     GamepadState pad;
     platformReadGamepad(&pad); // none reads as all let go, which lets go of what it held
-    const GamepadInput in = gamepadInput(pad, gameSetup.controls, STEP_SECONDS, latches);
-    StepInput& input      = world.input;
-    addFlag(input.controls.forward, in.controls.forward);
-    addFlag(input.controls.backward, in.controls.backward);
-    addFlag(input.controls.strafeLeft, in.controls.strafeLeft);
-    addFlag(input.controls.strafeRight, in.controls.strafeRight);
-    addFlag(input.controls.vertical, in.controls.vertical);
-    addFlag(input.controls.fire, in.controls.fire); // the step clears it once it fires
+    const GamepadInput in   = gamepadInput(pad, gameSetup.controls, STEP_SECONDS, latches);
+    const bool boardWasHeld = held(gamepadHeldActions, Action::SCOREBOARD);
+    for (int a = 0; a < ACTION_COUNT; ++a)
+        gamepadHeldActions.placesDown[a] = in.held[a] ? 1 : 0;
+    StepInput& input = world.input;
+    composeGameControls(input.controls);
+    if (in.pressed[static_cast<int>(Action::FIRE)]) input.controls.fire = 1; // as a click
+    if (in.pressed[static_cast<int>(Action::RESPAWN)]) input.respawn = true;
     input.turnYaw += in.turnYaw;
     input.turnPitch += in.turnPitch;
-    input.respawn = input.respawn || in.respawn;
     // Shown again each step Back is held, so letting go of a key for it does not hide it; let
     // go of Back, it stays while a key holds it.
-    if (in.scoreboard) holdScoreboard(true);
-    if (in.hideScoreboard)
-        holdScoreboard(gameHeldActions.placesDown[static_cast<int>(Action::SCOREBOARD)] != 0);
+    if (held(gamepadHeldActions, Action::SCOREBOARD)) holdScoreboard(true);
+    if (boardWasHeld && !held(gamepadHeldActions, Action::SCOREBOARD))
+        holdScoreboard(held(gameHeldActions, Action::SCOREBOARD));
 }

@@ -1,6 +1,7 @@
-// The gamepad that plays, read once a step just before the step applies its input: its flight
-// flags join the keys' for that step alone (the keys' are composed again after it), its look,
-// shots and respawn join the mouse's, and Back holds the scoreboard as Tab does.
+// The gamepad that plays, read once a step just before the step applies its input: its held
+// actions meet the keys' in the step's movement flags (gamepadHeldActions, until the next
+// reading), its look, shots and respawn join the mouse's, and Back holds the scoreboard as
+// Tab does.
 #pragma once
 
 struct WorldState;

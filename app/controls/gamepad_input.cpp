@@ -1,4 +1,4 @@
-// gamepadInput: sticks, triggers and buttons into flight flags, a look turn and presses.
+// gamepadInput: sticks, triggers and buttons into held and pressed actions and a look turn.
 #include "app/controls/gamepad_input.h"
 
 #include <algorithm>
@@ -7,8 +7,8 @@
 namespace {
 constexpr float PERCENT = 100.0f;
 
-int32_t flag(bool on) {
-    return on ? 1 : 0;
+int row(Action action) {
+    return static_cast<int>(action);
 }
 
 // A trigger is pulled past TRIGGER_PULLED and stays pulled until it falls below
@@ -29,23 +29,22 @@ StickTilt lookResponse(StickTilt tilt, float deadZone) {
 GamepadInput gamepadInput(const GamepadState& pad, const ControlSettings& controls, float seconds,
                           GamepadLatches& latches) {
     GamepadInput in{};
-    in.controls.forward     = flag(pad.leftY < -PAD_MOVE_TILT);
-    in.controls.backward    = flag(pad.leftY > PAD_MOVE_TILT);
-    in.controls.strafeLeft  = flag(pad.leftX < -PAD_MOVE_TILT);
-    in.controls.strafeRight = flag(pad.leftX > PAD_MOVE_TILT);
-    in.controls.vertical    = flag(pad.leftShoulder || pad.leftTrigger > TRIGGER_PULLED);
+    in.held[row(Action::FORWARD)]    = pad.leftY < -PAD_MOVE_TILT;
+    in.held[row(Action::BACKWARD)]   = pad.leftY > PAD_MOVE_TILT;
+    in.held[row(Action::LEFT)]       = pad.leftX < -PAD_MOVE_TILT;
+    in.held[row(Action::RIGHT)]      = pad.leftX > PAD_MOVE_TILT;
+    in.held[row(Action::VERTICAL)]   = pad.leftShoulder || pad.leftTrigger > TRIGGER_PULLED;
+    in.held[row(Action::SCOREBOARD)] = pad.back;
+
+    const bool fire                  = triggerHeld(pad.rightTrigger, latches.fire);
+    in.pressed[row(Action::FIRE)]    = fire && !latches.fire;
+    in.pressed[row(Action::RESPAWN)] = pad.south && !latches.respawn;
+    latches                          = GamepadLatches{fire, pad.south};
 
     const float deadZone = static_cast<float>(controls.padDeadZone) / PERCENT;
     const StickTilt look = lookResponse(StickTilt{pad.rightX, pad.rightY}, deadZone);
     const float degrees  = static_cast<float>(controls.padLookSpeed) * seconds;
     in.turnYaw           = look.x * degrees;
     in.turnPitch         = (controls.invertPitch ? -look.y : look.y) * degrees;
-
-    const bool fire   = triggerHeld(pad.rightTrigger, latches.fire);
-    in.controls.fire  = flag(fire && !latches.fire);
-    in.respawn        = pad.south && !latches.respawn;
-    in.scoreboard     = pad.back;
-    in.hideScoreboard = !pad.back && latches.scoreboard;
-    latches           = GamepadLatches{fire, pad.south, pad.back};
     return in;
 }

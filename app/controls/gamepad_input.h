@@ -1,11 +1,10 @@
-// A gamepad's reading as the step's input: the left stick flies, the right stick looks, the
-// right trigger fires, the left trigger or shoulder holds vertical, the south button respawns
-// and Back holds the scoreboard. Plain rules over the state the platform reads.
+// A gamepad's reading as the player's actions and look: the left stick flies, the right stick
+// looks, the right trigger fires, the left trigger or shoulder holds vertical, the south button
+// respawns and Back holds the scoreboard. Plain rules over the state the platform reads.
 #pragma once
 
 #include "app/controls/controls.h"
 #include "platform/platform.h"
-#include "world/control_state.h"
 
 // A flight flag needs the left stick past half its tilt on that axis: a full tilt at 45
 // degrees sets both its flags.
@@ -18,20 +17,19 @@ constexpr float TRIGGER_LET_GO = 0.3f;
 // finely, full tilt turns at the whole speed.
 constexpr float PAD_LOOK_CURVE = 2.0f;
 
-// What the last reading held, for the presses that count once: a pull of the trigger, a press
-// of the south button or of Back. The caller keeps it from one reading to the next.
+// The presses that count once, as the last reading left them: a pull of the trigger (until it
+// is let go below TRIGGER_LET_GO) and the south button. The caller keeps it from one reading
+// to the next.
 struct GamepadLatches {
-    bool fire, respawn, scoreboard;
+    bool fire, respawn;
 };
 
-// One reading's worth of input for the step.
+// One reading's worth of input for the step, in the player's actions.
 struct GamepadInput {
-    ControlState controls; // the flight flags held; fire is set by a new pull only
-    float turnYaw;         // degrees, for the seconds since the reading before
+    bool held[ACTION_COUNT];    // held now: the flight actions and the scoreboard
+    bool pressed[ACTION_COUNT]; // pressed since the reading before: FIRE, RESPAWN
+    float turnYaw;              // degrees, for the seconds since the reading before
     float turnPitch;
-    bool respawn;        // the south button went down
-    bool scoreboard;     // Back is held
-    bool hideScoreboard; // Back came up (or the pad went)
 };
 
 struct StickTilt {

@@ -27,12 +27,19 @@ ControlSettings controls(bool invert, int speed, int deadZone) {
 const ControlSettings PLAIN = controls(false, 180, 15), INVERTED = controls(true, 180, 15),
                       SLOW = controls(false, 90, 30);
 
+// The actions a reading holds, one bit each.
+constexpr unsigned bit(Action a) {
+    return 1u << static_cast<int>(a);
+}
+constexpr unsigned FWD = bit(Action::FORWARD), LEFT = bit(Action::LEFT), RIGHT = bit(Action::RIGHT),
+                   VERT = bit(Action::VERTICAL);
+
 struct MappingCase {
     const char* name;
     GamepadState pad;
     const ControlSettings& settings;
-    ControlState flags; // forward, backward, left, right, vertical
-    float yaw, pitch;   // degrees in one second
+    unsigned held;    // the flight actions held
+    float yaw, pitch; // degrees in one second
 };
 
 GamepadState pad(float lx, float ly, float rx, float ry, float lt = 0, bool shoulder = false) {
@@ -41,20 +48,20 @@ GamepadState pad(float lx, float ly, float rx, float ry, float lt = 0, bool shou
 
 // clang-format off
 const MappingCase MAPPING[] = {
-    {"LeftUp",           pad(0, -1, 0, 0),         PLAIN, {1, 0, 0, 0, 0, 0}, 0,    0},
-    {"LeftLeft",         pad(-0.6f, 0, 0, 0),      PLAIN, {0, 0, 1, 0, 0, 0}, 0,    0},
-    {"LeftDiagonal",     pad(0.7f, -0.7f, 0, 0),   PLAIN, {1, 0, 0, 1, 0, 0}, 0,    0},
-    {"LeftSmallTilt",    pad(0.4f, -0.4f, 0, 0),   PLAIN, {0, 0, 0, 0, 0, 0}, 0,    0},
-    {"LeftShoulder",     pad(0, 0, 0, 0, 0, true), PLAIN, {0, 0, 0, 0, 1, 0}, 0,    0},
-    {"LeftTrigger",      pad(0, 0, 0, 0, 0.6f),    PLAIN, {0, 0, 0, 0, 1, 0}, 0,    0},
-    {"LeftTriggerLight", pad(0, 0, 0, 0, 0.4f),    PLAIN, {0, 0, 0, 0, 0, 0}, 0,    0},
-    {"InDeadZone",       pad(0, 0, 0.1f, -0.1f),   PLAIN, {0, 0, 0, 0, 0, 0}, 0,    0},
-    {"RightFull",        pad(0, 0, 1, 0),          PLAIN, {0, 0, 0, 0, 0, 0}, 180,  0},
-    {"RightHalfPast",    pad(0, 0, -0.575f, 0),    PLAIN, {0, 0, 0, 0, 0, 0}, -45,  0},
-    {"RightDownInvert",  pad(0, 0, 0, 1),          INVERTED, {0, 0, 0, 0, 0, 0}, 0,    -180},
-    {"RightCorner",      pad(0, 0, 1, -1),         PLAIN, {0, 0, 0, 0, 0, 0}, 127.28f, -127.28f},
-    {"SlowInDeadZone",   pad(0, 0, 0.29f, 0),      SLOW,     {0, 0, 0, 0, 0, 0}, 0,    0},
-    {"SlowHalfPast",     pad(0, 0, 0, -0.65f),     SLOW,     {0, 0, 0, 0, 0, 0}, 0,    -22.5f},
+    {"LeftUp",           pad(0, -1, 0, 0),         PLAIN,    FWD,         0,       0},
+    {"LeftLeft",         pad(-0.6f, 0, 0, 0),      PLAIN,    LEFT,        0,       0},
+    {"LeftDiagonal",     pad(0.7f, -0.7f, 0, 0),   PLAIN,    FWD | RIGHT, 0,       0},
+    {"LeftSmallTilt",    pad(0.4f, -0.4f, 0, 0),   PLAIN,    0,           0,       0},
+    {"LeftShoulder",     pad(0, 0, 0, 0, 0, true), PLAIN,    VERT,        0,       0},
+    {"LeftTrigger",      pad(0, 0, 0, 0, 0.6f),    PLAIN,    VERT,        0,       0},
+    {"LeftTriggerLight", pad(0, 0, 0, 0, 0.4f),    PLAIN,    0,           0,       0},
+    {"InDeadZone",       pad(0, 0, 0.1f, -0.1f),   PLAIN,    0,           0,       0},
+    {"RightFull",        pad(0, 0, 1, 0),          PLAIN,    0,           180,     0},
+    {"RightHalfPast",    pad(0, 0, -0.575f, 0),    PLAIN,    0,           -45,     0},
+    {"RightDownInvert",  pad(0, 0, 0, 1),          INVERTED, 0,           0,       -180},
+    {"RightCorner",      pad(0, 0, 1, -1),         PLAIN,    0,           127.28f, -127.28f},
+    {"SlowInDeadZone",   pad(0, 0, 0.29f, 0),      SLOW,     0,           0,       0},
+    {"SlowHalfPast",     pad(0, 0, 0, -0.65f),     SLOW,     0,           0,       -22.5f},
 };
 // clang-format on
 
@@ -69,35 +76,33 @@ TEST(GamepadInput, SticksTriggersAndShoulderMapAsTheTableSays) {
         SCOPED_TRACE(c.name);
         GamepadLatches latches{};
         const GamepadInput in = gamepadInput(c.pad, c.settings, 1.0f, latches);
-        for (Flag f : FLAGS)
-            EXPECT_EQ(in.controls.*f, c.flags.*f);
+        for (int a = 0; a < ACTION_COUNT; ++a)
+            EXPECT_EQ(in.held[a], (c.held & bit(Action(a))) != 0) << a;
         EXPECT_NEAR(in.turnYaw, c.yaw, 0.01f);
         EXPECT_NEAR(in.turnPitch, c.pitch, 0.01f);
     }
 }
-
 // A pull fires once, however long it is held; the trigger must fall below the lower mark
-// before the next pull fires. The south button and Back count their presses the same way.
+// before the next pull fires. The south button respawns once a press.
 TEST(GamepadInput, EachPullFiresOnceAndEachPressCountsOnce) {
     struct Reading {
         float trigger;
-        bool button, fires, pressed, released;
+        bool button, fires, respawns;
     };
     const Reading readings[] = {
-        {0.6f, true,  true,  true,  false},
-        {0.9f, true,  false, false, false},
-        {0.4f, false, false, false, true },
-        {0.2f, true,  false, true,  false},
-        {0.6f, true,  true,  false, false},
-        {0.6f, false, false, false, true }
+        {0.6f, true,  true,  true },
+        {0.9f, true,  false, false},
+        {0.4f, false, false, false},
+        {0.2f, true,  false, true },
+        {0.6f, true,  true,  false},
+        {0.6f, false, false, false}
     };
     GamepadLatches latches{};
     for (const Reading& r : readings) {
         const GamepadState state{true, 0, 0, 0, 0, 0, r.trigger, r.button, r.button, false};
         const GamepadInput in = gamepadInput(state, PLAIN, 1.0f, latches);
-        EXPECT_EQ(in.controls.fire, r.fires) << r.trigger;
-        EXPECT_EQ(in.respawn, r.pressed) << r.trigger;
-        EXPECT_EQ(in.hideScoreboard, r.released) << r.trigger;
+        EXPECT_EQ(in.pressed[static_cast<int>(Action::FIRE)], r.fires) << r.trigger;
+        EXPECT_EQ(in.pressed[static_cast<int>(Action::RESPAWN)], r.respawns) << r.trigger;
     }
 }
 
@@ -141,8 +146,8 @@ struct Gamepad : testing::Test {
 };
 } // namespace
 
-// Each control through SDL's layout to the step; the pad's flags join the keys' for the step
-// alone, and Back holds the scoreboard when Tab is let go.
+// Each control through SDL's layout to the step; the stick let go lets go of its flag but not
+// of a key's, and Back holds the scoreboard when Tab is let go.
 TEST_F(Gamepad, AVirtualPadPlaysTheStepBesideTheKeys) {
     const SDL_JoystickID id = attachPad();
     pollEvents();
@@ -166,10 +171,12 @@ TEST_F(Gamepad, AVirtualPadPlaysTheStepBesideTheKeys) {
     applyStepInput(gameWorld);
     EXPECT_NEAR(ship.yaw, PAD_LOOK_DEFAULT * STEP_MS / 1000.0f, 1e-3f);
     settleTappedKeys(gameWorld.input.controls);
-    EXPECT_EQ(gameWorld.input.controls.forward, 0) << "the pad's flag was the step's alone";
-    EXPECT_EQ(gameWorld.input.controls.strafeLeft, 1) << "the key's stays";
+    setAxis(id, SDL_CONTROLLER_AXIS_LEFTY, 0);
+    pollEvents();
     holdScoreboard(false); // Tab let go
     addGamepadInput(gameWorld, nullptr);
+    EXPECT_EQ(gameWorld.input.controls.forward, 0) << "the stick let go";
+    EXPECT_EQ(gameWorld.input.controls.strafeLeft, 1) << "the key still held";
     EXPECT_TRUE(overlayView(0).scoreboard) << "Back still held";
     detachPad(id);
     pollEvents();
