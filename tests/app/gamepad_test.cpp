@@ -82,6 +82,7 @@ TEST(GamepadInput, SticksTriggersAndShoulderMapAsTheTableSays) {
         EXPECT_NEAR(in.turnPitch, c.pitch, 0.01f);
     }
 }
+
 // A pull fires once, however long it is held; the trigger must fall below the lower mark
 // before the next pull fires. The south button respawns once a press.
 TEST(GamepadInput, EachPullFiresOnceAndEachPressCountsOnce) {
@@ -89,14 +90,11 @@ TEST(GamepadInput, EachPullFiresOnceAndEachPressCountsOnce) {
         float trigger;
         bool button, fires, respawns;
     };
-    const Reading readings[] = {
-        {0.6f, true,  true,  true },
-        {0.9f, true,  false, false},
-        {0.4f, false, false, false},
-        {0.2f, true,  false, true },
-        {0.6f, true,  true,  false},
-        {0.6f, false, false, false}
-    };
+    // clang-format off
+    const Reading readings[] = {{0.6f, true,  true,  true }, {0.9f, true, false, false},
+                                {0.4f, false, false, false}, {0.2f, true, false, true },
+                                {0.6f, true,  true,  false}, {0.6f, false, false, false}};
+    // clang-format on
     GamepadLatches latches{};
     for (const Reading& r : readings) {
         const GamepadState state{true, 0, 0, 0, 0, 0, r.trigger, r.button, r.button, false};
