@@ -83,8 +83,8 @@ TEST(GamepadInput, SticksTriggersAndShoulderMapAsTheTableSays) {
     }
 }
 
-// A pull fires once, however long it is held; the trigger must fall below the lower mark
-// before the next pull fires. The south button respawns once a press.
+// A pull fires once, however long it is held; the trigger must fall below the lower mark, not
+// only the upper, before the next pull fires. The south button respawns once a press.
 TEST(GamepadInput, EachPullFiresOnceAndEachPressCountsOnce) {
     struct Reading {
         float trigger;
@@ -92,8 +92,8 @@ TEST(GamepadInput, EachPullFiresOnceAndEachPressCountsOnce) {
     };
     // clang-format off
     const Reading readings[] = {{0.6f, true,  true,  true }, {0.9f, true, false, false},
-                                {0.4f, false, false, false}, {0.2f, true, false, true },
-                                {0.6f, true,  true,  false}, {0.6f, false, false, false}};
+                                {0.4f, false, false, false}, {0.6f, true, false, true },
+                                {0.2f, true,  false, false}, {0.6f, false, true, false}};
     // clang-format on
     GamepadLatches latches{};
     for (const Reading& r : readings) {
