@@ -76,7 +76,8 @@ bool platformOpenGamepads(char* problem, int problemSize) {
     // The pads already plugged in arrive as events too.
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         std::snprintf(problem, static_cast<size_t>(problemSize),
-                      "gamepads cannot be read (%s); the keyboard and mouse still play",
+                      "gamepads cannot be read (%s): a pad needs its device in /dev/input "
+                      "readable by you; the keyboard and mouse play meanwhile",
                       SDL_GetError());
         return false;
     }

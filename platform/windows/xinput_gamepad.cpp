@@ -62,7 +62,8 @@ bool platformOpenGamepads(char* problem, int problemSize) {
     }
     std::snprintf(problem, static_cast<size_t>(problemSize),
                   "gamepads cannot be read: neither xinput1_4.dll nor xinput9_1_0.dll loads; "
-                  "the keyboard and mouse still play");
+                  "install the DirectX runtime for them, and play with the keyboard and mouse "
+                  "meanwhile");
     return false;
 }
 
