@@ -35,6 +35,8 @@ enum Option {
     INVERT_PITCH,
     NO_INVERT_PITCH,
     FIELD_OF_VIEW,
+    PAD_LOOK,
+    PAD_DEAD_ZONE,
     BIND,
 };
 
@@ -64,6 +66,8 @@ const OptionRow OPTIONS[] = {
     {"invert-pitch", nullptr,  "moving the mouse up looks down",                             FLAG,   0, 0, nullptr, INVERT_PITCH, false},
     {"no-invert-pitch", nullptr, "moving the mouse up looks up",                             FLAG,   0, 0, nullptr, NO_INVERT_PITCH, false},
     {"fov",         "DEG",     "the view's height in degrees, 50 to 110 (60)",               NUMBER, FOV_LOWEST, FOV_HIGHEST, nullptr, FIELD_OF_VIEW, false},
+    {"pad-look",    "DEG",     "gamepad look speed at full tilt, 30 to 720 a second (180)",  NUMBER, PAD_LOOK_LOWEST, PAD_LOOK_HIGHEST, nullptr, PAD_LOOK, false},
+    {"pad-dead-zone", "PERCENT", "gamepad stick tilt taken as centred, 0 to 50 (15)",       NUMBER, PAD_DEAD_ZONE_LOWEST, PAD_DEAD_ZONE_HIGHEST, nullptr, PAD_DEAD_ZONE, false},
     {"bind",        "ACTION=INPUT[,INPUT]", "an action's one or two inputs (see below)",        TEXT,   0, 0, nullptr, BIND, false},
     {"version",     nullptr,   "print the game's version and end",                           FLAG,   0, 0, nullptr, VERSION, false},
     {"help",        nullptr,   "print this help and end",                                    FLAG,   0, 0, nullptr, HELP, false},
@@ -182,6 +186,12 @@ bool take(const OptionRow& row, const char*, const char* value, int number, void
     case FIELD_OF_VIEW:
         line->fovDegrees = number;
         return true;
+    case PAD_LOOK:
+        line->padLookSpeed = number;
+        return true;
+    case PAD_DEAD_ZONE:
+        line->padDeadZone = number;
+        return true;
     case BIND:
         return takeBind(value, line, problem);
     }
@@ -204,6 +214,8 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
     line->sensitivityHundredths = NOT_GIVEN;
     line->invertPitch           = NOT_GIVEN;
     line->fovDegrees            = NOT_GIVEN;
+    line->padLookSpeed          = NOT_GIVEN;
+    line->padDeadZone           = NOT_GIVEN;
     return parseOptions(argc, argv, OPTIONS, OPTION_COUNT, OptionTaker{take, nullptr, line},
                         problem);
 }
@@ -228,6 +240,8 @@ void applyCommandLine(const CommandLine& line, GameSetup* setup) {
         controls.sensitivity = static_cast<float>(line.sensitivityHundredths) / DECIMAL_SCALE;
     if (line.invertPitch != NOT_GIVEN) controls.invertPitch = line.invertPitch != 0;
     if (line.fovDegrees != NOT_GIVEN) controls.fovDegrees = line.fovDegrees;
+    if (line.padLookSpeed != NOT_GIVEN) controls.padLookSpeed = line.padLookSpeed;
+    if (line.padDeadZone != NOT_GIVEN) controls.padDeadZone = line.padDeadZone;
     char ignored[CONTROLS_PROBLEM_SIZE]; // each was read once already
     for (int b = 0; b < line.bindCount; ++b)
         parseBinding(controls, line.binds[b], ignored);

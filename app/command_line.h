@@ -33,6 +33,8 @@ struct CommandLine {
     int sensitivityHundredths;        // NOT_GIVEN, or the look's sensitivity in hundredths
     int invertPitch;                  // NOT_GIVEN, 0 or 1
     int fovDegrees;                   // NOT_GIVEN, or FOV_LOWEST to FOV_HIGHEST
+    int padLookSpeed;                 // NOT_GIVEN, or PAD_LOOK_LOWEST to PAD_LOOK_HIGHEST
+    int padDeadZone;                  // NOT_GIVEN, or a percentage up to PAD_DEAD_ZONE_HIGHEST
     int bindCount;                    // --bind options, applied in their order
     char binds[MOST_BIND_OPTIONS][BINDING_TEXT_SIZE];
 };

@@ -7,8 +7,9 @@
 #include "step/options.h"
 
 namespace {
-enum Entry { SENSITIVITY, INVERT_PITCH, FIELD_OF_VIEW, FIRST_ACTION };
-constexpr const char* ENTRY_KEYS[FIRST_ACTION] = {"sensitivity", "invert_pitch", "fov"};
+enum Entry { SENSITIVITY, INVERT_PITCH, FIELD_OF_VIEW, PAD_LOOK, PAD_DEAD_ZONE, FIRST_ACTION };
+constexpr const char* ENTRY_KEYS[FIRST_ACTION] = {"sensitivity", "invert_pitch", "fov", "pad_look",
+                                                  "pad_dead_zone"};
 static_assert(DECIMAL_SCALE == 100, "the sensitivity is read in hundredths");
 
 bool readEntry(const Setting& s, int entry, ControlSettings* controls) {
@@ -28,6 +29,15 @@ bool readEntry(const Setting& s, int entry, ControlSettings* controls) {
     case FIELD_OF_VIEW:
         if (!readOptionNumber(s.value, FOV_LOWEST, FOV_HIGHEST, &number)) return false;
         controls->fovDegrees = number;
+        return true;
+    case PAD_LOOK:
+        if (!readOptionNumber(s.value, PAD_LOOK_LOWEST, PAD_LOOK_HIGHEST, &number)) return false;
+        controls->padLookSpeed = number;
+        return true;
+    case PAD_DEAD_ZONE:
+        if (!readOptionNumber(s.value, PAD_DEAD_ZONE_LOWEST, PAD_DEAD_ZONE_HIGHEST, &number))
+            return false;
+        controls->padDeadZone = number;
         return true;
     default:
         return parseInputs(*controls, static_cast<Action>(entry - FIRST_ACTION), s.value, ignored);
@@ -70,6 +80,8 @@ void writeControlSettings(const ControlSettings& controls,
     std::snprintf(settings[INVERT_PITCH].value, SETTING_VALUE_SIZE, "%d",
                   controls.invertPitch ? 1 : 0);
     std::snprintf(settings[FIELD_OF_VIEW].value, SETTING_VALUE_SIZE, "%d", controls.fovDegrees);
+    std::snprintf(settings[PAD_LOOK].value, SETTING_VALUE_SIZE, "%d", controls.padLookSpeed);
+    std::snprintf(settings[PAD_DEAD_ZONE].value, SETTING_VALUE_SIZE, "%d", controls.padDeadZone);
     for (int a = 0; a < ACTION_COUNT; ++a) {
         char text[BINDING_TEXT_SIZE];
         formatBinding(controls, static_cast<Action>(a), text);

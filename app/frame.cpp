@@ -8,6 +8,7 @@
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
+#include "app/gamepad_play.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/look_cursor.h"
@@ -50,7 +51,8 @@ void playSound(const StepEvent& e) {
 }
 
 // The step has taken the input gathered since the one before: taps shorter than a step are
-// let go, and the look is measured from the centre again.
+// let go, the flags are the keys' alone again (the pad's were the step's), and the look is
+// measured from the centre again.
 void gatherInputAgain() {
     settleTappedKeys(gameWorld.input.controls);
     centreCursor();
@@ -114,7 +116,7 @@ void drawAfterSteps(int count, void*) {
 } // namespace
 
 void runFrame() {
-    const StepSetup setup{gameSetup.isServer, nullptr, nullptr};
+    const StepSetup setup{gameSetup.isServer, addGamepadInput, nullptr};
     runStepsOwed(gameWorld, gameNet, gameStep, setup, stepClock, &stepReport,
                  StepLoopHooks{afterGameStep, drawAfterSteps, nullptr});
 }

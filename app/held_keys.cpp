@@ -1,7 +1,8 @@
 // Held actions into control flags, with taps kept until a step has seen them.
 #include "app/held_keys.h"
 
-HeldActions gameHeldActions = {};
+HeldActions gameHeldActions    = {};
+HeldActions gamepadHeldActions = {};
 
 namespace {
 struct MovementRow {
@@ -53,7 +54,10 @@ void settleTappedActions(HeldActions& held) {
 }
 
 void composeGameControls(ControlState& controls) {
-    composeControls(gameHeldActions, controls);
+    for (const MovementRow& m : MOVEMENT)
+        controls.*m.flag =
+            actionHeld(gameHeldActions, m.action) || actionHeld(gamepadHeldActions, m.action) ? 1
+                                                                                              : 0;
 }
 
 void settleTappedKeys(ControlState& controls) {

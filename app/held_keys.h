@@ -28,6 +28,8 @@ void settleTappedActions(HeldActions& held);
 
 // The game window's held actions, which its window procedure keeps.
 extern HeldActions gameHeldActions;
+// The gamepad's, as its reading before the step left them (addGamepadInput).
+extern HeldActions gamepadHeldActions;
 // The step's movement flags from everything the player holds, after every input and step.
 void composeGameControls(ControlState& controls);
 // After each step: taps let go, and the step's controls composed again.

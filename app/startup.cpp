@@ -8,6 +8,7 @@
 #include "app/frame.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
+#include "app/gamepad_play.h"
 #include "app/look_cursor.h"
 #include "app/main_loop.h"
 #include "app/settings.h"
@@ -93,6 +94,7 @@ int runGame(int argc, const char* const* argv) {
         failWithoutWindow("cannot create the game window", reason);
     if (!platformCreateGlContext(reason, sizeof reason))
         failWithoutWindow("cannot create the OpenGL context", reason);
+    openGamepads();
     setupScene(SMALLEST_WIDTH, SMALLEST_HEIGHT, static_cast<float>(gameSetup.controls.fovDegrees));
     fitSceneToWindow();
     if (gameSetup.soundEnabled) soundStart();

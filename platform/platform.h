@@ -1,6 +1,7 @@
 // The thin layer over the operating system that the game's plain code calls: clock, sleep,
-// processes, folders, message boxes, and the one game window with its OpenGL context, cursor
-// and input. One backend a system implements all of it, in platform/<system>/.
+// processes, folders, message boxes, the one game window with its OpenGL context, cursor
+// and input, and the gamepad that plays. One backend a system implements all of it, in
+// platform/<system>/.
 #pragma once
 
 #include <cstdint>
@@ -94,3 +95,23 @@ void platformTextInput(bool on); // typed characters arrive as TEXT events while
 // The next waiting input event, translated (OTHER for what the game does not use); false
 // when none is waiting.
 bool platformPollEvent(InputEvent* event);
+
+// One gamepad as the game reads it, its controls named by where they sit on an Xbox-style
+// pad. Sticks run -1..1 (right and down positive), triggers 0..1 (let go to pulled all the
+// way).
+struct GamepadState {
+    bool connected;
+    float leftX, leftY;
+    float rightX, rightY;
+    float leftTrigger, rightTrigger;
+    bool south;        // the bottom face button: A, or a cross
+    bool back;         // Back, Select, View or Share
+    bool leftShoulder; // the left bumper
+};
+// Starts reading gamepads (pads plugged in later are found too); false, with the reason in
+// problem, when the system offers none: the game then plays without.
+bool platformOpenGamepads(char* problem, int problemSize);
+// The pad that plays: the first one connected, while it stays; when it goes the one connected
+// next takes over. False, with pad all zero, when none is connected. Pads come and go as the
+// window's events are polled.
+bool platformReadGamepad(GamepadState* pad);

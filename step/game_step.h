@@ -17,7 +17,8 @@
 struct StepSetup {
     int32_t isServer; // this machine hosts
     // Fills world.input for this step, after the exchange and before the simulation applies
-    // it; the game's is gathered by the window procedure between steps and leaves this empty.
+    // it: a bot's brain, or the game's gamepad beside what its window procedure gathered
+    // between steps.
     void (*feedInput)(WorldState& world, void* context);
     void* context; // handed to every hook
     // Takes every record the step sends to all instead of the session; null: netSend.

@@ -35,6 +35,14 @@ constexpr int FOV_HIGHEST                    = 110;
 constexpr int FOV_DEFAULT                    = 60;
 constexpr int BINDING_TEXT_SIZE              = 64;  // "Left Ctrl,Right Ctrl" and its end, with room
 constexpr int CONTROLS_PROBLEM_SIZE          = 160; // a line naming what is wrong
+// A gamepad's right stick looks this many degrees a second at full tilt; a tilt under the
+// dead zone (a percentage of full tilt) counts as centred.
+constexpr int PAD_LOOK_LOWEST       = 30;
+constexpr int PAD_LOOK_HIGHEST      = 720;
+constexpr int PAD_LOOK_DEFAULT      = 180;
+constexpr int PAD_DEAD_ZONE_LOWEST  = 0;
+constexpr int PAD_DEAD_ZONE_HIGHEST = 50;
+constexpr int PAD_DEAD_ZONE_DEFAULT = 15;
 
 // One action: its command-line and settings name ("forward"), its label in the dialog and
 // the inputs it takes unless the player chooses others.
@@ -49,6 +57,8 @@ struct ControlSettings {
     float sensitivity = SENSITIVITY_DEFAULT; // a factor of DEGREES_PER_PIXEL
     bool invertPitch  = false;               // moving the mouse up looks down
     int fovDegrees    = FOV_DEFAULT;
+    int padLookSpeed  = PAD_LOOK_DEFAULT;      // degrees a second
+    int padDeadZone   = PAD_DEAD_ZONE_DEFAULT; // percent of full tilt
     // Each action's inputs, NONE for an empty place; an input is in one place at most.
     InputCode bindings[ACTION_COUNT][INPUTS_PER_ACTION];
 

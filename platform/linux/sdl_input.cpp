@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/linux/sdl_gamepad.h"
 #include "platform/platform.h"
 
 namespace {
@@ -128,6 +129,7 @@ InputEvent translateEvent(const SDL_Event& event) {
 bool platformPollEvent(InputEvent* event) {
     SDL_Event sdlEvent;
     if (!SDL_PollEvent(&sdlEvent)) return false;
+    noteGamepadEvent(sdlEvent);
     *event = translateEvent(sdlEvent);
     return true;
 }

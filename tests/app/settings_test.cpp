@@ -14,7 +14,8 @@ const char* const HEADER =
 
 bool sameControls(const ControlSettings& a, const ControlSettings& b) {
     return a.sensitivity == b.sensitivity && a.invertPitch == b.invertPitch &&
-           a.fovDegrees == b.fovDegrees &&
+           a.fovDegrees == b.fovDegrees && a.padLookSpeed == b.padLookSpeed &&
+           a.padDeadZone == b.padDeadZone &&
            std::memcmp(a.bindings, b.bindings, sizeof a.bindings) == 0;
 }
 
@@ -69,9 +70,11 @@ TEST(Settings, ControlsComeBackAndADamagedEntryAloneTakesItsDefault) {
     char problem[SETTINGS_PROBLEM_SIZE] = {};
     GameSetup chosen                    = startSetup();
     chosen.controls = boundOver({"forward=W,Up", "vertical=Space", "fire=Mouse X2,Left Ctrl"});
-    chosen.controls.sensitivity = 2.5f;
-    chosen.controls.invertPitch = true;
-    chosen.controls.fovDegrees  = 90;
+    chosen.controls.sensitivity  = 2.5f;
+    chosen.controls.invertPitch  = true;
+    chosen.controls.fovDegrees   = 90;
+    chosen.controls.padLookSpeed = 300;
+    chosen.controls.padDeadZone  = 25;
     ASSERT_TRUE(saveSettings(chosen, problem)) << problem;
     GameSetup loaded = startSetup();
     EXPECT_TRUE(loadSettings(&loaded, problem)) << problem;
@@ -80,13 +83,15 @@ TEST(Settings, ControlsComeBackAndADamagedEntryAloneTakesItsDefault) {
         const char* line;
         const char* key;
     } DAMAGED[] = {
-        {"sensitivity:5.01", "sensitivity" },
-        {"sensitivity:1,5",  "sensitivity" },
-        {"invert_pitch:2",   "invert_pitch"},
-        {"fov:49",           "fov"         },
-        {"fire:Mouse Nine",  "fire"        },
-        {"fire:F12",         "fire"        },
-        {"forward:W,A,S",    "forward"     }
+        {"sensitivity:5.01", "sensitivity"  },
+        {"sensitivity:1,5",  "sensitivity"  },
+        {"invert_pitch:2",   "invert_pitch" },
+        {"fov:49",           "fov"          },
+        {"pad_look:721",     "pad_look"     },
+        {"pad_dead_zone:-1", "pad_dead_zone"},
+        {"fire:Mouse Nine",  "fire"         },
+        {"fire:F12",         "fire"         },
+        {"forward:W,A,S",    "forward"      }
     };
     for (const auto& d : DAMAGED) {
         SCOPED_TRACE(d.line);

@@ -1,4 +1,4 @@
-// The platform layer's system half, the same on every system: folders and programs.
+// The platform layer's system half, the same on every system: folders, programs and gamepads.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -45,4 +45,15 @@ TEST(Platform, AMissingProgramDoesNotStartAndStoppingNothingIsHarmless) {
     const char* argv[] = {"none", nullptr};
     EXPECT_EQ(platformStartProgram("/none/voranis-none", argv), NO_PROGRAM);
     platformStopProgram(NO_PROGRAM);
+}
+
+// The system's gamepad service opens (XInput under Wine too); with no pad plugged in, none
+// plays and its reading is all let go.
+TEST(Platform, GamepadsOpenAndNoPadReadsAsNone) {
+    char problem[PLATFORM_PROBLEM_SIZE] = "";
+    EXPECT_TRUE(platformOpenGamepads(problem, sizeof problem)) << problem;
+    GamepadState pad;
+    pad.connected = true;
+    EXPECT_FALSE(platformReadGamepad(&pad));
+    EXPECT_FALSE(pad.connected);
 }

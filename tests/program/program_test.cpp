@@ -37,6 +37,7 @@ const CommandCase COMMANDS[] = {
     {{"--bind=fire=Mouse Left,Foo"},       EXIT_USAGE, "--bind: unknown input \"Foo\""},
     {{"--sensitivity", "5.5"},             EXIT_USAGE, "--sensitivity wants a number from 0.10"},
     {{"--fov", "111"},                     EXIT_USAGE, "--fov wants a number from 50 to 110"},
+    {{"--pad-dead-zone", "51"},            EXIT_USAGE, "--pad-dead-zone wants a number from 0 to 50"},
 };
 // clang-format on
 
