@@ -14,7 +14,7 @@ constexpr int ID_DEFAULTS        = 2000;
 constexpr int ID_SENSITIVITY     = 2001; // the mouse's look speed, a factor of 0.3 degrees a pixel
 constexpr int ID_INVERT_PITCH    = 2002;
 constexpr int ID_FOV             = 2003; // the vertical field of view, degrees
-constexpr int ID_BINDING_FIRST   = 2100; // then one an entry: action * INPUTS_PER_ACTION + place
+constexpr int ID_BINDING_FIRST   = 3000; // then one an entry: action * INPUTS_PER_ACTION + place
 
 constexpr int CONTROLS_PAGE_FIXED_COUNT = 10; // the hint, the look's six, the three buttons
 constexpr int CONTROLS_PAGE_CONTROL_COUNT =

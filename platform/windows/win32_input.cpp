@@ -92,6 +92,8 @@ InputCode offset(InputCode first, WPARAM by) {
     return static_cast<InputCode>(static_cast<int>(first) + static_cast<int>(by));
 }
 
+} // namespace
+
 // The virtual key, which the player's layout gives the key; the flags tell left from right.
 InputCode keyCode(WPARAM key, LPARAM flags) {
     const bool extended = (flags & EXTENDED_KEY) != 0;
@@ -112,6 +114,8 @@ InputCode keyCode(WPARAM key, LPARAM flags) {
     }
     return InputCode::NONE;
 }
+
+namespace {
 
 void queueInput(bool down, InputCode code, bool repeat) {
     if (code == InputCode::NONE) {

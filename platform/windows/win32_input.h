@@ -3,8 +3,12 @@
 
 #include <windows.h>
 
+#include "platform/input_event.h"
+
 // Queues what the message means to the game; true when the message is fully handled
 // (result is then the window procedure's answer) and the system's default must not run.
 bool takeInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 // Lets the cursor go when the window closes.
 void releaseCursor();
+// A key message's wParam and lParam as the game's code; NONE for a key it does not know.
+InputCode keyCode(WPARAM key, LPARAM flags);
