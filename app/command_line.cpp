@@ -241,8 +241,8 @@ void printUsage(FILE* to) {
     std::fprintf(to, "\nACTION is");
     for (int a = 0; a < ACTION_COUNT; ++a)
         std::fprintf(to, " %s", actionRow(static_cast<Action>(a)).name);
-    std::fprintf(to,
-                 ";\nINPUT a key's name (\"W\", \"Left Ctrl\", \"Space\", \"F1\", \"Keypad 1\") or\n"
-                 "\"Mouse Left\", \"Mouse Right\", \"Mouse Middle\", \"Mouse X1\", \"Mouse X2\".\n"
-                 "Example: --bind forward=W,Up --bind fire=\"Mouse Left,Space\"\n");
+    std::fprintf(
+        to, ";\nINPUT a key's name (\"W\", \"Left Ctrl\", \"Space\", \"F1\", \"Keypad 1\") or\n"
+            "\"Mouse Left\", \"Mouse Right\", \"Mouse Middle\", \"Mouse X1\", \"Mouse X2\".\n"
+            "Example: --bind forward=W,Up --bind fire=\"Mouse Left,Space\"\n");
 }

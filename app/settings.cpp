@@ -85,8 +85,8 @@ bool loadControls(const Setting s[ALL_KEYS], GameSetup* setup,
     char damaged[SETTINGS_PROBLEM_SIZE / 2];
     if (readControlSettings(s + KEY_COUNT, &setup->controls, damaged, sizeof damaged)) return true;
     std::snprintf(problem, SETTINGS_PROBLEM_SIZE,
-                  "the settings in %s hold a damaged %s; using its default",
-                  settingsFile().c_str(), damaged);
+                  "the settings in %s hold a damaged %s; using its default", settingsFile().c_str(),
+                  damaged);
     return false;
 }
 } // namespace

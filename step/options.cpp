@@ -10,9 +10,11 @@
 #include "world/roster.h"
 
 namespace {
-constexpr int SPELLED_SIZE        = 32; // "--" and the longest option's name
-constexpr int WANTED_SIZE         = 64; // "a number from L to H"
-constexpr int DECIMAL_DIGITS_KEPT = 9;  // past any range: more digits are refused
+constexpr int SPELLED_SIZE        = 32;   // "--" and the longest option's name
+constexpr int WANTED_SIZE         = 64;   // "a number from L to H"
+constexpr int DECIMAL_DIGITS_KEPT = 9;    // past any range: more digits are refused
+constexpr int DECIMALS_READ       = 3;    // thousandths, rounded to hundredths
+constexpr long long THOUSANDTHS   = 1000; // in one
 
 bool fail(char problem[OPTION_PROBLEM_SIZE], const char* format, const char* what) {
     std::snprintf(problem, OPTION_PROBLEM_SIZE, format, what);
@@ -56,14 +58,14 @@ bool readOptionDecimal(const char* text, int lowest, int highest, int* hundredth
         if (*c < '0' || *c > '9' || ++digits > DECIMAL_DIGITS_KEPT) return false;
         if (!point) {
             whole = whole * 10 + (*c - '0');
-        } else if (++decimals <= 3) {
+        } else if (++decimals <= DECIMALS_READ) {
             thousandths = thousandths * 10 + (*c - '0');
         }
     }
     if (digits == 0) return false;
-    for (int d = decimals; d < 3; ++d)
+    for (int d = decimals; d < DECIMALS_READ; ++d)
         thousandths *= 10;
-    const long long value = (whole * 1000 + thousandths + 5) / 10;
+    const long long value = (whole * THOUSANDTHS + thousandths + 5) / 10; // rounded
     if (value < lowest || value > highest) return false;
     *hundredths = static_cast<int>(value);
     return true;

@@ -10,5 +10,6 @@
 bool takeInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 // Lets the cursor go when the window closes.
 void releaseCursor();
-// A key message's wParam and lParam as the game's code; NONE for a key it does not know.
-InputCode keyCode(WPARAM key, LPARAM flags);
+// The game's code for a key message's virtual key and flags (NONE for a key it does not
+// know), for any window of the game's that takes keys.
+InputCode keyInputCode(WPARAM key, LPARAM flags);

@@ -112,7 +112,7 @@ LRESULT CALLBACK entryProc(HWND entry, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SYSKEYDOWN:
         if (wParam == VK_ESCAPE) {
             cancelCapture(run.page);
-        } else if (!captureInput(run.page, keyCode(wParam, lParam))) {
+        } else if (!captureInput(run.page, keyInputCode(wParam, lParam))) {
             return 0; // keeps waiting
         }
         endCapture(page, run);
