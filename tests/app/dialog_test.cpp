@@ -2,7 +2,8 @@
 // control, the Tab key's order, and Enter for Create Game and Escape for Join Game wherever the
 // focus is. Its controls page driven with real clicks and keys: an entry waits for the next key
 // or mouse button and takes it from the action that had it (which shows the move), Escape
-// cancels, F12 is refused, Defaults restores all and OK keeps the page's.
+// cancels, F12 is refused, Defaults restores all and OK keeps the page's. Every key the game
+// knows comes from one FLTK key, and the look's fields keep to their ranges.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -16,10 +17,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <memory>
 #include <string>
 
 #include "app/dialog/fltk/controls_page_window.h"
+#include "app/dialog/fltk/fltk_input_code.h"
 #include "app/dialog/fltk/setup_widgets.h"
 #include "app/dialog/game_setup.h"
 #include "tests/support/game_driver.h"
@@ -161,4 +164,35 @@ TEST(ControlsPage, AnEntryTakesTheNextInputFromItsActionAndOkKeepsThePage) {
     EXPECT_EQ(kept.bindings[static_cast<int>(Action::VERTICAL)][0], InputCode::NONE);
     EXPECT_EQ(kept.fovDegrees, 90);
     delete page.window;
+}
+
+TEST(ControlsPage, EveryKeyOfTheGameComesFromOneFltkKey) {
+    int keys[INPUT_CODE_COUNT] = {};
+    for (int key = 0; key <= 0xffff; ++key)
+        ++keys[static_cast<int>(inputOfKey(key))];
+    for (int code = static_cast<int>(InputCode::NONE) + 1;
+         code < static_cast<int>(InputCode::MOUSE_LEFT); ++code)
+        EXPECT_EQ(keys[code], 1) << inputName(static_cast<InputCode>(code));
+}
+
+TEST(ControlsPage, TheLookKeepsToItsRanges) {
+    struct Case {
+        double sensitivity, fov;
+        float keptSensitivity;
+        int keptFov;
+    };
+    const Case cases[] = {
+        {1.26, 75.4, 1.3f, 75 },
+        {0.01, 20,   0.1f, 50 },
+        {9,    300,  5.0f, 110},
+        {NAN,  NAN,  2.0f, 80 },
+    };
+    for (const Case& c : cases) {
+        ControlsPage page;
+        page.settings.sensitivity = 2.0f;
+        page.settings.fovDegrees  = 80;
+        setLook(page, c.sensitivity, true, c.fov);
+        EXPECT_FLOAT_EQ(page.settings.sensitivity, c.keptSensitivity) << c.sensitivity;
+        EXPECT_EQ(page.settings.fovDegrees, c.keptFov) << c.fov;
+    }
 }
