@@ -101,8 +101,10 @@ void endCapture(HWND page, const PageRun& run) {
 
 // The waiting entry takes the next key or button; anything else it lets be.
 LRESULT CALLBACK entryProc(HWND entry, UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND page    = GetParent(entry);
-    PageRun& run       = runOf(page);
+    const HWND page = GetParent(entry);
+    PageRun& run    = runOf(page);
+    // Alt or F10 let go would open the system menu, the last input taken being one of them.
+    if (message == WM_SYSKEYUP && (wParam == VK_MENU || wParam == VK_F10)) return 0;
     const bool waiting = GetDlgCtrlID(entry) == ID_BINDING_FIRST + run.page.waiting;
     if (!waiting) return CallWindowProcA(run.buttonProc, entry, message, wParam, lParam);
     switch (message) {
