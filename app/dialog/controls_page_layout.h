@@ -23,7 +23,8 @@ constexpr int CONTROLS_PAGE_CONTROL_COUNT =
 constexpr const char* CONTROLS_PAGE_TITLE = "Controls";
 constexpr int CONTROLS_PAGE_W             = 212; // dialog units
 constexpr int CONTROLS_PAGE_H             = 224;
-// What an entry shows while it waits for its input; no input's name is wider.
+// What an entry shows while it waits for its input; the entries are sized for it, as wide as
+// the widest input name.
 constexpr const char* WAITING_TEXT = "Press a key...";
 
 struct ControlsPageLayout {
