@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/dialog/controls_page_layout.h"
 #include "app/dialog/setup_dialog_layout.h"
+#include "app/settings.h"
 #include "net/discovery_responder.h"
 #include "step/data_folder.h"
 #include "tests/support/game_driver.h"
@@ -176,6 +178,38 @@ TEST_P(GamesList, AGameFoundIsJoinedFromTheList) {
 INSTANTIATE_TEST_SUITE_P(Program, GamesList, ::testing::Values(1, 2), [](const auto& info) {
     return info.param == 1 ? "Click" : "DoubleClick";
 });
+
+// The dialog's "Controls..." opens its page: W clicked into forward's second place and OK,
+// then Escape joins (the first start's address is incomplete, the box saying so is closed),
+// and the next start reads W.
+TEST(ControlsPage, AKeyBoundThroughTheDialogIsRemembered) {
+    GameDriver game;
+    ASSERT_TRUE(game.start());
+    const auto clickAt = [&](unsigned long window, const ControlTemplate& c, int w, int h) {
+        const ScreenRect r = game.windowRect(window);
+        game.click(r.x + r.w * (2 * c.x + c.w) / (2 * w), r.y + r.h * (2 * c.y + c.h) / (2 * h));
+    };
+    const unsigned long dialog = game.window(SETUP_TITLE);
+    ASSERT_NE(dialog, 0u) << game.errors();
+    clickAt(dialog, SETUP_CONTROLS[controlIndex(ID_CONTROLS)], SETUP_DIALOG_W, SETUP_DIALOG_H);
+    const unsigned long page = game.window(CONTROLS_PAGE_TITLE);
+    ASSERT_NE(page, 0u) << game.errors();
+    const ControlsPageLayout layout = controlsPageLayout();
+    const ControlTemplate* entry    = std::find_if(
+           layout.control, layout.control + CONTROLS_PAGE_CONTROL_COUNT, [](const ControlTemplate& c) {
+            return bindingEntry(c.id) == static_cast<int>(Action::FORWARD) * INPUTS_PER_ACTION + 1;
+        });
+    clickAt(page, *entry, CONTROLS_PAGE_W, CONTROLS_PAGE_H);
+    game.keys(page, "w Return");
+    game.keys(dialog, "Escape");
+    finish(game, "space");
+    EXPECT_EQ(game.exitCode(), 3) << game.errors();
+    setenv("XDG_CONFIG_HOME", game.configDir().c_str(), 1);
+    GameSetup remembered = startSetup();
+    char problem[SETTINGS_PROBLEM_SIZE];
+    EXPECT_TRUE(loadSettings(&remembered, problem)) << problem;
+    EXPECT_EQ(remembered.controls.bindings[static_cast<int>(Action::FORWARD)][1], InputCode::W);
+}
 
 // Hosted through the dialog and turned (the ship spawns anywhere) until lit planets fill part
 // of the view, then quit with Escape. VORANIS_SCREENSHOT names a file for that frame

@@ -7,6 +7,7 @@
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
 
+#include "app/dialog/fltk/controls_page_window.h"
 #include "app/dialog/fltk/fltk_game_list.h"
 #include "app/dialog/fltk/server_info_box.h"
 #include "app/dialog/fltk/setup_widgets.h"
@@ -86,6 +87,12 @@ void closeBox(Fl_Widget* window, void* data) {
     joinGameCommand(window, data);
 }
 
+// The page changes the controls alone; the other choices stay in the dialog.
+void openControls(Fl_Widget*, void* data) {
+    DialogRun& run = *static_cast<DialogRun*>(data);
+    runControlsPage(run.dialog.window, run.setup.controls);
+}
+
 // A click on a game puts its address in the box; a double click joins it.
 void chooseGame(Fl_Widget* list, void* data) {
     const SetupDialog& d = static_cast<DialogRun*>(data)->dialog;
@@ -104,6 +111,7 @@ SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net
     controlById(dialog, ID_CREATE_GAME)->callback(createGame, &run);
     controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &run);
     controlById(dialog, ID_GAME_LIST)->callback(chooseGame, &run);
+    controlById(dialog, ID_CONTROLS)->callback(openControls, &run);
     dialog.window->callback(closeBox, &run);
 
     dialog.window->show();

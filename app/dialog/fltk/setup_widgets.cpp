@@ -110,30 +110,33 @@ void neededSize(const ControlTemplate& c, int heightPx, int* w, int* h) {
     }
 }
 
-struct Scale {
-    double x, y;
-    int px(int dialogUnits) const { return static_cast<int>(std::lround(dialogUnits * x)); }
-    int py(int dialogUnits) const { return static_cast<int>(std::lround(dialogUnits * y)); }
-};
+} // namespace
+
+int DialogScale::px(int dialogUnits) const {
+    return static_cast<int>(std::lround(dialogUnits * x));
+}
+int DialogScale::py(int dialogUnits) const {
+    return static_cast<int>(std::lround(dialogUnits * y));
+}
 
 // Heights first: the widths depend on them through the return arrow.
-Scale dialogScale() {
+DialogScale dialogScale(const ControlTemplate* controls, int count) {
     fl_open_display();
     fl_font(FL_HELVETICA, SETUP_FONT_SIZE);
-    Scale s{fl_width(AVERAGE_WIDTH_SAMPLE) / 52.0 / 4.0, fl_height() / 8.0};
+    DialogScale s{fl_width(AVERAGE_WIDTH_SAMPLE) / 52.0 / 4.0, fl_height() / 8.0};
     int w = 0, h = 0;
-    for (const ControlTemplate& c : SETUP_CONTROLS) {
-        neededSize(c, 0, &w, &h);
-        s.y = std::max(s.y, static_cast<double>(h) / c.h);
+    for (int i = 0; i < count; ++i) {
+        neededSize(controls[i], 0, &w, &h);
+        s.y = std::max(s.y, static_cast<double>(h) / controls[i].h);
     }
-    for (const ControlTemplate& c : SETUP_CONTROLS) {
-        neededSize(c, s.py(c.h), &w, &h);
-        s.x = std::max(s.x, static_cast<double>(w) / c.w);
+    for (int i = 0; i < count; ++i) {
+        neededSize(controls[i], s.py(controls[i].h), &w, &h);
+        s.x = std::max(s.x, static_cast<double>(w) / controls[i].w);
     }
     return s;
 }
 
-Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s, const ArenaList& arenas,
+Fl_Widget* makeControl(const ControlTemplate& c, const DialogScale& s, const ArenaList& arenas,
                        const ControlValue& value) {
     int x = s.px(c.x), y = s.py(c.y), w = s.px(c.x + c.w) - x, h = s.py(c.y + c.h) - y;
     switch (c.kind) {
@@ -195,7 +198,6 @@ Fl_Widget* makeControl(const ControlTemplate& c, const Scale& s, const ArenaList
     }
     return nullptr;
 }
-} // namespace
 
 Fl_Widget* controlById(const SetupDialog& dialog, int id) {
     const int i = controlIndex(id);
@@ -204,7 +206,7 @@ Fl_Widget* controlById(const SetupDialog& dialog, int id) {
 
 SetupDialog buildSetupDialog(const GameSetup& setup) {
     FL_NORMAL_SIZE = SETUP_FONT_SIZE;
-    Scale s        = dialogScale();
+    DialogScale s  = dialogScale(SETUP_CONTROLS, SETUP_CONTROL_COUNT);
     SetupDialog dialog{};
     dialog.arenas = listArenas(ARENA_FOLDER);
     ControlValues values;

@@ -16,6 +16,17 @@ struct SetupDialog {
     ArenaList arenas;                        // the arena choice's, before its "Rotate"
 };
 
+// Dialog units to pixels: the font's, widened where a control's text would not fit it.
+struct DialogScale {
+    double x, y;
+    int px(int dialogUnits) const;
+    int py(int dialogUnits) const;
+};
+DialogScale dialogScale(const ControlTemplate* controls, int count);
+// The control's widget, outside any group, holding value (a choice's entries from arenas).
+Fl_Widget* makeControl(const ControlTemplate& c, const DialogScale& s, const ArenaList& arenas,
+                       const ControlValue& value);
+
 // Builds the dialog, hidden, with setup's values and without callbacks.
 SetupDialog buildSetupDialog(const GameSetup& setup);
 Fl_Widget* controlById(const SetupDialog& dialog, int id);

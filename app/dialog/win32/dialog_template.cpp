@@ -4,8 +4,6 @@
 
 #include <commctrl.h>
 
-#include "app/dialog/setup_dialog_layout.h"
-
 namespace {
 constexpr WORD ORDINAL_CLASS   = 0xFFFF; // a predefined class follows as its atom
 constexpr WORD BUTTON_CLASS    = 0x0080;
@@ -97,31 +95,32 @@ void upDown(Writer& w, const ControlTemplate& c) {
 }
 } // namespace
 
-bool buildDialogTemplate(DialogTemplate& out) {
+bool buildDialogTemplate(DialogTemplate& out, const DialogLayout& dialog) {
     out.used = 0;
     Writer w{out, false};
-    int items = SETUP_CONTROL_COUNT;
-    for (const ControlTemplate& c : SETUP_CONTROLS)
-        items += c.kind == ControlKind::SPINNER;
+    int items = dialog.count;
+    for (int i = 0; i < dialog.count; ++i)
+        items += dialog.controls[i].kind == ControlKind::SPINNER;
 
     w.dword(DIALOG_STYLE);
     w.dword(0); // no extended style
     w.word(static_cast<WORD>(items));
-    w.word(SETUP_DIALOG_X);
-    w.word(SETUP_DIALOG_Y);
-    w.word(SETUP_DIALOG_W);
-    w.word(SETUP_DIALOG_H);
+    w.word(static_cast<WORD>(dialog.x));
+    w.word(static_cast<WORD>(dialog.y));
+    w.word(static_cast<WORD>(dialog.w));
+    w.word(static_cast<WORD>(dialog.h));
     w.word(0); // no menu
     w.word(0); // the system's dialog class
-    w.text(SETUP_TITLE);
+    w.text(dialog.title);
     w.word(DIALOG_FONT_POINTS);
     w.text(DIALOG_FONT);
 
     // One group from the first text on holds every radio button, so the automatic ones keep
     // exactly one on.
     bool grouped = false;
-    for (const ControlTemplate& c : SETUP_CONTROLS) {
-        ItemClass kind = itemClass(c.kind);
+    for (int i = 0; i < dialog.count; ++i) {
+        const ControlTemplate& c = dialog.controls[i];
+        ItemClass kind           = itemClass(c.kind);
         if (c.kind == ControlKind::STATIC && !grouped) {
             kind.style |= WS_GROUP;
             grouped = true;

@@ -11,6 +11,7 @@
 
 #include "app/dialog/game_list.h"
 #include "app/dialog/setup_commands.h"
+#include "app/dialog/win32/controls_page_dialog.h"
 #include "app/dialog/win32/dialog_controls.h"
 #include "app/dialog/win32/dialog_template.h"
 #include "net/net_session.h"
@@ -176,6 +177,8 @@ INT_PTR CALLBACK setupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             joinGameCommand(dialog, runOf(dialog));
         } else if (id == ID_GAME_LIST) {
             chooseGame(dialog, runOf(dialog), HIWORD(wParam));
+        } else if (id == ID_CONTROLS && HIWORD(wParam) == BN_CLICKED) {
+            runControlsPage(dialog, runOf(dialog).setup.controls); // the controls alone
         } else if (isResolution(id) && HIWORD(wParam) == BN_CLICKED) {
             chooseResolution(dialog, id);
         } else {
@@ -201,7 +204,9 @@ SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net
                   GameList{}, false};
     DialogTemplate dialog;
     INT_PTR ended = -1;
-    if (buildDialogTemplate(dialog)) {
+    const DialogLayout layout{SETUP_TITLE,    SETUP_DIALOG_X, SETUP_DIALOG_Y,     SETUP_DIALOG_W,
+                              SETUP_DIALOG_H, SETUP_CONTROLS, SETUP_CONTROL_COUNT};
+    if (buildDialogTemplate(dialog, layout)) {
         ended = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
                                         reinterpret_cast<LPCDLGTEMPLATEA>(dialog.words), nullptr,
                                         setupDialogProc, reinterpret_cast<LPARAM>(&run));
