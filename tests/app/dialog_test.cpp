@@ -71,6 +71,21 @@ bool showsSoon(Action action, int place, const std::string& text) {
         Fl::wait(0.05);
     return shown(action, place) == text;
 }
+// Builds and shows the page; clicks go where it is once the server shows it. The xdotool
+// words that send keys to it.
+std::string showPage() {
+    buildControlsPage(page, ControlSettings{});
+    page.window->show();
+    XWindowAttributes shownAs{};
+    while (XGetWindowAttributes(fl_display, fl_xid(page.window), &shownAs) &&
+           shownAs.map_state != IsViewable)
+        Fl::wait(0.05);
+    return "key --window " + std::to_string(fl_xid(page.window)) + " ";
+}
+void waitClosed() {
+    while (page.window->shown())
+        Fl::wait(0.05);
+}
 // The xdotool words that click the control with the mouse button.
 std::string click(int id, int button = 1) {
     const Fl_Widget* c = pageControl(page, id);
@@ -131,14 +146,8 @@ TEST(SetupDialog, StartValuesAndKeys) {
 }
 
 TEST(ControlsPage, AnEntryTakesTheNextInputFromItsActionAndOkKeepsThePage) {
-    GameDriver& screen = ownDisplay();
-    buildControlsPage(page, ControlSettings{});
-    page.window->show();
-    XWindowAttributes shownAs{}; // clicks go where the window is once the server shows it
-    while (XGetWindowAttributes(fl_display, fl_xid(page.window), &shownAs) &&
-           shownAs.map_state != IsViewable)
-        Fl::wait(0.05);
-    const std::string keys = "key --window " + std::to_string(fl_xid(page.window)) + " ";
+    GameDriver& screen     = ownDisplay();
+    const std::string keys = showPage();
     screen.xdo(click(entryId(Action::FORWARD, 0)));
     EXPECT_TRUE(showsSoon(Action::FORWARD, 0, WAITING_TEXT));
     screen.xdo(keys + "F12 Escape"); // F12 is refused, Escape leaves the entry as it was
@@ -156,13 +165,23 @@ TEST(ControlsPage, AnEntryTakesTheNextInputFromItsActionAndOkKeepsThePage) {
     EXPECT_TRUE(showsSoon(Action::CHAT, 1, "Left Ctrl"));
     static_cast<Fl_Spinner*>(pageControl(page, ID_FOV))->value(90);
     screen.xdo(click(ID_CONTROLS_OK));
-    while (page.window->shown())
-        Fl::wait(0.05);
+    waitClosed();
     EXPECT_TRUE(page.kept);
     const ControlSettings& kept = page.page.settings;
     EXPECT_EQ(kept.bindings[static_cast<int>(Action::CHAT)][1], InputCode::LEFT_CTRL);
     EXPECT_EQ(kept.bindings[static_cast<int>(Action::VERTICAL)][0], InputCode::NONE);
     EXPECT_EQ(kept.fovDegrees, 90);
+    delete page.window;
+}
+
+TEST(ControlsPage, CancelDropsThePage) {
+    GameDriver& screen     = ownDisplay();
+    const std::string keys = showPage();
+    screen.xdo(click(entryId(Action::FORWARD, 0)) + keys + "w");
+    EXPECT_TRUE(showsSoon(Action::FORWARD, 0, "W"));
+    screen.xdo(click(ID_CONTROLS_CANCEL));
+    waitClosed();
+    EXPECT_FALSE(page.kept);
     delete page.window;
 }
 

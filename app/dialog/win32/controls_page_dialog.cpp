@@ -215,11 +215,11 @@ void runControlsPage(HWND owner, ControlSettings& settings) {
     run.page.settings = settings;
     run.layout        = controlsPageLayout();
     DialogTemplate page;
-    const DialogLayout layout{
-        CONTROLS_PAGE_TITLE,        0, 0, CONTROLS_PAGE_W, CONTROLS_PAGE_H, run.layout.control,
-        CONTROLS_PAGE_CONTROL_COUNT};
+    const DialogBox box{
+        run.layout.control, CONTROLS_PAGE_CONTROL_COUNT, CONTROLS_PAGE_TITLE, 0, 0, CONTROLS_PAGE_W,
+        CONTROLS_PAGE_H};
     INT_PTR ended = -1;
-    if (buildDialogTemplate(page, layout)) {
+    if (buildBoxTemplate(page, box)) {
         ended = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
                                         reinterpret_cast<LPCDLGTEMPLATEA>(page.words), owner,
                                         pageProc, reinterpret_cast<LPARAM>(&run));

@@ -1,5 +1,5 @@
-// The set-up dialog's and its controls page's templates for the system's dialog manager, made
-// in memory from a control table: the same ids, texts, places (dialog units) and Tab order.
+// The set-up dialog's template for the system's dialog manager, made in memory from the
+// dialog's control table: the same ids, texts, places (dialog units) and Tab order.
 #pragma once
 
 #include <windows.h>
@@ -16,14 +16,14 @@ struct DialogTemplate {
     int used;
 };
 
-// A dialog as its table gives it; x and y from the screen's corner, or for a dialog over
-// another one, from its owner's.
-struct DialogLayout {
-    const char* title;
-    int x, y, w, h; // dialog units
+// Writes the set-up dialog's template; false when it would not fit.
+bool buildDialogTemplate(DialogTemplate& out);
+
+// Any box from a control table, placed in dialog units.
+struct DialogBox {
     const ControlTemplate* controls;
     int count;
+    const char* title;
+    int x, y, w, h;
 };
-
-// Writes the template; false when it would not fit.
-bool buildDialogTemplate(DialogTemplate& out, const DialogLayout& dialog);
+bool buildBoxTemplate(DialogTemplate& out, const DialogBox& box);

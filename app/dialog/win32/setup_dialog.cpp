@@ -204,9 +204,7 @@ SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net
                   GameList{}, false};
     DialogTemplate dialog;
     INT_PTR ended = -1;
-    const DialogLayout layout{SETUP_TITLE,    SETUP_DIALOG_X, SETUP_DIALOG_Y,     SETUP_DIALOG_W,
-                              SETUP_DIALOG_H, SETUP_CONTROLS, SETUP_CONTROL_COUNT};
-    if (buildDialogTemplate(dialog, layout)) {
+    if (buildDialogTemplate(dialog)) {
         ended = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
                                         reinterpret_cast<LPCDLGTEMPLATEA>(dialog.words), nullptr,
                                         setupDialogProc, reinterpret_cast<LPARAM>(&run));
