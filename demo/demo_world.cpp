@@ -61,12 +61,14 @@ void putDemoWorld(ByteOut& out, const WorldState& world, bool textures) {
     for (int i = 0; i < MAX_PLAYERS; ++i)
         putPlayer(out, world.players[i]);
     putI32(out, world.planetCount);
+    // Planets past the count are never read, and may hold anything: zeros stand for them.
     for (int k = 0; k < MAX_PLANETS; ++k) {
+        const bool used = k < world.planetCount;
         for (int a = 0; a < 3; ++a)
-            putF32(out, world.planets.pos[k][a]);
-        putF32(out, world.planets.radius[k]);
-        putI32(out, textures ? world.planets.texture[k] : 0);
-        putF32(out, world.planets.spin[k]);
+            putF32(out, used ? world.planets.pos[k][a] : 0.0f);
+        putF32(out, used ? world.planets.radius[k] : 0.0f);
+        putI32(out, used && textures ? world.planets.texture[k] : 0);
+        putF32(out, used ? world.planets.spin[k] : 0.0f);
     }
     putI32(out, textures ? world.planetTextureBase : 0);
     putI32(out, world.localPlayer);
