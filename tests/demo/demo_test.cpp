@@ -14,6 +14,7 @@
 #include "demo/demo_file.h"
 #include "demo/demo_folder.h"
 #include "net/crc32.h"
+#include "tests/support/demo_match.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/test_paths.h"
 
@@ -98,6 +99,15 @@ TEST(DemoRecording, AServerMatchWithBotsIsRecordedAndVerifies) {
     EXPECT_EQ(v.exitCode, 0) << v.output;
     EXPECT_NE(v.output.find(files[0].string() + ": "), std::string::npos) << v.output;
     EXPECT_NE(v.output.find(" steps, 3 players, arena universe, verified\n"), std::string::npos)
+        << v.output;
+}
+
+TEST(DemoRecording, AHostWhoseShipTurnsClimbsAndFiresVerifies) {
+    GameDriver scratch(false);
+    const std::string demo = recordTurningMatch(scratch.folder(), 1000);
+    const Verified v       = verify(demo);
+    EXPECT_EQ(v.exitCode, 0) << v.output;
+    EXPECT_NE(v.output.find(": 1000 steps, 8 players, arena universe, verified"), std::string::npos)
         << v.output;
 }
 
