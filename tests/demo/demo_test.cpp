@@ -111,6 +111,21 @@ TEST(DemoRecording, AHostWhoseShipTurnsClimbsAndFiresVerifies) {
         << v.output;
 }
 
+// A one-minute match, its intermission, and the next: a demo each, each verified.
+TEST(DemoRecording, EachMatchIsADemoOfItsOwn) {
+    GameDriver scratch(false);
+    const int minute = 60000 / 15, intermission = 10000 / 15;
+    recordTurningMatch(scratch.folder(), minute + intermission + 300, 1);
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(scratch.folder()))
+        if (entry.path().extension() == DEMO_FILE_END) files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 2u);
+    for (const fs::path& file : files) {
+        const Verified v = verify(file);
+        EXPECT_EQ(v.exitCode, 0) << v.output;
+    }
+}
+
 // Each part of the file damaged in turn: a whole step's block cut off plays the steps before
 // it; a changed byte in the header, a block or the index is refused with its reason; a world
 // that does not come out as recorded names its step.

@@ -56,7 +56,7 @@ void hostFlies(WorldState& world, void* context) {
 }
 } // namespace
 
-std::string recordTurningMatch(const std::string& folder, int steps) {
+std::string recordTurningMatch(const std::string& folder, int steps, int timeLimitMinutes) {
     auto m = std::make_unique<Match>();
     resetWorld(m->world);
     resetPlayerTable(m->world.players);
@@ -64,6 +64,7 @@ std::string recordTurningMatch(const std::string& folder, int steps) {
     m->world.planets.pos[1][0] = 40.0f;
     m->world.planets.radius[0] = m->world.planets.radius[1] = 5.0f;
     m->world.planets.pos[0][2]                              = -30.0f;
+    m->world.match.rules                                    = MatchRules{0, timeLimitMinutes};
     m->net.role                                             = NetRole::HOST;
     spawnLocalPlayer(m->world, 0);
     demoRecordBegin(m->recorder, "test", folder.c_str(), DemoRole::HOST, m->world, m->state, "");

@@ -5,5 +5,5 @@
 
 #include <string>
 
-// The demo's path, in folder.
-std::string recordTurningMatch(const std::string& folder, int steps);
+// The last demo's path, in folder; with a time limit, one demo a match.
+std::string recordTurningMatch(const std::string& folder, int steps, int timeLimitMinutes = 0);
