@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "demo/demo_file.h"
 #include "demo/demo_folder.h"
+#include "demo/demo_replay.h"
 #include "net/crc32.h"
 #include "tests/support/demo_match.h"
 #include "tests/support/game_driver.h"
@@ -204,4 +206,29 @@ TEST(DemoFolder, TheOldestGoUntilBothTheFileAndTheByteLimitsHold) {
     const std::string kept = (folder / "2026-01-02_10-00-00_b.vdem").string();
     EXPECT_EQ(pruneDemoFolder(folder.c_str(), DemoFolderLimits{50, 1500}, kept.c_str()), 2);
     EXPECT_EQ(held(), (std::vector<std::string>{"2026-01-02_10-00-00_b.vdem", "notes.txt"}));
+}
+
+// Seeking lands on the very worlds a replay from the start reaches: back to a kept world,
+// forward past one, and back again.
+TEST(DemoReplay, SeekingBackAndForthReachesTheWorldsOfAStraightReplay) {
+    GameDriver scratch(false);
+    const std::string demo = recordTurningMatch(scratch.folder(), 2000);
+    auto pictures          = std::make_unique<WorldState>();
+    resetWorld(*pictures);
+    char problem[DEMO_PROBLEM_SIZE];
+    auto straight = std::make_unique<DemoReplay>();
+    ASSERT_EQ(demoReplayOpen(*straight, demo.c_str(), *pictures, problem), DemoProblem::NONE);
+    const int32_t stops[] = {1500, 700, 1999, 0, 661};
+    std::vector<uint32_t> digests(2001);
+    auto report = std::make_unique<StepReport>();
+    for (int32_t n = 0; n <= 2000; ++n) {
+        digests[n] = demoWorldDigest(straight->now->world);
+        if (n < 2000) demoReplayNext(*straight, report.get(), problem);
+    }
+    auto seeking = std::make_unique<DemoReplay>();
+    ASSERT_EQ(demoReplayOpen(*seeking, demo.c_str(), *pictures, problem), DemoProblem::NONE);
+    for (int32_t stop : stops) {
+        ASSERT_TRUE(demoReplaySeek(*seeking, stop, problem)) << problem;
+        EXPECT_EQ(demoWorldDigest(seeking->now->world), digests[stop]) << stop;
+    }
 }
