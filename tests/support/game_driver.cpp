@@ -144,7 +144,8 @@ bool GameDriver::start(const std::vector<std::string>& args, const std::string& 
     game_ =
         spawn(argv,
               {display_.empty() ? "DISPLAY" : "DISPLAY=" + display_, "LIBGL_ALWAYS_SOFTWARE=1",
-               "ALSOFT_DRIVERS=null", "XDG_CONFIG_HOME=" + configDir()},
+               "ALSOFT_DRIVERS=null", "XDG_CONFIG_HOME=" + configDir(),
+               "XDG_DATA_HOME=" + folder_ + "/data"},
               workDir.empty() ? gameDir() : workDir, folder_ + "/out.txt", folder_ + "/err.txt");
     return game_ > 0;
 }
