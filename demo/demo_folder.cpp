@@ -15,11 +15,6 @@
 namespace {
 constexpr int ARENA_SHOWN_CHARS = 20;
 constexpr int MOST_SAME_NAMES   = 99;
-#ifdef _WIN32
-constexpr char SEPARATOR = '\\';
-#else
-constexpr char SEPARATOR = '/';
-#endif
 
 bool exists(const char* path) {
     FILE* file = std::fopen(path, "rb");
@@ -59,13 +54,13 @@ void demoFilePath(const char* folder, std::time_t startedAt, const char* arena,
     for (const char* c = arena; *c && n < ARENA_SHOWN_CHARS; ++c) {
         if (std::isalnum(static_cast<unsigned char>(*c)) || *c == '-' || *c == '_') plain[n++] = *c;
     }
-    plain[n]          = '\0';
-    const char* shown = n > 0 ? plain : "universe";
-    std::snprintf(path, DEMO_PATH_BYTES, "%s%c%s_%s%s", folder, SEPARATOR, when, shown,
-                  DEMO_FILE_END);
+    plain[n] = '\0';
+    const std::string base =
+        (std::filesystem::path(folder) / (std::string(when) + "_" + (n > 0 ? plain : "universe")))
+            .string();
+    std::snprintf(path, DEMO_PATH_BYTES, "%s%s", base.c_str(), DEMO_FILE_END);
     for (int k = 2; k <= MOST_SAME_NAMES && exists(path); ++k)
-        std::snprintf(path, DEMO_PATH_BYTES, "%s%c%s_%s-%d%s", folder, SEPARATOR, when, shown, k,
-                      DEMO_FILE_END);
+        std::snprintf(path, DEMO_PATH_BYTES, "%s-%d%s", base.c_str(), k, DEMO_FILE_END);
 }
 
 int pruneDemoFolder(const char* folder, const DemoFolderLimits& limits, const char* keep) {
@@ -74,9 +69,11 @@ int pruneDemoFolder(const char* folder, const DemoFolderLimits& limits, const ch
                                           DEMO_FOLDER_NAMES_READ);
     std::vector<std::string> paths;
     for (int i = 0; i < count; ++i)
-        paths.push_back(std::string(folder) + SEPARATOR +
-                        (names.data() + static_cast<size_t>(i) * DEMO_FILE_NAME_BYTES) +
-                        DEMO_FILE_END);
+        paths.push_back(
+            (std::filesystem::path(folder) /
+             (std::string(names.data() + static_cast<size_t>(i) * DEMO_FILE_NAME_BYTES) +
+              DEMO_FILE_END))
+                .string());
     std::sort(paths.begin(), paths.end()); // oldest first
     std::vector<uint64_t> sizes;
     uint64_t total = 0;

@@ -164,7 +164,7 @@ void addStepBlock(DemoRecorder& rec, const WorldState& world, const StepResult& 
     putU32(out, static_cast<uint32_t>(rec.steps));
     putU32(out, stepMs);
     putU32(out, rec.randomState);
-    putU8(out, result.droppedSlots & 0xFFu);
+    putU8(out, result.droppedSlots); // one bit a slot: eight fit
     putU8(out, (digest ? STEP_HAS_DIGEST : 0) | (killed ? STEP_KILLED : 0));
     putU8(out, inputBits(rec.input));
     putF32(out, rec.input.turnYaw);

@@ -13,15 +13,17 @@
 
 #include "demo/demo_file.h"
 #include "demo/demo_folder.h"
+#include "demo/demo_format.h"
 #include "net/net_session.h"
 #include "step/game_step.h"
 #include "step/step_state.h"
 
-constexpr size_t DEMO_WRITE_BYTES   = 256 * 1024; // blocks written in pieces this large
-constexpr int DEMO_STEP_MOST_EVENTS = 2048;       // records and slot events in one step
-constexpr int DEMO_STEP_MOST_SENT   = 512;        // records one step sends
-constexpr size_t DEMO_STEP_PAYLOAD_MOST =
-    31 + DEMO_STEP_MOST_EVENTS * 42 + DEMO_STEP_MOST_SENT * 40;
+constexpr size_t DEMO_WRITE_BYTES       = 256 * 1024; // blocks written in pieces this large
+constexpr int DEMO_STEP_MOST_EVENTS     = 2048;       // records and slot events in one step
+constexpr int DEMO_STEP_MOST_SENT       = 512;        // records one step sends
+constexpr size_t DEMO_STEP_PAYLOAD_MOST = STEP_FIXED_BYTES +
+                                          DEMO_STEP_MOST_EVENTS * DEMO_EVENT_BYTES +
+                                          DEMO_STEP_MOST_SENT * NET_RECORD_SIZE;
 
 struct DemoRecorder {
     bool on;             // recording: begun, not ended nor stopped by a failure
