@@ -32,6 +32,7 @@ const CommandCase COMMANDS[] = {
     {{"--port=70000"},                     EXIT_USAGE, "--port wants a number from 1 to 65535"},
     {{"--resolution", "1x1"},              EXIT_USAGE, "--resolution wants desktop, or WxH"},
     {{"--host", "--join", "1.2.3.4"},      EXIT_USAGE, "--host and --join exclude each other"},
+    {{"--verify"},                         EXIT_USAGE, "--verify wants --demo FILE"},
 };
 // clang-format on
 
