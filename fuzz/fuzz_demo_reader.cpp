@@ -1,16 +1,33 @@
 // Fuzzes the demo reader: any bytes, as they come and with every block's checksum made right
 // (so the fields behind the checksums are reached), are refused or read within what they hold:
-// every step, event and record, the world and the step state the file begins with.
+// every step, event and record, the world and the step state the file begins with; and what
+// is read replays through the step, its first steps at least.
 #include <cstdlib>
 #include <vector>
 
 #include "demo/demo_file.h"
 #include "demo/demo_format.h"
+#include "demo/demo_replay.h"
 #include "net/crc32.h"
 #include "step/step_state.h"
 #include "world/world_state.h"
 
 namespace {
+constexpr int STEPS_REPLAYED = 64;
+
+void replay(const DemoFile& file) {
+    static DemoReplay replay;
+    static WorldState pictures;
+    static StepReport report;
+    char problem[DEMO_PROBLEM_SIZE];
+    DemoFile copy = file;
+    if (demoReplayStart(replay, std::move(copy), pictures, problem) != DemoProblem::NONE) return;
+    for (int n = 0; n < STEPS_REPLAYED; ++n) {
+        const DemoRun run = demoReplayNext(replay, &report, problem);
+        if (run == DemoRun::END || run == DemoRun::DAMAGED) return;
+    }
+}
+
 void readAll(const uint8_t* data, size_t size) {
     static DemoFile file;
     static WorldState world;
@@ -32,6 +49,7 @@ void readAll(const uint8_t* data, size_t size) {
     for (size_t k = 0; k < file.secondOffsets.size(); ++k)
         demoStepAt(file, file.secondOffsets[k], static_cast<int32_t>(k) * DEMO_DIGEST_EVERY, &step,
                    &offset, problem);
+    replay(file);
 }
 
 // Every block from the header on sealed with the checksum its bytes call for.
