@@ -7,10 +7,12 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "demo/demo_format.h"
 #include "net/crc32.h"
 #include "step/game_version.h"
+#include "step/step_state.h"
 #include "world/step_clock.h"
 #include "world/world_state.h"
 
@@ -54,8 +56,9 @@ StepRead readStep(const DemoFile& file, size_t offset, int32_t number, DemoStep*
                   char problem[DEMO_PROBLEM_SIZE]) {
     uint8_t kind = 0;
     ByteIn in{};
-    const BlockRead block =
-        readBlock(file.bytes.data(), file.bytes.size(), offset, &kind, &in, next);
+    BlockRead block = readBlock(file.bytes.data(), file.bytes.size(), offset, &kind, &in, next);
+    if (block == BlockRead::WHOLE && kind == BLOCK_RESUME) // the state before this step
+        block = readBlock(file.bytes.data(), file.bytes.size(), *next, &kind, &in, next);
     if (block == BlockRead::CUT) {
         fail(DemoProblem::DAMAGED_BLOCK, problem, "step %d's block runs past the end of the file",
              number);
@@ -143,6 +146,17 @@ DemoProblem readIndex(DemoFile& file, char problem[DEMO_PROBLEM_SIZE]) {
     file.slotsSeen = static_cast<uint8_t>(getU8(in));
     for (auto& name : file.names)
         getText(in, name, PLAYER_NAME_BYTES);
+    const uint32_t resumes = getU32(in);
+    if (resumes != static_cast<uint32_t>(file.stepCount / DEMO_RESUME_EVERY) ||
+        resumes > (in.size - in.used) / 4)
+        return fail(DemoProblem::DAMAGED_INDEX, problem, "its index is damaged (resume count)");
+    for (uint32_t k = 0; k < resumes; ++k) {
+        const uint32_t offset = getU32(in);
+        if (offset < file.firstStepOffset || offset >= indexOffset)
+            return fail(DemoProblem::DAMAGED_INDEX, problem,
+                        "its index is damaged (a resume block's place)");
+        file.resumeOffsets.push_back(offset);
+    }
     if (in.ranShort || in.used != in.size)
         return fail(DemoProblem::DAMAGED_INDEX, problem, "its index is damaged (its length)");
     file.indexed = true;
@@ -158,10 +172,13 @@ DemoProblem scanSteps(DemoFile& file, char problem[DEMO_PROBLEM_SIZE]) {
         uint8_t kind = 0;
         ByteIn in{};
         size_t next = 0;
-        if (readBlock(file.bytes.data(), file.bytes.size(), offset, &kind, &in, &next) ==
-                BlockRead::WHOLE &&
-            kind == BLOCK_INDEX)
+        const BlockRead block =
+            readBlock(file.bytes.data(), file.bytes.size(), offset, &kind, &in, &next);
+        if (block == BlockRead::WHOLE && kind == BLOCK_INDEX)
             return DemoProblem::NONE; // the index's trailer is what was cut
+        if (block == BlockRead::WHOLE && kind == BLOCK_RESUME &&
+            n == static_cast<int32_t>(file.resumeOffsets.size() + 1) * DEMO_RESUME_EVERY)
+            file.resumeOffsets.push_back(static_cast<uint32_t>(offset));
         const StepRead read = readStep(file, offset, n, &step, &next, problem);
         if (read == StepRead::CUT) return DemoProblem::NONE;
         if (read == StepRead::DAMAGED) return DemoProblem::DAMAGED_BLOCK;
@@ -302,17 +319,33 @@ bool demoStepAt(const DemoFile& file, size_t offset, int32_t number, DemoStep* s
     return readStep(file, offset, number, step, next, problem) == StepRead::WHOLE;
 }
 
-bool demoStartWorld(const DemoFile& file, WorldState& world, StepState* state,
-                    char problem[DEMO_PROBLEM_SIZE]) {
+namespace {
+bool readResume(const DemoFile& file, size_t offset, uint8_t wanted, WorldState& world,
+                StepState& state, uint32_t* welcomedAt, char problem[DEMO_PROBLEM_SIZE]) {
     uint8_t kind = 0;
     ByteIn in{};
     size_t next = 0;
-    if (readBlock(file.bytes.data(), file.bytes.size(), file.startOffset, &kind, &in, &next) !=
+    if (readBlock(file.bytes.data(), file.bytes.size(), offset, &kind, &in, &next) !=
             BlockRead::WHOLE ||
-        kind != BLOCK_START) {
-        fail(DemoProblem::DAMAGED_START, problem, "the world it begins with is damaged");
+        kind != wanted) {
+        fail(DemoProblem::DAMAGED_START, problem,
+             "the world a replay goes on from is damaged (its checksum is wrong)");
         return false;
     }
-    return getDemoWorld(in, world, problem, DEMO_PROBLEM_SIZE) &&
-           (state == nullptr || getDemoStepState(in, *state, problem, DEMO_PROBLEM_SIZE));
+    return getDemoResume(in, world, state, welcomedAt, problem, DEMO_PROBLEM_SIZE);
+}
+} // namespace
+
+bool demoStartWorld(const DemoFile& file, WorldState& world, StepState* state,
+                    char problem[DEMO_PROBLEM_SIZE]) {
+    auto scratch      = std::make_unique<StepState>();
+    uint32_t welcomed = 0;
+    return readResume(file, file.startOffset, BLOCK_START, world, state ? *state : *scratch,
+                      &welcomed, problem);
+}
+
+bool demoResumeWorld(const DemoFile& file, size_t k, WorldState& world, StepState& state,
+                     uint32_t* welcomedAt, char problem[DEMO_PROBLEM_SIZE]) {
+    return k < file.resumeOffsets.size() &&
+           readResume(file, file.resumeOffsets[k], BLOCK_RESUME, world, state, welcomedAt, problem);
 }

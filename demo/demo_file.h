@@ -20,6 +20,7 @@ struct WorldState;
 constexpr uint32_t DEMO_FORMAT_VERSION = 1;
 constexpr int DEMO_TEXT_BYTES          = 32; // the game version, an arena's name or choice
 constexpr int DEMO_DIGEST_EVERY        = 66; // steps: one second at 15 ms
+constexpr int32_t DEMO_RESUME_EVERY    = 10 * DEMO_DIGEST_EVERY; // steps between resume blocks
 constexpr int DEMO_PROBLEM_SIZE        = 384;
 constexpr const char* DEMO_FILE_END    = ".vdem";
 constexpr size_t DEMO_MOST_FILE_BYTES  = size_t{1} << 30; // larger files are not read
@@ -98,12 +99,14 @@ constexpr int DEMO_EXIT_REFUSED = 2;
 struct DemoFile {
     std::vector<uint8_t> bytes; // the whole file (or its first whole blocks)
     DemoHeader header;
-    size_t startOffset;                             // the world the recording began with
-    size_t firstStepOffset;                         // step 0's block
-    int32_t stepCount;                              // whole steps held
-    bool indexed;                                   // false: cut short, its steps found by a scan
-    std::vector<uint32_t> secondOffsets;            // step k * DEMO_DIGEST_EVERY's block
-    std::vector<int32_t> killSteps;                 // steps in which a kill line appeared
+    size_t startOffset;                  // the world the recording began with
+    size_t firstStepOffset;              // step 0's block
+    int32_t stepCount;                   // whole steps held
+    bool indexed;                        // false: cut short, its steps found by a scan
+    std::vector<uint32_t> secondOffsets; // step k * DEMO_DIGEST_EVERY's block
+    std::vector<int32_t> killSteps;      // steps in which a kill line appeared
+    // The resume block before step (k + 1) * DEMO_RESUME_EVERY: a replay goes on from there.
+    std::vector<uint32_t> resumeOffsets;
     uint8_t slotsSeen;                              // one bit a slot that held a player at any step
     char names[MAX_PLAYERS][PLAYER_NAME_BYTES + 1]; // each slot's last known name, "" for none
 };
@@ -125,6 +128,10 @@ bool demoStepAt(const DemoFile& file, size_t offset, int32_t number, DemoStep* s
 // file's start is damaged.
 bool demoStartWorld(const DemoFile& file, WorldState& world, StepState* state,
                     char problem[DEMO_PROBLEM_SIZE]);
+// The same from resume block k (the state before step (k + 1) * DEMO_RESUME_EVERY); welcomedAt
+// gets a joiner's welcome time.
+bool demoResumeWorld(const DemoFile& file, size_t k, WorldState& world, StepState& state,
+                     uint32_t* welcomedAt, char problem[DEMO_PROBLEM_SIZE]);
 
 // The checksum of what a replay must reproduce of a world: the players and their rockets, the
 // planets, the scores, names and match. Drawing's own state (tracks, lines shown, textures)

@@ -18,6 +18,7 @@ enum DemoBlockKind : uint8_t {
     BLOCK_START  = 2,
     BLOCK_STEP   = 3,
     BLOCK_INDEX  = 4,
+    BLOCK_RESUME = 5, // a replay's whole state before the step block that follows it
 };
 
 // A step block's flags and the input's bits.
@@ -60,7 +61,14 @@ bool getDemoWorld(ByteIn& in, WorldState& world, char* problem, size_t problemSi
 struct DemoHeader;
 void putDemoHeader(ByteOut& out, const DemoHeader& header);
 
+struct NetSession;
 struct StepState;
+// The start block and every resume block: the world, the step's own state, and the joiner's
+// welcome time, all a replay needs to go on from there.
+void putDemoResume(ByteOut& out, const WorldState& world, const StepState& state,
+                   uint32_t welcomedAt);
+bool getDemoResume(ByteIn& in, WorldState& world, StepState& state, uint32_t* welcomedAt,
+                   char* problem, size_t problemSize);
 // What the step keeps that its records depend on: the player info last sent, the chat on its
 // way out, the host's last match record and its arena's records.
 void putDemoStepState(ByteOut& out, const StepState& state);

@@ -184,9 +184,22 @@ void addStepBlock(DemoRecorder& rec, const WorldState& world, const StepResult& 
     noteNames(rec, world);
 }
 
+// Everything a replay needs to go on from the next step, for seeking.
+void addResumeBlock(DemoRecorder& rec, const WorldState& world, const NetSession& net,
+                    const StepState& state) {
+    std::vector<uint8_t> payload(DEMO_WORLD_BYTES + DEMO_STEP_STATE_BYTES);
+    ByteOut out{payload.data(), payload.size(), 0, false};
+    putDemoResume(out, world, state, net.join.welcomedAt);
+    rec.resumeOffsets.push_back(static_cast<uint32_t>(rec.fileBytes));
+    const size_t before = rec.buffer.size();
+    appendBlock(rec.buffer, BLOCK_RESUME, payload.data(), out.used);
+    rec.fileBytes += rec.buffer.size() - before;
+}
+
 std::vector<uint8_t> indexBlock(const DemoRecorder& rec) {
-    std::vector<uint8_t> payload(16 + 4 * (rec.secondOffsets.size() + rec.killSteps.size()) + 1 +
-                                 MAX_PLAYERS * PLAYER_NAME_BYTES);
+    std::vector<uint8_t> payload(
+        20 + 4 * (rec.secondOffsets.size() + rec.killSteps.size() + rec.resumeOffsets.size()) + 1 +
+        MAX_PLAYERS * PLAYER_NAME_BYTES);
     ByteOut out{payload.data(), payload.size(), 0, false};
     putU32(out, static_cast<uint32_t>(rec.steps));
     putU32(out, static_cast<uint32_t>(rec.secondOffsets.size()));
@@ -198,6 +211,9 @@ std::vector<uint8_t> indexBlock(const DemoRecorder& rec) {
     putU8(out, rec.slotsSeen);
     for (const auto& name : rec.names)
         putText(out, name, PLAYER_NAME_BYTES);
+    putU32(out, static_cast<uint32_t>(rec.resumeOffsets.size()));
+    for (uint32_t offset : rec.resumeOffsets)
+        putU32(out, offset);
     std::vector<uint8_t> block;
     appendBlock(block, BLOCK_INDEX, payload.data(), out.used);
     uint8_t trailer[DEMO_TRAILER_BYTES];
@@ -240,14 +256,14 @@ void demoRecordBegin(DemoRecorder& rec, const char* program, const char* folder,
     putMarks(rec.prefix);
     std::vector<uint8_t> start(DEMO_WORLD_BYTES + DEMO_STEP_STATE_BYTES);
     ByteOut out{start.data(), start.size(), 0, false};
-    putDemoWorld(out, world, true);
-    putDemoStepState(out, state);
+    putDemoResume(out, world, state, 0);
     appendBlock(rec.prefix, BLOCK_START, start.data(), out.used);
     rec.fileBytes = rec.prefix.size() + headerBlock(h).size();
     rec.buffer.clear();
     rec.buffer.reserve(DEMO_WRITE_BYTES + DEMO_STEP_PAYLOAD_MOST);
     rec.secondOffsets.clear();
     rec.killSteps.clear();
+    rec.resumeOffsets.clear();
     rec.randomState = gameRandState();
     rec.eventCount = rec.sentCount = 0;
     rec.events.resize(static_cast<size_t>(DEMO_STEP_MOST_EVENTS) * DEMO_EVENT_BYTES);
@@ -273,6 +289,7 @@ void demoRecordStep(DemoRecorder& rec, const WorldState& world, const NetSession
     const bool nextMatch = rec.matchNumber > 0 && static_cast<uint32_t>(match) != rec.matchNumber;
     if (rec.matchNumber == 0) rec.matchNumber = static_cast<uint32_t>(match);
     addStepBlock(rec, world, result, stepMs, nextMatch);
+    if (rec.steps % DEMO_RESUME_EVERY == 0 && !nextMatch) addResumeBlock(rec, world, net, state);
     rec.eventCount = rec.sentCount = 0;
     rec.randomState                = gameRandState();
     rec.chatCount                  = state.chat.count;

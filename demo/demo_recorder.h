@@ -43,6 +43,7 @@ struct DemoRecorder {
     uint32_t randomState;        // as the next step begins
     std::vector<uint32_t> secondOffsets;
     std::vector<int32_t> killSteps;
+    std::vector<uint32_t> resumeOffsets;
     uint8_t slotsSeen;
     char names[MAX_PLAYERS][PLAYER_NAME_BYTES + 1];
     // The step running.

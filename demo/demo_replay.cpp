@@ -2,6 +2,7 @@
 // generator, its sent records compared with the recorded ones; worlds kept for seeking back.
 #include "demo/demo_replay.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -81,6 +82,33 @@ void compareSent(const NetMessage& record, void* context) {
     if (!same && replay.sentDiffers < 0) replay.sentDiffers = step.number;
 }
 
+// A session without sockets in the recorder's role, and a host's arenas from this game's
+// folder, as the recorder's were.
+void setUpSession(const DemoHeader& h, DemoReplayState& s, uint32_t welcomedAt) {
+    s.net              = NetSession{};
+    s.net.role         = h.role == DemoRole::JOINER ? NetRole::JOINER : NetRole::HOST;
+    s.net.host.hasShip = h.role != DemoRole::SERVER;
+    if (h.role == DemoRole::JOINER) s.net.join.stage = JoinStage::PLAYING;
+    s.net.join.welcomedAt = welcomedAt;
+    if (h.role != DemoRole::JOINER) setHostArenas(s.step.host, h.arenaChoice);
+}
+
+// The file's resume block k: the replay goes on from before step (k + 1) * DEMO_RESUME_EVERY.
+bool resumeFrom(DemoReplay& replay, size_t k, char problem[DEMO_PROBLEM_SIZE]) {
+    auto loaded = std::make_unique<DemoReplayState>();
+    resetWorld(loaded->world);
+    loaded->world.planetTextures    = replay.now->world.planetTextures;
+    loaded->world.planetTextureBase = replay.now->world.planetTextureBase;
+    uint32_t welcomedAt             = 0;
+    if (!demoResumeWorld(replay.file, k, loaded->world, loaded->step, &welcomedAt, problem))
+        return false;
+    setUpSession(replay.file.header, *loaded, welcomedAt);
+    replay.now        = std::move(loaded);
+    replay.nextStep   = static_cast<int32_t>(k + 1) * DEMO_RESUME_EVERY;
+    replay.nextOffset = replay.file.resumeOffsets[k];
+    return true;
+}
+
 void keepKeyframe(DemoReplay& replay) {
     if (replay.nextStep % DEMO_KEYFRAME_EVERY != 0) return;
     if (!replay.keyframes.empty() && replay.keyframes.back().nextStep >= replay.nextStep) return;
@@ -100,12 +128,8 @@ DemoProblem demoReplayStart(DemoReplay& replay, DemoFile&& file, const WorldStat
     s.world.planetTextureBase = pictures.planetTextureBase;
     s.step                    = StepState{};
     if (!demoStartWorld(replay.file, s.world, &s.step, problem)) return DemoProblem::DAMAGED_START;
-    s.net              = NetSession{};
-    s.net.role         = h.role == DemoRole::JOINER ? NetRole::JOINER : NetRole::HOST;
-    s.net.host.hasShip = h.role != DemoRole::SERVER;
-    if (h.role == DemoRole::JOINER) s.net.join.stage = JoinStage::PLAYING;
+    setUpSession(h, s, 0);
     if (h.role != DemoRole::JOINER) {
-        setHostArenas(s.step.host, h.arenaChoice);
         if (h.arenaName[0] != '\0' && demoArenaCrc(h.arenaName) != h.arenaCrc) {
             std::snprintf(problem, DEMO_PROBLEM_SIZE,
                           "was played in arena %s, which this game's arenas/%s.uni is not (or "
@@ -168,15 +192,23 @@ DemoRun demoReplayNext(DemoReplay& replay, StepReport* report, char problem[DEMO
 bool demoReplaySeek(DemoReplay& replay, int32_t step, char problem[DEMO_PROBLEM_SIZE]) {
     if (step < 0) step = 0;
     if (step > replay.file.stepCount) step = replay.file.stepCount;
-    const DemoKeyframe* from = nullptr;
+    // Go on from the nearest place before step: where the replay stands, a world kept on the
+    // way, or the file's resume block (through its index).
+    const DemoKeyframe* kept = nullptr;
     for (const DemoKeyframe& k : replay.keyframes) {
-        if (k.nextStep <= step) from = &k;
+        if (k.nextStep <= step) kept = &k;
     }
-    // A kept world nearer than where the replay stands, or the only way back.
-    if (from && (step < replay.nextStep || from->nextStep > replay.nextStep)) {
-        *replay.now       = *from->state;
-        replay.nextStep   = from->nextStep;
-        replay.nextOffset = from->nextOffset;
+    const size_t resumes =
+        std::min(static_cast<size_t>(step / DEMO_RESUME_EVERY), replay.file.resumeOffsets.size());
+    const int32_t resumeStep = static_cast<int32_t>(resumes) * DEMO_RESUME_EVERY;
+    const int32_t standing   = replay.nextStep <= step ? replay.nextStep : -1;
+    const int32_t keptStep   = kept ? kept->nextStep : -1;
+    if (resumes > 0 && resumeStep > standing && resumeStep > keptStep) {
+        if (!resumeFrom(replay, resumes - 1, problem)) return false;
+    } else if (kept && keptStep > standing) {
+        *replay.now       = *kept->state;
+        replay.nextStep   = kept->nextStep;
+        replay.nextOffset = kept->nextOffset;
     }
     StepReport report;
     while (replay.nextStep < step) {

@@ -2,8 +2,9 @@
 // session without sockets and a step state of the replay's own, its exchange fed from the
 // file (the records received and the host's slot events, in their order), its input and
 // random generator as recorded; the records it sends are compared with those recorded.
-// Seeking goes back to the nearest world kept on the way (one every ten seconds), or on from
-// where the replay stands.
+// Seeking goes on from the nearest place before the step sought: where the replay stands, a
+// world kept on the way (one every ten seconds), or the file's resume block (one every ten
+// seconds, found through the index).
 #pragma once
 
 #include <cstdint>
@@ -16,7 +17,7 @@
 #include "world/step_report.h"
 #include "world/world_state.h"
 
-constexpr int32_t DEMO_KEYFRAME_EVERY = 10 * DEMO_DIGEST_EVERY; // steps: ten seconds
+constexpr int32_t DEMO_KEYFRAME_EVERY = DEMO_RESUME_EVERY; // steps: ten seconds
 
 // Everything a replay changes, as a step leaves it; kept whole for seeking back.
 struct DemoReplayState {
@@ -63,8 +64,8 @@ enum class DemoRun : uint8_t {
 // Runs the next step into replay.now->world and report; the world's kill lines follow the
 // game's (the local ship's death shows too), its scoreboard and match as recorded.
 DemoRun demoReplayNext(DemoReplay& replay, StepReport* report, char problem[DEMO_PROBLEM_SIZE]);
-// Brings the replay to just before step (0 to stepCount): the nearest kept world at or
-// before it, then the steps between. False, with problem, at a damaged block.
+// Brings the replay to just before step (0 to stepCount): the nearest kept world or resume
+// block at or before it, then the steps between. False, with problem, at a damaged block.
 bool demoReplaySeek(DemoReplay& replay, int32_t step, char problem[DEMO_PROBLEM_SIZE]);
 
 inline int32_t demoReplayStepCount(const DemoReplay& replay) {

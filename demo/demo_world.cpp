@@ -225,6 +225,20 @@ bool getDemoStepState(ByteIn& in, StepState& state, char* problem, size_t proble
     return true;
 }
 
+void putDemoResume(ByteOut& out, const WorldState& world, const StepState& state,
+                   uint32_t welcomedAt) {
+    putDemoWorld(out, world, true);
+    putU32(out, welcomedAt);
+    putDemoStepState(out, state);
+}
+
+bool getDemoResume(ByteIn& in, WorldState& world, StepState& state, uint32_t* welcomedAt,
+                   char* problem, size_t problemSize) {
+    if (!getDemoWorld(in, world, problem, problemSize)) return false;
+    *welcomedAt = getU32(in);
+    return getDemoStepState(in, state, problem, problemSize);
+}
+
 uint32_t demoWorldDigest(const WorldState& world) {
     uint8_t bytes[DEMO_WORLD_BYTES];
     ByteOut out{bytes, sizeof bytes, 0, false};
