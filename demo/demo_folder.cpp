@@ -13,13 +13,25 @@
 #include "platform/platform.h"
 
 namespace {
-constexpr int ARENA_SHOWN_CHARS = 20;
-constexpr int MOST_SAME_NAMES   = 99;
+constexpr int ARENA_SHOWN_CHARS  = 20;
+constexpr int MOST_SAME_NAMES    = 99;
+constexpr size_t DEMO_TIME_CHARS = 19; // YYYY-MM-DD_HH-MM-SS
 
 bool exists(const char* path) {
     FILE* file = std::fopen(path, "rb");
     if (file) std::fclose(file);
     return file != nullptr;
+}
+
+// Names begin with the date and time: a name taken in the same second gets "-2", "-3"... after
+// the arena, so within a second the shorter name came first.
+bool begunBefore(const std::string& a, const std::string& b) {
+    const std::string nameA = std::filesystem::path(a).filename().string();
+    const std::string nameB = std::filesystem::path(b).filename().string();
+    const int order         = nameA.compare(0, DEMO_TIME_CHARS, nameB, 0, DEMO_TIME_CHARS);
+    if (order != 0) return order < 0;
+    if (nameA.size() != nameB.size()) return nameA.size() < nameB.size();
+    return nameA < nameB;
 }
 
 uint64_t fileBytes(const std::string& path) {
@@ -74,7 +86,7 @@ int pruneDemoFolder(const char* folder, const DemoFolderLimits& limits, const ch
              (std::string(names.data() + static_cast<size_t>(i) * DEMO_FILE_NAME_BYTES) +
               DEMO_FILE_END))
                 .string());
-    std::sort(paths.begin(), paths.end()); // oldest first
+    std::sort(paths.begin(), paths.end(), begunBefore); // oldest first
     std::vector<uint64_t> sizes;
     uint64_t total = 0;
     for (const std::string& p : paths) {

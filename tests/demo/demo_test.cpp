@@ -187,7 +187,7 @@ TEST(DemoFolder, TheOldestGoUntilBothTheFileAndTheByteLimitsHold) {
     GameDriver scratch(false);
     const fs::path folder = scratch.folder() + "/demos";
     fs::create_directories(folder);
-    const char* names[] = {"2026-01-01_10-00-00_a", "2026-01-02_10-00-00_b",
+    const char* names[] = {"2026-01-01_10-00-00_a-2", "2026-01-01_10-00-00_a",
                            "2026-01-03_10-00-00_c", "2026-01-04_10-00-00_d"};
     for (const char* name : names)
         writeBytes(folder / (std::string(name) + DEMO_FILE_END), Bytes(1000, 0));
@@ -200,12 +200,13 @@ TEST(DemoFolder, TheOldestGoUntilBothTheFileAndTheByteLimitsHold) {
         return left;
     };
     EXPECT_EQ(pruneDemoFolder(folder.c_str(), DemoFolderLimits{3, 1u << 20}, nullptr), 1);
-    EXPECT_EQ(held(),
-              (std::vector<std::string>{"2026-01-02_10-00-00_b.vdem", "2026-01-03_10-00-00_c.vdem",
-                                        "2026-01-04_10-00-00_d.vdem", "notes.txt"}));
-    const std::string kept = (folder / "2026-01-02_10-00-00_b.vdem").string();
+    // The second recording of a second is the newer: the first goes.
+    EXPECT_EQ(held(), (std::vector<std::string>{"2026-01-01_10-00-00_a-2.vdem",
+                                                "2026-01-03_10-00-00_c.vdem",
+                                                "2026-01-04_10-00-00_d.vdem", "notes.txt"}));
+    const std::string kept = (folder / "2026-01-01_10-00-00_a-2.vdem").string();
     EXPECT_EQ(pruneDemoFolder(folder.c_str(), DemoFolderLimits{50, 1500}, kept.c_str()), 2);
-    EXPECT_EQ(held(), (std::vector<std::string>{"2026-01-02_10-00-00_b.vdem", "notes.txt"}));
+    EXPECT_EQ(held(), (std::vector<std::string>{"2026-01-01_10-00-00_a-2.vdem", "notes.txt"}));
 }
 
 // Seeking lands on the very worlds a replay from the start reaches: back to a kept world,
