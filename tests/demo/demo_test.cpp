@@ -2,7 +2,9 @@
 // cut short, with a byte changed in each part; and the folder kept within its limits.
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -181,6 +183,28 @@ TEST(DemoRecording, AFolderThatCannotBeMadeStopsItWithOneLineAndTheServerPlaysOn
     const size_t line        = errors.find("voranis-server: demo recording stopped: cannot create");
     EXPECT_NE(line, std::string::npos) << errors;
     EXPECT_EQ(errors.find("voranis-server:", line + 1), std::string::npos) << errors;
+}
+
+// A disk that fills: one warning line, the match plays on, and the file holds the steps written.
+TEST(DemoRecording, AFullDiskStopsItWithOneLineAndTheStepsWrittenStillVerify) {
+    GameDriver scratch(false);
+    const std::string disk = scratch.folder() + "/small-disk";
+    fs::create_directories(disk);
+    ASSERT_EQ(unshare(CLONE_NEWNS), 0);
+    ASSERT_EQ(mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr), 0);
+    ASSERT_EQ(mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=300k"), 0);
+    testing::internal::CaptureStderr();
+    const std::string demo   = recordTurningMatch(disk, 20000);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("demo recording stopped: cannot write " + demo +
+                          " (No space left on device); the game goes on\n"),
+              std::string::npos)
+        << errors;
+    EXPECT_EQ(errors.find("demo recording", errors.find("demo recording") + 1), std::string::npos);
+    const Verified v = verify(demo);
+    EXPECT_EQ(v.exitCode, 0) << v.output;
+    EXPECT_NE(v.output.find(" steps, 8 players, arena universe, verified"), std::string::npos)
+        << v.output;
 }
 
 TEST(DemoFolder, TheOldestGoUntilBothTheFileAndTheByteLimitsHold) {
