@@ -158,6 +158,7 @@ struct TenMinutes {
     TenMinutes() {
         char problem[DEMO_PROBLEM_SIZE];
         demoReadFile(file, tenMinuteDemo().c_str(), problem);
+        std::remove(tenMinuteDemo().c_str()); // held in memory from here on
         resetWorld(*pictures);
     }
 };
