@@ -109,6 +109,22 @@ bool resumeFrom(DemoReplay& replay, size_t k, char problem[DEMO_PROBLEM_SIZE]) {
     return true;
 }
 
+// A resume block before the next step holds the world the replay has reached: seeking
+// through it lands where the replay would.
+bool resumeAgrees(const DemoReplay& replay) {
+    const size_t k = static_cast<size_t>(replay.nextStep / DEMO_RESUME_EVERY);
+    if (replay.nextStep % DEMO_RESUME_EVERY != 0 || k == 0 ||
+        k > replay.file.resumeOffsets.size() ||
+        replay.file.resumeOffsets[k - 1] != replay.nextOffset)
+        return true;
+    auto held = std::make_unique<DemoReplayState>();
+    resetWorld(held->world);
+    uint32_t welcomedAt = 0;
+    char problem[DEMO_PROBLEM_SIZE];
+    return demoResumeWorld(replay.file, k - 1, held->world, held->step, &welcomedAt, problem) &&
+           demoWorldDigest(held->world) == demoWorldDigest(replay.now->world);
+}
+
 void keepKeyframe(DemoReplay& replay) {
     if (replay.nextStep % DEMO_KEYFRAME_EVERY != 0) return;
     if (!replay.keyframes.empty() && replay.keyframes.back().nextStep >= replay.nextStep) return;
@@ -159,6 +175,10 @@ DemoProblem demoReplayOpen(DemoReplay& replay, const char* path, const WorldStat
 DemoRun demoReplayNext(DemoReplay& replay, StepReport* report, char problem[DEMO_PROBLEM_SIZE]) {
     report->count = 0;
     if (replay.nextStep >= replay.file.stepCount) return DemoRun::END;
+    if (!resumeAgrees(replay)) {
+        replay.current.number = replay.nextStep;
+        return DemoRun::DIFFERS;
+    }
     size_t next = 0;
     if (!demoStepAt(replay.file, replay.nextOffset, replay.nextStep, &replay.current, &next,
                     problem))
