@@ -319,19 +319,21 @@ void demoRecordStep(DemoRecorder& rec, const WorldState& world, const NetSession
 }
 
 void demoRecordEnd(DemoRecorder& rec) {
-    if (!rec.on) return;
-    rec.on = false;
-    if (!rec.opened) return;
-    rec.on = true; // writeOut may still stop it
+    const bool writing = rec.on && rec.opened;
+    rec.opened         = false;
+    if (!writing) {
+        rec.on = false;
+        return;
+    }
+    // Each write stops the recording with its warning when it fails.
     if (writeOut(rec, rec.buffer) && writeOut(rec, indexBlock(rec))) {
-        if (std::fclose(rec.file) != 0) {
-            rec.file = nullptr;
+        const bool closed = std::fclose(rec.file) == 0;
+        rec.file          = nullptr;
+        if (closed)
+            pruneDemoFolder(rec.folder, rec.limits, rec.path);
+        else
             stop(rec, "the demo could not be closed");
-        }
-        rec.file = nullptr;
-        pruneDemoFolder(rec.folder, rec.limits, rec.path);
     }
     rec.buffer.clear();
-    rec.on     = false;
-    rec.opened = false;
+    rec.on = false;
 }
