@@ -53,6 +53,9 @@ int verifyDemo(const char* path, FILE* out, FILE* err) {
                      replay->sentDiffers);
         return DEMO_EXIT_DIFFERS;
     }
+    if (!replay->file.indexed)
+        std::fprintf(err, "%s: cut short (no index): its %d whole steps were checked\n", path,
+                     replay->file.stepCount);
     const char* arena = replay->file.header.arenaName;
     std::fprintf(out, "%s: %d steps, %d players, arena %s, verified\n", path,
                  replay->file.stepCount, popCount(replay->slotsSeen),
