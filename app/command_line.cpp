@@ -38,6 +38,9 @@ enum Option {
     PAD_LOOK,
     PAD_DEAD_ZONE,
     BIND,
+    DEMO,
+    VERIFY,
+    NO_RECORD
 };
 
 constexpr OptionKind FLAG    = OptionKind::FLAG;
@@ -69,6 +72,9 @@ const OptionRow OPTIONS[] = {
     {"pad-look",    "DEG",     "gamepad look speed at full tilt, 30 to 720 a second (180)",  NUMBER, PAD_LOOK_LOWEST, PAD_LOOK_HIGHEST, nullptr, PAD_LOOK, false},
     {"pad-dead-zone", "PERCENT", "gamepad stick tilt taken as centred, 0 to 50 (15)",       NUMBER, PAD_DEAD_ZONE_LOWEST, PAD_DEAD_ZONE_HIGHEST, nullptr, PAD_DEAD_ZONE, false},
     {"bind",        "ACTION=INPUT[,INPUT]", "an action's one or two inputs (see below)",        TEXT,   0, 0, nullptr, BIND, false},
+    {"demo",        "FILE",    "play the recorded game FILE (a .vdem demo)",                 TEXT,   0, 0, nullptr, DEMO, false},
+    {"verify",      nullptr,   "with --demo: replay it without a window and check it",       FLAG,   0, 0, nullptr, VERIFY, false},
+    {"no-record",   nullptr,   "do not record this game as a demo",                          FLAG,   0, 0, nullptr, NO_RECORD, false},
     {"version",     nullptr,   "print the game's version and end",                           FLAG,   0, 0, nullptr, VERSION, false},
     {"help",        nullptr,   "print this help and end",                                    FLAG,   0, 0, nullptr, HELP, false},
 };
@@ -194,6 +200,17 @@ bool take(const OptionRow& row, const char*, const char* value, int number, void
         return true;
     case BIND:
         return takeBind(value, line, problem);
+    case DEMO:
+        if (std::strlen(value) >= sizeof line->demo)
+            return fail(problem, "--demo wants a shorter path, not \"%s\"", shownValue(value).text);
+        std::snprintf(line->demo, sizeof line->demo, "%s", value);
+        return true;
+    case VERIFY:
+        line->verify = true;
+        return true;
+    case NO_RECORD:
+        line->noRecord = true;
+        return true;
     }
     return false;
 }
@@ -216,8 +233,11 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
     line->fovDegrees            = NOT_GIVEN;
     line->padLookSpeed          = NOT_GIVEN;
     line->padDeadZone           = NOT_GIVEN;
-    return parseOptions(argc, argv, OPTIONS, OPTION_COUNT, OptionTaker{take, nullptr, line},
-                        problem);
+    if (!parseOptions(argc, argv, OPTIONS, OPTION_COUNT, OptionTaker{take, nullptr, line}, problem))
+        return false;
+    if (line->verify && line->demo[0] == '\0')
+        return fail(problem, "%s", "--verify wants --demo FILE");
+    return true;
 }
 
 void applyCommandLine(const CommandLine& line, GameSetup* setup) {

@@ -10,6 +10,7 @@
 constexpr int COMMAND_PROBLEM_SIZE = OPTION_PROBLEM_SIZE;
 constexpr int NOT_GIVEN            = -1;
 constexpr int MOST_BIND_OPTIONS    = 2 * ACTION_COUNT * INPUTS_PER_ACTION; // room to change minds
+constexpr int DEMO_PATH_SIZE       = 1024;
 
 enum class StartMode { DIALOG, HOST, JOIN };
 
@@ -37,6 +38,9 @@ struct CommandLine {
     int padDeadZone;                  // NOT_GIVEN, or a percentage up to PAD_DEAD_ZONE_HIGHEST
     int bindCount;                    // --bind options, applied in their order
     char binds[MOST_BIND_OPTIONS][BINDING_TEXT_SIZE];
+    char demo[DEMO_PATH_SIZE]; // --demo's file, "" when not given
+    bool verify;               // with --demo: check it without a window
+    bool noRecord;             // record no demo of this game
 };
 
 // False, with what is wrong in problem, for an unknown option, a missing or bad value, or

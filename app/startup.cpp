@@ -6,6 +6,7 @@
 #include "app/dialog/setup_dialog.h"
 #include "app/fatal_error.h"
 #include "app/frame.h"
+#include "app/game_recording.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
 #include "app/gamepad_play.h"
@@ -15,6 +16,7 @@
 #include "app/window.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
+#include "demo/demo_verify.h"
 #include "net/net.h"
 #include "platform/platform.h"
 #include "render/render.h"
@@ -81,6 +83,8 @@ int runGame(int argc, const char* const* argv) {
         return EXIT_USAGE;
     }
     if (printHelpOrVersion(line.help, line.version, "voranis", printUsage)) return 0;
+    if (line.verify) return verifyDemo(line.demo, stdout, stderr);
+    setGameRecording(!line.noRecord);
     routeToolkitFailures();
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);

@@ -54,6 +54,7 @@ pid_t startHost(int bots, const std::string& home) {
     if (pid == 0) {
         setenv("HOME", home.c_str(), 1);
         setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+        setenv("XDG_DATA_HOME", home.c_str(), 1); // its demos
         execl(game.c_str(), "voranis", "--host", "--window", "--name", "BENCH", "--bots",
               count.c_str(), "--skill", "2", static_cast<char*>(nullptr));
         _exit(127);

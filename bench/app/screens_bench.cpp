@@ -33,6 +33,7 @@ pid_t startHost(const char* size, const std::string& home, const std::string& er
     if (pid == 0) {
         setenv("HOME", home.c_str(), 1);
         setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+        setenv("XDG_DATA_HOME", home.c_str(), 1); // its demos
         setenv("VORANIS_FRAME_COUNTS", "1", 1);
         const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (fd >= 0) dup2(fd, STDERR_FILENO);

@@ -40,18 +40,20 @@ TEST(ServerOptions, BadFileLinesAndOptionsAreNamedAndTheCommandLineWinsOverTheFi
         {{"--port="}, "--port wants a number"}, {{"--skill", "-1"}, "--skill wants a number"},
         {{"--time-limit", "99999999999999999999"}, "--time-limit wants a number"},
         {{"--config", "/none/s.conf"}, "cannot read /none/s.conf: No such file"},
+        {{"--record", ""}, "--record wants a folder's path"},
     };
     // clang-format on
     for (const auto& [text, want] : file)
         EXPECT_EQ(fileSays(text).substr(0, path.size() + 1 + want.size()), path + ":" + want);
     for (const auto& [args, want] : line)
         EXPECT_EQ(lineSays(args, &before).substr(0, want.size()), want) << args[0];
-    std::ofstream(path) << "# a\n\n  port = 2400 \r\nname = A = 2\narena = rotate\nbots = 3";
+    std::ofstream(path) << "# a\n\n  port = 2400 \r\nname = A = 2\narena = rotate\nbots = 3\nrecord = /srv/demos";
     lineSays({"--port=2500", "--config", path.c_str()}, &before);
     lineSays({"--config", path.c_str(), "--port", "2500"}, &after);
     EXPECT_EQ(before.port, 2500);
     EXPECT_EQ(after.port, 2500);
     EXPECT_EQ(after.bots, 3);
+    EXPECT_STREQ(after.recordFolder, "/srv/demos");
     std::remove(path.c_str());
 }
 

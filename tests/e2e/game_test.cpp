@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "world/world_state.h"
 
 namespace {
+namespace fs       = std::filesystem;
 constexpr int HOST = 0, WATCH = 1, JOINER = 2;
 constexpr int WIRE_MS = 10000, ROLLS = 25; // respawns until clear of the planets
 constexpr int ROCKET_HIT = 9, KILLING_SHOTS = 12, IMPACT_LIFE = 99, SEEN_PIXELS = 5;
@@ -119,6 +121,19 @@ TEST_F(Game, AHostAndAJoinerPlayTogetherOverLoopback) {
     }
     EXPECT_EQ(own.health, 0);
     EXPECT_TRUE(waitFor([&] { return kills[HOST] == 1; }));
+    joiner.keys(joiner.window("Voranis"), "Escape");
+    EXPECT_EQ(joiner.exitCode(), 0);
     host.keys(hostWindow, "Escape");
     EXPECT_EQ(host.exitCode(), 0);
+    // Each machine's demo of the match replays to the worlds it played, kill and respawns.
+    for (const GameDriver* game : {&host, &joiner}) {
+        const fs::path demos = game->folder() + "/data/voranis/demos";
+        ASSERT_EQ(std::distance(fs::directory_iterator(demos), {}), 1) << demos;
+        for (const auto& demo : fs::directory_iterator(demos)) {
+            GameDriver check(false);
+            check.start({"--demo", demo.path().string(), "--verify"});
+            EXPECT_EQ(check.exitCode(), 0) << check.output() << check.errors();
+            EXPECT_NE(check.output().find(", verified\n"), std::string::npos) << check.output();
+        }
+    }
 }

@@ -40,6 +40,7 @@ const CommandCase COMMANDS[] = {
     {{"--sensitivity", "5.5"},             EXIT_USAGE, "--sensitivity wants a number from 0.10"},
     {{"--fov", "111"},                     EXIT_USAGE, "--fov wants a number from 50 to 110"},
     {{"--pad-dead-zone", "51"},            EXIT_USAGE, "--pad-dead-zone wants a number from 0 to 50"},
+    {{"--verify"},                         EXIT_USAGE, "--verify wants --demo FILE"},
 };
 // clang-format on
 
@@ -97,7 +98,7 @@ class Endings : public ::testing::TestWithParam<Ending> {};
 
 // The game folder without the ship's model (its data marker makes the game read there).
 std::string folderWithoutShip(const GameDriver& game) {
-    const fs::path folder = game.folder() + "/data";
+    const fs::path folder = game.folder() + "/game-data";
     fs::create_directories(folder);
     for (const fs::directory_entry& f : fs::directory_iterator(gameDir()))
         if (f.path().filename() != "ship.wrl")

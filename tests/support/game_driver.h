@@ -17,8 +17,8 @@ struct ScreenRect {
     int x, y, w, h;
 };
 
-// The game's settings live in configDir() and its files (screenshots) in dataDir(), fresh
-// folders, never in a player's own. With VORANIS_UNDER set (valgrind and its options:
+// The game's settings live in configDir() and its files (screenshots, demos) in dataDir(),
+// fresh folders, never in a player's own. With VORANIS_UNDER set (valgrind and its options:
 // scripts/valgrind-run) every program started runs under that tool, and every wait of the
 // driver is six times as long.
 class GameDriver {
