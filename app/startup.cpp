@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/demo_playback.h"
+#include "app/dialog/demo_list.h"
 #include "app/dialog/setup_commands.h"
 #include "app/dialog/setup_dialog.h"
 #include "app/fatal_error.h"
@@ -51,13 +53,21 @@ void warn(const char* problem) {
 
 // The remembered choices under the command line's, then the dialog unless the command line
 // already says host or join; what was chosen is remembered for the next start.
-void chooseGame(const CommandLine& line, NetSession& net) {
+// A demo chosen in the dialog is watched instead, without a network.
+struct GameChoice {
+    char demo[DEMO_PATH_SIZE]; // "" for a game
+};
+
+GameChoice chooseGame(const CommandLine& line, NetSession& net) {
     gameSetup = startSetup();
     char problem[SETTINGS_PROBLEM_SIZE];
     if (!loadSettings(&gameSetup, problem)) warn(problem);
     applyCommandLine(line, &gameSetup);
+    GameChoice chosen{};
     if (line.mode == StartMode::DIALOG) {
-        actOnDialog(runSetupDialog(gameSetup, gameWorld, net, gameStep.bots));
+        const SetupOutcome outcome = runSetupDialog(gameSetup, gameWorld, net, gameStep.bots);
+        actOnDialog(outcome);
+        std::snprintf(chosen.demo, sizeof chosen.demo, "%s", outcome.demo);
     } else if (line.mode == StartMode::HOST) {
         hostFromCommandLine(net);
         startBots(gameStep.bots, gameSetup.bots, gameSetup.botSkill, gameSetup.port);
@@ -68,8 +78,28 @@ void chooseGame(const CommandLine& line, NetSession& net) {
     setLocalName(gameWorld.roster, gameSetup.name);
     gameWorld.match.rules = MatchRules{gameSetup.scoreLimit, gameSetup.timeLimitMinutes};
     setHostArenas(gameStep.host, gameSetup.isServer ? gameSetup.arena : "");
+    return chosen;
 }
 } // namespace
+
+void openGameWindowFor(WorldState& world) {
+    const Resolution size = gameSetup.width > 0 ? Resolution{gameSetup.width, gameSetup.height}
+                                                : resolutionTable[gameSetup.resolutionIndex];
+    char reason[PLATFORM_PROBLEM_SIZE];
+    if (!createGameWindow(GAME_NAME, size, reason, sizeof reason))
+        failWithoutWindow("cannot create the game window", reason);
+    if (!platformCreateGlContext(reason, sizeof reason))
+        failWithoutWindow("cannot create the OpenGL context", reason);
+    setupScene(SMALLEST_WIDTH, SMALLEST_HEIGHT);
+    fitSceneToWindow();
+    if (gameSetup.soundEnabled) soundStart();
+    initTextures(TEXTURE_TABLE_SIZE);
+    char unreadable[ASSET_PROBLEM_SIZE];
+    if (!loadAssets(world, unreadable)) failGame(1, unreadable, false);
+    if (gameSetup.soundEnabled) soundSetup();
+    centreCursor();
+    platformShowCursor(false);
+}
 
 int runGame(int argc, const char* const* argv) {
     CommandLine line;
@@ -84,24 +114,10 @@ int runGame(int argc, const char* const* argv) {
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);
     resetPlayerTable(gameWorld.players);
-    chooseGame(line, gameNet);
+    const GameChoice chosen = chooseGame(line, gameNet);
 
-    const Resolution size = gameSetup.width > 0 ? Resolution{gameSetup.width, gameSetup.height}
-                                                : resolutionTable[gameSetup.resolutionIndex];
-    char reason[PLATFORM_PROBLEM_SIZE];
-    if (!createGameWindow(GAME_NAME, size, reason, sizeof reason))
-        failWithoutWindow("cannot create the game window", reason);
-    if (!platformCreateGlContext(reason, sizeof reason))
-        failWithoutWindow("cannot create the OpenGL context", reason);
-    setupScene(SMALLEST_WIDTH, SMALLEST_HEIGHT);
-    fitSceneToWindow();
-    if (gameSetup.soundEnabled) soundStart();
-    initTextures(TEXTURE_TABLE_SIZE);
-    char unreadable[ASSET_PROBLEM_SIZE];
-    if (!loadAssets(gameWorld, unreadable)) failGame(1, unreadable, false);
-    if (gameSetup.soundEnabled) soundSetup();
-    centreCursor();
-    platformShowCursor(false);
+    if (chosen.demo[0] != '\0') return playDemo(chosen.demo);
+    openGameWindowFor(gameWorld);
     resetFrameClock();
     showGameWindow();
     int exitCode = runMainLoop(runFrame);

@@ -42,17 +42,18 @@ constexpr int ID_SCORE_LIMIT        = 1013; // a hosted match's kills, 0 for no 
 constexpr int ID_TIME_LIMIT         = 1014; // its minutes, 0 for no limit
 constexpr int ID_ARENA              = 1015; // the host's arena, or Rotate
 constexpr int ID_RESOLUTION_DESKTOP = 1016; // the desktop's own size, last in resolutionTable
+constexpr int ID_DEMOS              = 1020; // the recorded games, to watch one
 
 // The first ten controls are the dialog as it always was; the name, the bots, the match's
-// limits and arena, the games list and the desktop's size come after them.
-constexpr int SETUP_CONTROL_COUNT = 25;
+// limits and arena, the games list, the desktop's size and the demos come after them.
+constexpr int SETUP_CONTROL_COUNT = 26;
 extern const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT];
 
 constexpr const char* SETUP_TITLE = "Voranis NetSetup";
 constexpr int SETUP_DIALOG_X      = 100; // dialog units from the screen's corner
 constexpr int SETUP_DIALOG_Y      = 100;
 constexpr int SETUP_DIALOG_W      = 157;
-constexpr int SETUP_DIALOG_H      = 222;
+constexpr int SETUP_DIALOG_H      = 240;
 
 // The box a host confirms before the dialog closes and it waits for the others.
 constexpr const char* SERVER_INFO_TITLE = "Server Info";

@@ -7,6 +7,7 @@
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
 
+#include "app/dialog/fltk/demo_box.h"
 #include "app/dialog/fltk/fltk_game_list.h"
 #include "app/dialog/fltk/server_info_box.h"
 #include "app/dialog/fltk/setup_widgets.h"
@@ -86,6 +87,18 @@ void closeBox(Fl_Widget* window, void* data) {
     joinGameCommand(window, data);
 }
 
+// The recorded games; choosing one ends the dialog to watch it, without a network.
+void showDemos(Fl_Widget*, void* data) {
+    DialogRun& run = *static_cast<DialogRun*>(data);
+    DemoList demos;
+    char folder[DEMO_PATH_SIZE];
+    demoFolder(folder);
+    readDemoList(folder, &demos);
+    if (!chooseDemo(run.dialog.window, demos, run.outcome.demo)) return;
+    storeChoices(run.dialog, run.setup);
+    closeDialog(run);
+}
+
 // A click on a game puts its address in the box; a double click joins it.
 void chooseGame(Fl_Widget* list, void* data) {
     const SetupDialog& d = static_cast<DialogRun*>(data)->dialog;
@@ -104,6 +117,7 @@ SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net
     controlById(dialog, ID_CREATE_GAME)->callback(createGame, &run);
     controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &run);
     controlById(dialog, ID_GAME_LIST)->callback(chooseGame, &run);
+    controlById(dialog, ID_DEMOS)->callback(showDemos, &run);
     dialog.window->callback(closeBox, &run);
 
     dialog.window->show();
