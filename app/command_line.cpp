@@ -30,7 +30,10 @@ enum Option {
     SKILL,
     SCORE_LIMIT,
     TIME_LIMIT,
-    ARENA
+    ARENA,
+    DEMO,
+    VERIFY,
+    NO_RECORD
 };
 
 constexpr OptionKind FLAG   = OptionKind::FLAG;
@@ -53,6 +56,9 @@ const OptionRow OPTIONS[] = {
     {"score-limit", "N",       "a match ends at N kills (10; 0 for no limit)",               NUMBER, 0, MAX_SCORE_LIMIT, nullptr, SCORE_LIMIT, false},
     {"time-limit",  "MIN",     "a match ends after MIN minutes (10; 0: none)",               NUMBER, 0, MAX_TIME_LIMIT_MINUTES, "minutes from 0 to 999", TIME_LIMIT, false},
     {"arena",       "NAME|rotate", "host in arenas/NAME.uni, or in each in turn",            TEXT,   0, 0, nullptr, ARENA, false},
+    {"demo",        "FILE",    "play the recorded game FILE (a .vdem demo)",                 TEXT,   0, 0, nullptr, DEMO, false},
+    {"verify",      nullptr,   "with --demo: replay it without a window and check it",       FLAG,   0, 0, nullptr, VERIFY, false},
+    {"no-record",   nullptr,   "do not record this game as a demo",                          FLAG,   0, 0, nullptr, NO_RECORD, false},
     {"version",     nullptr,   "print the game's version and end",                           FLAG,   0, 0, nullptr, VERSION, false},
     {"help",        nullptr,   "print this help and end",                                    FLAG,   0, 0, nullptr, HELP, false},
 };
@@ -148,6 +154,17 @@ bool take(const OptionRow& row, const char*, const char* value, int number, void
                         value);
         std::snprintf(line->arena, sizeof line->arena, "%s", value);
         return true;
+    case DEMO:
+        if (std::strlen(value) >= sizeof line->demo)
+            return fail(problem, "--demo wants a shorter path, not \"%s\"", shownValue(value).text);
+        std::snprintf(line->demo, sizeof line->demo, "%s", value);
+        return true;
+    case VERIFY:
+        line->verify = true;
+        return true;
+    case NO_RECORD:
+        line->noRecord = true;
+        return true;
     }
     return false;
 }
@@ -165,8 +182,11 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
     line->botSkill         = NOT_GIVEN;
     line->scoreLimit       = NOT_GIVEN;
     line->timeLimitMinutes = NOT_GIVEN;
-    return parseOptions(argc, argv, OPTIONS, OPTION_COUNT, OptionTaker{take, nullptr, line},
-                        problem);
+    if (!parseOptions(argc, argv, OPTIONS, OPTION_COUNT, OptionTaker{take, nullptr, line}, problem))
+        return false;
+    if (line->verify && line->demo[0] == '\0')
+        return fail(problem, "%s", "--verify wants --demo FILE");
+    return true;
 }
 
 void applyCommandLine(const CommandLine& line, GameSetup* setup) {

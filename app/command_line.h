@@ -9,6 +9,7 @@
 
 constexpr int COMMAND_PROBLEM_SIZE = OPTION_PROBLEM_SIZE;
 constexpr int NOT_GIVEN            = -1;
+constexpr int DEMO_PATH_SIZE       = 1024;
 
 enum class StartMode { DIALOG, HOST, JOIN };
 
@@ -29,6 +30,9 @@ struct CommandLine {
     int scoreLimit;                   // NOT_GIVEN, or 0 to MAX_SCORE_LIMIT
     int timeLimitMinutes;             // NOT_GIVEN, or 0 to MAX_TIME_LIMIT_MINUTES
     char arena[ARENA_NAME_BYTES + 1]; // "" when not given; a name or "rotate"
+    char demo[DEMO_PATH_SIZE];        // --demo's file, "" when not given
+    bool verify;                      // with --demo: check it without a window
+    bool noRecord;                    // record no demo of this game
 };
 
 // False, with what is wrong in problem, for an unknown option, a missing or bad value, or
