@@ -2,11 +2,12 @@
 // replay steps the speed owes, flies the free camera, and draws; events are handled between.
 #include "app/demo_playback.h"
 
-#include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
+#include "app/game_world.h"
 #include "app/hud_state.h"
 #include "app/playback/demo_controls.h"
 #include "app/playback/demo_view.h"
@@ -22,18 +23,26 @@
 #include "world/step_simulation.h"
 
 namespace {
-constexpr int DEMO_EXIT_UNPLAYABLE = 2; // as --verify ends on a damaged or foreign file
-
 // Everything the demo's loop works on, owned by playDemo.
 struct Playback {
-    DemoReplay replay;
-    WorldState world; // the recording machine's, step by step
+    DemoReplay replay;            // its world is the recording machine's, step by step
+    std::vector<uint32_t> killMs; // where the time bar marks the kills
     PlaybackState state;
     FreeCamera camera;
     StepClock ticks;
     StepReport report;
+    bool toldDiffers;
     bool quit;
 };
+
+const WorldState& worldOf(const Playback& p) {
+    return p.replay.now->world;
+}
+
+// The time of the step shown, on the recorder's clock, as its lines were timed.
+uint32_t shownMs(const Playback& p) {
+    return p.replay.current.stepMs;
+}
 
 uint32_t slotsInUse(const WorldState& world) {
     uint32_t slots = 0;
@@ -43,10 +52,19 @@ uint32_t slotsInUse(const WorldState& world) {
     return slots;
 }
 
+// The recorder's view first; a server's (which has no ship) is its first player's.
+int32_t firstViewed(const DemoFile& file) {
+    if (isValidSlot(file.header.recorderSlot)) return file.header.recorderSlot;
+    for (int s = 0; s < MAX_PLAYERS; ++s) {
+        if (file.slotsSeen >> s & 1u) return s;
+    }
+    return 0;
+}
+
 // Where the picture is seen from now.
 Player currentEye(const Playback& p) {
     if (p.state.freeCamera) return freeCameraEye(p.camera);
-    return playerEye(p.world, p.state.followed, demoStepMs(p.replay));
+    return playerEye(worldOf(p), p.state.followed, shownMs(p));
 }
 
 // The listener sits on the eye and faces its way.
@@ -59,8 +77,8 @@ void placeListener(const Player& eye) {
 // A step's sounds, heard from the eye; the followed ship's losses flash as the game's do.
 void deliverReplayStep(Playback& p, int32_t healthBefore) {
     const int32_t followed = p.state.followed;
-    if (!p.state.freeCamera && p.world.players[followed].health < healthBefore)
-        noteLocalHit(demoStepMs(p.replay));
+    if (!p.state.freeCamera && worldOf(p).players[followed].health < healthBefore)
+        noteLocalHit(shownMs(p));
     if (!gameSetup.soundEnabled) return;
     for (int n = 0; n < p.report.count; ++n) {
         const StepEvent& e = p.report.event[n];
@@ -69,17 +87,20 @@ void deliverReplayStep(Playback& p, int32_t healthBefore) {
     }
 }
 
+// A step that differs from the recording is told once, and the replay goes on.
 void runReplaySteps(Playback& p, int steps) {
     for (int k = 0; k < steps; ++k) {
-        if (demoStepAt(p.replay) >= demoStepCount(p.replay)) {
-            p.state.paused = true; // the end stays on screen until Escape
-            return;
-        }
-        const int32_t healthBefore = p.world.players[p.state.followed].health;
+        const int32_t healthBefore = worldOf(p).players[p.state.followed].health;
         char problem[DEMO_PROBLEM_SIZE];
-        if (!replayNextStep(p.replay, p.world, &p.report, problem)) {
-            p.state.paused = true;
-            std::fprintf(stderr, "voranis: %s\n", problem);
+        const DemoRun run = demoReplayNext(p.replay, &p.report, problem);
+        if (run == DemoRun::DIFFERS && !p.toldDiffers) {
+            std::fprintf(stderr, "voranis: step %d differs from the recording; playing on\n",
+                         static_cast<int>(p.replay.current.number));
+            p.toldDiffers = true;
+        }
+        if (run == DemoRun::DAMAGED) std::fprintf(stderr, "voranis: %s\n", problem);
+        if (run == DemoRun::END || run == DemoRun::DAMAGED) {
+            p.state.paused = true; // the last picture stays until Escape
             return;
         }
         deliverReplayStep(p, healthBefore);
@@ -87,30 +108,33 @@ void runReplaySteps(Playback& p, int steps) {
 }
 
 void seek(Playback& p, int32_t ms) {
-    const int64_t step = int64_t{demoStepAt(p.replay)} + ms / int32_t{STEP_MS};
-    const int64_t last = demoStepCount(p.replay);
-    const uint32_t to  = static_cast<uint32_t>(step < 0 ? 0 : step > last ? last : step);
+    const int64_t step = int64_t{p.replay.nextStep} + ms / int32_t{STEP_MS};
+    const int64_t last = demoReplayStepCount(p.replay);
     char problem[DEMO_PROBLEM_SIZE];
-    if (!seekDemoReplay(p.replay, to, p.world, problem))
+    if (!demoReplaySeek(p.replay,
+                        static_cast<int32_t>(step < 0      ? 0
+                                             : step > last ? last
+                                                           : step),
+                        problem))
         std::fprintf(stderr, "voranis: %s\n", problem);
 }
 
 // "PAUSED  x2  ALICE": what the watcher chose, beside the clock.
 void statusText(const Playback& p, char text[TIME_BAR_STATUS_SIZE]) {
     char whose[PLAYER_NAME_BYTES + 1] = "FREE CAMERA";
-    if (!p.state.freeCamera) playerName(p.world, p.state.followed, whose);
+    if (!p.state.freeCamera) playerName(worldOf(p), p.state.followed, whose);
     std::snprintf(text, TIME_BAR_STATUS_SIZE, "%s%s  %s", p.state.paused ? "PAUSED  " : "",
                   DEMO_SPEED_NAMES[p.state.speed], whose);
 }
 
 void drawPlayback(const Playback& p, const WorldState& seen) {
     TimeBarView bar{};
-    bar.elapsedMs = demoStepAt(p.replay) * STEP_MS;
-    bar.totalMs   = demoStepCount(p.replay) * STEP_MS;
-    bar.killMs    = demoKillMs(p.replay);
-    bar.killCount = demoKillCount(p.replay);
+    bar.elapsedMs = static_cast<uint32_t>(p.replay.nextStep) * p.replay.file.header.stepMs;
+    bar.totalMs   = demoReplayDurationMs(p.replay);
+    bar.killMs    = p.killMs.data();
+    bar.killCount = static_cast<int>(p.killMs.size());
     statusText(p, bar.status);
-    OverlayView view = overlayView(demoStepMs(p.replay));
+    OverlayView view = overlayView(shownMs(p));
     view.scoreboard  = p.state.scoreboard;
     renderOnlookerFrame(seen, view, currentEye(p), bar);
     platformSwapBuffers();
@@ -121,7 +145,7 @@ void pick(Playback& p, const WorldState& seen) {
     int x = 0, y = 0;
     platformPointerPosition(&x, &y);
     const int32_t slot = scoreboardSlotAt(seen, static_cast<float>(x), static_cast<float>(y));
-    applyDemoAction(p.state, DemoAction{DemoCommand::FOLLOW, slot, 0}, slotsInUse(p.world));
+    applyDemoAction(p.state, DemoAction{DemoCommand::FOLLOW, slot, 0}, slotsInUse(worldOf(p)));
 }
 
 // The free camera flies with the game's own keys.
@@ -150,13 +174,13 @@ void handleDemoEvent(Playback& p, const InputEvent& event, WorldState& seen) {
         return;
     case DemoCommand::SEEK:
         seek(p, action.seekMs);
-        lookThrough(p.world, p.state.freeCamera ? FREE_SLOT : p.state.followed, &seen);
+        lookThrough(worldOf(p), p.state.freeCamera ? FREE_SLOT : p.state.followed, &seen);
         return;
     case DemoCommand::PICK:
         pick(p, seen);
         break;
     default:
-        applyDemoAction(p.state, action, slotsInUse(p.world));
+        applyDemoAction(p.state, action, slotsInUse(worldOf(p)));
         break;
     }
     // The free camera starts where the eyes were.
@@ -181,7 +205,7 @@ void runTick(Playback& p, WorldState& seen) {
         for (int t = 0; t < ticks; ++t)
             flyFreeCamera(p.camera);
     }
-    lookThrough(p.world, p.state.freeCamera ? FREE_SLOT : p.state.followed, &seen);
+    lookThrough(worldOf(p), p.state.freeCamera ? FREE_SLOT : p.state.followed, &seen);
     const Player eye = currentEye(p);
     if (gameSetup.soundEnabled) placeListener(eye);
     drawPlayback(p, seen);
@@ -189,16 +213,17 @@ void runTick(Playback& p, WorldState& seen) {
 } // namespace
 
 int playDemo(const char* path) {
-    static Playback p; // a world and a copy are too large for the stack of some systems
-    static WorldState seen;
-    p = Playback{};
+    Playback p{};
+    openGameWindowFor(gameWorld); // the pictures the replay's arenas find by name
     char problem[DEMO_PROBLEM_SIZE];
-    if (!openDemoReplay(path, &p.replay, p.world, problem)) {
-        std::fprintf(stderr, "voranis: %s\n", problem);
-        return DEMO_EXIT_UNPLAYABLE;
-    }
-    openGameWindowFor(p.world);
-    p.state = startPlayback(p.world.localPlayer);
+    if (demoReplayOpen(p.replay, path, gameWorld, problem) != DemoProblem::NONE)
+        failGame(DEMO_EXIT_REFUSED, problem, false);
+    for (const int32_t step : p.replay.file.killSteps)
+        p.killMs.push_back(static_cast<uint32_t>(step) * p.replay.file.header.stepMs);
+    p.state = startPlayback(firstViewed(p.replay.file));
+    showGameWindow();
+    WorldState seen;
+    lookThrough(worldOf(p), p.state.followed, &seen);
     while (!p.quit) {
         InputEvent event;
         while (!p.quit && platformPollEvent(&event))

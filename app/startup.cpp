@@ -51,12 +51,14 @@ void warn(const char* problem) {
     std::fprintf(stderr, "voranis: %s\n", problem);
 }
 
-// The remembered choices under the command line's, then the dialog unless the command line
-// already says host or join; what was chosen is remembered for the next start.
-// A demo chosen in the dialog is watched instead, without a network.
+// A demo to watch instead of a game, without a network.
 struct GameChoice {
-    char demo[DEMO_PATH_SIZE]; // "" for a game
+    char demo[DEMO_LIST_PATH_SIZE]; // "" for a game
 };
+
+// The remembered choices under the command line's, then the demo it names, or the dialog
+// unless the command line already says host or join; what was chosen is remembered for the
+// next start.
 
 GameChoice chooseGame(const CommandLine& line, NetSession& net) {
     gameSetup = startSetup();
@@ -64,6 +66,10 @@ GameChoice chooseGame(const CommandLine& line, NetSession& net) {
     if (!loadSettings(&gameSetup, problem)) warn(problem);
     applyCommandLine(line, &gameSetup);
     GameChoice chosen{};
+    if (line.demo[0] != '\0') {
+        std::snprintf(chosen.demo, sizeof chosen.demo, "%s", line.demo);
+        return chosen;
+    }
     if (line.mode == StartMode::DIALOG) {
         const SetupOutcome outcome = runSetupDialog(gameSetup, gameWorld, net, gameStep.bots);
         actOnDialog(outcome);

@@ -2,21 +2,32 @@
 #include "app/dialog/demo_list.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "demo/demo_file.h"
 #include "platform/platform.h"
 
 namespace {
-constexpr uint32_t MS_PER_SECOND_SHOWN   = 1000;
-constexpr uint32_t SECONDS_PER_MINUTE    = 60;
-constexpr int NAME_SIZE                  = 128; // a demo's file name, without its ending
+constexpr uint32_t MS_PER_SECOND_SHOWN = 1000;
+constexpr uint32_t SECONDS_PER_MINUTE  = 60;
+constexpr int NAME_SIZE                = 128; // a demo's file name, without its ending
+
+constexpr const char* UNIVERSE_TEXT = "universe"; // no arena: the game's own universe.uni
+constexpr const char* DATE_FORMAT   = "%Y-%m-%d %H:%M";
 
 bool newerFirst(const DemoListEntry& a, const DemoListEntry& b) {
-    const int byDate = std::strcmp(a.date, b.date);
-    if (byDate != 0) return byDate > 0;
+    if (a.startedAt != b.startedAt) return a.startedAt > b.startedAt;
     return std::strcmp(a.path, b.path) > 0;
+}
+
+// The machine's own time of day, as the player remembers when they played.
+void localDate(int64_t seconds, char date[DEMO_FIELD_SIZE]) {
+    const std::time_t t = static_cast<std::time_t>(seconds);
+    const std::tm* at   = std::localtime(&t);
+    if (!at || std::strftime(date, DEMO_FIELD_SIZE, DATE_FORMAT, at) == 0) date[0] = '\0';
 }
 } // namespace
 
@@ -27,27 +38,28 @@ void sortNewestFirst(DemoList* list) {
 void demoListLine(const DemoListEntry& entry, char line[DEMO_LINE_SIZE]) {
     const uint32_t seconds = entry.lengthMs / MS_PER_SECOND_SHOWN;
     std::snprintf(line, DEMO_LINE_SIZE, "%s%c%s%c%d player%s%c%u:%02u", entry.arena,
-                  DEMO_LINE_COLUMN_SEPARATOR, entry.date, DEMO_LINE_COLUMN_SEPARATOR,
-                  entry.players, entry.players == 1 ? "" : "s", DEMO_LINE_COLUMN_SEPARATOR,
+                  DEMO_LINE_COLUMN_SEPARATOR, entry.date, DEMO_LINE_COLUMN_SEPARATOR, entry.players,
+                  entry.players == 1 ? "" : "s", DEMO_LINE_COLUMN_SEPARATOR,
                   seconds / SECONDS_PER_MINUTE, seconds % SECONDS_PER_MINUTE);
 }
 
 void readDemoList(const char* folder, DemoList* list) {
-    static_assert(sizeof(DemoList::entry) / sizeof(DemoListEntry) == DEMO_LIST_MOST);
     char names[DEMO_LIST_MOST][NAME_SIZE];
-    const int found = platformFolderNames(folder, DEMO_FILE_END, names[0], NAME_SIZE,
-                                          DEMO_LIST_MOST);
+    const int found =
+        platformFolderNames(folder, DEMO_FILE_END, names[0], NAME_SIZE, DEMO_LIST_MOST);
     list->count = 0;
     for (int i = 0; i < found; ++i) {
         DemoListEntry& e = list->entry[list->count];
         std::snprintf(e.path, sizeof e.path, "%s%s%s", folder, names[i], DEMO_FILE_END);
-        DemoSummary summary;
+        DemoFile file;
         char problem[DEMO_PROBLEM_SIZE];
-        if (!readDemoSummary(e.path, &summary, problem)) continue; // not a demo to play
-        std::snprintf(e.arena, sizeof e.arena, "%s", summary.arena);
-        std::snprintf(e.date, sizeof e.date, "%s", summary.date);
-        e.players  = summary.players;
-        e.lengthMs = summary.steps * summary.stepMs;
+        if (demoReadFile(file, e.path, problem) != DemoProblem::NONE) continue; // not to play
+        const DemoHeader& h = file.header;
+        std::snprintf(e.arena, sizeof e.arena, "%s", h.arenaName[0] ? h.arenaName : UNIVERSE_TEXT);
+        e.startedAt = h.startedAt;
+        localDate(h.startedAt, e.date);
+        e.players  = std::bitset<MAX_PLAYERS>(file.slotsSeen).count();
+        e.lengthMs = static_cast<uint32_t>(file.stepCount) * h.stepMs;
         ++list->count;
     }
     sortNewestFirst(list);

@@ -4,17 +4,18 @@
 
 #include <cstdint>
 
-constexpr int DEMO_LIST_MOST              = 64; // the folder keeps fewer
-constexpr int DEMO_PATH_SIZE              = 512;
+constexpr int DEMO_LIST_MOST              = 64;   // the folder keeps fewer
+constexpr int DEMO_LIST_PATH_SIZE         = 1024; // as --demo takes a path
 constexpr int DEMO_FIELD_SIZE             = 32;
 constexpr int DEMO_LINE_SIZE              = 4 * DEMO_FIELD_SIZE;
 constexpr char DEMO_LINE_COLUMN_SEPARATOR = '\t';
 constexpr const char* NO_DEMOS_TEXT = "No recorded games yet: every game you play is recorded";
 
 struct DemoListEntry {
-    char path[DEMO_PATH_SIZE];
+    char path[DEMO_LIST_PATH_SIZE];
     char arena[DEMO_FIELD_SIZE];
-    char date[DEMO_FIELD_SIZE]; // "YYYY-MM-DD HH:MM", which sorts as time does
+    int64_t startedAt;          // seconds since 1970, UTC
+    char date[DEMO_FIELD_SIZE]; // "YYYY-MM-DD HH:MM", local time
     int players;
     uint32_t lengthMs;
 };
@@ -26,7 +27,7 @@ struct DemoList {
 
 // Reads the demos of folder that can be played (a damaged file is left out), newest first.
 void readDemoList(const char* folder, DemoList* list);
-// Newest first: by date, then by path, both falling.
+// Newest first: by the time recording began, then by path, both falling.
 void sortNewestFirst(DemoList* list);
 // "ARENA\tDATE\tN players\tM:SS".
 void demoListLine(const DemoListEntry& entry, char line[DEMO_LINE_SIZE]);

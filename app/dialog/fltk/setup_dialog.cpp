@@ -91,7 +91,7 @@ void closeBox(Fl_Widget* window, void* data) {
 void showDemos(Fl_Widget*, void* data) {
     DialogRun& run = *static_cast<DialogRun*>(data);
     DemoList demos;
-    char folder[DEMO_PATH_SIZE];
+    char folder[DEMO_LIST_PATH_SIZE];
     demoFolder(folder);
     readDemoList(folder, &demos);
     if (!chooseDemo(run.dialog.window, demos, run.outcome.demo)) return;
