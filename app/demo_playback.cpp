@@ -8,12 +8,12 @@
 #include "app/fatal_error.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
+#include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/playback/demo_controls.h"
 #include "app/playback/demo_view.h"
 #include "app/shutdown.h"
 #include "app/window.h"
-#include "app/window_proc.h"
 #include "demo/demo_replay.h"
 #include "platform/platform.h"
 #include "render/people_overlay.h"
@@ -29,6 +29,7 @@ struct Playback {
     std::vector<uint32_t> killMs; // where the time bar marks the kills
     PlaybackState state;
     FreeCamera camera;
+    HeldActions flight; // the free camera's
     StepClock ticks;
     StepReport report;
     bool toldDiffers;
@@ -148,23 +149,27 @@ void pick(Playback& p, const WorldState& seen) {
     applyDemoAction(p.state, DemoAction{DemoCommand::FOLLOW, slot, 0}, slotsInUse(worldOf(p)));
 }
 
-// The free camera flies with the game's own keys.
-void holdFlightKey(ControlState& held, InputCode code, int32_t down) {
-    if (code == InputCode::UP) held.forward = down;
-    if (code == InputCode::DOWN) held.backward = down;
-    if (code == InputCode::LEFT) held.strafeLeft = down;
-    if (code == InputCode::RIGHT) held.strafeRight = down;
-    if (code == InputCode::LEFT_CTRL || code == InputCode::RIGHT_CTRL) held.vertical = down;
+// The free camera flies with the player's own keys for flying.
+void holdFlightInput(Playback& p, const InputEvent& event) {
+    Action action = Action::COUNT;
+    int place     = 0;
+    if (!findBinding(gameSetup.controls, event.code, &action, &place)) return;
+    if (event.kind == InputKind::INPUT_DOWN) {
+        pressAction(p.flight, action, place);
+    } else {
+        releaseAction(p.flight, action, place);
+    }
+    composeControls(p.flight, p.camera.held);
+    settleTappedActions(p.flight); // the camera moves while held, not for a tap
 }
 
 void handleDemoEvent(Playback& p, const InputEvent& event, WorldState& seen) {
     if (event.kind == InputKind::RESIZED) fitSceneToWindow();
     if (event.kind == InputKind::MOUSE_MOVE && p.state.freeCamera && !p.state.scoreboard) {
-        p.camera.turnYaw += static_cast<float>(event.dx) * LOOK_FACTOR;
-        p.camera.turnPitch += static_cast<float>(event.dy) * LOOK_FACTOR;
+        addLookTurn(gameSetup.controls, event.dx, event.dy, &p.camera.turnYaw, &p.camera.turnPitch);
     }
     if (event.kind == InputKind::INPUT_DOWN || event.kind == InputKind::INPUT_UP)
-        holdFlightKey(p.camera.held, event.code, event.kind == InputKind::INPUT_DOWN);
+        holdFlightInput(p, event);
     const DemoAction action = demoActionOf(event, p.state);
     const bool wasFree      = p.state.freeCamera;
     const bool hadBoard     = p.state.scoreboard;

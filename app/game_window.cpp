@@ -59,6 +59,6 @@ void fitSceneToWindow() {
     int drawableW = 0, drawableH = 0;
     platformDrawableSize(&drawableW, &drawableH);
     const float ratio = window.h > 0 && drawableH > 0 ? float(drawableH) / float(window.h) : 1.0f;
-    setSceneSize(drawableW, drawableH, ratio);
+    setSceneSize(drawableW, drawableH, ratio, static_cast<float>(gameSetup.controls.fovDegrees));
     setLookArea(window.w, window.h);
 }

@@ -1,63 +1,58 @@
-// Movement keys into control flags, with taps kept until a step has seen them.
+// Held actions into control flags, with taps kept until a step has seen them.
 #include "app/held_keys.h"
 
+HeldActions gameHeldActions = {};
+
 namespace {
-// Keys pressed since the last step, and those of them already let go.
-uint32_t pressedSinceStep = 0;
-uint32_t releasedEarly    = 0;
+struct MovementRow {
+    Action action;
+    int32_t ControlState::*flag;
+};
+constexpr MovementRow MOVEMENT[] = {
+    {Action::FORWARD,  &ControlState::forward    },
+    {Action::BACKWARD, &ControlState::backward   },
+    {Action::LEFT,     &ControlState::strafeLeft },
+    {Action::RIGHT,    &ControlState::strafeRight},
+    {Action::VERTICAL, &ControlState::vertical   },
+};
 
-constexpr GameKey MOVEMENT_KEYS[] = {GameKey::CTRL, GameKey::LEFT, GameKey::UP, GameKey::RIGHT,
-                                     GameKey::DOWN};
-
-uint32_t keyBit(GameKey key) {
-    return 1u << static_cast<unsigned>(key);
+int row(Action action) {
+    return static_cast<int>(action);
 }
 
-int32_t* flagOf(ControlState& controls, GameKey key) {
-    switch (key) {
-    case GameKey::CTRL:
-        return &controls.vertical;
-    case GameKey::LEFT:
-        return &controls.strafeLeft;
-    case GameKey::UP:
-        return &controls.forward;
-    case GameKey::RIGHT:
-        return &controls.strafeRight;
-    case GameKey::DOWN:
-        return &controls.backward;
-    default:
-        return nullptr;
-    }
+uint8_t placeBit(int place) {
+    return static_cast<uint8_t>(1u << place);
 }
 } // namespace
 
-void pressKey(ControlState& controls, GameKey key) {
-    int32_t* flag = flagOf(controls, key);
-    if (!flag) return;
-    *flag = 1;
-    pressedSinceStep |= keyBit(key);
-    releasedEarly &= ~keyBit(key);
+void pressAction(HeldActions& held, Action action, int place) {
+    held.placesDown[row(action)] |= placeBit(place);
+    held.pressedSinceStep[row(action)] = true;
 }
 
-void releaseKey(ControlState& controls, GameKey key) {
-    int32_t* flag = flagOf(controls, key);
-    if (!flag) return;
-    if (pressedSinceStep & keyBit(key)) {
-        releasedEarly |= keyBit(key);
-    } else {
-        *flag = 0;
-    }
+void releaseAction(HeldActions& held, Action action, int place) {
+    held.placesDown[row(action)] &= static_cast<uint8_t>(~placeBit(place));
 }
 
-void releaseEveryKey(ControlState& controls) {
-    for (GameKey key : MOVEMENT_KEYS)
-        *flagOf(controls, key) = 0;
-    pressedSinceStep = releasedEarly = 0;
+void releaseEveryAction(HeldActions& held) {
+    held = HeldActions{};
+}
+
+bool actionHeld(const HeldActions& held, Action action) {
+    return held.placesDown[row(action)] != 0 || held.pressedSinceStep[row(action)];
+}
+
+void composeControls(const HeldActions& held, ControlState& controls) {
+    for (const MovementRow& m : MOVEMENT)
+        controls.*m.flag = actionHeld(held, m.action) ? 1 : 0;
+}
+
+void settleTappedActions(HeldActions& held) {
+    for (bool& pressed : held.pressedSinceStep)
+        pressed = false;
 }
 
 void settleTappedKeys(ControlState& controls) {
-    for (GameKey key : MOVEMENT_KEYS) {
-        if (releasedEarly & keyBit(key)) *flagOf(controls, key) = 0;
-    }
-    pressedSinceStep = releasedEarly = 0;
+    settleTappedActions(gameHeldActions);
+    composeControls(gameHeldActions, controls);
 }

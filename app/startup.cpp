@@ -96,7 +96,7 @@ void openGameWindowFor(WorldState& world) {
         failWithoutWindow("cannot create the game window", reason);
     if (!platformCreateGlContext(reason, sizeof reason))
         failWithoutWindow("cannot create the OpenGL context", reason);
-    setupScene(SMALLEST_WIDTH, SMALLEST_HEIGHT);
+    setupScene(SMALLEST_WIDTH, SMALLEST_HEIGHT, static_cast<float>(gameSetup.controls.fovDegrees));
     fitSceneToWindow();
     if (gameSetup.soundEnabled) soundStart();
     initTextures(TEXTURE_TABLE_SIZE);

@@ -2,6 +2,7 @@
 #include "app/window_proc.h"
 
 #include "app/chat_input.h"
+#include "app/game_setup.h"
 #include "app/game_world.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
@@ -16,39 +17,72 @@ void quitGame() {
     postQuitMessage(0);
 }
 
-// Opening the chat line lets go of every movement key, so the ship stops while one types.
+bool isMouseButton(InputCode code) {
+    return code >= InputCode::MOUSE_LEFT && code < InputCode::COUNT;
+}
+
+// Opening the chat line lets go of every movement, so the ship stops while one types.
 void startChat() {
-    releaseEveryKey(gameWorld.input.controls);
+    releaseEveryAction(gameHeldActions);
+    composeControls(gameHeldActions, gameWorld.input.controls);
     openChat();
 }
 
-void keyDown(GameKey key) {
-    if (key == GameKey::TAB) holdScoreboard(true);
-    if (chatIsOpen()) {
-        if (key == GameKey::BACKSPACE) eraseFromChat();
-        if (key == GameKey::ENTER) sendChat(gameWorld, gameStep.chat, platformMilliseconds());
-        return;
-    }
-    if (key == GameKey::CHAT) {
-        startChat();
-        return;
-    }
-    pressKey(gameWorld.input.controls, key);
+// While the chat line is open its keys edit it; the scoreboard still shows.
+void editChat(InputCode code, bool scoreboard) {
+    if (scoreboard) holdScoreboard(true);
+    if (code == InputCode::BACKSPACE) eraseFromChat();
+    if (code == InputCode::RETURN || code == InputCode::KEYPAD_ENTER)
+        sendChat(gameWorld, gameStep.chat, platformMilliseconds());
 }
 
-void keyUp(GameKey key) {
-    if (key == GameKey::TAB) holdScoreboard(false);
-    releaseKey(gameWorld.input.controls, key);
+void inputDown(InputCode code, bool repeat) {
+    Action action    = Action::COUNT;
+    int place        = 0;
+    const bool bound = findBinding(gameSetup.controls, code, &action, &place);
+    if (chatIsOpen() && !isMouseButton(code)) {
+        editChat(code, bound && action == Action::SCOREBOARD);
+        return;
+    }
+    if (!bound) return;
+    pressAction(gameHeldActions, action, place);
+    composeControls(gameHeldActions, gameWorld.input.controls);
+    switch (action) {
+    case Action::FIRE: // a held key fires once, as a click does
+        if (!repeat) gameWorld.input.controls.fire = 1;
+        return;
+    case Action::RESPAWN:
+        gameWorld.input.respawn = true; // the step brings back a dead ship only
+        return;
+    case Action::SCOREBOARD:
+        holdScoreboard(true);
+        return;
+    case Action::CHAT:
+        if (!chatIsOpen()) startChat();
+        return;
+    default:
+        return;
+    }
+}
+
+void inputUp(InputCode code) {
+    Action action = Action::COUNT;
+    int place     = 0;
+    if (!findBinding(gameSetup.controls, code, &action, &place)) return;
+    releaseAction(gameHeldActions, action, place);
+    composeControls(gameHeldActions, gameWorld.input.controls);
+    if (action == Action::SCOREBOARD)
+        holdScoreboard(gameHeldActions.placesDown[static_cast<int>(Action::SCOREBOARD)] != 0);
 }
 } // namespace
 
 void gameWindowProc(const InputEvent& event) {
     switch (event.kind) {
-    case InputKind::KEY_DOWN:
-        keyDown(event.key);
+    case InputKind::INPUT_DOWN:
+        inputDown(event.code, event.repeat);
         return;
-    case InputKind::KEY_UP:
-        keyUp(event.key);
+    case InputKind::INPUT_UP:
+        inputUp(event.code);
         return;
     case InputKind::CHAR:
         if (event.character != ESCAPE_CHAR) return;
@@ -67,14 +101,8 @@ void gameWindowProc(const InputEvent& event) {
     case InputKind::MOUSE_MOVE:
         // Each motion turns by its whole offset from the look centre, which the cursor leaves
         // only until the next step takes the turn.
-        gameWorld.input.turnYaw += static_cast<float>(event.dx) * LOOK_FACTOR;
-        gameWorld.input.turnPitch += static_cast<float>(event.dy) * LOOK_FACTOR;
-        return;
-    case InputKind::LEFT_BUTTON_DOWN:
-        gameWorld.input.controls.fire = 1;
-        return;
-    case InputKind::RIGHT_BUTTON_DOWN:
-        gameWorld.input.respawn = true; // the step brings back a dead ship only
+        addLookTurn(gameSetup.controls, event.dx, event.dy, &gameWorld.input.turnYaw,
+                    &gameWorld.input.turnPitch);
         return;
     case InputKind::RESIZED: // the main loop fits the scene
     case InputKind::OTHER:

@@ -1,5 +1,5 @@
-// The game window's input: control flags, mouse look, respawn, the scoreboard, the chat
-// line, Escape and close.
+// The game window's input, through the player's controls (gameSetup.controls): control flags, mouse
+// look, respawn, the scoreboard, the chat line, Escape and close.
 //
 // The window procedure takes events already translated by the platform (see
 // platform/input_event.h), so the input rules are plain code that tests call directly. A
@@ -11,7 +11,6 @@
 
 constexpr int LOOK_CENTRE_X = 300; // the look is measured from here, at every resolution
 constexpr int LOOK_CENTRE_Y = 200;
-constexpr float LOOK_FACTOR = 0.3f; // degrees per pixel
 
 // Handles one event: gathers the step's input (control flags, look turn, respawn request),
 // shows the scoreboard, edits the chat line, or shuts the game down and

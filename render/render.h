@@ -15,18 +15,21 @@ extern const float slotColours[MAX_PLAYERS][3];
 // The same colours lightened for text, so that even blue names read on the dark sky.
 extern const float slotTextColours[MAX_PLAYERS][3];
 
-// The drawable's size in pixels and the overlay's sizes for it, as setSceneSize last set them.
-// One value for the one GL drawable: every drawing call reads it, only setSceneSize writes it.
+// The drawable's size in pixels, the projection's vertical field of view and the overlay's
+// sizes for it, as setSceneSize last set them. One value for the one GL drawable: every
+// drawing call reads it, only setSceneSize writes it.
 struct DrawableView {
     int width, height;
+    float fovDegrees;
     OverlayLayout layout;
 };
 extern DrawableView drawable;
 
-// The fixed GL state, for a drawable of that size at one pixel a point.
-void setupScene(int width, int height);
+// The fixed GL state, for a drawable of that size at one pixel a point, seen with a vertical
+// field of view of fovDegrees.
+void setupScene(int width, int height, float fovDegrees);
 // The viewport, the projection's shape and the overlay's sizes for a new drawable size.
-void setSceneSize(int width, int height, float pixelRatio);
+void setSceneSize(int width, int height, float pixelRatio, float fovDegrees);
 // Draws the frame into the back buffer, with what the view adds to the overlay; the caller
 // shows it.
 void renderFrame(const WorldState& world, const OverlayView& view);

@@ -5,7 +5,6 @@
 #include "render/render.h"
 
 namespace {
-constexpr double FIELD_OF_VIEW     = 60.0; // degrees, vertical
 constexpr double NEAR_PLANE        = 0.01;
 constexpr double FAR_PLANE         = 100.0;
 constexpr GLfloat LIGHT_DIFFUSE[4] = {0.9f, 0.9f, 0.9f, 1.0f};
@@ -13,25 +12,26 @@ constexpr GLfloat LIGHT_DIFFUSE[4] = {0.9f, 0.9f, 0.9f, 1.0f};
 constexpr GLfloat LIGHT_CONSTANT_ATTENUATION = 0.2f;
 } // namespace
 
-DrawableView drawable = {0, 0, overlayLayout(LAYOUT_BASE_WIDTH, LAYOUT_BASE_HEIGHT, 1.0f)};
+DrawableView drawable = {0, 0, 0.0f, overlayLayout(LAYOUT_BASE_WIDTH, LAYOUT_BASE_HEIGHT, 1.0f)};
 
 // The drawable's own shape, whatever the window: the vertical field of view stays.
-void setSceneSize(int width, int height, float pixelRatio) {
-    drawable.width  = width > 0 ? width : 1;
-    drawable.height = height > 0 ? height : 1;
-    drawable.layout = overlayLayout(drawable.width, drawable.height, pixelRatio);
+void setSceneSize(int width, int height, float pixelRatio, float fovDegrees) {
+    drawable.width      = width > 0 ? width : 1;
+    drawable.height     = height > 0 ? height : 1;
+    drawable.fovDegrees = fovDegrees;
+    drawable.layout     = overlayLayout(drawable.width, drawable.height, pixelRatio);
     glViewport(0, 0, drawable.width, drawable.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(FIELD_OF_VIEW, double(drawable.width) / double(drawable.height), NEAR_PLANE,
+    gluPerspective(double(fovDegrees), double(drawable.width) / double(drawable.height), NEAR_PLANE,
                    FAR_PLANE);
     // The modelview matrix stays current for the rest of the run.
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
 
-void setupScene(int width, int height) {
-    setSceneSize(width, height, 1.0f);
+void setupScene(int width, int height, float fovDegrees) {
+    setSceneSize(width, height, 1.0f, fovDegrees);
 
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);

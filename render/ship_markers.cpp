@@ -13,9 +13,8 @@
 #include "world/vector.h"
 
 namespace {
-constexpr float FIELD_OF_VIEW_DEGREES = 60.0f; // as setupScene's projection
-constexpr float ARROW_ALPHA           = 0.85f;
-constexpr int TAG_TEXT_SIZE           = 16;
+constexpr float ARROW_ALPHA = 0.85f;
+constexpr int TAG_TEXT_SIZE = 16;
 
 float degreesToRadians(float d) {
     return d * DEG_TO_RAD;
@@ -48,12 +47,13 @@ void drawArrow(float x, float y, float dx, float dy, float size, const float col
 }
 } // namespace
 
-ScreenSpot spotOnScreen(const Player& viewer, const float point[3], int width, int height) {
+ScreenSpot spotOnScreen(const Player& viewer, const float point[3], int width, int height,
+                        float fovDegrees) {
     ScreenSpot s{false, 0.0f, 0.0f, 0.0f, 1.0f};
     float eye[3];
     eyeSpace(viewer, point, eye);
     const float w = static_cast<float>(width), h = static_cast<float>(height);
-    const float f = 1.0f / std::tan(degreesToRadians(FIELD_OF_VIEW_DEGREES / 2.0f));
+    const float f = 1.0f / std::tan(degreesToRadians(fovDegrees / 2.0f));
     if (eye[2] < 0.0f) {
         const float ndcX = f * (h / w) * eye[0] / -eye[2];
         const float ndcY = f * eye[1] / -eye[2];
@@ -78,7 +78,8 @@ void drawShipMarkers(const WorldState& world, const Player& viewer, uint32_t now
         const Player& ship = world.players[i];
         if (i == world.localPlayer || ship.slot < 0 || ship.health <= 0) continue;
         const TrackPose pose = drawnShipPose(world, i, nowMs);
-        const ScreenSpot s   = spotOnScreen(viewer, pose.pos, drawable.width, drawable.height);
+        const ScreenSpot s =
+            spotOnScreen(viewer, pose.pos, drawable.width, drawable.height, drawable.fovDegrees);
         if (!std::isfinite(s.x) || !std::isfinite(s.y)) continue;
         if (s.inView) {
             char name[PLAYER_NAME_BYTES + 1];

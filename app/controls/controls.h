@@ -64,6 +64,12 @@ bool inputFromName(const char* name, InputCode* code);
 // Escape (never a code) and F12 (screenshots) stay the game's own.
 bool inputBindable(InputCode code);
 
+// Adds the look turn of a mouse motion of dx, dy pixels, at the player's sensitivity and
+// with pitch inverted if they chose so.
+void addLookTurn(const ControlSettings& settings, int dx, int dy, float* yaw, float* pitch);
+
+// The action the input is bound to and its place there; false when none.
+bool findBinding(const ControlSettings& settings, InputCode code, Action* action, int* place);
 // The action the input is bound to, COUNT when none.
 Action actionOfInput(const ControlSettings& settings, InputCode code);
 // Puts the input in the action's place (0 or 1; NONE empties it). An input bound elsewhere

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/controls/controls.h"
 #include "net/arena.h"
 #include "step/bot_launcher.h"
 #include "world/roster.h"
@@ -36,6 +37,7 @@ struct GameSetup {
     int32_t timeLimitMinutes;         // a hosted match's, 0 for none
     char arena[ARENA_NAME_BYTES + 1]; // the host's arena's name, or "rotate"
     int32_t width, height;            // --resolution WxH off the table; 0 when not given
+    ControlSettings controls;         // look, field of view, each action's inputs
 };
 
 constexpr const char* DEFAULT_ARENA = "classic";

@@ -18,6 +18,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/controls/controls.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "net/net.h"
@@ -61,7 +62,7 @@ void drawAfterSteps(int count, void*) {
         std::_Exit(1);
     }
     resetPlayerTable(testWorld.players);
-    setupScene(HOST_WIDTH, HOST_HEIGHT);
+    setupScene(HOST_WIDTH, HOST_HEIGHT, FOV_DEFAULT);
     initTextures(TEXTURE_TABLE_SIZE);
     if (!loadAssets(testWorld, problem)) std::_Exit(1);
     char address[NET_ADDRESS_TEXT_SIZE];

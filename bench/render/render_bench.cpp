@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/controls/controls.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "render/render.h"
@@ -52,7 +53,7 @@ bool useWindow(int width, int height, std::string* error) {
         return false;
     }
     resetWorld(testWorld);
-    setupScene(width, height);
+    setupScene(width, height, FOV_DEFAULT);
     initTextures(TEXTURE_TABLE_SIZE);
     char problem[ASSET_PROBLEM_SIZE];
     if (!loadAssets(testWorld, problem)) {

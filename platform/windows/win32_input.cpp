@@ -12,7 +12,10 @@
 namespace {
 constexpr int EVENT_RING_SIZE      = 256;     // far more than one frame's worth
 constexpr LPARAM KEY_WAS_DOWN      = 1 << 30; // a key message's auto-repeat flag
-constexpr int GAME_KEY_COUNT       = static_cast<int>(GameKey::ENTER) + 1;
+constexpr LPARAM EXTENDED_KEY      = 1 << 24; // the right Ctrl and Alt, the keypad's Enter
+constexpr LPARAM ALT_HELD          = 1 << 29; // a system key message's context code
+constexpr int SCAN_CODE_SHIFT      = 16;
+constexpr LPARAM SCAN_CODE_MASK    = 0xff;
 constexpr wchar_t FIRST_PRINTABLE  = 0x20;
 constexpr wchar_t DELETE_CHARACTER = 0x7f;
 
@@ -24,14 +27,14 @@ struct EventRing {
 
 struct InputState {
     EventRing waiting;
-    bool textOn                  = false;
-    bool textAtKeyDown           = false; // the last key went down while text input was on
-    bool cursorHeld              = false; // hidden, in the window, reporting motion only
-    bool windowActive            = false;
-    bool pointerKnown            = false; // lastPointer holds the free cursor's place
-    POINT lastPointer            = {0, 0};
-    wchar_t highSurrogate        = 0; // the first half of a character beyond 0xFFFF
-    bool keyDown[GAME_KEY_COUNT] = {};
+    bool textOn                 = false;
+    bool textAtKeyDown          = false; // the last key went down while text input was on
+    bool cursorHeld             = false; // hidden, in the window, reporting motion only
+    bool windowActive           = false;
+    bool pointerKnown           = false; // lastPointer holds the free cursor's place
+    POINT lastPointer           = {0, 0};
+    wchar_t highSurrogate       = 0;  // the first half of a character beyond 0xFFFF
+    bool down[INPUT_CODE_COUNT] = {}; // keys and buttons down, so losing the focus lets go
 };
 InputState input; // the one window's input
 
@@ -58,59 +61,104 @@ void queueKind(InputKind kind) {
     queueEvent(event);
 }
 
-GameKey gameKey(WPARAM key) {
-    switch (key) {
-    case VK_CONTROL:
-    case VK_LCONTROL:
-    case VK_RCONTROL:
-        return GameKey::CTRL;
-    case VK_LEFT:
-        return GameKey::LEFT;
-    case VK_UP:
-        return GameKey::UP;
-    case VK_RIGHT:
-        return GameKey::RIGHT;
-    case VK_DOWN:
-        return GameKey::DOWN;
-    case VK_TAB:
-        return GameKey::TAB;
-    case 'T':
-        return GameKey::CHAT;
-    case VK_BACK:
-        return GameKey::BACKSPACE;
-    case VK_RETURN: // the main Return and the keypad's Enter alike
-        return GameKey::ENTER;
-    default:
-        return GameKey::OTHER;
+struct KeyRow {
+    WPARAM key;
+    InputCode code;
+};
+// The keys outside the runs of letters, digits, function keys and keypad digits; Ctrl, Alt,
+// Shift and Enter are told apart by their flags (keyCode).
+// clang-format off
+constexpr KeyRow KEYS[] = {
+    {VK_UP, InputCode::UP}, {VK_DOWN, InputCode::DOWN}, {VK_LEFT, InputCode::LEFT},
+    {VK_RIGHT, InputCode::RIGHT}, {VK_SPACE, InputCode::SPACE}, {VK_TAB, InputCode::TAB},
+    {VK_BACK, InputCode::BACKSPACE}, {VK_LSHIFT, InputCode::LEFT_SHIFT},
+    {VK_RSHIFT, InputCode::RIGHT_SHIFT}, {VK_INSERT, InputCode::INSERT},
+    {VK_DELETE, InputCode::DELETE_KEY}, {VK_HOME, InputCode::HOME}, {VK_END, InputCode::END},
+    {VK_PRIOR, InputCode::PAGE_UP}, {VK_NEXT, InputCode::PAGE_DOWN},
+    {VK_CAPITAL, InputCode::CAPS_LOCK}, {VK_OEM_MINUS, InputCode::MINUS},
+    {VK_OEM_PLUS, InputCode::EQUALS}, {VK_OEM_4, InputCode::LEFT_BRACKET},
+    {VK_OEM_6, InputCode::RIGHT_BRACKET}, {VK_OEM_5, InputCode::BACKSLASH},
+    {VK_OEM_1, InputCode::SEMICOLON}, {VK_OEM_7, InputCode::APOSTROPHE},
+    {VK_OEM_3, InputCode::GRAVE}, {VK_OEM_COMMA, InputCode::COMMA},
+    {VK_OEM_PERIOD, InputCode::PERIOD}, {VK_OEM_2, InputCode::SLASH},
+    {VK_NUMPAD0, InputCode::KEYPAD_0}, {VK_DECIMAL, InputCode::KEYPAD_PERIOD},
+    {VK_DIVIDE, InputCode::KEYPAD_DIVIDE}, {VK_MULTIPLY, InputCode::KEYPAD_MULTIPLY},
+    {VK_SUBTRACT, InputCode::KEYPAD_MINUS}, {VK_ADD, InputCode::KEYPAD_PLUS},
+};
+// clang-format on
+constexpr int LETTERS = 26, DIGITS = 10, FUNCTION_KEYS = 12, KEYPAD_DIGITS = 9;
+
+InputCode offset(InputCode first, WPARAM by) {
+    return static_cast<InputCode>(static_cast<int>(first) + static_cast<int>(by));
+}
+
+// The virtual key, which the player's layout gives the key; the flags tell left from right.
+InputCode keyCode(WPARAM key, LPARAM flags) {
+    const bool extended = (flags & EXTENDED_KEY) != 0;
+    if (key >= 'A' && key < 'A' + LETTERS) return offset(InputCode::A, key - 'A');
+    if (key >= '0' && key < '0' + DIGITS) return offset(InputCode::DIGIT_0, key - '0');
+    if (key >= VK_F1 && key < VK_F1 + FUNCTION_KEYS) return offset(InputCode::F1, key - VK_F1);
+    if (key >= VK_NUMPAD1 && key < VK_NUMPAD1 + KEYPAD_DIGITS)
+        return offset(InputCode::KEYPAD_1, key - VK_NUMPAD1);
+    if (key == VK_CONTROL) return extended ? InputCode::RIGHT_CTRL : InputCode::LEFT_CTRL;
+    if (key == VK_MENU) return extended ? InputCode::RIGHT_ALT : InputCode::LEFT_ALT;
+    if (key == VK_RETURN) return extended ? InputCode::KEYPAD_ENTER : InputCode::RETURN;
+    if (key == VK_SHIFT) {
+        const UINT scan = static_cast<UINT>((flags >> SCAN_CODE_SHIFT) & SCAN_CODE_MASK);
+        key             = MapVirtualKeyW(scan, MAPVK_VSC_TO_VK_EX);
     }
+    for (const KeyRow& row : KEYS) {
+        if (row.key == key) return row.code;
+    }
+    return InputCode::NONE;
+}
+
+void queueInput(bool down, InputCode code, bool repeat) {
+    if (code == InputCode::NONE) {
+        queueKind(InputKind::OTHER);
+        return;
+    }
+    InputEvent event;
+    event.kind                         = down ? InputKind::INPUT_DOWN : InputKind::INPUT_UP;
+    event.code                         = code;
+    event.repeat                       = repeat;
+    input.down[static_cast<int>(code)] = down;
+    queueEvent(event);
 }
 
 void queueKey(bool down, WPARAM key, LPARAM flags) {
     if (down) input.textAtKeyDown = input.textOn;
-    InputEvent event;
     if (down && key == VK_ESCAPE) {
+        InputEvent event;
         event.kind      = InputKind::CHAR;
         event.character = ESCAPE_CHAR;
         queueEvent(event);
         return;
     }
-    event.kind                                 = down ? InputKind::KEY_DOWN : InputKind::KEY_UP;
-    event.key                                  = gameKey(key);
-    event.repeat                               = down && (flags & KEY_WAS_DOWN) != 0;
-    input.keyDown[static_cast<int>(event.key)] = down;
-    queueEvent(event);
+    queueInput(down, keyCode(key, flags), down && (flags & KEY_WAS_DOWN) != 0);
 }
 
-// Keys held when the focus leaves are let go, or the ship would keep turning.
-void releaseHeldKeys() {
-    for (int key = 0; key < GAME_KEY_COUNT; ++key) {
-        if (!input.keyDown[key] || key == static_cast<int>(GameKey::OTHER)) continue;
-        input.keyDown[key] = false;
-        InputEvent event;
-        event.kind = InputKind::KEY_UP;
-        event.key  = static_cast<GameKey>(key);
-        queueEvent(event);
+// Keys held with Alt are the system's (Alt+F4), so their default runs; the Alt keys
+// themselves and F10 (a system key without Alt) are the game's. Releases always come, so
+// nothing stays held.
+bool takeSystemKey(bool down, WPARAM key, LPARAM flags) {
+    if (key == VK_MENU || !(flags & ALT_HELD) || !down) {
+        queueKey(down, key, flags);
+        return key == VK_MENU || key == VK_F10; // no system menu from either
     }
+    queueKind(InputKind::OTHER);
+    return false;
+}
+
+// Keys and buttons down when the focus leaves are let go, or the ship would keep flying.
+void releaseHeldInputs() {
+    for (int code = 1; code < INPUT_CODE_COUNT; ++code) {
+        if (input.down[code]) queueInput(false, static_cast<InputCode>(code), false);
+    }
+}
+
+InputCode extraButton(WPARAM wParam) {
+    return GET_XBUTTON_WPARAM(wParam) == XBUTTON2 ? InputCode::MOUSE_X2 : InputCode::MOUSE_X1;
 }
 
 // A key that turns text input on (T opens the chat line) types nothing itself: its character
@@ -193,7 +241,7 @@ void takeMouseMove(HWND window, LPARAM at) {
 
 void followActivation(HWND window, bool active) {
     input.windowActive = active;
-    if (!active) releaseHeldKeys();
+    if (!active) releaseHeldInputs();
     followCursorHold(window);
 }
 
@@ -212,9 +260,8 @@ bool takeInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, L
         queueKey(message == WM_KEYDOWN, wParam, lParam);
         return true;
     case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP: // held with Alt: the system's (Alt+F4), so its default runs
-        queueKind(InputKind::OTHER);
-        return false;
+    case WM_SYSKEYUP:
+        return takeSystemKey(message == WM_SYSKEYDOWN, wParam, lParam);
     case WM_CHAR:
         queueCharacter(static_cast<wchar_t>(wParam));
         return true;
@@ -222,10 +269,21 @@ bool takeInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, L
         takeMouseMove(window, lParam);
         return true;
     case WM_LBUTTONDOWN:
-        queueKind(InputKind::LEFT_BUTTON_DOWN);
+    case WM_LBUTTONUP:
+        queueInput(message == WM_LBUTTONDOWN, InputCode::MOUSE_LEFT, false);
         return true;
     case WM_RBUTTONDOWN:
-        queueKind(InputKind::RIGHT_BUTTON_DOWN);
+    case WM_RBUTTONUP:
+        queueInput(message == WM_RBUTTONDOWN, InputCode::MOUSE_RIGHT, false);
+        return true;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        queueInput(message == WM_MBUTTONDOWN, InputCode::MOUSE_MIDDLE, false);
+        return true;
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP: // handled: the system wants TRUE back
+        queueInput(message == WM_XBUTTONDOWN, extraButton(wParam), false);
+        *result = TRUE;
         return true;
     case WM_CLOSE: // the game decides; the window stays until it closes the video
         queueKind(InputKind::CLOSE);

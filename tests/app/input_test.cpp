@@ -1,6 +1,7 @@
-// The player's input from SDL's events, through the platform's translation, to the world, one
-// event a line: the control flags, shots, respawn, mouse look within the window, Escape and
-// close; then the main loop, which handles every waiting event before the next frame.
+// The player's input from SDL's events, through the platform's translation and the player's
+// controls, to the world, one event a line: the control flags, shots, respawn, mouse look
+// within the window, Escape and close; each action on an input of the player's choosing; then
+// the main loop, which handles every waiting event before the next frame.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -8,6 +9,7 @@
 #include <cstring>
 
 #include "app/chat_input.h"
+#include "app/game_setup.h"
 #include "app/game_world.h"
 #include "app/held_keys.h"
 #include "app/hud_state.h"
@@ -33,7 +35,7 @@ SDL_Event event(Uint32 type, int code = 0, int a = 0, int b = 0, const char* tex
     e.type = type;
     if (type == SDL_KEYDOWN || type == SDL_KEYUP)
         e.key.keysym = {SDL_Scancode(0), code, Uint16(a), 0};
-    if (type == SDL_MOUSEBUTTONDOWN) e.button.button = Uint8(code);
+    if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) e.button.button = Uint8(code);
     if (type == SDL_MOUSEMOTION) e.motion.xrel = a, e.motion.yrel = b;
     if (type == SDL_WINDOWEVENT) e.window.event = Uint8(code);
     if (type == SDL_TEXTINPUT) std::strncpy(e.text.text, text, sizeof e.text.text - 1);
@@ -118,8 +120,8 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
         ship.health  = c.health == NO_SLOT ? ALIVE : c.health;
         if (c.health == NO_SLOT) gameWorld.localPlayer = FREE_SLOT;
         const PlayerTable before = gameWorld.players;
-        settleTappedKeys(gameWorld.input.controls); // a step has passed since any press
-        gameWorld.input = StepInput{};
+        gameHeldActions          = HeldActions{}; // a step has passed since any press, all let go
+        gameWorld.input          = StepInput{};
         clearQuitMessage();
         shutdowns = 0;
         centreCursor();
@@ -142,6 +144,114 @@ TEST(Input, EachEventChangesOnlyWhatItShould) {
         EXPECT_FALSE(overlayView(0).scoreboard) << "Tab let go";
         settleTappedKeys(gameWorld.input.controls);
         expectOnly(NONE, "a step after the tap");
+    }
+    SDL_Quit();
+}
+
+namespace {
+struct BindCase {
+    const char* bind; // --bind's text over the defaults
+    SDL_Event press;  // its release follows
+    Flag flag;        // the one flag it sets
+    bool scoreboard, chat, respawn;
+};
+
+// clang-format off
+const BindCase BINDS[] = {
+    {"forward=W",                event(SDL_KEYDOWN, SDLK_w),      UP,    false, false, false},
+    {"forward=W",                event(SDL_KEYDOWN, SDLK_UP),     NONE,  false, false, false},
+    {"backward=S,Down",          event(SDL_KEYDOWN, SDLK_DOWN),   DOWN,  false, false, false},
+    {"left=A",                   event(SDL_KEYDOWN, SDLK_a),      LEFT,  false, false, false},
+    {"right=Keypad 6",           event(SDL_KEYDOWN, SDLK_KP_6),   RIGHT, false, false, false},
+    {"vertical=Mouse Middle",    event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE), CTRL, false, false, false},
+    {"left=Left Ctrl",           event(SDL_KEYDOWN, SDLK_LCTRL),  LEFT,  false, false, false},
+    {"fire=Space",               event(SDL_KEYDOWN, SDLK_SPACE),  FIRE,  false, false, false},
+    {"fire=Space",               event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT), NONE, false, false, false},
+    {"respawn=R",                event(SDL_KEYDOWN, SDLK_r),      NONE,  false, false, true},
+    {"scoreboard=Mouse X1",      event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1), NONE, true, false, false},
+    {"chat=Return",              event(SDL_KEYDOWN, SDLK_RETURN), NONE,  false, true,  false},
+    {"forward=Mouse Right",      event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT), UP, false, false, false},
+};
+// clang-format on
+
+SDL_Event releaseOf(const SDL_Event& press) {
+    if (press.type == SDL_KEYDOWN) return event(SDL_KEYUP, press.key.keysym.sym);
+    return event(SDL_MOUSEBUTTONUP, press.button.button);
+}
+} // namespace
+
+// Every action on an input the player chose: held as long as it is down (a tap until the next
+// step), the input it took from another action no longer doing that.
+TEST(Input, EachActionTakesTheInputsThePlayerBound) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    char problem[CONTROLS_PROBLEM_SIZE];
+    for (const BindCase& c : BINDS) {
+        SCOPED_TRACE(c.bind);
+        freshWorld(gameWorld);
+        placeLocal(gameWorld, LOCAL, {0, 0, 0});
+        resetChat();
+        gameHeldActions    = HeldActions{};
+        gameSetup.controls = ControlSettings{};
+        ASSERT_TRUE(parseBinding(gameSetup.controls, c.bind, problem)) << problem;
+        handle(c.press);
+        expectOnly(c.flag, "pressed");
+        EXPECT_EQ(overlayView(0).scoreboard, c.scoreboard);
+        EXPECT_EQ(chatIsOpen(), c.chat);
+        EXPECT_EQ(gameWorld.input.respawn, c.respawn);
+        handle(releaseOf(c.press));
+        EXPECT_FALSE(overlayView(0).scoreboard);
+        settleTappedKeys(gameWorld.input.controls);
+        expectOnly(c.flag == FIRE ? FIRE : NONE, "a step after the tap (the step takes the shot)");
+    }
+    gameSetup.controls = ControlSettings{};
+    resetChat();
+    SDL_Quit();
+}
+
+// The look turns by the player's sensitivity, pitch the other way when inverted.
+TEST(Input, TheLookFollowsSensitivityAndInversion) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    setLookArea(640, 480);
+    const struct {
+        float sensitivity;
+        bool invert;
+        int dx, dy;
+        float yaw, pitch;
+    } LOOKS[] = {
+        {1.0f, false, 10,  20,  10 * TURN,  20 * TURN  },
+        {0.5f, false, 10,  20,  5 * TURN,   10 * TURN  },
+        {5.0f, true,  4,   20,  20 * TURN,  -100 * TURN},
+        {0.1f, true,  -10, -20, 360 - TURN, 2 * TURN   },
+    };
+    for (const auto& c : LOOKS) {
+        SCOPED_TRACE(testing::Message() << c.sensitivity << (c.invert ? " inverted" : ""));
+        freshWorld(gameWorld);
+        Player& ship                   = placeLocal(gameWorld, LOCAL, {0, 0, 0});
+        gameSetup.controls.sensitivity = c.sensitivity;
+        gameSetup.controls.invertPitch = c.invert;
+        centreCursor();
+        handle(event(SDL_MOUSEMOTION, 0, c.dx, c.dy));
+        applyStepInput(gameWorld);
+        EXPECT_NEAR(ship.yaw, c.yaw, 1e-3f);
+        EXPECT_NEAR(ship.pitch, c.pitch, 1e-3f);
+    }
+    gameSetup.controls = ControlSettings{};
+    SDL_Quit();
+}
+
+// Every key the game knows comes from the key SDL gives its name, and SDL names it so too.
+TEST(Input, KeysComeNamedAsSdlNamesThem) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    for (int code = 1; code < static_cast<int>(InputCode::MOUSE_LEFT); ++code) {
+        const char* name = inputName(static_cast<InputCode>(code));
+        SCOPED_TRACE(name);
+        const SDL_Keycode key = SDL_GetKeyFromName(name);
+        SDL_Event e           = event(SDL_KEYUP, key);
+        SDL_PushEvent(&e);
+        InputEvent in;
+        ASSERT_TRUE(platformPollEvent(&in) || platformPollEvent(&in));
+        EXPECT_EQ(static_cast<int>(in.code), code);
+        EXPECT_STREQ(SDL_GetKeyName(key), name);
     }
     SDL_Quit();
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/controls/controls.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "render/people_overlay.h"
@@ -128,7 +129,7 @@ class Render : public ::testing::Test {
         std::string error;
         static GlWindow* window = openGlWindow(W, H, &error); // kept for the whole suite
         ASSERT_NE(window, nullptr) << error;
-        setupScene(W, H);
+        setupScene(W, H, FOV_DEFAULT);
         initTextures(TEXTURE_TABLE_SIZE);
         OverlayTextures& o = overlayTextures;
         o.fontTexture      = loadTexture((gameDir() + "/font.bmp").c_str()) - 1;

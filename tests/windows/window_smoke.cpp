@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/controls/controls.h"
 #include "platform/platform.h"
 
 namespace {
@@ -22,15 +23,15 @@ constexpr const char* TITLE     = "voranis window smoke";
 constexpr ScreenArea BOX_AREA{100, 100, WIDTH, HEIGHT};
 
 const char* kindName(InputKind kind) {
-    static const char* const NAMES[] = {"OTHER",      "KEY_DOWN",  "KEY_UP",     "CHAR", "CLOSE",
-                                        "MOUSE_MOVE", "LEFT_DOWN", "RIGHT_DOWN", "TEXT", "RESIZED"};
+    static const char* const NAMES[] = {"OTHER", "INPUT_DOWN", "INPUT_UP", "CHAR",
+                                        "CLOSE", "MOUSE_MOVE", "TEXT",     "RESIZED"};
     return NAMES[static_cast<int>(kind)];
 }
 
 void logEvent(const InputEvent& event) {
-    std::printf("event %s key %d repeat %d char %d dx %d dy %d text '%s'\n", kindName(event.kind),
-                static_cast<int>(event.key), event.repeat ? 1 : 0, event.character, event.dx,
-                event.dy, event.text);
+    std::printf("event %s code '%s' repeat %d char %d dx %d dy %d text '%s'\n",
+                kindName(event.kind), inputName(event.code), event.repeat ? 1 : 0, event.character,
+                event.dx, event.dy, event.text);
     std::fflush(stdout);
 }
 
@@ -108,7 +109,7 @@ int runWindow(WindowMode mode) {
         while (platformPollEvent(&event)) {
             logEvent(event);
             // As the game's chat line: T turns text input on.
-            if (event.kind == InputKind::KEY_DOWN && event.key == GameKey::CHAT)
+            if (event.kind == InputKind::INPUT_DOWN && event.code == InputCode::T)
                 platformTextInput(true);
             closed = closed || event.kind == InputKind::CLOSE;
         }
