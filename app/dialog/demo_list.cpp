@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -30,6 +31,20 @@ void localDate(int64_t seconds, char date[DEMO_FIELD_SIZE]) {
     if (!at || std::strftime(date, DEMO_FIELD_SIZE, DATE_FORMAT, at) == 0) date[0] = '\0';
 }
 } // namespace
+
+bool demoListFolder(char folder[DEMO_LIST_PATH_SIZE], char problem[DEMO_LINE_SIZE]) {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (data && data[0] == '/') {
+        std::snprintf(folder, DEMO_LIST_PATH_SIZE, "%s/voranis/demos/", data);
+    } else if (home && home[0] == '/') {
+        std::snprintf(folder, DEMO_LIST_PATH_SIZE, "%s/.local/share/voranis/demos/", home);
+    } else {
+        std::snprintf(problem, DEMO_LINE_SIZE, "neither XDG_DATA_HOME nor HOME names a folder");
+        return false;
+    }
+    return true;
+}
 
 void sortNewestFirst(DemoList* list) {
     std::sort(list->entry, list->entry + list->count, newerFirst);

@@ -25,6 +25,9 @@ struct DemoList {
     DemoListEntry entry[DEMO_LIST_MOST];
 };
 
+// The folder the game records into, with its trailing separator; false, with why, when the
+// player has none.
+bool demoListFolder(char folder[DEMO_LIST_PATH_SIZE], char problem[DEMO_LINE_SIZE]);
 // Reads the demos of folder that can be played (a damaged file is left out), newest first.
 void readDemoList(const char* folder, DemoList* list);
 // Newest first: by the time recording began, then by path, both falling.

@@ -90,10 +90,9 @@ void closeBox(Fl_Widget* window, void* data) {
 // The recorded games; choosing one ends the dialog to watch it, without a network.
 void showDemos(Fl_Widget*, void* data) {
     DialogRun& run = *static_cast<DialogRun*>(data);
-    DemoList demos;
-    char folder[DEMO_LIST_PATH_SIZE];
-    demoFolder(folder);
-    readDemoList(folder, &demos);
+    DemoList demos{};
+    char folder[DEMO_LIST_PATH_SIZE], problem[DEMO_LINE_SIZE];
+    if (demoListFolder(folder, problem)) readDemoList(folder, &demos);
     if (!chooseDemo(run.dialog.window, demos, run.outcome.demo)) return;
     storeChoices(run.dialog, run.setup);
     closeDialog(run);
