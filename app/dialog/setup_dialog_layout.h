@@ -55,6 +55,18 @@ constexpr int SETUP_DIALOG_Y      = 100;
 constexpr int SETUP_DIALOG_W      = 157;
 constexpr int SETUP_DIALOG_H      = 240;
 
+// The "Demos..." box: the recorded games, newest first, and Play (Enter, or a double click
+// on a game) or Cancel (Escape).
+constexpr int ID_DEMO_LIST           = 1021;
+constexpr int DEMO_BOX_CONTROL_COUNT = 3;
+extern const ControlTemplate DEMO_BOX_CONTROLS[DEMO_BOX_CONTROL_COUNT];
+constexpr const char* DEMO_BOX_TITLE   = "Demos";
+constexpr int DEMO_BOX_W               = 300;
+constexpr int DEMO_BOX_H               = 170;
+constexpr int DEMO_LIST_DATE_COLUMN    = 120; // dialog units from the list's left
+constexpr int DEMO_LIST_PLAYERS_COLUMN = 200;
+constexpr int DEMO_LIST_LENGTH_COLUMN  = 245;
+
 // The box a host confirms before the dialog closes and it waits for the others.
 constexpr const char* SERVER_INFO_TITLE = "Server Info";
 constexpr const char* SERVER_INFO_TEXT  = "Press OK and wait for connection !";

@@ -10,10 +10,9 @@
 
 #include <cstdio>
 
+#include "app/dialog/setup_dialog_layout.h"
+
 namespace {
-constexpr const char* DEMOS_TITLE    = "Demos";
-constexpr const char* PLAY_TEXT      = "Play";
-constexpr const char* CANCEL_TEXT    = "Cancel";
 constexpr int MARGIN                 = 10; // pixels
 constexpr int LIST_W                 = 460;
 constexpr int LIST_H                 = 260;
@@ -66,7 +65,7 @@ bool chooseDemo(Fl_Window* owner, const DemoList& demos, char path[DEMO_LIST_PAT
     const int w = LIST_W + 2 * MARGIN;
     const int h = MARGIN + LIST_H + MARGIN + BUTTON_H + MARGIN;
     Fl_Window window(owner->x() + (owner->w() - w) / 2, owner->y() + (owner->h() - h) / 2, w, h,
-                     DEMOS_TITLE);
+                     DEMO_BOX_TITLE);
     Fl_Hold_Browser list(MARGIN, MARGIN, LIST_W, LIST_H);
     int widths[5];
     setColumns(&list, widths);
@@ -82,8 +81,9 @@ bool chooseDemo(Fl_Window* owner, const DemoList& demos, char path[DEMO_LIST_PAT
     if (demos.count == 0) list.add(NO_DEMOS_TEXT);
     if (demos.count > 0) list.value(1);
     Fl_Return_Button playIt(w - 2 * (MARGIN + BUTTON_W), h - MARGIN - BUTTON_H, BUTTON_W, BUTTON_H,
-                            PLAY_TEXT);
-    Fl_Button cancel(w - MARGIN - BUTTON_W, h - MARGIN - BUTTON_H, BUTTON_W, BUTTON_H, CANCEL_TEXT);
+                            DEMO_BOX_CONTROLS[1].text);
+    Fl_Button cancel(w - MARGIN - BUTTON_W, h - MARGIN - BUTTON_H, BUTTON_W, BUTTON_H,
+                     DEMO_BOX_CONTROLS[2].text);
     window.end();
     DemoBox box{demos, &list, -1};
     playIt.callback(playButton, &box);
@@ -91,7 +91,7 @@ bool chooseDemo(Fl_Window* owner, const DemoList& demos, char path[DEMO_LIST_PAT
     list.callback(listClicked, &box);
     if (demos.count == 0) playIt.deactivate();
     window.set_modal();
-    window.xclass(DEMOS_TITLE);
+    window.xclass(DEMO_BOX_TITLE);
     window.show();
     while (window.shown())
         Fl::wait();

@@ -98,30 +98,37 @@ void upDown(Writer& w, const ControlTemplate& c) {
 } // namespace
 
 bool buildDialogTemplate(DialogTemplate& out) {
+    return buildBoxTemplate(out, DialogBox{SETUP_CONTROLS, SETUP_CONTROL_COUNT, SETUP_TITLE,
+                                           SETUP_DIALOG_X, SETUP_DIALOG_Y, SETUP_DIALOG_W,
+                                           SETUP_DIALOG_H});
+}
+
+bool buildBoxTemplate(DialogTemplate& out, const DialogBox& box) {
     out.used = 0;
     Writer w{out, false};
-    int items = SETUP_CONTROL_COUNT;
-    for (const ControlTemplate& c : SETUP_CONTROLS)
-        items += c.kind == ControlKind::SPINNER;
+    int items = box.count;
+    for (int i = 0; i < box.count; ++i)
+        items += box.controls[i].kind == ControlKind::SPINNER;
 
     w.dword(DIALOG_STYLE);
     w.dword(0); // no extended style
     w.word(static_cast<WORD>(items));
-    w.word(SETUP_DIALOG_X);
-    w.word(SETUP_DIALOG_Y);
-    w.word(SETUP_DIALOG_W);
-    w.word(SETUP_DIALOG_H);
+    w.word(static_cast<WORD>(box.x));
+    w.word(static_cast<WORD>(box.y));
+    w.word(static_cast<WORD>(box.w));
+    w.word(static_cast<WORD>(box.h));
     w.word(0); // no menu
     w.word(0); // the system's dialog class
-    w.text(SETUP_TITLE);
+    w.text(box.title);
     w.word(DIALOG_FONT_POINTS);
     w.text(DIALOG_FONT);
 
     // One group from the first text on holds every radio button, so the automatic ones keep
     // exactly one on.
     bool grouped = false;
-    for (const ControlTemplate& c : SETUP_CONTROLS) {
-        ItemClass kind = itemClass(c.kind);
+    for (int i = 0; i < box.count; ++i) {
+        const ControlTemplate& c = box.controls[i];
+        ItemClass kind           = itemClass(c.kind);
         if (c.kind == ControlKind::STATIC && !grouped) {
             kind.style |= WS_GROUP;
             grouped = true;

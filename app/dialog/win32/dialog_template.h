@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "app/dialog/setup_dialog_layout.h"
+
 constexpr int DIALOG_TEMPLATE_WORDS = 4096; // the whole dialog takes about 1800
 constexpr int UPDOWN_ID_OFFSET      = 100;  // a spinner's arrows: its id plus this
 constexpr int DIALOG_FONT_POINTS    = 8;
@@ -14,5 +16,14 @@ struct DialogTemplate {
     int used;
 };
 
-// Writes the template; false when it would not fit.
+// Writes the set-up dialog's template; false when it would not fit.
 bool buildDialogTemplate(DialogTemplate& out);
+
+// Any box from a control table, placed in dialog units.
+struct DialogBox {
+    const ControlTemplate* controls;
+    int count;
+    const char* title;
+    int x, y, w, h;
+};
+bool buildBoxTemplate(DialogTemplate& out, const DialogBox& box);

@@ -11,6 +11,7 @@
 
 #include "app/dialog/game_list.h"
 #include "app/dialog/setup_commands.h"
+#include "app/dialog/win32/demo_box.h"
 #include "app/dialog/win32/dialog_controls.h"
 #include "app/dialog/win32/dialog_template.h"
 #include "net/net_session.h"
@@ -135,6 +136,18 @@ void joinGameCommand(HWND dialog, DialogRun& run) {
     EndDialog(dialog, ID_JOIN_GAME);
 }
 
+// The recorded games; choosing one ends the dialog to watch it, without a network.
+void showDemos(HWND dialog, DialogRun& run) {
+    DemoList demos{};
+    char folder[DEMO_LIST_PATH_SIZE], problem[DEMO_LINE_SIZE];
+    if (demoListFolder(folder, problem)) readDemoList(folder, &demos);
+    if (!chooseDemo(dialog, demos, run.outcome.demo)) return;
+    ControlValues values;
+    storeChoices(dialog, run, values);
+    stopGameList(dialog, run);
+    EndDialog(dialog, ID_DEMOS);
+}
+
 // A click on a game puts its address in the box; a double click joins it.
 void chooseGame(HWND dialog, DialogRun& run, WORD notification) {
     if (notification != LBN_SELCHANGE && notification != LBN_DBLCLK) return;
@@ -174,6 +187,8 @@ INT_PTR CALLBACK setupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             createGame(dialog, runOf(dialog));
         } else if (id == ID_JOIN_GAME) {
             joinGameCommand(dialog, runOf(dialog));
+        } else if (id == ID_DEMOS) {
+            showDemos(dialog, runOf(dialog));
         } else if (id == ID_GAME_LIST) {
             chooseGame(dialog, runOf(dialog), HIWORD(wParam));
         } else if (isResolution(id) && HIWORD(wParam) == BN_CLICKED) {
