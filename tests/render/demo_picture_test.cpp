@@ -1,0 +1,134 @@
+// A demo recorded by the real server with bots, drawn as playback draws it in a real Mesa
+// context: the picture at a point reached by playing is the one reached by seeking (forward
+// and back), and the pictures of three points differ. And the time bar's marks.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/controls/controls.h"
+#include "app/playback/demo_view.h"
+#include "assets/asset_loading.h"
+#include "assets/textures.h"
+#include "demo/demo_replay.h"
+#include "render/render.h"
+#include "render/text.h"
+#include "render/time_bar.h"
+#include "tests/support/game_driver.h"
+#include "tests/support/gl_frame.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+constexpr int W = 640, H = 480;
+constexpr int RECORD_SECONDS = 4;
+
+WorldState pictures; // the game's models, pictures and universe, loaded once
+std::string demoPath;
+
+// The dedicated server with three bots, recording until it is asked to end.
+std::string recordDemo(const std::string& folder) {
+    const std::string command = "timeout -s TERM " + std::to_string(RECORD_SECONDS) +
+                                " ./voranis-server --quiet --bots 3 --record " + folder;
+    if (std::system(command.c_str()) != 0) return "";
+    for (const auto& file : std::filesystem::directory_iterator(folder))
+        if (file.path().extension() == DEMO_FILE_END) return file.path().string();
+    return "";
+}
+
+class DemoPicture : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static GameDriver screen; // a display of the suite's own
+        setenv("DISPLAY", screen.display().c_str(), 1);
+        ASSERT_EQ(chdir(gameDir().c_str()), 0) << gameDir();
+        demoPath = recordDemo(screen.folder());
+        ASSERT_NE(demoPath, "") << "the server recorded no demo";
+        std::string error;
+        static GlWindow* window = openGlWindow(W, H, &error);
+        ASSERT_NE(window, nullptr) << error;
+        setupScene(W, H, FOV_DEFAULT);
+        initTextures(TEXTURE_TABLE_SIZE);
+        char problem[ASSET_PROBLEM_SIZE];
+        ASSERT_TRUE(loadAssets(pictures, problem)) << problem;
+        // An explosion turns about a fresh random axis each drawing: two drawings of one
+        // world agree only without them.
+        glNewList(LIST_EXPLOSION, GL_COMPILE);
+        glEndList();
+    }
+
+    static void open(DemoReplay& replay) {
+        char problem[DEMO_PROBLEM_SIZE];
+        ASSERT_EQ(demoReplayOpen(replay, demoPath.c_str(), pictures, problem), DemoProblem::NONE)
+            << problem;
+    }
+
+    // As playback draws it: through the first player's eyes, with the time bar.
+    static Picture draw(const DemoReplay& replay) {
+        const WorldState& world = replay.now->world;
+        int32_t slot            = 0;
+        while (slot < MAX_PLAYERS - 1 && world.players[slot].slot < 0)
+            ++slot;
+        static WorldState seen;
+        lookThrough(world, slot, &seen);
+        TimeBarView bar{};
+        bar.elapsedMs = static_cast<uint32_t>(replay.nextStep) * replay.file.header.stepMs;
+        bar.totalMs   = demoReplayDurationMs(replay);
+        OverlayView view{};
+        view.nowMs = replay.current.stepMs;
+        renderOnlookerFrame(seen, view, playerEye(world, slot, view.nowMs), bar);
+        return readFrame(W, H);
+    }
+};
+
+TEST_F(DemoPicture, APointReachedByPlayingLooksAsOneReachedBySeeking) {
+    DemoReplay played, sought;
+    open(played);
+    open(sought);
+    const int32_t steps = demoReplayStepCount(played);
+    ASSERT_GT(steps, 100);
+    const int32_t points[] = {steps / 4, steps / 2, steps - 1};
+    Picture before;
+    StepReport report;
+    char problem[DEMO_PROBLEM_SIZE];
+    for (const int32_t point : points) {
+        while (played.nextStep < point)
+            ASSERT_EQ(demoReplayNext(played, &report, problem), DemoRun::RAN) << problem;
+        // Forward past the point first, then back to it.
+        ASSERT_TRUE(demoReplaySeek(sought, steps, problem)) << problem;
+        ASSERT_TRUE(demoReplaySeek(sought, point, problem)) << problem;
+        const Picture p = draw(played);
+        EXPECT_TRUE(p.rgb == draw(sought).rgb) << "step " << point;
+        EXPECT_FALSE(p.rgb == before.rgb) << "step " << point;
+        before = p;
+    }
+}
+
+// The played part up to the elapsed time in white, a red tick for each kill across the bar.
+TEST_F(DemoPicture, TheTimeBarShowsThePlayedPartAndWhereTheKillsFell) {
+    const uint32_t kills[] = {2500, 7500};
+    TimeBarView bar{};
+    bar.elapsedMs = 5000;
+    bar.totalMs   = 10000;
+    bar.killMs    = kills;
+    bar.killCount = 2;
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    beginScreenOverlay();
+    drawTimeBar(bar);
+    endScreenOverlay();
+    const Picture f       = readFrame(W, H);
+    const TimeBarPlace at = timeBarPlace();
+    const int y           = static_cast<int>(at.y + at.h / 2);
+    auto x                = [&](float share) { return static_cast<int>(at.x + at.w * share); };
+    const uint8_t* played = f.at(x(0.4f), y);
+    const uint8_t* ahead  = f.at(x(0.6f), y);
+    const uint8_t* kill   = f.at(x(0.75f), y);
+    EXPECT_GT(played[1], 200);
+    EXPECT_LT(ahead[1], 120);
+    EXPECT_GT(kill[0], 200);
+    EXPECT_LT(kill[1], 100);
+}
+} // namespace
