@@ -171,6 +171,7 @@ void handleDemoEvent(Playback& p, const InputEvent& event, WorldState& seen) {
     if (event.kind == InputKind::INPUT_DOWN || event.kind == InputKind::INPUT_UP)
         holdFlightInput(p, event);
     const DemoAction action = demoActionOf(event, p.state);
+    const Player eyeBefore  = currentEye(p);
     const bool wasFree      = p.state.freeCamera;
     const bool hadBoard     = p.state.scoreboard;
     switch (action.command) {
@@ -191,7 +192,7 @@ void handleDemoEvent(Playback& p, const InputEvent& event, WorldState& seen) {
     // The free camera starts where the eyes were.
     if (p.state.freeCamera && !wasFree) {
         const ControlState held = p.camera.held;
-        p.camera                = freeCameraAt(currentEye(p));
+        p.camera                = freeCameraAt(eyeBefore);
         p.camera.held           = held;
     }
     // The cursor shows to click on a name, and is held for the look again after.
