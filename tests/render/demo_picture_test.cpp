@@ -106,6 +106,17 @@ TEST_F(DemoPicture, APointReachedByPlayingLooksAsOneReachedBySeeking) {
     }
 }
 
+// Every key of the demo's in the real program's window; Escape ends it as the game ends.
+TEST_F(DemoPicture, TheGamePlaysTheDemoThroughItsKeysUntilEscape) {
+    GameDriver game;
+    ASSERT_TRUE(game.start({"--demo", demoPath, "--window", "--no-sound"}));
+    const unsigned long window = game.window("Voranis");
+    ASSERT_NE(window, 0u) << game.errors();
+    game.keys(window, "2 plus plus f Up Up space minus Tab Right Page_Down Left F 1 Escape");
+    EXPECT_EQ(game.exitCode(), 0) << game.errors();
+    EXPECT_EQ(game.errors(), "");
+}
+
 // The played part up to the elapsed time in white, a red tick for each kill across the bar.
 TEST_F(DemoPicture, TheTimeBarShowsThePlayedPartAndWhereTheKillsFell) {
     const uint32_t kills[] = {2500, 7500};
