@@ -75,14 +75,17 @@ void placeListener(const Player& eye) {
     soundUpdateListener(eye.pos, facing);
 }
 
-// A step's sounds, heard from the eye; the followed ship's losses flash as the game's do.
+// A step's sounds, heard from the eye; the followed ship's losses flash as the game's do, and
+// the recorder's hits mark its crosshair.
 void deliverReplayStep(Playback& p, int32_t healthBefore) {
     const int32_t followed = p.state.followed;
     if (!p.state.freeCamera && worldOf(p).players[followed].health < healthBefore)
         noteLocalHit(shownMs(p));
-    if (!gameSetup.soundEnabled) return;
+    const bool recorders = !p.state.freeCamera && followed == worldOf(p).localPlayer;
     for (int n = 0; n < p.report.count; ++n) {
         const StepEvent& e = p.report.event[n];
+        if (e.kind == StepEventKind::ROCKET_HIT_SHIP && recorders) noteRocketHitShip(shownMs(p));
+        if (!gameSetup.soundEnabled) continue;
         if (e.kind == StepEventKind::SHOT_SOUND) soundPlayShot(e.pos);
         if (e.kind == StepEventKind::EXPLOSION_SOUND) soundPlayExplosion(e.pos);
     }
