@@ -28,7 +28,7 @@ const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
     {NO_CONTROL_ID,           ControlKind::STATIC,     "Games on this network",    7, 158, 142,  9},
     {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 168, 142, 50},
     {ID_RESOLUTION_DESKTOP,   ControlKind::RADIO,          "Desktop",         79, 67,  53,  9},
-    {ID_DEMOS,                ControlKind::BUTTON,         "Demos...",        79, 222, 70, 14},
+    {ID_DEMOS,                ControlKind::BUTTON,         "Demos...",        79, 224,  70, 14},
 };
 
 const ControlTemplate DEMO_BOX_CONTROLS[DEMO_BOX_CONTROL_COUNT] = {

@@ -53,7 +53,7 @@ constexpr const char* SETUP_TITLE = "Voranis NetSetup";
 constexpr int SETUP_DIALOG_X      = 100; // dialog units from the screen's corner
 constexpr int SETUP_DIALOG_Y      = 100;
 constexpr int SETUP_DIALOG_W      = 157;
-constexpr int SETUP_DIALOG_H      = 240;
+constexpr int SETUP_DIALOG_H      = 244;
 
 // The "Demos..." box: the recorded games, newest first, and Play (Enter, or a double click
 // on a game) or Cancel (Escape).
