@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/fatal_error.h"
+#include "app/game_recording.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
 #include "app/held_keys.h"
@@ -97,6 +98,7 @@ bool afterGameStep(WorldState&, uint32_t stepMs, const StepResult& result, const
     frameStart = stepMs;
     endIfNetworkEnded(result.ending);
     deliverStepReport(report);
+    recordGameStep(result, stepMs);
     gatherInputAgain();
     return true;
 }
@@ -112,7 +114,8 @@ void drawAfterSteps(int count, void*) {
 } // namespace
 
 void runFrame() {
-    const StepSetup setup{gameSetup.isServer, nullptr, nullptr};
+    StepSetup setup{gameSetup.isServer, nullptr, nullptr};
+    attachGameRecording(setup);
     runStepsOwed(gameWorld, gameNet, gameStep, setup, stepClock, &stepReport,
                  StepLoopHooks{afterGameStep, drawAfterSteps, nullptr});
 }

@@ -1,6 +1,7 @@
 // shutdownGame: network, bots, sound, display mode, cursor, in that order, once.
 #include "app/shutdown.h"
 
+#include "app/game_recording.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
 #include "net/net.h"
@@ -17,6 +18,7 @@ void shutdownGame() {
     // already put back then.
     if (shutDown) return;
     shutDown = true;
+    endGameRecording();
     netShutdown(gameNet);
     stopBots(gameStep.bots); // they see the host gone and end by themselves; this waits for them
     if (gameSetup.soundEnabled) soundShutdown();

@@ -8,6 +8,7 @@
 #include "app/dialog/setup_dialog.h"
 #include "app/fatal_error.h"
 #include "app/frame.h"
+#include "app/game_recording.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
 #include "app/look_cursor.h"
@@ -16,6 +17,7 @@
 #include "app/window.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
+#include "demo/demo_verify.h"
 #include "net/net.h"
 #include "platform/platform.h"
 #include "render/render.h"
@@ -53,7 +55,7 @@ void warn(const char* problem) {
 
 // A demo to watch instead of a game, without a network.
 struct GameChoice {
-    char demo[DEMO_LIST_PATH_SIZE]; // "" for a game
+    char demo[DEMO_PATH_BYTES]; // "" for a game
 };
 
 // The remembered choices under the command line's, then the demo it names, or the dialog
@@ -116,6 +118,8 @@ int runGame(int argc, const char* const* argv) {
         return EXIT_USAGE;
     }
     if (printHelpOrVersion(line.help, line.version, "voranis", printUsage)) return 0;
+    if (line.verify) return verifyDemo(line.demo, stdout, stderr);
+    setGameRecording(!line.noRecord);
     routeToolkitFailures();
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);

@@ -14,6 +14,7 @@
 #include "world/step_input.h"
 #include "world/tables.h"
 
+struct StepState;
 struct WorldState;
 
 constexpr uint32_t DEMO_FORMAT_VERSION = 1;
@@ -49,13 +50,14 @@ enum class DemoEventKind : uint8_t {
     WELCOMED = 2, // the host gave slot to a new peer
     RECEIVED = 3, // a record from slot (the host: from that peer; a joiner: from the host) applied
     JOINED   = 4, // the host's welcome gave this joiner slot
+    QUEUED   = 5, // the local player's chat part, queued since the step before
 };
+constexpr int DEMO_EVENT_KINDS = 5;
 
 struct DemoEvent {
     DemoEventKind kind;
-    uint8_t slot;
-    uint8_t mask;
-    NetMessage record; // RECEIVED only
+    uint8_t slot;      // FREED: the mask of slots, one bit each
+    NetMessage record; // RECEIVED and QUEUED only
 };
 
 // One step as recorded; events and sent records point into the file's bytes.
@@ -96,13 +98,13 @@ constexpr int DEMO_EXIT_REFUSED = 2;
 struct DemoFile {
     std::vector<uint8_t> bytes; // the whole file (or its first whole blocks)
     DemoHeader header;
-    size_t startOffset;                  // the world the recording began with
-    size_t firstStepOffset;              // step 0's block
-    int32_t stepCount;                   // whole steps held
-    bool indexed;                        // false: cut short, its steps found by a scan
-    std::vector<uint32_t> secondOffsets; // step k * DEMO_DIGEST_EVERY's block, low 32 bits
-    std::vector<int32_t> killSteps;      // steps in which a kill line appeared
-    uint8_t slotsSeen;                   // one bit a slot that held a player at any step
+    size_t startOffset;                             // the world the recording began with
+    size_t firstStepOffset;                         // step 0's block
+    int32_t stepCount;                              // whole steps held
+    bool indexed;                                   // false: cut short, its steps found by a scan
+    std::vector<uint32_t> secondOffsets;            // step k * DEMO_DIGEST_EVERY's block
+    std::vector<int32_t> killSteps;                 // steps in which a kill line appeared
+    uint8_t slotsSeen;                              // one bit a slot that held a player at any step
     char names[MAX_PLAYERS][PLAYER_NAME_BYTES + 1]; // each slot's last known name, "" for none
 };
 
@@ -119,8 +121,10 @@ const char* demoGameVersion();
 bool demoStepAt(const DemoFile& file, size_t offset, int32_t number, DemoStep* step, size_t* next,
                 char problem[DEMO_PROBLEM_SIZE]);
 // Writes the world the recording began with into world (keeping its loaded planet
-// pictures); false, with problem, when the file's start is damaged.
-bool demoStartWorld(const DemoFile& file, WorldState& world, char problem[DEMO_PROBLEM_SIZE]);
+// pictures) and, unless null, the step's own state into state; false, with problem, when the
+// file's start is damaged.
+bool demoStartWorld(const DemoFile& file, WorldState& world, StepState* state,
+                    char problem[DEMO_PROBLEM_SIZE]);
 
 // The checksum of what a replay must reproduce of a world: the players and their rockets, the
 // planets, the scores, names and match. Drawing's own state (tracks, lines shown, textures)

@@ -48,6 +48,10 @@ struct DemoReplay {
 // folder and must be the recorded one. NONE, or the problem and what is wrong.
 DemoProblem demoReplayOpen(DemoReplay& replay, const char* path, const WorldState& pictures,
                            char problem[DEMO_PROBLEM_SIZE]);
+// The same for a file already read (demoReadFile): a program that enters its game folder
+// reads the file first, where a path given relative to where it started still finds it.
+DemoProblem demoReplayStart(DemoReplay& replay, DemoFile&& file, const WorldState& pictures,
+                            char problem[DEMO_PROBLEM_SIZE]);
 
 enum class DemoRun : uint8_t {
     RAN,     // the step ran; its report holds its sounds and events

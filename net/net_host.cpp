@@ -37,9 +37,8 @@ void acceptOne(NetSession& session, WorldState& world) {
         return;
     }
     host.peerSockets[i] = s;
-    forgetPlayerInfo(world.roster, i);
+    hostTakeSlot(session, world, i);
     writeControl(s, MSG_WELCOME, i);
-    host.welcomedSlots |= 1u << i;
     host.connSlots[i].active    = 1;
     host.connSlots[i].countdown = FIRST_COUNTDOWN;
 }
@@ -71,15 +70,6 @@ bool mayPassOn(HostState& host, int i, const NetMessage& msg, uint32_t nowMs) {
     return r.perSecond == 0 || withinBudget(host, i, rule, nowMs);
 }
 
-// Kills are counted here, where every peer's accepted state record is applied, from the
-// victim's own record.
-void hostApply(NetSession& session, WorldState& world, const NetMessage& msg, uint32_t nowMs) {
-    applyNetMessage(world, session.assembly, msg, nowMs);
-    if (netMessageType(msg) == MSG_STATE && netMessageFitsTables(msg))
-        countStateKill(world, netMessageSlot(msg), bitsInt(msg.word[W_KILLER]),
-                       bitsInt(msg.word[W_HEALTH]));
-}
-
 // Reads peer i up to its step's cap. Each record it may pass on is relayed at once; it is
 // applied now, or held for the next exchange while the step waits.
 void readPeer(NetSession& session, int i, WorldState* applyNow, uint32_t nowMs) {
@@ -93,7 +83,7 @@ void readPeer(NetSession& session, int i, WorldState* applyNow, uint32_t nowMs) 
         if (!mayPassOn(host, i, msg, nowMs)) continue;
         relay(host, i, record);
         if (applyNow) {
-            hostApply(session, *applyNow, msg, nowMs);
+            hostApplyRecord(session, *applyNow, msg, nowMs);
         } else {
             std::memcpy(h.record[h.count++], record, NET_RECORD_SIZE);
         }
@@ -103,7 +93,7 @@ void readPeer(NetSession& session, int i, WorldState* applyNow, uint32_t nowMs) 
 void applyHeld(NetSession& session, WorldState& world, int i, uint32_t nowMs) {
     HeldRecords& h = session.host.held[i];
     for (int n = 0; n < h.count; ++n)
-        hostApply(session, world, decodeNetMessage(h.record[n]), nowMs);
+        hostApplyRecord(session, world, decodeNetMessage(h.record[n]), nowMs);
     h.count = 0;
 }
 
@@ -144,6 +134,22 @@ void dropPeer(HostState& host, int j) {
     host.budget[j]      = RecordBudget{};
 }
 } // namespace
+
+void hostApplyRecord(NetSession& session, WorldState& world, const NetMessage& msg,
+                     uint32_t nowMs) {
+    tellExchange(session.tap, ExchangeEvent::RECEIVED, netMessageSlot(msg), 0, &msg);
+    applyNetMessage(world, session.assembly, msg, nowMs);
+    if (netMessageType(msg) == MSG_STATE && netMessageFitsTables(msg))
+        countStateKill(world, netMessageSlot(msg), bitsInt(msg.word[W_KILLER]),
+                       bitsInt(msg.word[W_HEALTH]));
+}
+
+void hostTakeSlot(NetSession& session, WorldState& world, int32_t slot) {
+    if (!isValidSlot(slot)) return;
+    tellExchange(session.tap, ExchangeEvent::WELCOMED, slot, 0, nullptr);
+    forgetPlayerInfo(world.roster, slot);
+    session.host.welcomedSlots |= 1u << slot;
+}
 
 void closeHostPeers(NetSession& session) {
     HostState& host = session.host;
@@ -210,8 +216,9 @@ uint32_t hostTakeLeftSlots(NetSession& session) {
 }
 
 void hostExchange(NetSession& session, WorldState& world, uint32_t nowMs) {
-    HostState& host = session.host;
-    hostFreeDroppedSlots(session, world);
+    HostState& host      = session.host;
+    const uint32_t freed = hostFreeDroppedSlots(session, world);
+    if (freed != 0) tellExchange(session.tap, ExchangeEvent::FREED, 0, freed, nullptr);
     answerDiscovery(session, nowMs);
     acceptOne(session, world);
     for (int i = FIRST_PEER_SLOT; i < MAX_PLAYERS; ++i) {

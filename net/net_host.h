@@ -34,5 +34,10 @@ bool hostPeerAddress(const NetSession& session, int i, char text[NET_ADDRESS_TEX
 // others fell silent); one bit a slot.
 uint32_t hostTakeLeftSlots(NetSession& session);
 void closeHostPeers(NetSession& session);
+// Applies a peer's record it accepted; kills are counted here, where every peer's state
+// record is applied, from the victim's own record.
+void hostApplyRecord(NetSession& session, WorldState& world, const NetMessage& msg, uint32_t nowMs);
+// A new peer takes slot: nothing is known of its player yet, and the step sends it the match.
+void hostTakeSlot(NetSession& session, WorldState& world, int32_t slot);
 // Frees in the world the slots of peers dropped since the last call; one bit a slot.
 uint32_t hostFreeDroppedSlots(NetSession& session, WorldState& world);

@@ -126,10 +126,7 @@ NetEnding awaitWelcome(NetSession& session, WorldState& world, uint32_t nowMs) {
                           "The host at %s:%d already has seven other players: wait until "
                           "someone leaves, or host a game of your own.",
                           target.host, target.port);
-        spawnLocalPlayer(world, netMessageSlot(msg));
-        join.stage              = JoinStage::PLAYING;
-        world.awaitingHostWorld = true;
-        join.welcomedAt         = nowMs;
+        joinWelcomed(session, world, netMessageSlot(msg), nowMs);
     }
     // Judged after the welcome, so a welcome that comes too late still ends the wait.
     if (nowMs - join.waitStart > WELCOME_LIMIT_MS)
@@ -147,7 +144,9 @@ NetEnding readHost(NetSession& session, WorldState& world, uint32_t nowMs) {
     uint8_t record[NET_RECORD_SIZE];
     while (socketReadRecord(session.socket, record)) {
         session.join.globalTimeout = GLOBAL_TIMEOUT_REFILL;
-        applyNetMessage(world, session.assembly, decodeNetMessage(record), nowMs);
+        const NetMessage msg       = decodeNetMessage(record);
+        tellExchange(session.tap, ExchangeEvent::RECEIVED, netMessageSlot(msg), 0, &msg);
+        applyNetMessage(world, session.assembly, msg, nowMs);
     }
     const int error = socketEndError(session.socket);
     if (error == 0)
@@ -192,8 +191,20 @@ NetEnding joinExchange(NetSession& session, WorldState& world, uint32_t nowMs) {
     if (e.exitCode == 0 && join.stage == JoinStage::CONNECTING)
         e = awaitWelcome(session, world, nowMs);
     if (e.exitCode == 0 && join.stage == JoinStage::PLAYING) e = readHost(session, world, nowMs);
-    if (nowMs - join.welcomedAt > HOST_WORLD_WAIT_MS) world.awaitingHostWorld = false;
+    joinEndHostWorldWait(session, world, nowMs);
     return e;
+}
+
+void joinWelcomed(NetSession& session, WorldState& world, int32_t slot, uint32_t nowMs) {
+    tellExchange(session.tap, ExchangeEvent::JOINED, slot, 0, nullptr);
+    spawnLocalPlayer(world, slot);
+    session.join.stage      = JoinStage::PLAYING;
+    world.awaitingHostWorld = true;
+    session.join.welcomedAt = nowMs;
+}
+
+void joinEndHostWorldWait(const NetSession& session, WorldState& world, uint32_t nowMs) {
+    if (nowMs - session.join.welcomedAt > HOST_WORLD_WAIT_MS) world.awaitingHostWorld = false;
 }
 
 void joinSend(NetSession& session, const uint8_t record[NET_RECORD_SIZE]) {

@@ -24,5 +24,10 @@ void joinOpen(NetSession& session, const char* typed, int defaultPort);
 NetEnding joinExchange(NetSession& session, WorldState& world, uint32_t nowMs);
 void joinSend(NetSession& session, const uint8_t record[NET_RECORD_SIZE]);
 NetEnding joinCheckSilence(NetSession& session);
+// The host's welcome gave this machine slot: its ship appears, and the host's arena may follow.
+void joinWelcomed(NetSession& session, WorldState& world, int32_t slot, uint32_t nowMs);
+// Every exchange: past the wait after the welcome the world is drawn whether or not the
+// host's arena came.
+void joinEndHostWorldWait(const NetSession& session, WorldState& world, uint32_t nowMs);
 // "host:port" as typed and completed
 void joinTarget(const NetSession& session, char text[NET_ADDRESS_TEXT_SIZE]);

@@ -75,6 +75,25 @@ struct HostState {
     char arena[DISCOVERY_ARENA_SIZE]     = {}; // what the games list shows of this hosting
 };
 
+// What an exchange does to the world, told as it happens (to a recording).
+enum class ExchangeEvent : uint8_t {
+    FREED,    // the host freed the slots in mask
+    WELCOMED, // the host gave slot to a new peer
+    RECEIVED, // a record applied: from the peer in slot (host), or from the host (joiner)
+    JOINED,   // the host's welcome gave this joiner slot
+};
+
+struct ExchangeTap {
+    void (*told)(ExchangeEvent event, int32_t slot, uint32_t mask, const NetMessage* record,
+                 void* context); // null: nothing told
+    void* context;
+};
+
+inline void tellExchange(const ExchangeTap& tap, ExchangeEvent event, int32_t slot, uint32_t mask,
+                         const NetMessage* record) {
+    if (tap.told) tap.told(event, slot, mask, record, tap.context);
+}
+
 struct NetSession {
     NetRole role     = NetRole::NONE;
     NetSocket socket = NO_SOCKET; // host: the listener; joiner: the connection to the host
@@ -83,4 +102,5 @@ struct NetSession {
     DiscoveryResponder responder; // the host's answers to games lists
     DiscoveryBrowser browser;     // the set-up dialog's games list
     RecordAssembly assembly;      // chat lines and the host's arena, arriving in parts
+    ExchangeTap tap;              // set after the session starts; a fresh session has none
 };

@@ -36,6 +36,10 @@ void platformProgramFolder(char* folder, int size);
 // folder that cannot be read.
 int platformFolderNames(const char* folder, const char* end, char* names, int nameSize,
                         int maxNames);
+// The folder sub of what the game keeps for the player ($XDG_DATA_HOME/voranis/sub, or
+// ~/.local/share/voranis/sub; %APPDATA%\Voranis\sub on Windows), made with every folder
+// above it. False, with what failed in problem, when it cannot be had.
+bool platformPlayerFolder(const char* sub, char* folder, int size, char* problem, int problemSize);
 struct ScreenArea {
     int x, y, w, h;
 };

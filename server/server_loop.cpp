@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "demo/demo_recorder.h"
 #include "net/net_host.h"
 #include "net/net_session.h"
 #include "platform/platform.h"
@@ -30,6 +31,7 @@ struct Server {
     NetSession& net;
     StepState& state;
     FILE* log;
+    DemoRecorder& recorder;
     uint32_t steps;
     Told told;
     int32_t matchEndTold; // the number of the last match whose end was logged
@@ -106,14 +108,17 @@ void tellStep(Server& server, const WorldState& world, uint32_t gone) {
 }
 
 // Each step's lines are told once: the next step begins with none.
-bool tellAndGoOn(WorldState& world, uint32_t, const StepResult& result, const StepReport&,
+bool tellAndGoOn(WorldState& world, uint32_t stepMs, const StepResult& result, const StepReport&,
                  void* context) {
-    tellStep(*static_cast<Server*>(context), world, result.droppedSlots);
+    Server& server = *static_cast<Server*>(context);
+    demoRecordStep(server.recorder, world, server.net, server.state, result, stepMs);
+    tellStep(server, world, result.droppedSlots);
     world.messages = Messages{};
     return !platformStopRequested();
 }
 
 int stopServer(Server& server) {
+    demoRecordEnd(server.recorder);
     stopBots(server.state.bots);
     netShutdown(server.net);
     if (server.log) logStop(server.log, std::time(nullptr));
@@ -130,6 +135,10 @@ int runServer(const ServerOptions& options, FILE* log) {
         return EXIT_SERVER_FAILED;
     }
     WorldState world;
+    // Before the game folder becomes the working directory, where a relative path would move.
+    char recordFolder[DEMO_PATH_BYTES] = "";
+    if (options.recordFolder[0] != '\0')
+        demoAbsoluteFolder(options.recordFolder, recordFolder, sizeof recordFolder);
     char noData[START_PROBLEM_SIZE];
     if (!startWithoutWindow(world, noData)) {
         std::fprintf(stderr,
@@ -150,10 +159,16 @@ int runServer(const ServerOptions& options, FILE* log) {
     netHostAsServer(net, options.name);
     world.match.rules = MatchRules{options.scoreLimit, options.timeLimitMinutes};
     setHostArenas(state.host, options.rotateArenas ? ROTATE_ARENAS : options.arena);
-    Server server{net, state, log, 0, {}, 0};
+    static DemoRecorder recorder;
+    Server server{net, state, log, recorder, 0, {}, 0};
     if (log) logStart(log, std::time(nullptr), options.port, GAME_VERSION, options.name);
     startBots(state.bots, options.bots, options.skill, options.port);
-    const StepSetup setup{1, sendHeartbeat, &server};
+    StepSetup setup{1, sendHeartbeat, &server};
+    if (recordFolder[0] != '\0') {
+        demoRecordBegin(recorder, "voranis-server", recordFolder, DemoRole::SERVER, world, state,
+                        options.rotateArenas ? ROTATE_ARENAS : options.arena);
+        demoRecordAttach(recorder, net, setup);
+    }
     StepClock clock{};
     StepReport report;
     while (!platformStopRequested() && runStepsOwed(world, net, state, setup, clock, &report,

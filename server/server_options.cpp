@@ -17,7 +17,7 @@ constexpr int SERVER_LINE_SIZE      = 256; // a config line, with its end
 constexpr int HELP_COLUMN           = 20;
 constexpr const char* ROTATE_ARENAS = "rotate";
 
-enum Key { HELP, VERSION, QUIET, CONFIG, PORT, NAME, BOTS, SKILL, SCORE, TIME, ARENA };
+enum Key { HELP, VERSION, QUIET, CONFIG, PORT, NAME, BOTS, SKILL, SCORE, TIME, ARENA, RECORD };
 
 constexpr OptionKind FLAG   = OptionKind::FLAG;
 constexpr OptionKind NUMBER = OptionKind::NUMBER;
@@ -39,6 +39,8 @@ const OptionRow KEYS[] = {
      NUMBER, 0, SERVER_LIMIT_MAX, nullptr, TIME, true},
     {"arena", "NAME|rotate", "play the arena NAME, or another each match",
      TEXT, 0, 0, nullptr, ARENA, true},
+    {"record", "DIR", "record every match as a demo in folder DIR",
+     TEXT, 0, 0, nullptr, RECORD, true},
     {"config", "FILE", "read key = value lines from FILE; options win",
      TEXT, 0, 0, nullptr, CONFIG, false},
     {"quiet", nullptr, "write no event lines on standard output",
@@ -126,6 +128,14 @@ bool setKey(const OptionRow& row, const char* spelledKey, const char* value, int
                       "%s wants \"rotate\" or a name of 1 to %d letters, digits, '_' or '-', "
                       "not \"%s\"",
                       spelledKey, ARENA_NAME_CHARS, shownValue(value).text);
+        return false;
+    case RECORD:
+        if (std::strlen(value) > 0 && std::strlen(value) < sizeof options->recordFolder) {
+            std::snprintf(options->recordFolder, sizeof options->recordFolder, "%s", value);
+            return true;
+        }
+        std::snprintf(why, OPTION_PROBLEM_SIZE, "%s wants a folder's path, not \"%s\"", spelledKey,
+                      shownValue(value).text);
         return false;
     default:
         return false;

@@ -16,16 +16,17 @@ constexpr const char* DEFAULT_SERVER_NAME = "Voranis server";
 struct ServerOptions {
     bool help;
     bool version;
-    bool quiet;                        // no event lines on standard output
-    int port;                          // TCP, 1 to 65535; discovery stays on UDP 2345
-    char name[SERVER_NAME_CHARS + 1];  // what the games list shows; printable ASCII
-    int bots;                          // 0 to MAX_BOTS, started beside the server
-    int skill;                         // the bots', 1 (easy) to 3 (hard)
-    int scoreLimit;                    // kills that end a match; 0: none
-    int timeLimitMinutes;              // minutes that end a match; 0: none
-    bool rotateArenas;                 // another arena every match, in turn
-    char arena[ARENA_NAME_CHARS + 1];  // letters, digits, '_' and '-'; "" for the game's own
-    char configFile[SERVER_PATH_SIZE]; // --config's, "" when none was given
+    bool quiet;                          // no event lines on standard output
+    int port;                            // TCP, 1 to 65535; discovery stays on UDP 2345
+    char name[SERVER_NAME_CHARS + 1];    // what the games list shows; printable ASCII
+    int bots;                            // 0 to MAX_BOTS, started beside the server
+    int skill;                           // the bots', 1 (easy) to 3 (hard)
+    int scoreLimit;                      // kills that end a match; 0: none
+    int timeLimitMinutes;                // minutes that end a match; 0: none
+    bool rotateArenas;                   // another arena every match, in turn
+    char arena[ARENA_NAME_CHARS + 1];    // letters, digits, '_' and '-'; "" for the game's own
+    char configFile[SERVER_PATH_SIZE];   // --config's, "" when none was given
+    char recordFolder[SERVER_PATH_SIZE]; // --record's: every match a demo there; "" for none
 };
 
 // Port 2345, DEFAULT_SERVER_NAME, no bots at skill 2, no limits, the game's own arena.

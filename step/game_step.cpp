@@ -8,11 +8,13 @@ StepResult runStep(WorldState& world, NetSession& net, StepState& state, const S
                    uint32_t nowMs, StepReport* report) {
     StepResult result{};
     report->count = 0;
-    const RecordOut out{net, setup.send, setup.context};
-    result.ending = netExchange(net, world, setup.isServer, nowMs);
+    const RecordOut out{net, setup.send, setup.context, &setup.tap};
+    result.ending = setup.exchange ? setup.exchange(world, net, nowMs, setup.context)
+                                   : netExchange(net, world, setup.isServer, nowMs);
     if (result.ending.exitCode != 0) return result;
     if (setup.isServer) welcomeToMatch(state.host, world, net, nowMs);
     if (setup.feedInput) setup.feedInput(world, setup.context);
+    if (setup.tap.inputTaken) setup.tap.inputTaken(world, setup.tap.context);
     simulateStep(world, report);
     sendStepRecords(world, out, *report);
     // After the records every peer knows, those only newer peers read.

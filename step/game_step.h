@@ -9,6 +9,7 @@
 
 #include "net/net.h"
 #include "step/step_state.h"
+#include "step/step_tap.h"
 #include "world/step_report.h"
 #include "world/world_state.h"
 
@@ -26,6 +27,10 @@ struct StepSetup {
     uint64_t (*clockUs)(void* context) = nullptr;
     // Waits up to microseconds for the network (nowMs is the clock's); null: netWait.
     void (*wait)(uint32_t nowMs, uint32_t microseconds, void* context) = nullptr;
+    // Replaces the network exchange (a replay's, fed from a file); null: netExchange.
+    NetEnding (*exchange)(WorldState& world, NetSession& net, uint32_t nowMs,
+                          void* context) = nullptr;
+    StepTap tap                          = {}; // a recording's
 };
 
 // What the step did beyond the world: the report of its simulation, and the host's peers it

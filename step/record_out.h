@@ -2,6 +2,7 @@
 #pragma once
 
 #include "net/net_message.h"
+#include "step/step_tap.h"
 
 struct NetSession;
 
@@ -10,6 +11,7 @@ struct RecordOut {
     // Takes each record instead of the session; null: the session's netSend.
     void (*send)(const NetMessage& record, void* context);
     void* context;
+    const StepTap* tap = nullptr; // told every record sent; null: none
 };
 
 void sendRecord(const RecordOut& out, const NetMessage& record);

@@ -9,6 +9,10 @@ void gameSrand(uint32_t seed) {
     randomState = seed;
 }
 
+uint32_t gameRandState() {
+    return randomState;
+}
+
 int gameRand() {
     return randFrom(randomState);
 }

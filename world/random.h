@@ -6,6 +6,8 @@
 
 void gameSrand(uint32_t seed);
 int gameRand(); // 0 to 32767
+// The generator's state, which gameSrand(state) brings back (a replay's).
+uint32_t gameRandState();
 
 // The same rule over a state of the caller's own, for draws that must leave the game's
 // sequence alone (the drawing's effects).

@@ -1,10 +1,9 @@
 // simulateStep: the simulation step, in a fixed order, with no time scaling.
 #include "world/step_simulation.h"
 
-#include <cmath>
-
 #include "world/contact.h"
 #include "world/control_state.h"
+#include "world/game_trig.h"
 #include "world/roster.h"
 #include "world/step_input.h"
 #include "world/world_state.h"
@@ -159,16 +158,16 @@ void advanceAngles(WorldState& world) {
 
 void forwardStep(float yaw, float pitch, float* x, float* y, float* z) {
     float a = (yaw + 270.0f) * DEG_TO_RAD;
-    float c = std::cos(pitch * DEG_TO_RAD);
-    *x      = std::cos(a) * c * FORWARD_STEP;
-    *z      = std::sin(a) * c * FORWARD_STEP;
-    *y      = -std::sin(pitch * DEG_TO_RAD) * FORWARD_STEP;
+    float c = gameCos(pitch * DEG_TO_RAD);
+    *x      = gameCos(a) * c * FORWARD_STEP;
+    *z      = gameSin(a) * c * FORWARD_STEP;
+    *y      = -gameSin(pitch * DEG_TO_RAD) * FORWARD_STEP;
 }
 
 void strafeStep(float yaw, float* x, float* z) {
     float a = (yaw + 180.0f) * DEG_TO_RAD;
-    *x      = std::cos(a) * STRAFE_STEP;
-    *z      = std::sin(a) * STRAFE_STEP;
+    *x      = gameCos(a) * STRAFE_STEP;
+    *z      = gameSin(a) * STRAFE_STEP;
 }
 
 void simulateStep(WorldState& world, StepReport* report) {

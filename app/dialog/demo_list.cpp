@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <bitset>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -14,7 +13,6 @@
 namespace {
 constexpr uint32_t MS_PER_SECOND_SHOWN = 1000;
 constexpr uint32_t SECONDS_PER_MINUTE  = 60;
-constexpr int NAME_SIZE                = 128; // a demo's file name, without its ending
 
 constexpr const char* UNIVERSE_TEXT = "universe"; // no arena: the game's own universe.uni
 constexpr const char* DATE_FORMAT   = "%Y-%m-%d %H:%M";
@@ -32,20 +30,6 @@ void localDate(int64_t seconds, char date[DEMO_FIELD_SIZE]) {
 }
 } // namespace
 
-bool demoListFolder(char folder[DEMO_LIST_PATH_SIZE], char problem[DEMO_LINE_SIZE]) {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    if (data && data[0] == '/') {
-        std::snprintf(folder, DEMO_LIST_PATH_SIZE, "%s/voranis/demos/", data);
-    } else if (home && home[0] == '/') {
-        std::snprintf(folder, DEMO_LIST_PATH_SIZE, "%s/.local/share/voranis/demos/", home);
-    } else {
-        std::snprintf(problem, DEMO_LINE_SIZE, "neither XDG_DATA_HOME nor HOME names a folder");
-        return false;
-    }
-    return true;
-}
-
 void sortNewestFirst(DemoList* list) {
     std::sort(list->entry, list->entry + list->count, newerFirst);
 }
@@ -59,13 +43,14 @@ void demoListLine(const DemoListEntry& entry, char line[DEMO_LINE_SIZE]) {
 }
 
 void readDemoList(const char* folder, DemoList* list) {
-    char names[DEMO_LIST_MOST][NAME_SIZE];
+    char names[DEMO_LIST_MOST][DEMO_FILE_NAME_BYTES];
     const int found =
-        platformFolderNames(folder, DEMO_FILE_END, names[0], NAME_SIZE, DEMO_LIST_MOST);
+        platformFolderNames(folder, DEMO_FILE_END, names[0], DEMO_FILE_NAME_BYTES, DEMO_LIST_MOST);
     list->count = 0;
     for (int i = 0; i < found; ++i) {
         DemoListEntry& e = list->entry[list->count];
-        std::snprintf(e.path, sizeof e.path, "%s%s%s", folder, names[i], DEMO_FILE_END);
+        // Windows takes '/' between folders as well.
+        std::snprintf(e.path, sizeof e.path, "%s/%s%s", folder, names[i], DEMO_FILE_END);
         DemoFile file;
         char problem[DEMO_PROBLEM_SIZE];
         if (demoReadFile(file, e.path, problem) != DemoProblem::NONE) continue; // not to play

@@ -4,15 +4,16 @@
 
 #include <cstdint>
 
-constexpr int DEMO_LIST_MOST              = 64;   // the folder keeps fewer
-constexpr int DEMO_LIST_PATH_SIZE         = 1024; // as --demo takes a path
+#include "demo/demo_folder.h"
+
+constexpr int DEMO_LIST_MOST              = 64; // the folder keeps fewer
 constexpr int DEMO_FIELD_SIZE             = 32;
 constexpr int DEMO_LINE_SIZE              = 4 * DEMO_FIELD_SIZE;
 constexpr char DEMO_LINE_COLUMN_SEPARATOR = '\t';
 constexpr const char* NO_DEMOS_TEXT = "No recorded games yet: every game you play is recorded";
 
 struct DemoListEntry {
-    char path[DEMO_LIST_PATH_SIZE];
+    char path[DEMO_PATH_BYTES];
     char arena[DEMO_FIELD_SIZE];
     int64_t startedAt;          // seconds since 1970, UTC
     char date[DEMO_FIELD_SIZE]; // "YYYY-MM-DD HH:MM", local time
@@ -25,9 +26,6 @@ struct DemoList {
     DemoListEntry entry[DEMO_LIST_MOST];
 };
 
-// The folder the game records into, with its trailing separator; false, with why, when the
-// player has none.
-bool demoListFolder(char folder[DEMO_LIST_PATH_SIZE], char problem[DEMO_LINE_SIZE]);
 // Reads the demos of folder that can be played (a damaged file is left out), newest first.
 void readDemoList(const char* folder, DemoList* list);
 // Newest first: by the time recording began, then by path, both falling.

@@ -11,7 +11,7 @@ struct SetupOutcome {
     bool quit;                          // the close box: the game ends once started
     bool hostFailed;                    // "Create Game" could not open the network
     char problem[NET_ENDING_TEXT_SIZE]; // why, when hostFailed
-    char demo[DEMO_LIST_PATH_SIZE];     // the demo chosen to be watched; "" for a game
+    char demo[DEMO_PATH_BYTES];         // the demo chosen to be watched; "" for a game
 };
 
 // Runs the dialog, showing setup's choices, until a button, Enter, Escape or the close box

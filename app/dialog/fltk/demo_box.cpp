@@ -61,7 +61,7 @@ void listClicked(Fl_Widget*, void* data) {
 }
 } // namespace
 
-bool chooseDemo(Fl_Window* owner, const DemoList& demos, char path[DEMO_LIST_PATH_SIZE]) {
+bool chooseDemo(Fl_Window* owner, const DemoList& demos, char path[DEMO_PATH_BYTES]) {
     const int w = LIST_W + 2 * MARGIN;
     const int h = MARGIN + LIST_H + MARGIN + BUTTON_H + MARGIN;
     Fl_Window window(owner->x() + (owner->w() - w) / 2, owner->y() + (owner->h() - h) / 2, w, h,
@@ -96,6 +96,6 @@ bool chooseDemo(Fl_Window* owner, const DemoList& demos, char path[DEMO_LIST_PAT
     while (window.shown())
         Fl::wait();
     if (box.chosen < 0) return false;
-    std::snprintf(path, DEMO_LIST_PATH_SIZE, "%s", demos.entry[box.chosen].path);
+    std::snprintf(path, DEMO_PATH_BYTES, "%s", demos.entry[box.chosen].path);
     return true;
 }

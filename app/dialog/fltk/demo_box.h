@@ -7,4 +7,4 @@ class Fl_Window;
 
 // Shows the list over owner until closed; true, with the chosen demo's path, when one was
 // chosen to be played.
-bool chooseDemo(Fl_Window* owner, const DemoList& demos, char path[DEMO_LIST_PATH_SIZE]);
+bool chooseDemo(Fl_Window* owner, const DemoList& demos, char path[DEMO_PATH_BYTES]);

@@ -12,6 +12,7 @@
 #include "app/dialog/fltk/server_info_box.h"
 #include "app/dialog/fltk/setup_widgets.h"
 #include "app/dialog/setup_commands.h"
+#include "demo/demo_file.h"
 #include "net/net_session.h"
 #include "step/bot_launcher.h"
 
@@ -91,8 +92,8 @@ void closeBox(Fl_Widget* window, void* data) {
 void showDemos(Fl_Widget*, void* data) {
     DialogRun& run = *static_cast<DialogRun*>(data);
     DemoList demos{};
-    char folder[DEMO_LIST_PATH_SIZE], problem[DEMO_LINE_SIZE];
-    if (demoListFolder(folder, problem)) readDemoList(folder, &demos);
+    char folder[DEMO_PATH_BYTES], problem[DEMO_PROBLEM_SIZE];
+    if (demoFolder(folder, problem, sizeof problem)) readDemoList(folder, &demos);
     if (!chooseDemo(run.dialog.window, demos, run.outcome.demo)) return;
     storeChoices(run.dialog, run.setup);
     closeDialog(run);

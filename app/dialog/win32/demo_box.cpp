@@ -61,7 +61,7 @@ INT_PTR CALLBACK demoBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
 }
 } // namespace
 
-bool chooseDemo(HWND owner, const DemoList& demos, char path[DEMO_LIST_PATH_SIZE]) {
+bool chooseDemo(HWND owner, const DemoList& demos, char path[DEMO_PATH_BYTES]) {
     DialogTemplate box;
     if (!buildBoxTemplate(box, DialogBox{DEMO_BOX_CONTROLS, DEMO_BOX_CONTROL_COUNT, DEMO_BOX_TITLE,
                                          DEMO_BOX_X, DEMO_BOX_Y, DEMO_BOX_W, DEMO_BOX_H}))
@@ -70,6 +70,6 @@ bool chooseDemo(HWND owner, const DemoList& demos, char path[DEMO_LIST_PATH_SIZE
     DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(box.words),
                             owner, demoBoxProc, reinterpret_cast<LPARAM>(&run));
     if (run.chosen < 0) return false;
-    std::snprintf(path, DEMO_LIST_PATH_SIZE, "%s", demos.entry[run.chosen].path);
+    std::snprintf(path, DEMO_PATH_BYTES, "%s", demos.entry[run.chosen].path);
     return true;
 }

@@ -8,4 +8,4 @@
 
 // Shows the list over owner until closed; true, with the chosen demo's path, when one was
 // chosen to be played.
-bool chooseDemo(HWND owner, const DemoList& demos, char path[DEMO_LIST_PATH_SIZE]);
+bool chooseDemo(HWND owner, const DemoList& demos, char path[DEMO_PATH_BYTES]);

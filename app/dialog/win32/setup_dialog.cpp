@@ -14,6 +14,7 @@
 #include "app/dialog/win32/demo_box.h"
 #include "app/dialog/win32/dialog_controls.h"
 #include "app/dialog/win32/dialog_template.h"
+#include "demo/demo_file.h"
 #include "net/net_session.h"
 #include "step/bot_launcher.h"
 
@@ -139,8 +140,8 @@ void joinGameCommand(HWND dialog, DialogRun& run) {
 // The recorded games; choosing one ends the dialog to watch it, without a network.
 void showDemos(HWND dialog, DialogRun& run) {
     DemoList demos{};
-    char folder[DEMO_LIST_PATH_SIZE], problem[DEMO_LINE_SIZE];
-    if (demoListFolder(folder, problem)) readDemoList(folder, &demos);
+    char folder[DEMO_PATH_BYTES], problem[DEMO_PROBLEM_SIZE];
+    if (demoFolder(folder, problem, sizeof problem)) readDemoList(folder, &demos);
     if (!chooseDemo(dialog, demos, run.outcome.demo)) return;
     ControlValues values;
     storeChoices(dialog, run, values);
