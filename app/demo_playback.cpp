@@ -2,6 +2,7 @@
 // replay steps the speed owes, flies the free camera, and draws; events are handled between.
 #include "app/demo_playback.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -111,14 +112,12 @@ void runReplaySteps(Playback& p, int steps) {
     }
 }
 
+// 10 s back or on, never before the start or past the end.
 void seek(Playback& p, int32_t ms) {
-    const int64_t step = int64_t{p.replay.nextStep} + ms / int32_t{STEP_MS};
+    const int64_t step = int64_t{p.replay.nextStep} + ms / int64_t{p.replay.file.header.stepMs};
     const int64_t last = demoReplayStepCount(p.replay);
     char problem[DEMO_PROBLEM_SIZE];
-    if (!demoReplaySeek(p.replay,
-                        static_cast<int32_t>(step < 0      ? 0
-                                             : step > last ? last
-                                                           : step),
+    if (!demoReplaySeek(p.replay, static_cast<int32_t>(std::clamp<int64_t>(step, 0, last)),
                         problem))
         std::fprintf(stderr, "voranis: %s\n", problem);
 }
