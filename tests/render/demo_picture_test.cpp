@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/controls/controls.h"
+#include "app/dialog/demo_list.h"
 #include "app/playback/demo_view.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
@@ -26,7 +27,7 @@ constexpr int W = 640, H = 480;
 constexpr int RECORD_SECONDS = 4;
 
 WorldState pictures; // the game's models, pictures and universe, loaded once
-std::string demoPath;
+std::string demoFolder;
 
 // The dedicated server with three bots, recording until it is asked to end.
 std::string recordDemo(const std::string& folder) {
@@ -47,8 +48,7 @@ class DemoPicture : public ::testing::Test {
         if (window) return;
         setenv("DISPLAY", screen.display().c_str(), 1);
         ASSERT_EQ(chdir(gameDir().c_str()), 0) << gameDir();
-        demoPath = recordDemo(screen.folder());
-        ASSERT_NE(demoPath, "") << "the server recorded no demo";
+        demoFolder = screen.folder();
         std::string error;
         window = openGlWindow(W, H, &error);
         ASSERT_NE(window, nullptr) << error;
@@ -62,9 +62,16 @@ class DemoPicture : public ::testing::Test {
         glEndList();
     }
 
+    // Recorded once, by the first case that asks.
+    static const std::string& demoPath() {
+        static const std::string path = recordDemo(demoFolder);
+        return path;
+    }
+
     static void open(DemoReplay& replay) {
+        ASSERT_NE(demoPath(), "") << "the server recorded no demo";
         char problem[DEMO_PROBLEM_SIZE];
-        ASSERT_EQ(demoReplayOpen(replay, demoPath.c_str(), pictures, problem), DemoProblem::NONE)
+        ASSERT_EQ(demoReplayOpen(replay, demoPath().c_str(), pictures, problem), DemoProblem::NONE)
             << problem;
     }
 
@@ -112,12 +119,25 @@ TEST_F(DemoPicture, APointReachedByPlayingLooksAsOneReachedBySeeking) {
 // Every key of the demo's in the real program's window; Escape ends it as the game ends.
 TEST_F(DemoPicture, TheGamePlaysTheDemoThroughItsKeysUntilEscape) {
     GameDriver game;
-    ASSERT_TRUE(game.start({"--demo", demoPath, "--window", "--no-sound"}));
+    ASSERT_NE(demoPath(), "") << "the server recorded no demo";
+    ASSERT_TRUE(game.start({"--demo", demoPath(), "--window", "--no-sound"}));
     const unsigned long window = game.window("Voranis");
     ASSERT_NE(window, 0u) << game.errors();
     game.keys(window, "2 plus plus f Up Up space minus Tab Right Page_Down Left F 1 Escape");
     EXPECT_EQ(game.exitCode(), 0) << game.errors();
     EXPECT_EQ(game.errors(), "");
+}
+
+// The dialog's list reads the recording: its arena, players and length.
+TEST_F(DemoPicture, TheDemosListShowsTheRecording) {
+    DemoList list{};
+    ASSERT_NE(demoPath(), "") << "the server recorded no demo";
+    readDemoList(demoFolder.c_str(), &list);
+    ASSERT_EQ(list.count, 1);
+    EXPECT_EQ(list.entry[0].path, demoPath());
+    EXPECT_STREQ(list.entry[0].arena, "universe");
+    EXPECT_EQ(list.entry[0].players, 3);
+    EXPECT_GT(list.entry[0].lengthMs, 1000u * (RECORD_SECONDS - 2));
 }
 
 // The played part up to the elapsed time in white, a red tick for each kill across the bar.
