@@ -286,7 +286,8 @@ DemoProblem demoReadFile(DemoFile& file, const char* path, char problem[DEMO_PRO
         if (bytes.size() + got > DEMO_MOST_FILE_BYTES) {
             std::fclose(opened);
             return fail(DemoProblem::UNREADABLE, problem,
-                        "is larger than any demo (more than %zu MB)", DEMO_MOST_FILE_BYTES >> 20);
+                        "is larger than any demo (more than %u MB)",
+                        static_cast<unsigned>(DEMO_MOST_FILE_BYTES >> 20));
         }
         bytes.insert(bytes.end(), piece, piece + got);
     }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "net/discovery_browser.h"
+#include "tests/support/demo_match.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/peer.h"
 #include "tests/support/picture.h"
@@ -240,4 +241,18 @@ TEST(WindowsGame, ARefusedJoinShowsTheNetworkErrorBoxAndEndsWithThree) {
     ASSERT_NE(box, 0u) << game.errors();
     game.keys(box, "Return");
     EXPECT_EQ(game.exitCode(START_WAIT_MS), 3) << game.errors();
+}
+
+// A demo recorded on Linux replays to the same worlds on Windows: every flight's sine and
+// cosine, every digest.
+TEST(WindowsGame, VerifiesADemoRecordedOnLinux) {
+    if (access((windowsBuild() + "/game/voranis.exe").c_str(), R_OK) != 0)
+        GTEST_SKIP() << "no Windows build in " << windowsBuild();
+    GameDriver game(false);
+    const std::string demo = recordTurningMatch(game.folder(), 2000);
+    ASSERT_TRUE(startWindows(game, "voranis", {"--demo", demo, "--verify"}));
+    EXPECT_EQ(game.exitCode(START_WAIT_MS), 0) << game.output() << game.errors();
+    EXPECT_NE(game.output().find(demo + ": 2000 steps, 8 players, arena universe, verified"),
+              std::string::npos)
+        << game.output() << game.errors();
 }
