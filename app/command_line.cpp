@@ -33,12 +33,19 @@ enum Option {
     ARENA,
     DEMO,
     VERIFY,
-    NO_RECORD
+    NO_RECORD,
+    SENSITIVITY,
+    INVERT_PITCH,
+    NO_INVERT_PITCH,
+    FIELD_OF_VIEW,
+    BIND,
 };
 
-constexpr OptionKind FLAG   = OptionKind::FLAG;
-constexpr OptionKind NUMBER = OptionKind::NUMBER;
-constexpr OptionKind TEXT   = OptionKind::TEXT;
+constexpr OptionKind FLAG    = OptionKind::FLAG;
+constexpr OptionKind NUMBER  = OptionKind::NUMBER;
+constexpr OptionKind TEXT    = OptionKind::TEXT;
+constexpr OptionKind DECIMAL = OptionKind::DECIMAL;
+static_assert(DECIMAL_SCALE == 100, "the sensitivity is read in hundredths");
 
 // clang-format off
 const OptionRow OPTIONS[] = {
@@ -59,6 +66,11 @@ const OptionRow OPTIONS[] = {
     {"demo",        "FILE",    "play the recorded game FILE (a .vdem demo)",                 TEXT,   0, 0, nullptr, DEMO, false},
     {"verify",      nullptr,   "with --demo: replay it without a window and check it",       FLAG,   0, 0, nullptr, VERIFY, false},
     {"no-record",   nullptr,   "do not record this game as a demo",                          FLAG,   0, 0, nullptr, NO_RECORD, false},
+    {"sensitivity", "X",       "mouse look speed, 0.1 to 5 (1: 0.3 degrees a pixel)",  DECIMAL, SENSITIVITY_LOWEST_HUNDREDTHS, SENSITIVITY_HIGHEST_HUNDREDTHS, nullptr, SENSITIVITY, false},
+    {"invert-pitch", nullptr,  "moving the mouse up looks down",                             FLAG,   0, 0, nullptr, INVERT_PITCH, false},
+    {"no-invert-pitch", nullptr, "moving the mouse up looks up",                             FLAG,   0, 0, nullptr, NO_INVERT_PITCH, false},
+    {"fov",         "DEG",     "the view's height in degrees, 50 to 110 (60)",               NUMBER, FOV_LOWEST, FOV_HIGHEST, nullptr, FIELD_OF_VIEW, false},
+    {"bind",        "ACTION=INPUT[,INPUT]", "an action's one or two inputs (see below)",        TEXT,   0, 0, nullptr, BIND, false},
     {"version",     nullptr,   "print the game's version and end",                           FLAG,   0, 0, nullptr, VERSION, false},
     {"help",        nullptr,   "print this help and end",                                    FLAG,   0, 0, nullptr, HELP, false},
 };
@@ -92,6 +104,18 @@ bool readResolution(const char* text, CommandLine* line) {
 bool fail(char problem[COMMAND_PROBLEM_SIZE], const char* format, const char* what) {
     std::snprintf(problem, COMMAND_PROBLEM_SIZE, format, what);
     return false;
+}
+
+// Checked now, over the defaults, so a wrong one is a usage error; applied over the
+// remembered bindings later.
+bool takeBind(const char* value, CommandLine* line, char problem[COMMAND_PROBLEM_SIZE]) {
+    ControlSettings check;
+    char why[CONTROLS_PROBLEM_SIZE];
+    if (!parseBinding(check, value, why)) return fail(problem, "--bind: %s", why);
+    if (line->bindCount == MOST_BIND_OPTIONS || std::strlen(value) >= BINDING_TEXT_SIZE)
+        return fail(problem, "--bind \"%s\" is one too many or too long", shownValue(value).text);
+    std::snprintf(line->binds[line->bindCount++], BINDING_TEXT_SIZE, "%s", value);
+    return true;
 }
 
 bool take(const OptionRow& row, const char*, const char* value, int number, void* context,
@@ -165,6 +189,18 @@ bool take(const OptionRow& row, const char*, const char* value, int number, void
     case NO_RECORD:
         line->noRecord = true;
         return true;
+    case SENSITIVITY:
+        line->sensitivityHundredths = number;
+        return true;
+    case INVERT_PITCH:
+    case NO_INVERT_PITCH:
+        line->invertPitch = row.id == INVERT_PITCH ? 1 : 0;
+        return true;
+    case FIELD_OF_VIEW:
+        line->fovDegrees = number;
+        return true;
+    case BIND:
+        return takeBind(value, line, problem);
     }
     return false;
 }
@@ -172,16 +208,19 @@ bool take(const OptionRow& row, const char*, const char* value, int number, void
 
 bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
                       char problem[COMMAND_PROBLEM_SIZE]) {
-    *line                  = CommandLine{};
-    line->mode             = StartMode::DIALOG;
-    line->port             = NOT_GIVEN;
-    line->resolutionIndex  = NOT_GIVEN;
-    line->fullScreen       = NOT_GIVEN;
-    line->soundEnabled     = NOT_GIVEN;
-    line->bots             = NOT_GIVEN;
-    line->botSkill         = NOT_GIVEN;
-    line->scoreLimit       = NOT_GIVEN;
-    line->timeLimitMinutes = NOT_GIVEN;
+    *line                       = CommandLine{};
+    line->mode                  = StartMode::DIALOG;
+    line->port                  = NOT_GIVEN;
+    line->resolutionIndex       = NOT_GIVEN;
+    line->fullScreen            = NOT_GIVEN;
+    line->soundEnabled          = NOT_GIVEN;
+    line->bots                  = NOT_GIVEN;
+    line->botSkill              = NOT_GIVEN;
+    line->scoreLimit            = NOT_GIVEN;
+    line->timeLimitMinutes      = NOT_GIVEN;
+    line->sensitivityHundredths = NOT_GIVEN;
+    line->invertPitch           = NOT_GIVEN;
+    line->fovDegrees            = NOT_GIVEN;
     if (!parseOptions(argc, argv, OPTIONS, OPTION_COUNT, OptionTaker{take, nullptr, line}, problem))
         return false;
     if (line->verify && line->demo[0] == '\0')
@@ -204,6 +243,14 @@ void applyCommandLine(const CommandLine& line, GameSetup* setup) {
     if (line.nameGiven) std::snprintf(setup->name, sizeof setup->name, "%s", line.name);
     if (line.mode == StartMode::JOIN)
         std::snprintf(setup->address, sizeof setup->address, "%s", line.join);
+    ControlSettings& controls = setup->controls;
+    if (line.sensitivityHundredths != NOT_GIVEN)
+        controls.sensitivity = static_cast<float>(line.sensitivityHundredths) / DECIMAL_SCALE;
+    if (line.invertPitch != NOT_GIVEN) controls.invertPitch = line.invertPitch != 0;
+    if (line.fovDegrees != NOT_GIVEN) controls.fovDegrees = line.fovDegrees;
+    char ignored[CONTROLS_PROBLEM_SIZE]; // each was read once already
+    for (int b = 0; b < line.bindCount; ++b)
+        parseBinding(controls, line.binds[b], ignored);
 }
 
 void printUsage(FILE* to) {
@@ -211,4 +258,11 @@ void printUsage(FILE* to) {
                      "A space-combat game for up to eight players on a local network. Without\n"
                      "--host or --join the set-up dialog asks; the choices are remembered.\n\n");
     printOptionRows(to, OPTIONS, OPTION_COUNT, HELP_COLUMN);
+    std::fprintf(to, "\nACTION is");
+    for (int a = 0; a < ACTION_COUNT; ++a)
+        std::fprintf(to, " %s", actionRow(static_cast<Action>(a)).name);
+    std::fprintf(
+        to, ";\nINPUT a key's name (\"W\", \"Left Ctrl\", \"Space\", \"F1\", \"Keypad 1\") or\n"
+            "\"Mouse Left\", \"Mouse Right\", \"Mouse Middle\", \"Mouse X1\", \"Mouse X2\".\n"
+            "Example: --bind forward=W,Up --bind fire=\"Mouse Left,Space\"\n");
 }

@@ -10,6 +10,7 @@
 constexpr int COMMAND_PROBLEM_SIZE = OPTION_PROBLEM_SIZE;
 constexpr int NOT_GIVEN            = -1;
 constexpr int DEMO_PATH_SIZE       = 1024;
+constexpr int MOST_BIND_OPTIONS    = 2 * ACTION_COUNT * INPUTS_PER_ACTION; // room to change minds
 
 enum class StartMode { DIALOG, HOST, JOIN };
 
@@ -33,6 +34,11 @@ struct CommandLine {
     char demo[DEMO_PATH_SIZE];        // --demo's file, "" when not given
     bool verify;                      // with --demo: check it without a window
     bool noRecord;                    // record no demo of this game
+    int sensitivityHundredths;        // NOT_GIVEN, or the look's sensitivity in hundredths
+    int invertPitch;                  // NOT_GIVEN, 0 or 1
+    int fovDegrees;                   // NOT_GIVEN, or FOV_LOWEST to FOV_HIGHEST
+    int bindCount;                    // --bind options, applied in their order
+    char binds[MOST_BIND_OPTIONS][BINDING_TEXT_SIZE];
 };
 
 // False, with what is wrong in problem, for an unknown option, a missing or bad value, or

@@ -52,7 +52,11 @@ void settleTappedActions(HeldActions& held) {
         pressed = false;
 }
 
+void composeGameControls(ControlState& controls) {
+    composeControls(gameHeldActions, controls);
+}
+
 void settleTappedKeys(ControlState& controls) {
     settleTappedActions(gameHeldActions);
-    composeControls(gameHeldActions, controls);
+    composeGameControls(controls);
 }

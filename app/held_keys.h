@@ -1,7 +1,6 @@
 // The actions as the steps see them: an action is held while any of its inputs is down, and
-// a tap shorter than a step still counts for the next step. Another source of held actions
-// (a gamepad) fills a HeldActions of its own, or ORs its flags into the step's controls
-// after composeControls.
+// a tap shorter than a step still counts for the next step. Every source of held actions
+// meets in composeGameControls, the one writer of the step's movement flags.
 #pragma once
 
 #include <cstdint>
@@ -29,5 +28,7 @@ void settleTappedActions(HeldActions& held);
 
 // The game window's held actions, which its window procedure keeps.
 extern HeldActions gameHeldActions;
+// The step's movement flags from everything the player holds, after every input and step.
+void composeGameControls(ControlState& controls);
 // After each step: taps let go, and the step's controls composed again.
 void settleTappedKeys(ControlState& controls);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/control_settings.h"
 #include "step/bot_launcher.h"
 #include "step/options.h"
 #include "world/match.h"
@@ -34,10 +35,12 @@ constexpr const char* KEY_NAMES[KEY_COUNT] = {
 };
 constexpr int ABSENT               = -1;
 constexpr int SETTING_NUMBER_BOUND = 1000000;
+constexpr int ALL_KEYS             = KEY_COUNT + CONTROL_SETTING_COUNT; // the controls' last
 
-void keyTable(Setting settings[KEY_COUNT]) {
+void keyTable(Setting settings[ALL_KEYS]) {
     for (int k = 0; k < KEY_COUNT; ++k)
         settings[k] = Setting{KEY_NAMES[k], "", false};
+    controlSettingKeys(settings + KEY_COUNT);
 }
 
 // A number the game wrote, checked as the command line's are; ABSENT when the key is missing.
@@ -75,13 +78,24 @@ bool refuse(const char* why, char problem[SETTINGS_PROBLEM_SIZE]) {
                   settingsFile().c_str(), why);
     return false;
 }
+
+// The controls' entries, each alone: a damaged one keeps its default, and says so.
+bool loadControls(const Setting s[ALL_KEYS], GameSetup* setup,
+                  char problem[SETTINGS_PROBLEM_SIZE]) {
+    char damaged[SETTINGS_PROBLEM_SIZE / 2];
+    if (readControlSettings(s + KEY_COUNT, &setup->controls, damaged, sizeof damaged)) return true;
+    std::snprintf(problem, SETTINGS_PROBLEM_SIZE,
+                  "the settings in %s hold a damaged %s; using its default", settingsFile().c_str(),
+                  damaged);
+    return false;
+}
 } // namespace
 
 bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
-    Setting s[KEY_COUNT];
+    Setting s[ALL_KEYS];
     keyTable(s);
     char reason[STORE_REASON_SIZE] = {};
-    switch (readSettingsStore(s, KEY_COUNT, reason)) {
+    switch (readSettingsStore(s, ALL_KEYS, reason)) {
     case StoreRead::NONE_YET:
         return true; // a first start
     case StoreRead::UNREADABLE: {
@@ -94,6 +108,7 @@ bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     case StoreRead::READ:
         break;
     }
+    const bool controlsWhole = loadControls(s, setup, problem);
     char address[SETUP_ADDRESS_SIZE];
     char name[sizeof setup->name];
     char arena[sizeof setup->arena];
@@ -124,12 +139,13 @@ bool loadSettings(GameSetup* setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     if (score != ABSENT) setup->scoreLimit = score;
     if (minutes != ABSENT) setup->timeLimitMinutes = minutes;
     if (arena[0] != '\0') keepText(setup->arena, sizeof setup->arena, arena);
-    return true;
+    return controlsWhole;
 }
 
 bool saveSettings(const GameSetup& setup, char problem[SETTINGS_PROBLEM_SIZE]) {
-    Setting s[KEY_COUNT];
+    Setting s[ALL_KEYS];
     keyTable(s);
+    writeControlSettings(setup.controls, s + KEY_COUNT);
     std::snprintf(s[ADDRESS].value, sizeof s[ADDRESS].value, "%s", setup.address);
     std::snprintf(s[NAME].value, sizeof s[NAME].value, "%s", setup.name);
     std::snprintf(s[ARENA].value, sizeof s[ARENA].value, "%s", setup.arena);
@@ -141,7 +157,7 @@ bool saveSettings(const GameSetup& setup, char problem[SETTINGS_PROBLEM_SIZE]) {
     writeNumber(s[SCORE], setup.scoreLimit);
     writeNumber(s[MINUTES], setup.timeLimitMinutes);
     char reason[STORE_REASON_SIZE] = {};
-    if (writeSettingsStore(s, KEY_COUNT, reason)) return true;
+    if (writeSettingsStore(s, ALL_KEYS, reason)) return true;
     const std::string file = settingsFile();
     if (file.empty()) {
         std::snprintf(problem, SETTINGS_PROBLEM_SIZE, "the settings cannot be kept: %s", reason);

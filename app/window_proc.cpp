@@ -24,7 +24,7 @@ bool isMouseButton(InputCode code) {
 // Opening the chat line lets go of every movement, so the ship stops while one types.
 void startChat() {
     releaseEveryAction(gameHeldActions);
-    composeControls(gameHeldActions, gameWorld.input.controls);
+    composeGameControls(gameWorld.input.controls);
     openChat();
 }
 
@@ -46,7 +46,7 @@ void inputDown(InputCode code, bool repeat) {
     }
     if (!bound) return;
     pressAction(gameHeldActions, action, place);
-    composeControls(gameHeldActions, gameWorld.input.controls);
+    composeGameControls(gameWorld.input.controls);
     switch (action) {
     case Action::FIRE: // a held key fires once, as a click does
         if (!repeat) gameWorld.input.controls.fire = 1;
@@ -70,7 +70,7 @@ void inputUp(InputCode code) {
     int place     = 0;
     if (!findBinding(gameSetup.controls, code, &action, &place)) return;
     releaseAction(gameHeldActions, action, place);
-    composeControls(gameHeldActions, gameWorld.input.controls);
+    composeGameControls(gameWorld.input.controls);
     if (action == Action::SCOREBOARD)
         holdScoreboard(gameHeldActions.placesDown[static_cast<int>(Action::SCOREBOARD)] != 0);
 }

@@ -10,8 +10,11 @@
 #include "world/roster.h"
 
 namespace {
-constexpr int SPELLED_SIZE = 32; // "--" and the longest option's name
-constexpr int WANTED_SIZE  = 64; // "a number from L to H"
+constexpr int SPELLED_SIZE        = 32;   // "--" and the longest option's name
+constexpr int WANTED_SIZE         = 64;   // "a number from L to H"
+constexpr int DECIMAL_DIGITS_KEPT = 9;    // past any range: more digits are refused
+constexpr int DECIMALS_READ       = 3;    // thousandths, rounded to hundredths
+constexpr long long THOUSANDTHS   = 1000; // in one
 
 bool fail(char problem[OPTION_PROBLEM_SIZE], const char* format, const char* what) {
     std::snprintf(problem, OPTION_PROBLEM_SIZE, format, what);
@@ -43,13 +46,47 @@ bool readOptionNumber(const char* text, int lowest, int highest, int* number) {
     return true;
 }
 
+bool readOptionDecimal(const char* text, int lowest, int highest, int* hundredths) {
+    long long whole = 0, thousandths = 0;
+    int digits = 0, decimals = 0;
+    bool point = false;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (*c < '0' || *c > '9' || ++digits > DECIMAL_DIGITS_KEPT) return false;
+        if (!point) {
+            whole = whole * 10 + (*c - '0');
+        } else if (++decimals <= DECIMALS_READ) {
+            thousandths = thousandths * 10 + (*c - '0');
+        }
+    }
+    if (digits == 0) return false;
+    for (int d = decimals; d < DECIMALS_READ; ++d)
+        thousandths *= 10;
+    const long long value = (whole * THOUSANDTHS + thousandths + 5) / 10; // rounded
+    if (value < lowest || value > highest) return false;
+    *hundredths = static_cast<int>(value);
+    return true;
+}
+
 bool takeOption(const OptionRow& row, const char* spelled, const char* value,
                 const OptionTaker& taker, char why[OPTION_PROBLEM_SIZE]) {
-    int number = 0;
-    if (row.kind == OptionKind::NUMBER &&
-        !readOptionNumber(value, row.lowest, row.highest, &number)) {
+    int number     = 0;
+    const bool bad = (row.kind == OptionKind::NUMBER &&
+                      !readOptionNumber(value, row.lowest, row.highest, &number)) ||
+                     (row.kind == OptionKind::DECIMAL &&
+                      !readOptionDecimal(value, row.lowest, row.highest, &number));
+    if (bad) {
         char wanted[WANTED_SIZE];
-        std::snprintf(wanted, sizeof wanted, "a number from %d to %d", row.lowest, row.highest);
+        if (row.kind == OptionKind::DECIMAL) {
+            std::snprintf(wanted, sizeof wanted, "a number from %d.%02d to %d.%02d",
+                          row.lowest / DECIMAL_SCALE, row.lowest % DECIMAL_SCALE,
+                          row.highest / DECIMAL_SCALE, row.highest % DECIMAL_SCALE);
+        } else {
+            std::snprintf(wanted, sizeof wanted, "a number from %d to %d", row.lowest, row.highest);
+        }
         std::snprintf(why, OPTION_PROBLEM_SIZE, "%s wants %s, not \"%s\"", spelled,
                       row.wanted ? row.wanted : wanted, shownValue(value).text);
         return false;

@@ -6,11 +6,13 @@
 
 constexpr int EXIT_USAGE          = 2;   // a wrong option or value
 constexpr int OPTION_PROBLEM_SIZE = 256; // what is wrong with one option or one file line
+constexpr int DECIMAL_SCALE       = 100; // a DECIMAL is read in hundredths
 
 enum class OptionKind {
-    FLAG,   // takes no value
-    NUMBER, // a whole number from lowest to highest
-    TEXT    // any text; the program checks it
+    FLAG,    // takes no value
+    NUMBER,  // a whole number from lowest to highest
+    DECIMAL, // a decimal number ("1.5") in hundredths, from lowest to highest hundredths
+    TEXT     // any text; the program checks it
 };
 
 struct OptionRow {
@@ -18,7 +20,7 @@ struct OptionRow {
     const char* valueName; // how the help names its value; null for a FLAG
     const char* help;      // its line of the help
     OptionKind kind;
-    int lowest, highest; // a NUMBER's range
+    int lowest, highest; // a NUMBER's range; a DECIMAL's in hundredths
     const char* wanted;  // what a bad NUMBER is told it wants; null: "a number from L to H"
     int id;              // the program's own name for what it sets
     bool inFile;         // a config file may set it
@@ -26,7 +28,7 @@ struct OptionRow {
 
 // What a program does with each option and each word that is no option. take gets the
 // option as spelled ("--port" or the file's "port"), its value as given and, for a NUMBER,
-// as read; it is false with why when the value is bad.
+// as read (a DECIMAL in hundredths); it is false with why when the value is bad.
 // takeWord null refuses every such word as "unexpected".
 struct OptionTaker {
     bool (*take)(const OptionRow& row, const char* spelled, const char* value, int number,
@@ -43,8 +45,12 @@ const OptionRow* findOption(const OptionRow rows[], int count, const char* name,
 // number out of range ("-1") or past what a long holds ("99999999999999999999").
 bool readOptionNumber(const char* text, int lowest, int highest, int* number);
 
-// Hands row its value: a NUMBER is read first and refused, naming the option as spelled,
-// as "SPELLED wants a number from L to H, not "VALUE"" (or the row's wanted).
+// Reads text as digits with at most one decimal point ("0.25", "2", ".5"), rounded to
+// hundredths: false for anything else or a value outside lowest to highest hundredths.
+bool readOptionDecimal(const char* text, int lowest, int highest, int* hundredths);
+
+// Hands row its value: a NUMBER (or DECIMAL) is read first and refused, naming the option as
+// spelled, as "SPELLED wants a number from L to H, not "VALUE"" (or the row's wanted).
 bool takeOption(const OptionRow& row, const char* spelled, const char* value,
                 const OptionTaker& taker, char why[OPTION_PROBLEM_SIZE]);
 

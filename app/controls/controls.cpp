@@ -26,13 +26,22 @@ bool validPlace(int place) {
     return place >= 0 && place < INPUTS_PER_ACTION;
 }
 
+// A name copied from what a player typed, fit to be shown: anything but printable ASCII
+// becomes '?'; cut at NAME_SIZE.
+void copyName(const char* text, std::size_t length, char name[NAME_SIZE]) {
+    std::snprintf(name, NAME_SIZE, "%.*s", static_cast<int>(length), text);
+    for (char* c = name; *c; ++c) {
+        if (*c < ' ' || *c > '~') *c = '?';
+    }
+}
+
 // The next name of a list "A,B" from text on, into name: its first character always belongs
 // to it, so "," names the comma key. Returns where the next name starts, or null at the end.
 const char* nextName(const char* text, char name[NAME_SIZE]) {
     const char* end          = text[0] ? std::strchr(text + 1, ',') : nullptr;
     const std::size_t length = end ? static_cast<std::size_t>(end - text) : std::strlen(text);
-    std::snprintf(name, NAME_SIZE, "%.*s", static_cast<int>(length), text);
-    if (length >= NAME_SIZE) name[0] = '\0'; // too long to be a name: unknown
+    copyName(text, length, name);
+    if (length >= NAME_SIZE) name[NAME_SIZE - 2] = '?'; // too long to be a name: unknown
     return end ? end + 1 : nullptr;
 }
 
@@ -130,7 +139,8 @@ bool parseInputs(ControlSettings& settings, Action action, const char* text,
     for (const char* at = text[0] ? text : nullptr; at;) {
         at = nextName(at, name);
         if (count == INPUTS_PER_ACTION) {
-            std::snprintf(problem, CONTROLS_PROBLEM_SIZE, "\"%s\" names more than %d inputs", text,
+            copyName(text, std::strlen(text), name);
+            std::snprintf(problem, CONTROLS_PROBLEM_SIZE, "\"%s\" names more than %d inputs", name,
                           INPUTS_PER_ACTION);
             return false;
         }
@@ -150,12 +160,13 @@ bool parseBinding(ControlSettings& settings, const char* text,
     const char* equals = std::strchr(text, '=');
     char name[NAME_SIZE];
     const std::size_t length = equals ? static_cast<std::size_t>(equals - text) : 0;
-    std::snprintf(name, sizeof name, "%.*s", static_cast<int>(length), text);
-    Action action = Action::COUNT;
+    Action action            = Action::COUNT;
     if (!equals) {
-        std::snprintf(problem, CONTROLS_PROBLEM_SIZE, "\"%s\" is not ACTION=INPUT[,INPUT]", text);
+        copyName(text, std::strlen(text), name);
+        std::snprintf(problem, CONTROLS_PROBLEM_SIZE, "\"%s\" is not ACTION=INPUT[,INPUT]", name);
         return false;
     }
+    copyName(text, length, name);
     if (length >= NAME_SIZE || !actionFromName(name, &action)) {
         int used =
             std::snprintf(problem, CONTROLS_PROBLEM_SIZE, "unknown action \"%s\" (one of", name);

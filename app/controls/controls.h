@@ -27,11 +27,14 @@ constexpr float DEGREES_PER_PIXEL   = 0.3f; // the mouse's look at sensitivity 1
 constexpr float SENSITIVITY_LOWEST  = 0.1f;
 constexpr float SENSITIVITY_HIGHEST = 5.0f;
 constexpr float SENSITIVITY_DEFAULT = 1.0f;
-constexpr int FOV_LOWEST            = 50; // vertical field of view, degrees
-constexpr int FOV_HIGHEST           = 110;
-constexpr int FOV_DEFAULT           = 60;
-constexpr int BINDING_TEXT_SIZE     = 64;  // "Left Ctrl,Right Ctrl" and its end, with room
-constexpr int CONTROLS_PROBLEM_SIZE = 160; // a line naming what is wrong
+// The sensitivity's range as the command line and the settings read it, in hundredths.
+constexpr int SENSITIVITY_LOWEST_HUNDREDTHS  = static_cast<int>(SENSITIVITY_LOWEST * 100 + 0.5f);
+constexpr int SENSITIVITY_HIGHEST_HUNDREDTHS = static_cast<int>(SENSITIVITY_HIGHEST * 100 + 0.5f);
+constexpr int FOV_LOWEST                     = 50; // vertical field of view, degrees
+constexpr int FOV_HIGHEST                    = 110;
+constexpr int FOV_DEFAULT                    = 60;
+constexpr int BINDING_TEXT_SIZE              = 64;  // "Left Ctrl,Right Ctrl" and its end, with room
+constexpr int CONTROLS_PROBLEM_SIZE          = 160; // a line naming what is wrong
 
 // One action: its command-line and settings name ("forward"), its label in the dialog and
 // the inputs it takes unless the player chooses others.

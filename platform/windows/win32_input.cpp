@@ -66,7 +66,7 @@ struct KeyRow {
     InputCode code;
 };
 // The keys outside the runs of letters, digits, function keys and keypad digits; Ctrl, Alt,
-// Shift and Enter are told apart by their flags (keyCode).
+// Shift and Enter are told apart by their flags (keyInputCode).
 // clang-format off
 constexpr KeyRow KEYS[] = {
     {VK_UP, InputCode::UP}, {VK_DOWN, InputCode::DOWN}, {VK_LEFT, InputCode::LEFT},
@@ -91,9 +91,10 @@ constexpr int LETTERS = 26, DIGITS = 10, FUNCTION_KEYS = 12, KEYPAD_DIGITS = 9;
 InputCode offset(InputCode first, WPARAM by) {
     return static_cast<InputCode>(static_cast<int>(first) + static_cast<int>(by));
 }
+} // namespace
 
 // The virtual key, which the player's layout gives the key; the flags tell left from right.
-InputCode keyCode(WPARAM key, LPARAM flags) {
+InputCode keyInputCode(WPARAM key, LPARAM flags) {
     const bool extended = (flags & EXTENDED_KEY) != 0;
     if (key >= 'A' && key < 'A' + LETTERS) return offset(InputCode::A, key - 'A');
     if (key >= '0' && key < '0' + DIGITS) return offset(InputCode::DIGIT_0, key - '0');
@@ -113,6 +114,7 @@ InputCode keyCode(WPARAM key, LPARAM flags) {
     return InputCode::NONE;
 }
 
+namespace {
 void queueInput(bool down, InputCode code, bool repeat) {
     if (code == InputCode::NONE) {
         queueKind(InputKind::OTHER);
@@ -135,7 +137,7 @@ void queueKey(bool down, WPARAM key, LPARAM flags) {
         queueEvent(event);
         return;
     }
-    queueInput(down, keyCode(key, flags), down && (flags & KEY_WAS_DOWN) != 0);
+    queueInput(down, keyInputCode(key, flags), down && (flags & KEY_WAS_DOWN) != 0);
 }
 
 // Keys held with Alt are the system's (Alt+F4), so their default runs; the Alt keys

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -32,6 +33,10 @@ const CommandCase COMMANDS[] = {
     {{"--port=70000"},                     EXIT_USAGE, "--port wants a number from 1 to 65535"},
     {{"--resolution", "1x1"},              EXIT_USAGE, "--resolution wants desktop, or WxH"},
     {{"--host", "--join", "1.2.3.4"},      EXIT_USAGE, "--host and --join exclude each other"},
+    {{"--bind", "jump=W"},                 EXIT_USAGE, "--bind: unknown action \"jump\""},
+    {{"--bind=fire=Mouse Left,Foo"},       EXIT_USAGE, "--bind: unknown input \"Foo\""},
+    {{"--sensitivity", "5.5"},             EXIT_USAGE, "--sensitivity wants a number from 0.10"},
+    {{"--fov", "111"},                     EXIT_USAGE, "--fov wants a number from 50 to 110"},
 };
 // clang-format on
 
@@ -241,6 +246,39 @@ TEST(StepRate, HoldsWhileTheHostDrawsSlowly) {
         states += recordType(r) == WIRE_STATE && recordSlot(r) == 0;
     EXPECT_GT(states, 55 * 3);
     EXPECT_LT(states, 75 * 3);
+}
+
+// The host's own ship where its newest state record puts it, the records of ms read.
+WireState lastHostState(Peer& peer, uint32_t ms) {
+    WireState last{};
+    Record r;
+    for (const uint32_t start = steadyMs(); steadyMs() - start < ms && peer.receiveRecord(&r);)
+        if (recordType(r) == WIRE_STATE && recordSlot(r) == 0) last = readState(r);
+    return last;
+}
+
+// Forward bound to W: holding W flies the host's ship, seen in its records on the wire;
+// holding Up, which forward left, does nothing.
+TEST(Controls, AReboundKeyMovesTheShipOnTheWire) {
+    GameDriver game;
+    ASSERT_TRUE(game.start({"--host", "--window", "--bind", "forward=W"}));
+    const unsigned long window = game.window("Voranis");
+    ASSERT_NE(window, 0u) << game.errors();
+    Peer peer = connectPeer();
+    Record r;
+    ASSERT_TRUE(peer.receiveRecord(&r, DRIVER_WAIT_MS) && recordType(r) == WIRE_WELCOME);
+    game.xdo("windowfocus --sync " + std::to_string(window));
+    const auto heldFor = [&](const char* key) { // where a key held for a while takes the ship
+        const WireState before = lastHostState(peer, 200);
+        game.xdo(std::string("keydown ") + key + " sleep 0.4 keyup " + key);
+        const WireState after = lastHostState(peer, 200);
+        return std::hypot(after.pos[0] - before.pos[0], after.pos[1] - before.pos[1],
+                          after.pos[2] - before.pos[2]);
+    };
+    EXPECT_EQ(heldFor("Up"), 0.0f);
+    EXPECT_GT(heldFor("w"), 0.0f);
+    game.keys(window, "Escape");
+    EXPECT_EQ(game.exitCode(), 0) << game.errors();
 }
 
 // Installed, its files lie where the desktop looks; started anywhere, it finds its data.
