@@ -15,6 +15,7 @@
 #include "app/playback/demo_view.h"
 #include "app/shutdown.h"
 #include "app/window.h"
+#include "demo/demo_folder.h"
 #include "demo/demo_replay.h"
 #include "platform/platform.h"
 #include "render/people_overlay.h"
@@ -218,14 +219,28 @@ void runTick(Playback& p, WorldState& seen) {
     if (gameSetup.soundEnabled) placeListener(eye);
     drawPlayback(p, seen);
 }
+
+// "FILE: what is wrong", as --verify says it.
+void sayRefused(const char* path, const char* problem,
+                char text[DEMO_PATH_BYTES + DEMO_PROBLEM_SIZE]) {
+    std::snprintf(text, DEMO_PATH_BYTES + DEMO_PROBLEM_SIZE, "%s: %s", path, problem);
+}
 } // namespace
 
 int playDemo(const char* path) {
     Playback p{};
+    char problem[DEMO_PROBLEM_SIZE], refused[DEMO_PATH_BYTES + DEMO_PROBLEM_SIZE];
+    // A file that is no demo to play is told before any window shows.
+    if (demoReadFile(p.replay.file, path, problem) != DemoProblem::NONE) {
+        sayRefused(path, problem, refused);
+        std::fprintf(stderr, "voranis: %s\n", refused);
+        return DEMO_EXIT_REFUSED;
+    }
     openGameWindowFor(gameWorld); // the pictures the replay's arenas find by name
-    char problem[DEMO_PROBLEM_SIZE];
-    if (demoReplayOpen(p.replay, path, gameWorld, problem) != DemoProblem::NONE)
-        failGame(DEMO_EXIT_REFUSED, problem, false);
+    if (demoReplayOpen(p.replay, path, gameWorld, problem) != DemoProblem::NONE) {
+        sayRefused(path, problem, refused);
+        failGame(DEMO_EXIT_REFUSED, refused, false);
+    }
     for (const int32_t step : p.replay.file.killSteps)
         p.killMs.push_back(static_cast<uint32_t>(step) * p.replay.file.header.stepMs);
     p.state = startPlayback(firstViewed(p.replay.file));

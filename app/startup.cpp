@@ -1,5 +1,7 @@
 // Start-up in its fixed order: seed, tables, dialog, window, GL, sound, assets, cursor, show.
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 #include "app/command_line.h"
 #include "app/demo_playback.h"
@@ -51,6 +53,15 @@ void hostFromCommandLine(NetSession& net) {
 // A problem with the remembered settings never stops the game; it is told, once.
 void warn(const char* problem) {
     std::fprintf(stderr, "voranis: %s\n", problem);
+}
+
+// The data folder becomes the working directory: a demo named from where the game started is
+// named from the root first.
+void nameFromRoot(char* path, size_t size) {
+    if (path[0] == '\0') return;
+    std::error_code failed;
+    const std::string whole = std::filesystem::absolute(path, failed).string();
+    if (!failed) std::snprintf(path, size, "%s", whole.c_str());
 }
 
 // A demo to watch instead of a game, without a network.
@@ -120,6 +131,7 @@ int runGame(int argc, const char* const* argv) {
     if (printHelpOrVersion(line.help, line.version, "voranis", printUsage)) return 0;
     if (line.verify) return verifyDemo(line.demo, stdout, stderr);
     setGameRecording(!line.noRecord);
+    nameFromRoot(line.demo, sizeof line.demo);
     routeToolkitFailures();
     enterDataFolder();
     gameSrand(platformMilliseconds() & 0xFFFFu);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -120,12 +121,28 @@ TEST_F(DemoPicture, APointReachedByPlayingLooksAsOneReachedBySeeking) {
 TEST_F(DemoPicture, TheGamePlaysTheDemoThroughItsKeysUntilEscape) {
     GameDriver game;
     ASSERT_NE(demoPath(), "") << "the server recorded no demo";
-    ASSERT_TRUE(game.start({"--demo", demoPath(), "--window", "--no-sound"}));
+    // Named from the folder it lies in, which the game leaves for its data folder.
+    const std::filesystem::path demo = demoPath();
+    ASSERT_TRUE(game.start({"--demo", demo.filename().string(), "--window", "--no-sound"},
+                           demo.parent_path().string()));
     const unsigned long window = game.window("Voranis");
     ASSERT_NE(window, 0u) << game.errors();
     game.keys(window, "2 plus plus f Up Up space minus Tab Right Page_Down Left F 1 Escape");
     EXPECT_EQ(game.exitCode(), 0) << game.errors();
     EXPECT_EQ(game.errors(), "");
+}
+
+// Before any window shows, as --verify refuses it.
+TEST_F(DemoPicture, AFileThatIsNoDemoEndsWithTwoAndWhy) {
+    GameDriver game;
+    const std::string foreign = game.folder() + "/foreign" + DEMO_FILE_END;
+    std::FILE* file           = std::fopen(foreign.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("no demo", file);
+    std::fclose(file);
+    ASSERT_TRUE(game.start({"--demo", foreign}));
+    EXPECT_EQ(game.exitCode(), DEMO_EXIT_REFUSED);
+    EXPECT_NE(game.errors().find(foreign + ": is not a demo"), std::string::npos) << game.errors();
 }
 
 // The dialog's list reads the recording: its arena, players and length.
