@@ -12,6 +12,7 @@
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/look_cursor.h"
+#include "app/screenshot.h"
 #include "net/net.h"
 #include "platform/platform.h"
 #include "render/render.h"
@@ -107,6 +108,7 @@ void drawAfterSteps(int count, void*) {
     stepsRun += static_cast<uint32_t>(count);
     if (count == 0) return;
     drawFrame();
+    screenshotAfterDrawing(frameStart); // the back buffer holds the whole frame until the swap
     platformSwapBuffers();
     ++framesDrawn;
     if (slowDrawMs > 0) platformSleep(slowDrawMs);

@@ -1,14 +1,18 @@
 // The overlay's own state and the view handed to the drawing.
 #include "app/hud_state.h"
 
+#include <cstdio>
+
 #include "app/chat_input.h"
 
 namespace {
-bool scoreboardHeld = false;
-bool flashing       = false;
-uint32_t flashAt    = 0;
-bool marking        = false;
-uint32_t markAt     = 0;
+bool scoreboardHeld           = false;
+bool flashing                 = false;
+uint32_t flashAt              = 0;
+bool marking                  = false;
+uint32_t markAt               = 0;
+char notice[NOTICE_TEXT_SIZE] = "";
+uint32_t noticeAt             = 0;
 
 // 1 at the start, falling to 0 over the length; 0 once over.
 float fading(bool on, uint32_t since, uint32_t nowMs, uint32_t length) {
@@ -32,6 +36,11 @@ void noteRocketHitShip(uint32_t nowMs) {
     markAt  = nowMs;
 }
 
+void showNotice(const char* text, uint32_t nowMs) {
+    std::snprintf(notice, sizeof notice, "%s", text);
+    noticeAt = nowMs;
+}
+
 OverlayView overlayView(uint32_t nowMs) {
     OverlayView v{};
     v.nowMs      = nowMs;
@@ -40,6 +49,7 @@ OverlayView overlayView(uint32_t nowMs) {
     chatText(v.chatText);
     v.hitFlash = fading(flashing, flashAt, nowMs, HIT_FLASH_MS);
     v.hitMark  = fading(marking, markAt, nowMs, HIT_MARK_MS);
+    if (nowMs - noticeAt < NOTICE_MS) std::snprintf(v.notice, sizeof v.notice, "%s", notice);
     return v;
 }
 
@@ -47,4 +57,5 @@ void resetHudState() {
     scoreboardHeld = false;
     flashing       = false;
     marking        = false;
+    notice[0]      = '\0';
 }

@@ -1,9 +1,11 @@
-// shutdownGame: network, bots, sound, display mode, cursor, in that order, once.
+// shutdownGame: network, bots, sound, display mode, cursor, a screenshot being written, in that
+// order, once.
 #include "app/shutdown.h"
 
 #include "app/game_recording.h"
 #include "app/game_setup.h"
 #include "app/game_world.h"
+#include "app/screenshot.h"
 #include "net/net.h"
 #include "platform/platform.h"
 #include "sound/sound.h"
@@ -24,4 +26,5 @@ void shutdownGame() {
     if (gameSetup.soundEnabled) soundShutdown();
     if (gameSetup.fullScreen) platformRestoreDisplayMode();
     platformShowCursor(true);
+    finishScreenshot();
 }

@@ -7,6 +7,7 @@
 #include "app/held_keys.h"
 #include "app/hud_state.h"
 #include "app/main_loop.h"
+#include "app/screenshot.h"
 #include "app/shutdown.h"
 #include "platform/platform.h"
 #include "world/world_state.h"
@@ -79,6 +80,7 @@ void inputUp(InputCode code) {
 void gameWindowProc(const InputEvent& event) {
     switch (event.kind) {
     case InputKind::INPUT_DOWN:
+        if (event.code == InputCode::F12 && !event.repeat) requestScreenshot(); // never bound
         inputDown(event.code, event.repeat);
         return;
     case InputKind::INPUT_UP:

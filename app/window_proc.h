@@ -1,5 +1,5 @@
 // The game window's input, through the player's controls (gameSetup.controls): control flags, mouse
-// look, respawn, the scoreboard, the chat line, Escape and close.
+// look, respawn, the scoreboard, the chat line, the screenshot key, Escape and close.
 //
 // The window procedure takes events already translated by the platform (see
 // platform/input_event.h), so the input rules are plain code that tests call directly. A

@@ -118,7 +118,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1) # the package's own revision of the game's version
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # SDL2, FLTK, GL, GLU, OpenAL, ALUT, the C++ runtime
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # SDL2, FLTK, GL, GLU, OpenAL, ALUT, libpng, the C++ runtime
 # SDL loads libGL and Mesa loads its drivers at run time, so no library dependency names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libgl1-mesa-dri")
 include(CPack)

@@ -40,6 +40,12 @@ int platformFolderNames(const char* folder, const char* end, char* names, int na
 // ~/.local/share/voranis/sub; %APPDATA%\Voranis\sub on Windows), made with every folder
 // above it. False, with what failed in problem, when it cannot be had.
 bool platformPlayerFolder(const char* sub, char* folder, int size, char* problem, int problemSize);
+// The folder for the player's own files the game makes, of one kind ("screenshots"):
+// $XDG_DATA_HOME/voranis/KIND (~/.local/share/voranis/KIND without it) on Linux,
+// %APPDATA%\Voranis\KIND on Windows, with its trailing separator; made, with the folders
+// above it, when missing. False with what failed (no home, a folder that cannot be made) in
+// problem.
+bool platformDataFolder(const char* kind, char* folder, int size, char* problem, int problemSize);
 struct ScreenArea {
     int x, y, w, h;
 };

@@ -5,6 +5,8 @@
 
 #include "world/roster.h"
 
+constexpr int NOTICE_TEXT_SIZE = 128; // one line of the overlay, with its end
+
 struct OverlayView {
     uint32_t nowMs;                     // the frame's time, for lines that fade
     bool scoreboard;                    // Tab is held
@@ -12,4 +14,5 @@ struct OverlayView {
     char chatText[CHAT_TEXT_CHARS + 1]; // what is typed in it
     float hitFlash;                     // 1 right after the local ship is hit, fading to 0
     float hitMark;                      // 1 right after a rocket of ours hit a ship, fading to 0
+    char notice[NOTICE_TEXT_SIZE];      // a line at the foot ("Screenshot saved: ..."), or ""
 };

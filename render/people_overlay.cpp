@@ -1,4 +1,4 @@
-// Scoreboard, kill and chat lines, the chat being typed, hit flash and hit mark.
+// Scoreboard, kill and chat lines, the chat being typed, the notice, hit flash and hit mark.
 #include "render/people_overlay.h"
 
 #include <GL/gl.h>
@@ -207,6 +207,11 @@ void drawMatchResult(const WorldState& world, float height) {
                 colourOf(winner));
 }
 
+// Centred at the foot of the screen, between the score and the health.
+void drawNotice(const char* text, float height, float margin) {
+    drawCentred(static_cast<float>(drawable.height) - margin - height, height, text, WHITE);
+}
+
 // Red bands along every edge, fading with the flash.
 void drawHitFlash(float strength) {
     const float w = static_cast<float>(drawable.width), h = static_cast<float>(drawable.height);
@@ -273,6 +278,7 @@ void drawPeopleOverlay(const WorldState& world, const OverlayView& view) {
     } else {
         drawMatchClock(world, height, margin);
     }
+    if (view.notice[0] != '\0') drawNotice(view.notice, height, margin);
     if (view.hitFlash > 0.0f) drawHitFlash(view.hitFlash);
     if (view.hitMark > 0.0f) drawHitMark(view.hitMark);
 }

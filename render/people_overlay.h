@@ -1,5 +1,6 @@
 // Who plays, on the overlay: the scoreboard while Tab is held, who destroyed whom, the chat,
-// the line being typed, and the flashes of a hit taken or given.
+// the line being typed, a notice such as "Screenshot saved: NAME", and the flashes of a hit
+// taken or given.
 #pragma once
 
 #include "render/overlay_view.h"

@@ -39,6 +39,9 @@ windows_test(record_tests_windows
 windows_test(reader_tests_windows SOURCES readers/readers_test.cpp
              LIBS voranis_assets voranis_world LABELS readers)
 windows_test(server_tests_windows SOURCES app/server_test.cpp LIBS voranis_server LABELS server)
+# The PNG writer through the system's imaging service, read back by its decoder.
+windows_test(png_tests_windows SOURCES png/png_test.cpp png/png_decode_wic.cpp
+             LIBS voranis_png shlwapi LABELS readers)
 windows_test(platform_tests_windows SOURCES platform/platform_test.cpp LIBS voranis_platform
              LABELS platform)
 # The DirectSound backend on a device of Wine's: ALSA's null device, named in the .asoundrc of

@@ -3,7 +3,8 @@
 // planets at their finest mesh), each with glFinish so the time is the drawing's, not the queue's.
 // The fps counter is the frame rate with the 15 ms floor taken away (the simulation step
 // adds only microseconds). VORANIS_GAME_DIR names the game folder; VORANIS_BENCH_SNAPSHOT=file.ppm
-// stores the worst-case frame for a look.
+// stores the worst-case frame for a look. BM_ScreenshotRead is what F12 adds to the frame it
+// saves, BM_ScreenshotWrite what its writer thread then takes, with the PNG file's size.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -16,6 +17,8 @@
 #include "app/controls/controls.h"
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
+#include "png/png_picture.h"
+#include "render/drawable_pixels.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "tests/support/gl_frame.h"
@@ -205,6 +208,55 @@ void BM_PeopleOverlay(benchmark::State& state) {
         savePicture(readFrame(windowWidth, windowHeight), snapshot);
 }
 
+// A drawn frame's pixels as F12 reads them: the empty sky (range 2 is 0) or the worst case (1).
+bool drawnShot(benchmark::State& state, std::vector<uint8_t>* rgb) {
+    std::string error;
+    if (!useWindow(int(state.range(0)), int(state.range(1)), &error)) {
+        state.SkipWithError(error.c_str());
+        return false;
+    }
+    state.range(2) ? worstCase() : emptySky();
+    testWorld.players = sceneShips;
+    renderFrame(testWorld, OverlayView{});
+    readDrawablePixels(rgb);
+    return true;
+}
+
+// What the frame F12 saves pays: the back buffer read, rows turned top first.
+void BM_ScreenshotRead(benchmark::State& state) {
+    std::vector<uint8_t> rgb;
+    if (!drawnShot(state, &rgb)) return;
+    for (auto _ : state)
+        readDrawablePixels(&rgb);
+}
+
+// What the writer thread then takes: the PNG file written (in TMPDIR, else /tmp), and its size.
+void BM_ScreenshotWrite(benchmark::State& state) {
+    std::vector<uint8_t> rgb;
+    if (!drawnShot(state, &rgb)) return;
+    const char* tmp        = std::getenv("TMPDIR");
+    const std::string path = std::string(tmp ? tmp : "/tmp") + "/voranis-bench-shot.png";
+    const PngPicture shot{rgb.data(), windowWidth, windowHeight, PngChannels::RGB};
+    char problem[PNG_PROBLEM_SIZE];
+    for (auto _ : state) {
+        if (!writePng(path.c_str(), shot, problem)) state.SkipWithError(problem);
+    }
+    std::vector<uint8_t> bytes;
+    encodePng(shot, &bytes, problem);
+    // A label, not a counter: the CSV output takes only the counters its first row has.
+    state.SetLabel(std::to_string((bytes.size() + 512) / 1024) + " KB");
+    std::remove(path.c_str());
+}
+
+void screenshotCases(benchmark::internal::Benchmark* b) {
+    b->Args({640, 480, 0})
+        ->Args({1024, 768, 0})
+        ->Args({1920, 1080, 0})
+        ->Args({1024, 768, 1})
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->Args({640, 480})
         ->Args({1024, 768})
@@ -220,6 +272,8 @@ BENCHMARK(BM_PeopleOverlay)
     ->Args({640, 480, 1})
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
+BENCHMARK(BM_ScreenshotRead)->Apply(screenshotCases);
+BENCHMARK(BM_ScreenshotWrite)->Apply(screenshotCases);
 BENCHMARK(BM_OverlayText)
     ->Args({640, 480, 0})
     ->Args({640, 480, 20})

@@ -141,11 +141,11 @@ bool GameDriver::start(const std::vector<std::string>& args, const std::string& 
     std::vector<std::string> argv{std::istream_iterator<std::string>(under), {}};
     argv.push_back(program.empty() ? gameDir() + "/voranis" : program);
     argv.insert(argv.end(), args.begin(), args.end());
-    game_ =
-        spawn(argv,
-              {display_.empty() ? "DISPLAY" : "DISPLAY=" + display_, "LIBGL_ALWAYS_SOFTWARE=1",
-               "ALSOFT_DRIVERS=null", "XDG_CONFIG_HOME=" + configDir()},
-              workDir.empty() ? gameDir() : workDir, folder_ + "/out.txt", folder_ + "/err.txt");
+    game_ = spawn(
+        argv,
+        {display_.empty() ? "DISPLAY" : "DISPLAY=" + display_, "LIBGL_ALWAYS_SOFTWARE=1",
+         "ALSOFT_DRIVERS=null", "XDG_CONFIG_HOME=" + configDir(), "XDG_DATA_HOME=" + dataDir()},
+        workDir.empty() ? gameDir() : workDir, folder_ + "/out.txt", folder_ + "/err.txt");
     return game_ > 0;
 }
 
@@ -184,8 +184,9 @@ void GameDriver::click(int x, int y, int count) {
         std::to_string(count) + " 1");
 }
 
-Picture GameDriver::screenshot() {
-    const std::string ppm = tool({"import", "-window", "root", "-depth", "8", "ppm:-"});
+Picture GameDriver::screenshot(unsigned long window) {
+    const std::string shown = window ? std::to_string(window) : "root";
+    const std::string ppm   = tool({"import", "-window", shown, "-depth", "8", "ppm:-"});
     Picture pic;
     int header = 0;
     std::sscanf(ppm.c_str(), "P6 %d %d 255%n", &pic.width, &pic.height, &header);

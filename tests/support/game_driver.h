@@ -17,9 +17,10 @@ struct ScreenRect {
     int x, y, w, h;
 };
 
-// The game's settings live in configDir(), a fresh folder, never in a player's own. With
-// VORANIS_UNDER set (valgrind and its options: scripts/valgrind-run) every program started
-// runs under that tool, and every wait of the driver is six times as long.
+// The game's settings live in configDir() and its files (screenshots) in dataDir(), fresh
+// folders, never in a player's own. With VORANIS_UNDER set (valgrind and its options:
+// scripts/valgrind-run) every program started runs under that tool, and every wait of the
+// driver is six times as long.
 class GameDriver {
   public:
     explicit GameDriver(bool withDisplay = true); // without: DISPLAY unset for the game
@@ -36,13 +37,14 @@ class GameDriver {
     void xdo(const std::string& words);                       // one xdotool command
     void keys(unsigned long window, const std::string& keys); // given the focus first
     void click(int x, int y, int count = 1);
-    Picture screenshot();
-    int exitCode(int waitMs = DRIVER_WAIT_MS); // -1 when it did not end in time (killed then)
+    Picture screenshot(unsigned long window = 0); // the whole screen, or that window
+    int exitCode(int waitMs = DRIVER_WAIT_MS);    // -1 when it did not end in time (killed then)
     std::string output() const { return fileText(folder_ + "/out.txt"); }
     std::string errors() const { return fileText(folder_ + "/err.txt"); }
     std::string display() const { return display_; }
     std::string folder() const { return folder_; } // the driver's own, gone with it
     std::string configDir() const { return folder_ + "/config"; }
+    std::string dataDir() const { return folder_ + "/data"; } // made by the game when needed
     pid_t pid() const { return game_; }
     int slowness() const { return slow_; } // 6 under a tool, else 1
 

@@ -7,18 +7,27 @@
 #include <vector>
 
 #include "assets/game_icon.h"
+#include "png/png_picture.h"
 #include "tools/icon/ico_file.h"
-#include "tools/icon/png_file.h"
 
 namespace {
 constexpr long SMALLEST_SIDE = 16, LARGEST_SIDE = 512; // the sizes desktops ask for
 constexpr int WINDOWS_SIDES[] = {16, 24, 32, 48, 64, 256};
 constexpr const char* ICO_END = ".ico";
 
-std::vector<uint32_t> drawIcon(int side) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(side) * static_cast<size_t>(side));
-    drawGameIcon(pixels.data(), side);
-    return pixels;
+// The icon as RGBA bytes, top row first.
+std::vector<uint8_t> drawIcon(int side) {
+    std::vector<uint32_t> argb(static_cast<size_t>(side) * static_cast<size_t>(side));
+    drawGameIcon(argb.data(), side);
+    std::vector<uint8_t> rgba;
+    for (uint32_t p : argb)
+        rgba.insert(rgba.end(), {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
+                                 static_cast<uint8_t>(p), static_cast<uint8_t>(p >> 24)});
+    return rgba;
+}
+
+PngPicture iconPicture(const std::vector<uint8_t>& rgba, int side) {
+    return PngPicture{rgba.data(), side, side, PngChannels::RGBA};
 }
 
 bool endsWith(const char* text, const char* end) {
@@ -28,8 +37,14 @@ bool endsWith(const char* text, const char* end) {
 
 int writeWindowsIcon(const char* program, const char* path) {
     std::vector<IcoImage> images;
-    for (int side : WINDOWS_SIDES)
-        images.push_back({side, encodePng(drawIcon(side).data(), side, side)});
+    char problem[PNG_PROBLEM_SIZE];
+    for (int side : WINDOWS_SIDES) {
+        images.push_back({side, {}});
+        if (!encodePng(iconPicture(drawIcon(side), side), &images.back().png, problem)) {
+            std::fprintf(stderr, "%s: %s\n", program, problem);
+            return 1;
+        }
+    }
     if (writeIco(path, images)) return 0;
     std::fprintf(stderr, "%s: could not write %s\n", program, path);
     return 1;
@@ -46,10 +61,9 @@ int main(int argc, char** argv) {
                      argv[0], SMALLEST_SIDE, LARGEST_SIDE, argv[0]);
         return 2;
     }
-    const std::vector<uint32_t> pixels = drawIcon(static_cast<int>(side));
-    if (!writePng(argv[2], pixels.data(), static_cast<int>(side), static_cast<int>(side))) {
-        std::fprintf(stderr, "%s: could not write %s\n", argv[0], argv[2]);
-        return 1;
-    }
-    return 0;
+    const std::vector<uint8_t> pixels = drawIcon(static_cast<int>(side));
+    char problem[PNG_PROBLEM_SIZE];
+    if (writePng(argv[2], iconPicture(pixels, static_cast<int>(side)), problem)) return 0;
+    std::fprintf(stderr, "%s: %s\n", argv[0], problem);
+    return 1;
 }
