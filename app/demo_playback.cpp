@@ -13,6 +13,7 @@
 #include "app/hud_state.h"
 #include "app/playback/demo_controls.h"
 #include "app/playback/demo_view.h"
+#include "app/screenshot.h"
 #include "app/shutdown.h"
 #include "app/window.h"
 #include "demo/demo_folder.h"
@@ -141,6 +142,7 @@ void drawPlayback(const Playback& p, const WorldState& seen) {
     OverlayView view = overlayView(shownMs(p));
     view.scoreboard  = p.state.scoreboard;
     renderOnlookerFrame(seen, view, currentEye(p), bar);
+    screenshotAfterDrawing(shownMs(p)); // the back buffer holds the whole frame until the swap
     platformSwapBuffers();
 }
 
@@ -171,6 +173,8 @@ void handleDemoEvent(Playback& p, const InputEvent& event, WorldState& seen) {
     if (event.kind == InputKind::MOUSE_MOVE && p.state.freeCamera && !p.state.scoreboard) {
         addLookTurn(gameSetup.controls, event.dx, event.dy, &p.camera.turnYaw, &p.camera.turnPitch);
     }
+    if (event.kind == InputKind::INPUT_DOWN && event.code == InputCode::F12 && !event.repeat)
+        requestScreenshot(); // as in the game
     if (event.kind == InputKind::INPUT_DOWN || event.kind == InputKind::INPUT_UP)
         holdFlightInput(p, event);
     const DemoAction action = demoActionOf(event, p.state);

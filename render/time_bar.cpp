@@ -10,6 +10,7 @@ namespace {
 constexpr float BAR_LEFT_SHARE   = 0.22f; // of the width: the score and health keep the corners
 constexpr float BAR_WIDTH_SHARE  = 0.56f;
 constexpr float BAR_HEIGHT_SHARE = 0.35f; // of the text height
+constexpr float NOTICE_ROW_SHARE = 1.3f;  // of the text height: the foot's notice stays below
 constexpr float MARK_RISE        = 0.5f;  // a kill's tick stands out this much of the bar's height
 constexpr float MARK_WIDTH       = 2.0f;  // drawable pixels at scale 1
 constexpr float TRACK_ALPHA      = 0.5f;
@@ -30,7 +31,8 @@ TimeBarPlace timeBarPlace() {
     const float w      = static_cast<float>(drawable.width);
     const float h      = static_cast<float>(drawable.height);
     const float height = drawable.layout.textHeight * BAR_HEIGHT_SHARE;
-    return TimeBarPlace{w * BAR_LEFT_SHARE, h - drawable.layout.margin - height,
+    const float notice = drawable.layout.textHeight * NOTICE_ROW_SHARE;
+    return TimeBarPlace{w * BAR_LEFT_SHARE, h - drawable.layout.margin - notice - height,
                         w * BAR_WIDTH_SHARE, height};
 }
 
