@@ -16,11 +16,13 @@
 #include "assets/asset_loading.h"
 #include "assets/textures.h"
 #include "demo/demo_replay.h"
+#include "render/people_overlay.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "render/time_bar.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/gl_frame.h"
+#include "tests/support/portable/world_setup.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -155,6 +157,37 @@ TEST_F(DemoPicture, TheDemosListShowsTheRecording) {
     EXPECT_STREQ(list.entry[0].arena, "universe");
     EXPECT_EQ(list.entry[0].players, 3);
     EXPECT_GT(list.entry[0].lengthMs, 1000u * (RECORD_SECONDS - 2));
+}
+
+// Each name on the scoreboard, found by its colour, is where a click follows that player.
+TEST_F(DemoPicture, AClickOnAScoreboardNameFindsThatPlayer) {
+    WorldState world = pictures;
+    freshWorld(world);
+    world.planetCount = 0;
+    const int slots[] = {0, 2, 5};
+    placeLocal(world, slots[0], {0, 0, 0});
+    for (int s : {slots[1], slots[2]}) // behind the eye: no name tag in the scene
+        placeShip(world, s, {0, 0, 30.0f + s});
+    setPlayerInfo(world.roster, slots[1], 3, 0, "ALICE");
+    setPlayerInfo(world.roster, slots[2], 1, 0, "BOB");
+    OverlayView view{};
+    view.scoreboard = true;
+    renderOnlookerFrame(world, view, world.players[slots[0]], TimeBarView{});
+    const Picture f = readFrame(W, H);
+    for (int slot : slots) {
+        long x = 0, y = 0, count = 0;
+        for (int py = 0; py < H / 3; ++py) // the board, above the crosshair
+            for (int px = 0; px < W / 2; ++px) {
+                bool same = true;
+                for (int k = 0; k < 3; ++k)
+                    same = same && std::abs(f.at(px, py)[k] - slotTextColours[slot][k] * 255) < 40;
+                x += same ? px : 0;
+                y += same ? py : 0;
+                count += same;
+            }
+        ASSERT_GT(count, 10) << "slot " << slot;
+        EXPECT_EQ(scoreboardSlotAt(world, float(x) / count, float(y) / count), slot);
+    }
 }
 
 // The played part up to the elapsed time in white, a red tick for each kill across the bar.
