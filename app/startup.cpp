@@ -1,7 +1,11 @@
 // Start-up in its fixed order: seed, tables, dialog, window, GL, sound, assets, cursor, show.
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 #include "app/command_line.h"
+#include "app/demo_playback.h"
+#include "app/dialog/demo_list.h"
 #include "app/dialog/setup_commands.h"
 #include "app/dialog/setup_dialog.h"
 #include "app/fatal_error.h"
@@ -52,15 +56,38 @@ void warn(const char* problem) {
     std::fprintf(stderr, "voranis: %s\n", problem);
 }
 
-// The remembered choices under the command line's, then the dialog unless the command line
-// already says host or join; what was chosen is remembered for the next start.
-void chooseGame(const CommandLine& line, NetSession& net) {
+// The data folder becomes the working directory: a demo named from where the game started is
+// named from the root first.
+void nameFromRoot(char* path, size_t size) {
+    if (path[0] == '\0') return;
+    std::error_code failed;
+    const std::string whole = std::filesystem::absolute(path, failed).string();
+    if (!failed) std::snprintf(path, size, "%s", whole.c_str());
+}
+
+// A demo to watch instead of a game, without a network.
+struct GameChoice {
+    char demo[DEMO_PATH_BYTES]; // "" for a game
+};
+
+// The remembered choices under the command line's, then the demo it names, or the dialog
+// unless the command line already says host or join; what was chosen is remembered for the
+// next start.
+
+GameChoice chooseGame(const CommandLine& line, NetSession& net) {
     gameSetup = startSetup();
     char problem[SETTINGS_PROBLEM_SIZE];
     if (!loadSettings(&gameSetup, problem)) warn(problem);
     applyCommandLine(line, &gameSetup);
+    GameChoice chosen{};
+    if (line.demo[0] != '\0') {
+        std::snprintf(chosen.demo, sizeof chosen.demo, "%s", line.demo);
+        return chosen;
+    }
     if (line.mode == StartMode::DIALOG) {
-        actOnDialog(runSetupDialog(gameSetup, gameWorld, net, gameStep.bots));
+        const SetupOutcome outcome = runSetupDialog(gameSetup, gameWorld, net, gameStep.bots);
+        actOnDialog(outcome);
+        std::snprintf(chosen.demo, sizeof chosen.demo, "%s", outcome.demo);
     } else if (line.mode == StartMode::HOST) {
         hostFromCommandLine(net);
         startBots(gameStep.bots, gameSetup.bots, gameSetup.botSkill, gameSetup.port);
@@ -71,26 +98,11 @@ void chooseGame(const CommandLine& line, NetSession& net) {
     setLocalName(gameWorld.roster, gameSetup.name);
     gameWorld.match.rules = MatchRules{gameSetup.scoreLimit, gameSetup.timeLimitMinutes};
     setHostArenas(gameStep.host, gameSetup.isServer ? gameSetup.arena : "");
+    return chosen;
 }
 } // namespace
 
-int runGame(int argc, const char* const* argv) {
-    CommandLine line;
-    char problem[COMMAND_PROBLEM_SIZE];
-    if (!parseCommandLine(argc, argv, &line, problem)) {
-        std::fprintf(stderr, "voranis: %s\n", problem);
-        printUsage(stderr);
-        return EXIT_USAGE;
-    }
-    if (printHelpOrVersion(line.help, line.version, "voranis", printUsage)) return 0;
-    if (line.verify) return verifyDemo(line.demo, stdout, stderr);
-    setGameRecording(!line.noRecord);
-    routeToolkitFailures();
-    enterDataFolder();
-    gameSrand(platformMilliseconds() & 0xFFFFu);
-    resetPlayerTable(gameWorld.players);
-    chooseGame(line, gameNet);
-
+void openGameWindowFor(WorldState& world) {
     const Resolution size = gameSetup.width > 0 ? Resolution{gameSetup.width, gameSetup.height}
                                                 : resolutionTable[gameSetup.resolutionIndex];
     char reason[PLATFORM_PROBLEM_SIZE];
@@ -104,10 +116,32 @@ int runGame(int argc, const char* const* argv) {
     if (gameSetup.soundEnabled) soundStart();
     initTextures(TEXTURE_TABLE_SIZE);
     char unreadable[ASSET_PROBLEM_SIZE];
-    if (!loadAssets(gameWorld, unreadable)) failGame(1, unreadable, false);
+    if (!loadAssets(world, unreadable)) failGame(1, unreadable, false);
     if (gameSetup.soundEnabled) soundSetup();
     centreCursor();
     platformShowCursor(false);
+}
+
+int runGame(int argc, const char* const* argv) {
+    CommandLine line;
+    char problem[COMMAND_PROBLEM_SIZE];
+    if (!parseCommandLine(argc, argv, &line, problem)) {
+        std::fprintf(stderr, "voranis: %s\n", problem);
+        printUsage(stderr);
+        return EXIT_USAGE;
+    }
+    if (printHelpOrVersion(line.help, line.version, "voranis", printUsage)) return 0;
+    if (line.verify) return verifyDemo(line.demo, stdout, stderr);
+    setGameRecording(!line.noRecord);
+    nameFromRoot(line.demo, sizeof line.demo);
+    routeToolkitFailures();
+    enterDataFolder();
+    gameSrand(platformMilliseconds() & 0xFFFFu);
+    resetPlayerTable(gameWorld.players);
+    const GameChoice chosen = chooseGame(line, gameNet);
+
+    if (chosen.demo[0] != '\0') return playDemo(chosen.demo);
+    openGameWindowFor(gameWorld);
     resetFrameClock();
     showGameWindow();
     int exitCode = runMainLoop(runFrame);

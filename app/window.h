@@ -16,3 +16,7 @@ bool createGameWindow(const char* name, Resolution size, char* problem, int prob
 // every change of size.
 void fitSceneToWindow();
 void showGameWindow();
+// Start-up's fixed order from the window on: the window, its OpenGL context, sound, every
+// model and picture, the universe into world, the cursor held for the look. Any failure ends
+// the game.
+void openGameWindowFor(WorldState& world);

@@ -91,6 +91,8 @@ void platformCloseVideo(); // restores the mode and lets the window system go
 // A hidden cursor is held in the window for the look: the mouse then reports motion only.
 // The game hides it before it shows the window.
 void platformShowCursor(bool visible);
+// Where the visible cursor points in the window, in drawable pixels from the top left.
+void platformPointerPosition(int* x, int* y);
 void platformTextInput(bool on); // typed characters arrive as TEXT events while on
 // The next waiting input event, translated (OTHER for what the game does not use); false
 // when none is waiting.

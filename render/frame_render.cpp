@@ -10,6 +10,7 @@
 #include "render/render.h"
 #include "render/ship_markers.h"
 #include "render/text.h"
+#include "render/time_bar.h"
 #include "world/random.h"
 #include "world/vector.h"
 #include "world/world_state.h"
@@ -184,6 +185,26 @@ unsigned planetDetailList(float distance, float radius) {
     return LIST_STONE1;
 }
 
+namespace {
+// The scene from viewer, then the overlay: the HUD of world's local player when asked, the
+// markers of the other ships, who plays, and the time bar when there is one.
+void drawFrameFrom(const WorldState& world, const OverlayView& view, const Player& viewer, bool hud,
+                   const TimeBarView* bar) {
+    drawSky(viewer);
+    placeCamera(viewer);
+    drawPlanets(world, viewer);
+    drawShips(world, view.nowMs);
+    drawRockets(world);
+    if (hud) drawOverlay(world);
+    beginScreenOverlay();
+    drawShipMarkers(world, viewer, view.nowMs);
+    drawPeopleOverlay(world, view);
+    if (bar) drawTimeBar(*bar);
+    endScreenOverlay();
+    glFlush();
+}
+} // namespace
+
 void renderFrame(const WorldState& world, const OverlayView& view) {
     if (!isValidSlot(world.localPlayer)) {
         // No ship to look from yet: show an empty frame rather than read outside the table.
@@ -191,16 +212,10 @@ void renderFrame(const WorldState& world, const OverlayView& view) {
         glFlush();
         return;
     }
-    const Player& viewer = world.players[world.localPlayer];
-    drawSky(viewer);
-    placeCamera(viewer);
-    drawPlanets(world, viewer);
-    drawShips(world, view.nowMs);
-    drawRockets(world);
-    drawOverlay(world);
-    beginScreenOverlay();
-    drawShipMarkers(world, viewer, view.nowMs);
-    drawPeopleOverlay(world, view);
-    endScreenOverlay();
-    glFlush();
+    drawFrameFrom(world, view, world.players[world.localPlayer], true, nullptr);
+}
+
+void renderOnlookerFrame(const WorldState& world, const OverlayView& view, const Player& eye,
+                         const TimeBarView& bar) {
+    drawFrameFrom(world, view, eye, isValidSlot(world.localPlayer), &bar);
 }

@@ -137,13 +137,21 @@ void drawChat(const WorldState& world, const OverlayView& view, float height, fl
     if (view.chatOpen) chatLine(y, height, margin, CHAT_PROMPT, GREY, typed, true);
 }
 
+// Where the scoreboard lies: its text's left edge and width, its heading's top, a row's height.
+struct BoardPlace {
+    float x, w, top, row;
+};
+
+BoardPlace boardPlace(float height) {
+    const float w = static_cast<float>(drawable.width) * BOARD_WIDTH_SHARE;
+    return BoardPlace{(static_cast<float>(drawable.width) - w) / 2.0f, w,
+                      static_cast<float>(drawable.height) * BOARD_TOP_SHARE, height * 1.4f};
+}
+
 void drawScoreboard(const WorldState& world, float height) {
     int order[MAX_PLAYERS];
-    const int count = scoreboardOrder(world, order);
-    const float w   = static_cast<float>(drawable.width) * BOARD_WIDTH_SHARE;
-    const float x   = (static_cast<float>(drawable.width) - w) / 2.0f;
-    const float top = static_cast<float>(drawable.height) * BOARD_TOP_SHARE;
-    const float row = height * 1.4f;
+    const int count             = scoreboardOrder(world, order);
+    const auto [x, w, top, row] = boardPlace(height);
     fillRect(x - height, top - height, w + 2.0f * height,
              row * static_cast<float>(count + 1) + 2.0f * height, BLACK, BOARD_ALPHA);
     drawText(x, top, height, "PLAYER", GREY);
@@ -243,6 +251,18 @@ int scoreboardOrder(const WorldState& world, int order[MAX_PLAYERS]) {
         return deathsOf(world, a) < deathsOf(world, b);
     });
     return count;
+}
+
+int scoreboardSlotAt(const WorldState& world, float x, float y) {
+    const float height = drawable.layout.textHeight;
+    const BoardPlace b = boardPlace(height);
+    // A row's marking starts a fifth of the text height above its text.
+    const float fromFirst = y - (b.top + b.row - height * 0.2f);
+    if (x < b.x - height || x > b.x + b.w + height || fromFirst < 0.0f) return FREE_SLOT;
+    int order[MAX_PLAYERS];
+    const int count = scoreboardOrder(world, order);
+    const int r     = static_cast<int>(fromFirst / b.row);
+    return r < count ? order[r] : FREE_SLOT;
 }
 
 void drawPeopleOverlay(const WorldState& world, const OverlayView& view) {

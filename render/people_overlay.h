@@ -11,3 +11,7 @@ void drawPeopleOverlay(const WorldState& world, const OverlayView& view);
 // The scoreboard's order: slots in use by kills, then fewer deaths, then slot; returns how
 // many. A player whose numbers never came counts as 0 kills and 0 deaths.
 int scoreboardOrder(const WorldState& world, int order[MAX_PLAYERS]);
+
+// The slot whose scoreboard row holds the point (drawable pixels, origin top left); FREE_SLOT
+// for none.
+int scoreboardSlotAt(const WorldState& world, float x, float y);

@@ -3,6 +3,7 @@
 
 #include "render/overlay_layout.h"
 #include "render/overlay_view.h"
+#include "render/time_bar.h"
 #include "world/world_state.h"
 
 constexpr float PLANET_DETAIL_DISTANCE = 22.0f; // beyond it a planet gets the coarsest mesh
@@ -32,6 +33,11 @@ void setSceneSize(int width, int height, float pixelRatio, float fovDegrees);
 // Draws the frame into the back buffer, with what the view adds to the overlay; the caller
 // shows it.
 void renderFrame(const WorldState& world, const OverlayView& view);
+// The frame as someone watching a demo sees it: from eye, without the ship of world's local
+// player (FREE_SLOT for a free camera, which shows no score, health or crosshair either),
+// with the time bar at the bottom.
+void renderOnlookerFrame(const WorldState& world, const OverlayView& view, const Player& eye,
+                         const TimeBarView& bar);
 // "Connecting to ADDRESS...", while a joiner waits for its place in the game.
 void renderWaitingScreen(const char* address);
 void drawOverlay(const WorldState& world);

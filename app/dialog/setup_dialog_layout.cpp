@@ -29,6 +29,13 @@ const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT] = {
     {ID_GAME_LIST,            ControlKind::LIST,           "",                 7, 168, 142, 50},
     {ID_RESOLUTION_DESKTOP,   ControlKind::RADIO,          "Desktop",         79, 67,  53,  9},
     {ID_CONTROLS,             ControlKind::BUTTON,         "Controls...",      7, 224,  68, 14},
+    {ID_DEMOS,                ControlKind::BUTTON,         "Demos...",        79, 224,  70, 14},
+};
+
+const ControlTemplate DEMO_BOX_CONTROLS[DEMO_BOX_CONTROL_COUNT] = {
+    {ID_DEMO_LIST,   ControlKind::LIST,           "",       7,   7, 286, 136},
+    {ID_CREATE_GAME, ControlKind::DEFAULT_BUTTON, "Play",   178, 150, 55, 14},
+    {ID_JOIN_GAME,   ControlKind::BUTTON,         "Cancel", 238, 150, 55, 14},
 };
 // clang-format on
 

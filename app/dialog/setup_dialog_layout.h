@@ -43,10 +43,12 @@ constexpr int ID_TIME_LIMIT         = 1014; // its minutes, 0 for no limit
 constexpr int ID_ARENA              = 1015; // the host's arena, or Rotate
 constexpr int ID_RESOLUTION_DESKTOP = 1016; // the desktop's own size, last in resolutionTable
 constexpr int ID_CONTROLS           = 1017; // opens the controls page
+constexpr int ID_DEMOS              = 1020; // the recorded games, to watch one
 
 // The first ten controls are the dialog as it always was; the name, the bots, the match's
-// limits and arena, the games list, the desktop's size and the controls' button come after them.
-constexpr int SETUP_CONTROL_COUNT = 26;
+// limits and arena, the games list, the desktop's size, the controls' button and the demos come
+// after them.
+constexpr int SETUP_CONTROL_COUNT = 27;
 extern const ControlTemplate SETUP_CONTROLS[SETUP_CONTROL_COUNT];
 
 constexpr const char* SETUP_TITLE = "Voranis NetSetup";
@@ -54,6 +56,18 @@ constexpr int SETUP_DIALOG_X      = 100; // dialog units from the screen's corne
 constexpr int SETUP_DIALOG_Y      = 100;
 constexpr int SETUP_DIALOG_W      = 157;
 constexpr int SETUP_DIALOG_H      = 244;
+
+// The "Demos..." box: the recorded games, newest first, and Play (Enter, or a double click
+// on a game) or Cancel (Escape).
+constexpr int ID_DEMO_LIST           = 1021;
+constexpr int DEMO_BOX_CONTROL_COUNT = 3;
+extern const ControlTemplate DEMO_BOX_CONTROLS[DEMO_BOX_CONTROL_COUNT];
+constexpr const char* DEMO_BOX_TITLE   = "Demos";
+constexpr int DEMO_BOX_W               = 300;
+constexpr int DEMO_BOX_H               = 170;
+constexpr int DEMO_LIST_DATE_COLUMN    = 120; // dialog units from the list's left
+constexpr int DEMO_LIST_PLAYERS_COLUMN = 200;
+constexpr int DEMO_LIST_LENGTH_COLUMN  = 245;
 
 // The box a host confirms before the dialog closes and it waits for the others.
 constexpr const char* SERVER_INFO_TITLE = "Server Info";

@@ -121,6 +121,19 @@ void platformDrawableSize(int* width, int* height) {
     if (gameWindow) SDL_GL_GetDrawableSize(gameWindow, width, height);
 }
 
+// SDL tells the pointer in window points; the drawable may hold more pixels (HiDPI).
+void platformPointerPosition(int* x, int* y) {
+    *x = *y = 0;
+    if (!gameWindow) return;
+    int pointX = 0, pointY = 0, windowW = 0, windowH = 0, pixelsW = 0, pixelsH = 0;
+    SDL_GetMouseState(&pointX, &pointY);
+    SDL_GetWindowSize(gameWindow, &windowW, &windowH);
+    SDL_GL_GetDrawableSize(gameWindow, &pixelsW, &pixelsH);
+    if (windowW <= 0 || windowH <= 0) return;
+    *x = static_cast<int>(static_cast<long>(pointX) * pixelsW / windowW);
+    *y = static_cast<int>(static_cast<long>(pointY) * pixelsH / windowH);
+}
+
 void platformSwapBuffers() {
     SDL_GL_SwapWindow(gameWindow);
 }

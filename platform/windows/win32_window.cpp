@@ -231,6 +231,14 @@ void platformDrawableSize(int* width, int* height) {
     *height = client.bottom;
 }
 
+// The client area is the drawable, pixel for pixel.
+void platformPointerPosition(int* x, int* y) {
+    POINT at{0, 0};
+    if (gameWindow.handle && GetCursorPos(&at)) ScreenToClient(gameWindow.handle, &at);
+    *x = gameWindow.handle ? at.x : 0;
+    *y = gameWindow.handle ? at.y : 0;
+}
+
 void platformCloseVideo() {
     platformRestoreDisplayMode();
     releaseCursor();

@@ -130,7 +130,7 @@ TEST(SetupDialog, StartValuesAndKeys) {
     control(ID_CREATE_GAME)->take_focus();
     for (int id : {ID_CREATE_GAME, ID_JOIN_GAME, ID_ADDRESS, ID_FULL_SCREEN, ID_SOUND, ID_NAME,
                    ID_BOTS, ID_BOT_SKILL, ID_SCORE_LIMIT, ID_TIME_LIMIT, ID_ARENA, ID_GAME_LIST,
-                   ID_CONTROLS, ID_CREATE_GAME}) {
+                   ID_CONTROLS, ID_DEMOS, ID_CREATE_GAME}) {
         EXPECT_TRUE(control(id)->contains(Fl::focus())) << id; // a spinner's field
         key(FL_Tab, "\t");
     }

@@ -8,10 +8,12 @@
 #include <FL/Fl_Input.H>
 
 #include "app/dialog/fltk/controls_page_window.h"
+#include "app/dialog/fltk/demo_box.h"
 #include "app/dialog/fltk/fltk_game_list.h"
 #include "app/dialog/fltk/server_info_box.h"
 #include "app/dialog/fltk/setup_widgets.h"
 #include "app/dialog/setup_commands.h"
+#include "demo/demo_file.h"
 #include "net/net_session.h"
 #include "step/bot_launcher.h"
 
@@ -93,6 +95,17 @@ void openControls(Fl_Widget*, void* data) {
     runControlsPage(run.dialog.window, run.setup.controls);
 }
 
+// The recorded games; choosing one ends the dialog to watch it, without a network.
+void showDemos(Fl_Widget*, void* data) {
+    DialogRun& run = *static_cast<DialogRun*>(data);
+    DemoList demos{};
+    char folder[DEMO_PATH_BYTES], problem[DEMO_PROBLEM_SIZE];
+    if (demoFolder(folder, problem, sizeof problem)) readDemoList(folder, &demos);
+    if (!chooseDemo(run.dialog.window, demos, run.outcome.demo)) return;
+    storeChoices(run.dialog, run.setup);
+    closeDialog(run);
+}
+
 // A click on a game puts its address in the box; a double click joins it.
 void chooseGame(Fl_Widget* list, void* data) {
     const SetupDialog& d = static_cast<DialogRun*>(data)->dialog;
@@ -112,6 +125,7 @@ SetupOutcome runSetupDialog(GameSetup& setup, WorldState& world, NetSession& net
     controlById(dialog, ID_JOIN_GAME)->callback(joinGameCommand, &run);
     controlById(dialog, ID_GAME_LIST)->callback(chooseGame, &run);
     controlById(dialog, ID_CONTROLS)->callback(openControls, &run);
+    controlById(dialog, ID_DEMOS)->callback(showDemos, &run);
     dialog.window->callback(closeBox, &run);
 
     dialog.window->show();

@@ -12,8 +12,10 @@
 #include "app/dialog/game_list.h"
 #include "app/dialog/setup_commands.h"
 #include "app/dialog/win32/controls_page_dialog.h"
+#include "app/dialog/win32/demo_box.h"
 #include "app/dialog/win32/dialog_controls.h"
 #include "app/dialog/win32/dialog_template.h"
+#include "demo/demo_file.h"
 #include "net/net_session.h"
 #include "step/bot_launcher.h"
 
@@ -136,6 +138,18 @@ void joinGameCommand(HWND dialog, DialogRun& run) {
     EndDialog(dialog, ID_JOIN_GAME);
 }
 
+// The recorded games; choosing one ends the dialog to watch it, without a network.
+void showDemos(HWND dialog, DialogRun& run) {
+    DemoList demos{};
+    char folder[DEMO_PATH_BYTES], problem[DEMO_PROBLEM_SIZE];
+    if (demoFolder(folder, problem, sizeof problem)) readDemoList(folder, &demos);
+    if (!chooseDemo(dialog, demos, run.outcome.demo)) return;
+    ControlValues values;
+    storeChoices(dialog, run, values);
+    stopGameList(dialog, run);
+    EndDialog(dialog, ID_DEMOS);
+}
+
 // A click on a game puts its address in the box; a double click joins it.
 void chooseGame(HWND dialog, DialogRun& run, WORD notification) {
     if (notification != LBN_SELCHANGE && notification != LBN_DBLCLK) return;
@@ -175,6 +189,8 @@ INT_PTR CALLBACK setupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             createGame(dialog, runOf(dialog));
         } else if (id == ID_JOIN_GAME) {
             joinGameCommand(dialog, runOf(dialog));
+        } else if (id == ID_DEMOS) {
+            showDemos(dialog, runOf(dialog));
         } else if (id == ID_GAME_LIST) {
             chooseGame(dialog, runOf(dialog), HIWORD(wParam));
         } else if (id == ID_CONTROLS && HIWORD(wParam) == BN_CLICKED) {
