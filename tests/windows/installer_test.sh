@@ -79,8 +79,12 @@ done
 reachesDialog() {
   xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
     "$1" "C:\\Program Files\\Voranis\\voranis.exe" >> "$2/wine.log" 2>&1 &
-    timeout 60 xdotool search --sync --name "Voranis NetSetup" > /dev/null
-    found=$?
+    # Looked for afresh each time: --sync dies of an X error when Wine drops a window mid-search.
+    found=1
+    for _ in $(seq 300); do
+      xdotool search --name "Voranis NetSetup" > /dev/null 2>&1 && { found=0; break; }
+      sleep 0.2
+    done
     "$3" -k
     exit $found' bash "$wine" "$work" "$wineserver"
 }
