@@ -317,6 +317,25 @@ TEST(Controls, AReboundKeyMovesTheShipOnTheWire) {
     EXPECT_EQ(game.exitCode(), 0) << game.errors();
 }
 
+// A hosted game is recorded unless --no-record says not to (the whole-game test checks such
+// demos).
+TEST(Demos, AGameIsRecordedUnlessNoRecordIsGiven) {
+    for (const bool record : {true, false}) {
+        GameDriver game;
+        std::vector<std::string> args{"--host", "--window"};
+        if (!record) args.push_back("--no-record");
+        ASSERT_TRUE(game.start(args));
+        const unsigned long window = game.window("Voranis");
+        ASSERT_NE(window, 0u) << game.errors();
+        game.keys(window, "Escape");
+        EXPECT_EQ(game.exitCode(), 0);
+        const fs::path demos = game.folder() + "/data/voranis/demos";
+        EXPECT_EQ(fs::exists(demos) ? std::distance(fs::directory_iterator(demos), {}) : 0,
+                  record ? 1 : 0)
+            << record;
+    }
+}
+
 // Installed, its files lie where the desktop looks; started anywhere, it finds its data.
 TEST(Install, TheInstalledGameHasItsFilesAndFindsItsDataFromAnywhere) {
     const fs::path root =

@@ -10,7 +10,8 @@
 #include "world/world_state.h"
 
 namespace {
-constexpr int PEERS = MAX_PLAYERS - 1;
+constexpr int PEERS             = MAX_PLAYERS - 1;
+constexpr const char* CHAT_LINE = "a line long enough to travel in three parts of the chat, or so";
 
 struct Match {
     DemoRecorder recorder;
@@ -74,6 +75,11 @@ std::string recordTurningMatch(const std::string& folder, int steps, int timeLim
     demoRecordAttach(m->recorder, m->net, setup);
     auto report = std::make_unique<StepReport>();
     for (; m->step < static_cast<uint32_t>(steps); ++m->step) {
+        if (m->step % 300 == 299) { // a line typed between steps, sent in parts by the next
+            NetMessage parts[CHAT_PARTS_MAX];
+            const int count = makeChatMessages(0, static_cast<uint16_t>(m->step), CHAT_LINE, parts);
+            queueChatParts(m->state.chat, parts, count);
+        }
         const uint32_t nowMs    = 5000 + m->step * 15;
         const StepResult result = runStep(m->world, m->net, m->state, setup, nowMs, report.get());
         demoRecordStep(m->recorder, m->world, m->net, m->state, result, nowMs);

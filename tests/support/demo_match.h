@@ -1,6 +1,6 @@
 // A host's match recorded in the test's own process, through the real step and recorder: its
 // ship turns, climbs and fires all the time (every sine and cosine of the flight used) among
-// seven peers flying circles and firing.
+// seven peers flying circles and firing; its player chats now and then.
 #pragma once
 
 #include <string>
