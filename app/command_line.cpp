@@ -218,21 +218,7 @@ bool take(const OptionRow& row, const char*, const char* value, int number, void
 
 bool parseCommandLine(int argc, const char* const* argv, CommandLine* line,
                       char problem[COMMAND_PROBLEM_SIZE]) {
-    *line                       = CommandLine{};
-    line->mode                  = StartMode::DIALOG;
-    line->port                  = NOT_GIVEN;
-    line->resolutionIndex       = NOT_GIVEN;
-    line->fullScreen            = NOT_GIVEN;
-    line->soundEnabled          = NOT_GIVEN;
-    line->bots                  = NOT_GIVEN;
-    line->botSkill              = NOT_GIVEN;
-    line->scoreLimit            = NOT_GIVEN;
-    line->timeLimitMinutes      = NOT_GIVEN;
-    line->sensitivityHundredths = NOT_GIVEN;
-    line->invertPitch           = NOT_GIVEN;
-    line->fovDegrees            = NOT_GIVEN;
-    line->padLookSpeed          = NOT_GIVEN;
-    line->padDeadZone           = NOT_GIVEN;
+    *line = CommandLine{};
     if (!parseOptions(argc, argv, OPTIONS, OPTION_COUNT, OptionTaker{take, nullptr, line}, problem))
         return false;
     if (line->verify && line->demo[0] == '\0')

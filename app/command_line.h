@@ -17,26 +17,26 @@ enum class StartMode { DIALOG, HOST, JOIN };
 struct CommandLine {
     bool help;
     bool version;
-    StartMode mode;
-    char join[SETUP_ADDRESS_SIZE]; // --join's address
-    int port;                      // NOT_GIVEN, or 1 to 65535
-    int resolutionIndex;           // NOT_GIVEN, or an index into resolutionTable
-    int width, height;             // a size off the table, else 0
-    int fullScreen;                // NOT_GIVEN, 0 or 1
-    int soundEnabled;              // NOT_GIVEN, 0 or 1
+    StartMode mode = StartMode::DIALOG;
+    char join[SETUP_ADDRESS_SIZE];   // --join's address
+    int port            = NOT_GIVEN; // NOT_GIVEN, or 1 to 65535
+    int resolutionIndex = NOT_GIVEN; // NOT_GIVEN, or an index into resolutionTable
+    int width, height;               // a size off the table, else 0
+    int fullScreen   = NOT_GIVEN;    // NOT_GIVEN, 0 or 1
+    int soundEnabled = NOT_GIVEN;    // NOT_GIVEN, 0 or 1
     bool nameGiven;
     char name[PLAYER_NAME_CHARS + 1];
-    int bots;                         // NOT_GIVEN, or 0 to MAX_BOTS
-    int botSkill;                     // NOT_GIVEN, or 1 to 3
-    int scoreLimit;                   // NOT_GIVEN, or 0 to MAX_SCORE_LIMIT
-    int timeLimitMinutes;             // NOT_GIVEN, or 0 to MAX_TIME_LIMIT_MINUTES
-    char arena[ARENA_NAME_BYTES + 1]; // "" when not given; a name or "rotate"
-    int sensitivityHundredths;        // NOT_GIVEN, or the look's sensitivity in hundredths
-    int invertPitch;                  // NOT_GIVEN, 0 or 1
-    int fovDegrees;                   // NOT_GIVEN, or FOV_LOWEST to FOV_HIGHEST
-    int padLookSpeed;                 // NOT_GIVEN, or PAD_LOOK_LOWEST to PAD_LOOK_HIGHEST
-    int padDeadZone;                  // NOT_GIVEN, or a percentage up to PAD_DEAD_ZONE_HIGHEST
-    int bindCount;                    // --bind options, applied in their order
+    int bots             = NOT_GIVEN;      // NOT_GIVEN, or 0 to MAX_BOTS
+    int botSkill         = NOT_GIVEN;      // NOT_GIVEN, or 1 to 3
+    int scoreLimit       = NOT_GIVEN;      // NOT_GIVEN, or 0 to MAX_SCORE_LIMIT
+    int timeLimitMinutes = NOT_GIVEN;      // NOT_GIVEN, or 0 to MAX_TIME_LIMIT_MINUTES
+    char arena[ARENA_NAME_BYTES + 1];      // "" when not given; a name or "rotate"
+    int sensitivityHundredths = NOT_GIVEN; // NOT_GIVEN, or the look's sensitivity in hundredths
+    int invertPitch           = NOT_GIVEN; // NOT_GIVEN, 0 or 1
+    int fovDegrees            = NOT_GIVEN; // NOT_GIVEN, or FOV_LOWEST to FOV_HIGHEST
+    int padLookSpeed          = NOT_GIVEN; // NOT_GIVEN, or PAD_LOOK_LOWEST to PAD_LOOK_HIGHEST
+    int padDeadZone           = NOT_GIVEN; // NOT_GIVEN, or a percentage up to PAD_DEAD_ZONE_HIGHEST
+    int bindCount;                         // --bind options, applied in their order
     char binds[MOST_BIND_OPTIONS][BINDING_TEXT_SIZE];
     char demo[DEMO_PATH_SIZE]; // --demo's file, "" when not given
     bool verify;               // with --demo: check it without a window
